@@ -1,0 +1,285 @@
+// The receiver text encoding: tables, the conversion steps and ConexantText.
+#include "files/text/conexant_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace brondavel::text {
+namespace {
+
+std::string Bytes(std::initializer_list<int> bytes) {
+    std::string s;
+    for (int b : bytes) s.push_back(static_cast<char>(b));
+    return s;
+}
+
+std::string Store(const std::string& ansi, int charLimit = 16) {
+    ConexantText t(ansi, STR_ANSI, charLimit);
+    t.AnsiToConexant();
+    return t.conexant();
+}
+
+std::string Load(const std::string& conexant) {
+    ConexantText t(conexant, STR_CONEXANT, 16);
+    t.ConexantToAnsi();
+    return t.ansi();
+}
+
+// Windows-1256 bytes of some letters.
+const std::string kBeh = "\xC8", kAlef = "\xC7", kLam = "\xE1", kFatha = "\xF3", kTatweel = "\xDC",
+                  kZwnj = "\x9D", kZwj = "\x9E";
+
+TEST(ConexantTables, PresentationFormsFollowTheCharacterDatabase) {
+    EXPECT_EQ(kPresentationFormCount, 771u);
+    size_t empty = 0;
+    for (size_t i = 0; i < kPresentationFormCount; ++i) {
+        const PresentationForm& f = kPresentationForms[i];
+        ASSERT_EQ(FindPresentationForm(f.code), &f);
+        EXPECT_LE(f.length, 20);
+        if (f.length == 0) ++empty;
+    }
+    EXPECT_EQ(empty, 37u);  // 40 without a decomposition, less the three below
+    for (char16_t self : {u'\uFD3E', u'\uFD3F', u'\uFE73'}) {
+        ASSERT_NE(FindPresentationForm(self), nullptr);
+        EXPECT_EQ(Decomposition(*FindPresentationForm(self)), std::u16string(1, self));
+    }
+    EXPECT_EQ(FindPresentationForm(0xFEFF), nullptr);  // byte order mark
+    EXPECT_EQ(FindPresentationForm(0xFDD0), nullptr);  // noncharacter
+    EXPECT_EQ(FindPresentationForm(0xFE00), nullptr);
+    const PresentationForm* alefMaddaFinal = FindPresentationForm(0xFE82);
+    ASSERT_NE(alefMaddaFinal, nullptr);
+    EXPECT_EQ(alefMaddaFinal->position, 1);
+    EXPECT_EQ(Decomposition(*alefMaddaFinal), u"\u0622");
+    EXPECT_EQ(Decomposition(*FindPresentationForm(0xFDFA)).size(), 18u);
+}
+
+TEST(ConexantTables, LettersAndTheirFormsReadBackAsTheLetter) {
+    const std::vector<std::pair<char16_t, char16_t>> bases = {
+        {0x0627, 0xFE8D}, {0x0628, 0xFE8F}, {0x064A, 0xFEF1}, {0x067E, 0xFB56},
+        {0x06CC, 0xFBFC}, {0x0621, 0x0621}, {0x0660, 0x0660}, {0x0670, 0x0670}};
+    for (auto [letter, base] : bases) {
+        ASSERT_NE(FindArabicLetter(letter), nullptr) << int(letter);
+        EXPECT_EQ(FindArabicLetter(letter)->base, base) << int(letter);
+    }
+    EXPECT_EQ(FindArabicLetter(0x0679), nullptr);
+    EXPECT_EQ(FindArabicLetter(0x0041), nullptr);
+    EXPECT_EQ(kArabicLetters[0].code, 0x90);
+    EXPECT_EQ(kArabicLetters[kArabicLetterCount - 1].letter, 0x0670);
+    EXPECT_EQ(kArabicLetters[kArabicLetterCount - 1].code, 0xF9);
+    // Every form shaping can choose must decompose to its letter again.
+    for (const ArabicLetter& l : kArabicLetters) {
+        if (l.base == l.letter) continue;
+        const int forms = JoiningClassOf(l.letter) == kJoinsBoth ? 4 : 2;
+        for (int f = 0; f < forms; ++f) {
+            const PresentationForm* pf = FindPresentationForm(l.base + f);
+            ASSERT_NE(pf, nullptr);
+            EXPECT_EQ(pf->position, f);
+            EXPECT_EQ(Decomposition(*pf), std::u16string(1, l.letter));
+        }
+    }
+}
+
+TEST(ConexantTables, JoiningClasses) {
+    EXPECT_EQ(JoiningClassOf(0x0627), kJoinsPrevious);
+    EXPECT_EQ(JoiningClassOf(0x0628), kJoinsBoth);
+    EXPECT_EQ(JoiningClassOf(0x0640), kJoinCausing);
+    EXPECT_EQ(JoiningClassOf(0x064E), kTransparent);
+    EXPECT_EQ(JoiningClassOf(0x0620), kNonJoining);
+    EXPECT_EQ(JoiningClassOf(0x06FF), kNonJoining);
+    EXPECT_EQ(JoiningClassOf(0x0041), kNonJoining);
+    EXPECT_EQ(JoiningClassOf(0x200D), kJoinCausing);  // ZWJ
+    EXPECT_EQ(JoiningClassOf(0x200C), kNonJoining);   // ZWNJ keeps letters apart
+}
+
+TEST(ConexantTables, Windows1256) {
+    EXPECT_EQ(AnsiCodePoint(0x41), u'A');
+    EXPECT_EQ(AnsiCodePoint(0x80), 0x20AC);
+    EXPECT_EQ(AnsiCodePoint(0x81), 0x067E);
+    EXPECT_EQ(AnsiCodePoint(0xC7), 0x0627);
+    EXPECT_EQ(AnsiCodePoint(0xE1), 0x0644);
+    EXPECT_EQ(AnsiCodePoint(0xFF), 0x06D2);
+    for (int b = 0; b < 256; ++b) EXPECT_EQ(AnsiByteOf(AnsiCodePoint(b)), b);
+    EXPECT_EQ(AnsiByteOf(0x00F1), -1);  // n with tilde is not in the code page
+    EXPECT_EQ(AnsiByteOf(0x0081), -1);
+    EXPECT_EQ(AnsiByteOf(0x06CC), -1);
+    EXPECT_EQ(AnsiByteOf(0x1F600), -1);
+}
+
+TEST(ConexantTables, GeneratedSourceIsUpToDate) {
+    const std::string ucd = "/usr/share/unicode/UnicodeData.txt";
+    if (!std::ifstream(ucd) || std::system("python3 --version > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "python3 or the Unicode data files are missing";
+    const std::string src = BRONDAVEL_SOURCE_DIR "/files/text/";
+    const std::string out = BRONDAVEL_BINARY_DIR "/conexant_tables_regenerated.cpp";
+    const std::string cmd = "python3 " + src + "gen_conexant_tables.py --out " + out;
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    auto slurp = [](const std::string& path) {
+        std::ostringstream s;
+        s << std::ifstream(path).rdbuf();
+        return s.str();
+    };
+    EXPECT_EQ(slurp(out), slurp(src + "conexant_tables.cpp"));
+    std::remove(out.c_str());
+}
+
+TEST(ConexantEncoding, LatinAndDigitsAreStoredUnchanged) {
+    EXPECT_EQ(Store("ABC 123"), "ABC 123");
+    EXPECT_EQ(Load("ABC 123"), "ABC 123");
+    EXPECT_EQ(Store("CNN-Int. 1/2"), "CNN-Int. 1/2");
+}
+
+TEST(ConexantEncoding, ArabicIsShapedAndStoredInVisualOrder) {
+    const std::string stored = Store(kBeh + kAlef + kBeh);
+    EXPECT_EQ(stored, Bytes({0xFE, 0x8F, 0xFE, 0x8E, 0xFE, 0x91}));
+    EXPECT_EQ(Load(stored), kBeh + kAlef + kBeh);
+
+    ConexantText t(stored, STR_CONEXANT, 16);
+    t.ConexantToAnsi();
+    EXPECT_EQ(t.unicode(), u"\u0628\u0627\u0628");
+}
+
+TEST(ConexantEncoding, ShapingContexts) {
+    // Visual order: the last logical letter comes first.
+    EXPECT_EQ(UniConexant(Store(kBeh + kBeh + kBeh)), u"\uFE90\uFE92\uFE91");
+    EXPECT_EQ(UniConexant(Store(kLam + kAlef)), u"\uFE8E\uFEDF");
+    EXPECT_EQ(UniConexant(Store(kAlef + kBeh)), u"\uFE8F\uFE8D");
+    EXPECT_EQ(UniConexant(Store(kBeh)), u"\uFE8F");
+    // Vowel marks are stored as they are and do not break joining.
+    EXPECT_EQ(UniConexant(Store(kBeh + kFatha + kBeh)), u"\uFE90\u064E\uFE91");
+    // Tatweel makes its neighbours join.
+    EXPECT_EQ(UniConexant(Store(kBeh + kTatweel)), u"\u0640\uFE91");
+    EXPECT_EQ(UniConexant(Store(kTatweel + kBeh)), u"\uFE90\u0640");
+    // A space ends the word.
+    EXPECT_EQ(UniConexant(Store(kBeh + " " + kBeh)), u"\uFE8F \uFE8F");
+}
+
+TEST(ConexantEncoding, ZeroWidthJoinersSteerShapingAndAreNotStored) {
+    EXPECT_EQ(UniConexant(Store(kBeh + kZwnj + kBeh)), u"\uFE8F\uFE8F");
+    EXPECT_EQ(UniConexant(Store(kBeh + kZwj)), u"\uFE91");
+    EXPECT_EQ(Store("A\xFD"
+                    "B"),
+              "AB");  // LRM
+}
+
+TEST(ConexantEncoding, ParenthesesAndMixedText) {
+    EXPECT_EQ(Store("News (Int)"), "(Int) News");
+    EXPECT_EQ(Load("(Int) News"), " News(Int)");
+    // Digits keep their order inside right-to-left text.
+    EXPECT_EQ(UniConexant(Store(kBeh + " 12 " + kBeh)), u"\uFE8F 12 \uFE8F");
+    EXPECT_EQ(Load(Store(kBeh + " 12 " + kBeh)), kBeh + " 12 " + kBeh);
+}
+
+TEST(ConexantEncoding, CharactersTheReceiverCannotHold) {
+    // U+0679 is Windows-1256 but not a letter the receiver stores.
+    EXPECT_EQ(Store("A\x8A"
+                    "B"),
+              "A B");
+    // The euro sign's two bytes would read back as a space and U+00AC.
+    EXPECT_EQ(Store("\x80"), " ");
+    EXPECT_EQ(Store("A\x99"
+                    "B"),
+              "A B");  // trade mark sign
+    // Such bytes written by others still read as they always did.
+    EXPECT_EQ(Load(Bytes({0x20, 0xAC})), " \xAC");
+    // A control byte would swallow the next character as a two-byte one.
+    EXPECT_EQ(Store("\x01"
+                    "AB"),
+              " AB");
+    EXPECT_EQ(Store("\x09"
+                    "A"),
+              " A");
+    // Two-byte characters below U+2000 are kept (OE ligature).
+    EXPECT_EQ(Store("\x8C"), Bytes({0x01, 0x52}));
+    EXPECT_EQ(Load(Bytes({0x01, 0x52})), "\x8C");
+}
+
+TEST(ConexantEncoding, EmptyNamesStayEmpty) {
+    EXPECT_EQ(Store(""), "");
+    EXPECT_EQ(Load(""), "");
+    ConexantText other("abc", 1, 16);
+    other.AnsiToConexant();
+    other.ConexantToAnsi();
+    EXPECT_EQ(other.ansi(), "");
+    EXPECT_EQ(other.conexant(), "");
+    ConexantText cut("AB\0CD", STR_ANSI, 16);
+    EXPECT_EQ(cut.ansi(), "AB");
+}
+
+TEST(ConexantDecoding, CharacterBoundaries) {
+    // 0x01-0x1F starts a pair unless it is the last byte.
+    EXPECT_EQ(UniConexant(Bytes({0x06, 0x60, 0x05})), u"\u0660\u0005");
+    // A pair outside the presentation ranges is two one-byte characters.
+    EXPECT_EQ(UniConexant(Bytes({0xFC, 0x40})), u"\u00FC\u0040");
+    EXPECT_EQ(UniConexant(Bytes({0xFB, 0xB2, 0xFB, 0xD3})), u"\u00FB\u00B2\uFBD3");
+    EXPECT_EQ(UniConexant(Bytes({0xFE})), u"\u00FE");
+    EXPECT_EQ(UniConexant(std::string("AB\0CD", 5)), u"AB");
+    // Code units Windows-1256 lacks are dropped on the way back.
+    EXPECT_EQ(Load(Bytes({'A', 0x05, 0x41, 'B'})), "AB");
+    // Presentation forms without a letter of their own are dropped as well.
+    EXPECT_EQ(Load(Bytes({0xFE, 0x73, 'X'})), "X");
+}
+
+TEST(ConexantDecoding, InverseKeepsLeftToRightRuns) {
+    EXPECT_EQ(Inverse(u""), u"");
+    EXPECT_EQ(Inverse(std::u16string(u"a\0b", 3)), u"ba");  // a NUL ends a run
+    EXPECT_EQ(Inverse(u"\u0628 abc"), u"abc \u0628");
+    EXPECT_EQ(Inverse(u"abc \u0628"), u"\u0628 abc");
+    EXPECT_EQ(Inverse(u"a,b"), u"b,a");
+    EXPECT_EQ(Inverse(u"(a)"), u"(a)");
+    EXPECT_EQ(Inverse(u"1.5-2"), u"1.5-2");
+    // The space before the run is left out when right-to-left text precedes it.
+    EXPECT_EQ(Inverse(u"\u0628 1"), u"1 \u0628");
+    std::u16string long_(5000, u'x');
+    EXPECT_EQ(Inverse(long_), long_);
+}
+
+TEST(ConexantLimit, CutsWholeCharactersOnly) {
+    ConexantText t("ABCDEFGHIJKLMNOPQRST", STR_CONEXANT, 16);
+    EXPECT_EQ(t.LimitChar_Conexant(24), "ABCDEFGHIJKLMNOP");
+
+    // Eleven two-byte characters end at byte 21; a twelfth would end at 23.
+    std::string pairs;
+    for (int i = 0; i < 12; ++i) pairs += Bytes({0xFE, 0x8F});
+    EXPECT_EQ(LimitChar_Conexant(pairs, 24, 16), pairs.substr(0, 22));
+    // 21 one-byte characters and a pair ending at byte 22 fit exactly.
+    const std::string fits = std::string(21, 'a') + Bytes({0xFE, 0x8F});
+    EXPECT_EQ(LimitChar_Conexant(fits, 24, 30), fits);
+    EXPECT_EQ(LimitChar_Conexant(fits + "b", 24, 30), fits);
+    EXPECT_EQ(LimitChar_Conexant("a" + fits, 24, 30), "a" + std::string(21, 'a'));
+    // Transponders: 16 bytes with the NUL.
+    EXPECT_EQ(LimitChar_Conexant(std::string(20, 'x'), 16, 16), std::string(15, 'x'));
+    EXPECT_EQ(LimitChar_Conexant("abc", 1, 16), "");
+    EXPECT_EQ(LimitChar_Conexant("abc", 0, 16), "");
+    EXPECT_EQ(LimitChar_Conexant("abc", -5, 16), "");
+    EXPECT_EQ(LimitChar_Conexant("abc", 24, 0), "");
+    EXPECT_EQ(LimitChar_Conexant("abc", 24, -1), "");
+    EXPECT_EQ(LimitChar_Conexant("abc", 24, 16), "abc");
+}
+
+TEST(ConexantText, TraceHookSeesEveryStep) {
+    std::vector<std::string> steps;
+    std::string lastText;
+    auto hook = [&](std::string_view step, std::string_view text) {
+        steps.emplace_back(step);
+        lastText = text;
+    };
+    ConexantText in(kBeh, STR_ANSI, 16, hook);
+    in.AnsiToConexant();
+    in.LimitChar_Conexant(24);
+    ConexantText out(in.conexant(), STR_CONEXANT, 16, hook);
+    out.ConexantToAnsi();
+    EXPECT_EQ(steps,
+              (std::vector<std::string>{"Init(STR_ANSI)", "Ansi2Uniocode", "Uniocode2Conexant",
+                                        "LimitChar_Conexant", "Init(STR_CONEXANT)", "UniConexant",
+                                        "Inverse", "Conexant2Uniocode", "Uniocode2Ansi"}));
+    EXPECT_EQ(lastText, kBeh);
+}
+
+}  // namespace
+}  // namespace brondavel::text

@@ -1,0 +1,200 @@
+// Names between the user interface's UTF-8 and the stored bytes.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "files/text/conexant_text.h"
+
+namespace brondavel::text {
+namespace {
+
+std::string Bytes(std::initializer_list<int> bytes) {
+    std::string s;
+    for (int b : bytes) s.push_back(static_cast<char>(b));
+    return s;
+}
+
+size_t CountChars(const std::string& stored) {
+    size_t n = 0;
+    for (size_t pos = 0; pos < stored.size(); ++n) pos += ConexantCharLength(stored, pos);
+    return n;
+}
+
+// UTF-8 of the Arabic letters that round-trip: letters of the receiver's table
+// that Windows-1256 also holds.
+std::vector<std::string> RoundTripLetters() {
+    std::vector<std::string> out;
+    for (const ArabicLetter& l : kArabicLetters) {
+        if (AnsiByteOf(l.letter) >= 0) out.push_back(Utf16ToUtf8(std::u16string(1, l.letter)));
+    }
+    return out;
+}
+
+TEST(Utf8Conversion, Windows1256BothWays) {
+    EXPECT_EQ(AnsiToUtf8("A\xC7\x80"), "A\u0627\u20AC");
+    EXPECT_EQ(Utf8ToAnsi("A\u0627\u20AC\u00E9"), "A\xC7\x80\xE9");
+    std::string all;
+    for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
+    EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(all)), all);
+    EXPECT_EQ(Utf16ToUtf8(u"\u0628\uFE8F"), "\u0628\uFE8F");
+    EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\uFFFD");
+}
+
+TEST(Utf8Conversion, WhatTheCodePageLacksBecomesQuestionMarks) {
+    EXPECT_EQ(Utf8ToAnsi("\u00F1"), "?");          // n with tilde
+    EXPECT_EQ(Utf8ToAnsi("\u06CC"), "?");          // Farsi yeh
+    EXPECT_EQ(Utf8ToAnsi("\uFE8F"), "?");          // a presentation form
+    EXPECT_EQ(Utf8ToAnsi("a\U0001F600b"), "a?b");  // one mark per character
+    // Malformed input: one mark per maximal broken sequence.
+    EXPECT_EQ(Utf8ToAnsi("\xC3"), "?");
+    EXPECT_EQ(Utf8ToAnsi("\xE2\x82x"), "?x");
+    EXPECT_EQ(Utf8ToAnsi("\xC0\xAF"), "??");       // overlong
+    EXPECT_EQ(Utf8ToAnsi("\xED\xA0\x80"), "???");  // surrogate
+    EXPECT_EQ(Utf8ToAnsi("\xF5\x80"), "??");
+    EXPECT_EQ(Utf8ToAnsi("\xFF"), "?");
+}
+
+TEST(NameToDisplay, StoredNamesAsUtf8) {
+    const std::string beh = Bytes({0xFE, 0x8F, 0xFE, 0x8E, 0xFE, 0x91});
+    EXPECT_EQ(NameToDisplay(beh), "\u0628\u0627\u0628");
+    EXPECT_EQ(NameToDisplay("(Int) News"), " News(Int)");
+    EXPECT_EQ(NameToDisplay(""), "");
+    // Lost on the way: code units outside Windows-1256.
+    EXPECT_EQ(NameToDisplay(Bytes({0x06, 0x61, 'A'})), "A");
+}
+
+TEST(NameToDisplay, StaysWithinTheField) {
+    // A full field without a terminator ends at the field's end.
+    const std::vector<uint8_t> field(24, 'x');
+    EXPECT_EQ(NameToDisplay(field.data(), field.size()), std::string(24, 'x'));
+    EXPECT_EQ(NameToDisplay(field.data(), field.size(), kListByteLimit), std::string(16, 'x'));
+    EXPECT_EQ(NameToDisplay(nullptr, 24), "");
+    const uint8_t padded[16] = {'A', 'B', 0, 'C'};
+    EXPECT_EQ(NameToDisplay(padded, sizeof padded), "AB");
+    // A pair that straddles the limit is left out whole, and so is a pair cut by
+    // the field's end.
+    std::vector<uint8_t> pairs(16, 'a');
+    pairs[15] = 0xFE;
+    EXPECT_EQ(NameToDisplay(pairs.data(), 16), std::string(15, 'a') + "\u200F");  // byte FE
+    std::vector<uint8_t> straddle(20, 'a');
+    straddle[15] = 0xFE;
+    straddle[16] = 0x8F;
+    EXPECT_EQ(NameToDisplay(straddle.data(), 20, 16), std::string(15, 'a'));
+}
+
+TEST(DisplayToName, LikeTheEditDialogs) {
+    EXPECT_EQ(DisplayToName("ABC 123", kChannelNameBytes), "ABC 123");
+    EXPECT_EQ(DisplayToName("\u0628\u0627\u0628", kChannelNameBytes),
+              Bytes({0xFE, 0x8F, 0xFE, 0x8E, 0xFE, 0x91}));
+    EXPECT_EQ(DisplayToName("News (Int)", kChannelNameBytes), "(Int) News");
+    EXPECT_EQ(DisplayToName("A\u0679B", kChannelNameBytes), "A B");
+    // '?' stands between words like other punctuation, so it reverses them.
+    EXPECT_EQ(DisplayToName("A\u00F1B", kChannelNameBytes), "B?A");
+    EXPECT_EQ(DisplayToName("", kChannelNameBytes), "");
+    EXPECT_EQ(DisplayToName(std::string("AB\0CD", 5), kChannelNameBytes), "AB");
+    EXPECT_EQ(DisplayToName("ABC", 1), "");
+    EXPECT_EQ(DisplayToName("ABC", 0), "");
+    EXPECT_EQ(DisplayToName("ABC", 24, 0), "");
+}
+
+TEST(DisplayToName, LongNamesKeepTheirBeginning) {
+    EXPECT_EQ(DisplayToName(std::string(40, 'x'), kChannelNameBytes), std::string(16, 'x'));
+    EXPECT_EQ(DisplayToName("ABCDEFGHIJKLMNOPQRST", kTransponderNameBytes), "ABCDEFGHIJKLMNO");
+    EXPECT_EQ(DisplayToName("ABCDEFGHIJKLMNOPQRST", kSatelliteNameBytes, 19),
+              "ABCDEFGHIJKLMNOPQRS");
+    // Twelve BEHs do not fit 23 bytes; eleven are kept, the last one final.
+    std::string behs;
+    for (int i = 0; i < 12; ++i) behs += "\u0628";
+    const std::string stored = DisplayToName(behs, kChannelNameBytes);
+    std::u16string expected = u"\uFE90";
+    for (int i = 0; i < 9; ++i) expected += u"\uFE92";
+    expected += u"\uFE91";
+    EXPECT_EQ(UniConexant(stored), expected);
+    // "Al Jazeera" cut: the beginning of the name stays.
+    const std::string name =
+        "\u0627\u0644\u062C\u0632\u064A\u0631\u0629 \u0627\u0644\u0625"
+        "\u062E\u0628\u0627\u0631\u064A\u0629";
+    const std::string shown = NameToDisplay(DisplayToName(name, kChannelNameBytes));
+    EXPECT_EQ(shown, "\u0627\u0644\u062C\u0632\u064A\u0631\u0629 \u0627\u0644\u0625\u062E");
+}
+
+TEST(DisplayToName, StoreNameWritesTheFieldOnly) {
+    uint8_t field[16 + 4];
+    std::memset(field, 0xEE, sizeof field);
+    StoreName("ABCDEFGHIJKLMNOPQRSTUVWXYZ", field, 16);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(field)), "ABCDEFGHIJKLMNO");
+    EXPECT_EQ(field[15], 0);
+    for (size_t i = 16; i < sizeof field; ++i) EXPECT_EQ(field[i], 0xEE);
+    std::memset(field, 0xEE, sizeof field);
+    StoreName("AB", field, 16);
+    EXPECT_EQ(field[2], 0);
+    EXPECT_EQ(field[3], 0xEE);  // bytes after the terminator are left alone
+    StoreName("AB", field, 0);
+    StoreName("AB", nullptr, 16);
+}
+
+// Names of the receiver's Arabic letters (as far as Windows-1256 holds them) and
+// spaces come back exactly: stored, they are plain reversals, and each shaped
+// form decomposes to its letter.
+TEST(NameProperties, ArabicLettersAndSpacesRoundTrip) {
+    const std::vector<std::string> letters = RoundTripLetters();
+    ASSERT_EQ(letters.size(), 53u);
+    std::mt19937 rng(1256);
+    for (int trial = 0; trial < 2000; ++trial) {
+        const int length = 1 + static_cast<int>(rng() % 30);
+        std::string name;
+        for (int i = 0; i < length; ++i)
+            name += (rng() % 5 == 0) ? std::string(" ") : letters[rng() % letters.size()];
+        const std::string stored = DisplayToName(name, 1000, 1000);
+        ASSERT_EQ(NameToDisplay(stored), name) << "trial " << trial;
+        ConexantText in(Utf8ToAnsi(name), STR_ANSI, 1000);
+        in.AnsiToConexant();
+        ASSERT_EQ(in.conexant(), stored);
+    }
+}
+
+// Latin letters, digits and spaces are one left-to-right run and come back
+// exactly, unless the name ends in a space: trailing spaces move to the front.
+TEST(NameProperties, LatinLettersDigitsAndSpacesRoundTrip) {
+    const std::string alphabet = "ABCXYZabcxyz0123456789 ";
+    std::mt19937 rng(24);
+    for (int trial = 0; trial < 500; ++trial) {
+        std::string name;
+        for (int i = 1 + static_cast<int>(rng() % 23); i > 0; --i)
+            name += alphabet[rng() % alphabet.size()];
+        if (name.back() == ' ') name.back() = '0';
+        const std::string stored = DisplayToName(name, 1000, 1000);
+        ASSERT_EQ(stored, name);
+        ASSERT_EQ(NameToDisplay(stored), name);
+    }
+    EXPECT_EQ(DisplayToName("ab ", 24), " ab");
+    EXPECT_EQ(NameToDisplay(" ab"), " ab");
+}
+
+TEST(NameProperties, StoredNamesAlwaysFitTheirField) {
+    std::mt19937 rng(7);
+    const std::vector<std::string> pieces = {"A",      " ",      "(",      ")",      "1",
+                                             "\u0628", "\u0627", "\u0644", "\u064E", "\u0640",
+                                             "\u20AC", "\u200C", "\u200D", "\u0679", "\u00F1",
+                                             "\u00E9", "\u0152", "\x01",   "\xFF"};
+    for (int trial = 0; trial < 3000; ++trial) {
+        std::string text;
+        for (int i = static_cast<int>(rng() % 40); i > 0; --i)
+            text += pieces[rng() % pieces.size()];
+        const size_t bytes = rng() % 30;
+        const size_t chars = rng() % 20;
+        const std::string stored = DisplayToName(text, bytes, chars);
+        ASSERT_LE(stored.size() + 1, std::max<size_t>(bytes, 1)) << text;
+        ASSERT_LE(CountChars(stored), chars) << text;
+        ASSERT_EQ(stored.find('\0'), std::string::npos);
+        // Whatever is stored reads back without splitting characters.
+        ASSERT_EQ(LimitChar_Conexant(stored, static_cast<int>(bytes), static_cast<int>(chars)),
+                  stored);
+    }
+}
+
+}  // namespace
+}  // namespace brondavel::text
