@@ -1,0 +1,63 @@
+# Brondavel: `make run` and `make test` do all the set-up on a fresh Debian 12 machine.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+
+# Debian packages the build, the tests and the test peers need.
+PACKAGES := build-essential cmake pkg-config python3 clang-14 libclang-rt-14-dev clang-format \
+	qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev \
+	lrzsz socat lhasa jlha-utils p7zip-full libarchive-tools xvfb xauth unicode-data
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps build build-asan build-fuzz run test test-release test-asan test-fuzz bench format clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing: $$missing"; \
+		$(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+build-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBRONDAVEL_SANITIZE=ON -DBRONDAVEL_GUI=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+build-fuzz: deps
+	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRONDAVEL_FUZZ=ON -DBRONDAVEL_GUI=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/bin/brondavel-cli info $(BUILD)/share/demo.ZCS
+	$(BUILD)/bin/brondavel-cli dump $(BUILD)/share/demo.ZCS --kind satellites
+	$(BUILD)/bin/brondavel-cli dump $(BUILD)/share/demo.ZCS --kind tv | head -n 20
+
+test-release: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+test-asan: build-asan
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS) --timeout 900
+
+test-fuzz: build-fuzz
+	cd $(FUZZ_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test: test-release test-asan test-fuzz
+	@echo "All suites passed."
+
+bench: build
+	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

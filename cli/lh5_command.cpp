@@ -1,0 +1,7 @@
+#include "cli/commands.h"
+
+namespace brondavel::cli {
+
+void RegisterLh5Command(CLI::App&, CommonOptions&) {}
+
+}  // namespace brondavel::cli

@@ -1,0 +1,41 @@
+# Small helpers so every area declares its tests, benchmarks and fuzzers the same way.
+
+# brondavel_add_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS l])
+function(brondavel_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE
+    BRONDAVEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    BRONDAVEL_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  include(GoogleTest)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${T_LABELS}")
+endfunction()
+
+# brondavel_add_bench(NAME SOURCES ... LIBS ...)
+function(brondavel_add_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark)
+endfunction()
+
+# brondavel_add_fuzzer(NAME SOURCES ... LIBS ... CORPUS dir SECONDS n)
+# Registers a short smoke run as a ctest of the fuzz build.
+function(brondavel_add_fuzzer name)
+  cmake_parse_arguments(F "" "CORPUS;SECONDS" "SOURCES;LIBS" ${ARGN})
+  if(NOT BRONDAVEL_FUZZ)
+    return()
+  endif()
+  if(NOT F_SECONDS)
+    set(F_SECONDS 10)
+  endif()
+  add_executable(${name} ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  set(work ${CMAKE_BINARY_DIR}/fuzz-work/${name})
+  add_test(NAME fuzz_${name}
+    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
+      ${CMAKE_SOURCE_DIR}/fuzz/run_smoke.sh $<TARGET_FILE:${name}> ${F_SECONDS} ${work} ${F_CORPUS})
+  set_tests_properties(fuzz_${name} PROPERTIES TIMEOUT 300)
+endfunction()

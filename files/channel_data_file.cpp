@@ -1,0 +1,123 @@
+#include "files/channel_data_file.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "files/atomic_file.h"
+
+namespace brondavel {
+
+ChannelDataFile::ChannelDataFile(std::string path, int model, int flashType, int compressMode)
+    : DatabaseFile(std::move(path), model, flashType, compressMode), image_(kImageBufferSize, 0) {
+    database = std::make_unique<FirstGenDatabase>();
+}
+
+int ChannelDataFile::Load() {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return Fail("The file \"" + path + "\" does not exist.");
+    if (!S_ISREG(st.st_mode) || st.st_size < static_cast<off_t>(kHeaderSize))
+        return Fail("The file \"" + path + "\" is not a channel database (too short).");
+
+    std::vector<uint8_t> data;
+    std::string error;
+    if (!ReadFile(path, data, error, kFileSize)) return Fail(error);
+    if (data.size() < kHeaderSize) return Fail("The file \"" + path + "\" is too short.");
+    std::memcpy(header_.data(), data.data(), kHeaderSize);
+    headerLoaded_ = true;
+
+    headerValid_ = std::memcmp(header_.data(), "ZCXT", 4) == 0 &&
+                   std::memcmp(header_.data() + 8, "CHAN", 4) == 0;
+    if (headerValid_) {
+        // Bytes the file does not hold read as 0xFF, as erased flash does.
+        std::vector<uint8_t> payload(kPayloadSize, 0xFF);
+        std::memcpy(payload.data(), data.data() + kHeaderSize, data.size() - kHeaderSize);
+        for (size_t i = 0; i < 4; ++i) {
+            const Region& r = kRegions[i];
+            std::memcpy(image_.data() + r.imageOffset, payload.data() + r.payloadOffset,
+                        r.bytesCopied);
+        }
+        const Region& s4 = kRegions[4];
+        if (ReadU16(payload.data() + s4.payloadOffset) == FirstGenImage::kSection4Magic)
+            std::memcpy(image_.data() + s4.imageOffset, payload.data() + s4.payloadOffset,
+                        s4.bytesCopied);
+        else if (ReadU16(payload.data() + kSection4AltOffset) == FirstGenImage::kSection4Magic)
+            std::memcpy(image_.data() + s4.imageOffset, payload.data() + kSection4AltOffset,
+                        s4.bytesCopied);
+    } else {
+        loadWarnings_.push_back("The file header is not a channel database header (\"ZCXT\"/"
+                                "\"CHAN\"); the file opened as an empty database.");
+    }
+    ImageToDatabase();
+    for (int kind = 0; kind < 4; ++kind) {
+        const ImageSection& s = database->layout().Sections()[kind];
+        if (database->StatedCount(s.kind) > s.capacity)
+            loadWarnings_.push_back("The file states more records than the image holds.");
+    }
+    return 1;
+}
+
+int ChannelDataFile::ImageToDatabase() {
+    database->LoadImage(std::span<const uint8_t>(image_).first(FirstGenImage::kSize));
+    return 1;
+}
+
+void ChannelDataFile::RebuildImage() {
+    database->RebuildImage(std::span<uint8_t>(image_).first(FirstGenImage::kSize));
+}
+
+std::string ChannelDataFile::HeaderDate() const {
+    return std::string(reinterpret_cast<const char*>(header_.data() + 16), 8);
+}
+
+std::vector<uint8_t> ChannelDataFile::BuildFile() {
+    RebuildImage();
+    std::array<uint8_t, kHeaderSize> header = header_;
+    if (!headerLoaded_) {
+        // A database that never came from a file still needs a header and a
+        // section 4 the receiver (and our own loader) recognise.
+        std::memcpy(header.data(), "ZCXT", 4);
+        std::memcpy(header.data() + 8, "CHAN", 4);
+        if (ReadU16(image_.data() + FirstGenImage::kSection4Offset) == 0)
+            WriteU16(image_.data() + FirstGenImage::kSection4Offset, FirstGenImage::kSection4Magic);
+    }
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d%02d%02d", (local.tm_year + 1900) % 10000,
+                  (local.tm_mon + 1) % 100, local.tm_mday % 100);
+    std::memcpy(header.data() + 16, date, 8);
+    std::memcpy(header.data() + 24, "0000", 4);
+
+    std::vector<uint8_t> file(kFileSize, 0xFF);
+    std::memcpy(file.data(), header.data(), kHeaderSize);
+    uint8_t* payload = file.data() + kHeaderSize;
+    // Section 4 goes last, over the start of the radio bytes that reach into
+    // region 4: unused record slots while at most 1096 channels are stored.
+    for (const Region& r : kRegions)
+        std::memcpy(payload + r.payloadOffset, image_.data() + r.imageOffset, r.bytesCopied);
+    return file;
+}
+
+int ChannelDataFile::Save(const std::string& target) {
+    const int radio = database->Count(kRadio);
+    if (radio > FirstGenImage::kRadioFileCapacity)
+        return Fail("The database holds " + std::to_string(radio) +
+                    " radio channels; a file keeps at most " +
+                    std::to_string(FirstGenImage::kRadioFileCapacity) +
+                    ". Delete some radio channels before saving.");
+    for (const ImageSection& s : database->layout().Sections())
+        if (database->Count(s.kind) > s.capacity)
+            return Fail("The database holds more records than the file can keep.");
+    const std::vector<uint8_t> file = BuildFile();
+    std::string error;
+    if (!WriteFileAtomically(target, {file}, error)) return Fail(error);
+    return 1;
+}
+
+int ChannelDataFile::PrintSource(const std::string&) { return 0; }
+
+}  // namespace brondavel

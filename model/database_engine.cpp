@@ -1,0 +1,561 @@
+#include "model/database_engine.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <unordered_set>
+
+namespace brondavel {
+
+std::string DatabaseLayout::DefaultName(int kind, int satelliteCount) const {
+    switch (kind) {
+        case kSatellite: {
+            char name[16];
+            std::snprintf(name, sizeof name, "User-%02d", satelliteCount);
+            return name;
+        }
+        case kTransponder: return "User";
+        case kTv:
+        case kRadio: return "New Channel";
+        default: return {};
+    }
+}
+
+namespace {
+
+RecordList MakeList(const DatabaseLayout& layout, int kind) {
+    const size_t size = layout.StoredSize(kind);
+    // Favourite groups are told apart by their name alone.
+    return RecordList(size, kind == kFavorite ? layout.NameSize(kind) : size);
+}
+
+std::vector<uint16_t> SelectedIds(const RecordList& list, ListControl& control) {
+    std::vector<uint16_t> ids;
+    for (int row : control.SelectedRows()) {
+        const uint16_t id = list.IdOfRow(row);
+        if (id != kNone) ids.push_back(id);
+    }
+    return ids;
+}
+
+// Upper-cased byte comparison up to the NUL; a prefix sorts first.
+int CompareNames(const Record& a, const Record& b, size_t offset, size_t size) {
+    for (size_t i = 0; i < size; ++i) {
+        const auto ca = static_cast<unsigned char>(std::toupper(a.data()[offset + i]));
+        const auto cb = static_cast<unsigned char>(std::toupper(b.data()[offset + i]));
+        if (ca != cb) return ca < cb ? -1 : 1;
+        if (ca == 0) return 0;
+    }
+    return 0;
+}
+
+}  // namespace
+
+DatabaseEngine::DatabaseEngine(std::unique_ptr<DatabaseLayout> layout)
+    : layout_(std::move(layout)),
+      lists_{MakeList(*layout_, 0), MakeList(*layout_, 1), MakeList(*layout_, 2),
+             MakeList(*layout_, 3), MakeList(*layout_, 4)} {}
+
+uint16_t DatabaseEngine::ParentRef(int kind, const Record& r) const {
+    if (kind == kTransponder) return layout_->SatelliteRefOf(r);
+    if (kind == kTv || kind == kRadio) return layout_->TransponderRefOf(r);
+    return kNone;
+}
+
+void DatabaseEngine::SetParentRef(int kind, Record& r, uint16_t ref) const {
+    if (kind == kTransponder) layout_->SetSatelliteRef(r, ref);
+    if (kind == kTv || kind == kRadio) layout_->SetTransponderRef(r, ref);
+}
+
+bool DatabaseEngine::IsOrphan(int kind, const Record& record) const {
+    if (kind == kTransponder) return !lists_[kSatellite].FindById(ParentRef(kind, record));
+    if (kind == kTv || kind == kRadio) return !lists_[kTransponder].FindById(ParentRef(kind, record));
+    return false;
+}
+
+int DatabaseEngine::ClearClipboard(int kind) {
+    if (!ValidKind(kind, 3)) return 0;
+    lists_[kind].clipboard().clear();
+    lists_[kind].setAnchorId(kNone);
+    return 0;
+}
+
+int DatabaseEngine::ClipboardCount(int kind) {
+    return ValidKind(kind, 3) ? static_cast<int>(lists_[kind].clipboard().size()) : 0;
+}
+
+int DatabaseEngine::PickUpSelection(int kind, ListControl* control) {
+    if (!ValidKind(kind, 3) || !control) return 0;
+    RecordList& list = lists_[kind];
+    const std::vector<uint16_t> ids = SelectedIds(list, *control);
+    if (ids.empty()) return 0;
+    std::unordered_set<uint16_t> selected(ids.begin(), ids.end());
+    auto& clip = list.clipboard();
+    std::erase_if(clip, [&](const Record& r) { return !selected.count(r.id); });
+    for (uint16_t id : ids) {
+        if (list.InClipboard(id)) continue;
+        if (const Record* r = list.FindById(id)) clip.push_back(*r);
+    }
+    return 0;
+}
+
+int DatabaseEngine::SelectClipboardRows(int kind, ListControl* control) {
+    if (!ValidKind(kind, 3) || !control) return 0;
+    const RecordList& list = lists_[kind];
+    for (const Record& r : list.clipboard()) {
+        const int row = list.RowOfId(r.id);
+        if (row != kNoRow) control->SetRowSelected(row, true);
+    }
+    return 1;
+}
+
+int DatabaseEngine::UpdateActiveMarks() {
+    std::unordered_set<uint16_t> usedTransponders;
+    std::vector<uint16_t> order;  // distinct values in the order they were met
+    for (int kind : {kTv, kRadio})
+        for (const Record& r : lists_[kind].records())
+            if (usedTransponders.insert(layout_->TransponderRefOf(r)).second)
+                order.push_back(layout_->TransponderRefOf(r));
+    RecordList& transponders = lists_[kTransponder];
+    transponders.ClearActive();
+    for (uint16_t id : order) transponders.SetActive(id, 1);
+
+    RecordList& satellites = lists_[kSatellite];
+    satellites.ClearActive();
+    for (const Record& t : transponders.records())
+        if (usedTransponders.count(t.id)) satellites.SetActive(layout_->SatelliteRefOf(t), 1);
+    return 0;
+}
+
+uint32_t DatabaseEngine::IsRowActive(int kind, int row) {
+    if (!ValidKind(kind, 1)) return 0;
+    const uint16_t id = lists_[kind].IdOfRow(row);
+    return id == kNone ? 0 : lists_[kind].ActiveOf(id);
+}
+
+int DatabaseEngine::SetActiveOnly(int kind, ListControl* control, uint32_t value) {
+    if (!ValidKind(kind, 1) || !control) return 0;
+    if (lists_[kind].activeOnly() == value) return 0;
+    lists_[kind].setActiveOnly(value);
+    Refresh(kind, control);
+    return 1;
+}
+
+int DatabaseEngine::ToggleActiveOnly(int kind, ListControl* control) {
+    if (!ValidKind(kind, 1) || !control) return 0;
+    lists_[kind].setActiveOnly(lists_[kind].activeOnly() ? 0 : 1);
+    Refresh(kind, control);
+    return 1;
+}
+
+int DatabaseEngine::AddRecords(int kind, const Record* anchor, const Record* records, int count) {
+    RecordList* list = List(kind);
+    if (!list || count < 0 || (count > 0 && !records)) return 0;
+    if (list->Count() + count > layout_->EditCapacity(kind)) return 0;
+    for (int i = 0; i < count; ++i)
+        if (records[i].size != list->storedSize()) return 0;
+    return list->InsertBatch(anchor, records, count, 0);
+}
+
+int DatabaseEngine::StoreRecord(int kind, int row, std::span<const uint8_t> stored) {
+    RecordList* list = List(kind);
+    if (!list || stored.size() < list->storedSize()) return 0;
+    int done = 0;
+    if (row == kNoRow) {
+        if (list->Count() < layout_->EditCapacity(kind)) done = list->Add(stored);
+    } else {
+        const uint16_t id = list->IdOfRow(row);
+        if (id != kNone) done = list->UpdateById(id, stored);
+    }
+    if (done) modified = 1;
+    return done;
+}
+
+int DatabaseEngine::GetRowData(int kind, int row, std::span<uint8_t> stored) {
+    if (!ValidKind(kind, 3) || stored.size() < lists_[kind].storedSize()) return 0;
+    if (row == kNoRow) {
+        const size_t offset = layout_->NameOffset(kind), size = layout_->NameSize(kind);
+        const std::string name = layout_->DefaultName(kind, lists_[kSatellite].Count());
+        std::memset(stored.data() + offset, 0, size);
+        std::memcpy(stored.data() + offset, name.data(), std::min(name.size(), size - 1));
+        return 1;
+    }
+    const uint16_t id = lists_[kind].IdOfRow(row);
+    return id == kNone ? 0 : lists_[kind].GetById(id, stored);
+}
+
+void DatabaseEngine::SelectRowIfShown(ListControl* control, int kind, uint16_t id) {
+    if (!control || id == kNone) return;
+    const int row = lists_[kind].RowOfId(id);
+    if (row != kNoRow) SelectOnlyRow(*control, row);
+}
+
+int DatabaseEngine::Reparent(int childKind, int parentKind, int targetRow,
+                             ListControl* childControl, ListControl* parentControl) {
+    RecordList& children = lists_[childKind];
+    RecordList& parents = lists_[parentKind];
+    const uint16_t parentId = parents.IdOfRow(targetRow);
+    if (parentId == kNone) return 0;
+    if (children.clipboard().empty()) PickUpSelection(childKind, childControl);
+    bool changed = false;
+    for (const Record& picked : children.clipboard()) {
+        const Record* current = children.FindById(picked.id);
+        if (!current || ParentRef(childKind, *current) == parentId) continue;
+        Record moved = *current;
+        SetParentRef(childKind, moved, parentId);
+        changed |= children.UpdateById(moved.id, moved.stored()) != 0;
+    }
+    ClearClipboard(childKind);
+    ClearClipboard(parentKind);
+    UpdateActiveMarks();
+    children.ClearView();
+    Refresh(childKind, childControl);
+    SelectRowIfShown(parentControl, parentKind, parentId);
+    // A drop changes records like an edit does, so the change is saved.
+    if (changed) modified = 1;
+    return 1;
+}
+
+int DatabaseEngine::Drop(int effect, int sourceKind, int targetKind, int targetRow,
+                         ListControl* source, ListControl* target) {
+    if (effect == kDropMove) {
+        if (!ValidKind(targetKind, 3) || !target) return 0;
+        if (lists_[targetKind].clipboard().empty()) PickUpSelection(targetKind, target);
+        if (lists_[targetKind].clipboard().empty()) return 0;
+        SetAnchor(targetKind, targetRow);
+        return MoveClipboard(targetKind, target, 0);
+    }
+    if (effect != kDropReparent) return 0;
+    if (sourceKind == kTransponder && targetKind == kSatellite)
+        return Reparent(kTransponder, kSatellite, targetRow, source, target);
+    if ((sourceKind == kTv || sourceKind == kRadio) && targetKind == kTransponder)
+        return Reparent(sourceKind, kTransponder, targetRow, source, target);
+    return 1;
+}
+
+int DatabaseEngine::AnchorRow(int kind) {
+    if (!ValidKind(kind, 3)) return kNoRow;
+    const uint16_t anchor = lists_[kind].anchorId();
+    return anchor == kNone ? kNoRow : lists_[kind].RowOfId(anchor);
+}
+
+int DatabaseEngine::SetAnchor(int kind, int row) {
+    if (!ValidKind(kind, 3)) return 0;
+    const uint16_t id = lists_[kind].IdOfRow(row);
+    if (id == kNone) return 1;
+    lists_[kind].setAnchorId(id);
+    return lists_[kind].InClipboard(id) ? 1 : 0;
+}
+
+int DatabaseEngine::MoveClipboard(int kind, ListControl* control, int before) {
+    if (!ValidKind(kind, 3) || !control) return 0;
+    RecordList& list = lists_[kind];
+    if (list.clipboard().empty()) return 0;
+    if (list.InClipboard(list.anchorId())) return 0;
+    if (!list.MoveClipboard(before)) return 0;
+    Refresh(kind, control);
+    const int row = list.RowOfId(list.anchorId());
+    if (row != kNoRow) SelectOnlyRow(*control, row);
+    ClearClipboard(kind);
+    modified = 1;
+    return 1;
+}
+
+void DatabaseEngine::DeleteAndRenumber(const std::array<std::vector<uint16_t>, 4>& ids) {
+    for (int kind = 0; kind < 4; ++kind)
+        if (!ids[kind].empty())
+            lists_[kind].DeleteByIds(ids[kind].data(), static_cast<int>(ids[kind].size()));
+
+    // Ids stay dense: renumber each list that lost records and carry every
+    // reference and key that named them along. An orphan's reference names no
+    // record and is left exactly as it was.
+    auto remapChildren = [this](int parentKind, const std::vector<uint16_t>& map) {
+        auto children = parentKind == kSatellite ? std::vector<int>{kTransponder}
+                                                 : std::vector<int>{kTv, kRadio};
+        for (int child : children) {
+            for (Record& r : lists_[child].mutableRecords()) {
+                const uint16_t ref = ParentRef(child, r);
+                if (ref < map.size() && map[ref] != kNone) SetParentRef(child, r, map[ref]);
+            }
+            for (Record& r : lists_[child].clipboard()) {
+                const uint16_t ref = ParentRef(child, r);
+                if (ref < map.size() && map[ref] != kNone) SetParentRef(child, r, map[ref]);
+            }
+            lists_[child].RemapKeys(map);
+        }
+    };
+    if (!ids[kSatellite].empty()) remapChildren(kSatellite, lists_[kSatellite].Renumber());
+    if (!ids[kTransponder].empty()) remapChildren(kTransponder, lists_[kTransponder].Renumber());
+    if (!ids[kTv].empty()) lists_[kTv].Renumber();
+    if (!ids[kRadio].empty()) lists_[kRadio].Renumber();
+}
+
+int DatabaseEngine::DeleteSelected(int kind, ListControl* control) {
+    if (!ValidKind(kind, 3) || !control) return 0;
+    const std::vector<uint16_t> selected = SelectedIds(lists_[kind], *control);
+    if (selected.empty()) return 0;
+    std::array<std::vector<uint16_t>, 4> ids;
+    ids[kind] = selected;
+    if (kind == kSatellite) {
+        const std::unordered_set<uint16_t> sats(selected.begin(), selected.end());
+        for (const Record& t : lists_[kTransponder].records())
+            if (sats.count(layout_->SatelliteRefOf(t))) ids[kTransponder].push_back(t.id);
+    }
+    if (kind == kSatellite || kind == kTransponder) {
+        const std::unordered_set<uint16_t> tps(ids[kTransponder].begin(), ids[kTransponder].end());
+        for (int ch : {kTv, kRadio})
+            for (const Record& c : lists_[ch].records())
+                if (tps.count(layout_->TransponderRefOf(c))) ids[ch].push_back(c.id);
+    }
+    DeleteAndRenumber(ids);
+    modified = 1;
+    return 1;
+}
+
+void DatabaseEngine::SortWith(int kind, const SortSpec& spec, int order) {
+    RecordList& list = lists_[kind];
+    switch (spec.method) {
+        case SortSpec::kById:
+            list.Sort(
+                order, [](const Record& a, const Record& b) { return a.id < b.id; },
+                [](const Record& a, const Record& b) { return a.id > b.id; });
+            break;
+        case SortSpec::kByName: {
+            const size_t off = spec.nameOffset, size = spec.nameSize;
+            list.Sort(
+                order,
+                [=](const Record& a, const Record& b) {
+                    const int c = CompareNames(a, b, off, size);
+                    return c != 0 ? c < 0 : a.id < b.id;
+                },
+                [=](const Record& a, const Record& b) {
+                    const int c = CompareNames(a, b, off, size);
+                    return c != 0 ? c > 0 : a.id > b.id;
+                });
+            break;
+        }
+        case SortSpec::kByKey: {
+            const auto key = spec.key;
+            list.Sort(
+                order,
+                [key](const Record& a, const Record& b) {
+                    const int64_t ka = key(a), kb = key(b);
+                    return ka != kb ? ka < kb : a.id < b.id;
+                },
+                [key](const Record& a, const Record& b) {
+                    const int64_t ka = key(a), kb = key(b);
+                    return ka != kb ? ka > kb : a.id > b.id;
+                });
+            break;
+        }
+        case SortSpec::kBucket: {
+            const auto& keys = spec.bucketKeys;
+            const auto bucketOf = spec.bucketOf;
+            list.BucketSort(
+                order, static_cast<int>(keys.size()), [&keys](int i) { return keys[i]; },
+                [bucketOf](uint32_t key, const Record& r) { return bucketOf(r) == key; });
+            break;
+        }
+        case SortSpec::kNone: break;
+    }
+}
+
+int DatabaseEngine::SortList(int kind, int order, ListControl* control) {
+    if (!ValidKind(kind, 4) || !control) return 0;
+    const std::vector<uint16_t> selected = SelectedIds(lists_[kind], *control);
+    const SortSpec spec = layout_->SortFor(kind, order);
+    if (spec.method != SortSpec::kNone) SortWith(kind, spec, order);
+    Refresh(kind, control);
+    for (uint16_t id : selected) {
+        const int row = lists_[kind].RowOfId(id);
+        if (row != kNoRow) control->SetRowSelected(row, true);
+    }
+    if (spec.method == SortSpec::kNone) return 0;
+    modified = 1;
+    return 1;
+}
+
+int DatabaseEngine::Refresh(int kind, ListControl* control) {
+    if (!ValidKind(kind, 4) || !control) return 0;
+    RecordList::FilterKey filterKey;
+    if (kind == kTransponder)
+        filterKey = [this](const Record& r) { return uint32_t(layout_->SatelliteRefOf(r)); };
+    if (kind == kTv || kind == kRadio)
+        filterKey = [this](const Record& r) { return uint32_t(layout_->TransponderRefOf(r)); };
+    return lists_[kind].Populate(
+        control,
+        [this, kind](int row, ListControl& list, const Record& r) {
+            list.InsertRow(row, layout_->RowCells(kind, row, r));
+        },
+        filterKey);
+}
+
+int DatabaseEngine::ClearAllKeyFilters(int, const ListControls& lists) {
+    if (AllKeyFiltersEmpty(0)) return 0;
+    for (int kind = 0; kind < 4; ++kind) {
+        lists_[kind].keyFilter().clear();
+        Refresh(kind, lists.at(kind));
+    }
+    return 1;
+}
+
+int DatabaseEngine::ClearKeyFilter(int kind) {
+    if (!ValidKind(kind, 3)) return 0;
+    lists_[kind].keyFilter().clear();
+    return 1;
+}
+
+int DatabaseEngine::AllKeyFiltersEmpty(int) {
+    for (int kind = 0; kind < 4; ++kind)
+        if (!lists_[kind].keyFilter().empty()) return 0;
+    return 1;
+}
+
+int DatabaseEngine::RefreshKeepSelection(int kind, ListControl* control, int) {
+    if (!ValidKind(kind, 3) || !control) return 0;
+    const std::vector<uint16_t> selected = SelectedIds(lists_[kind], *control);
+    Refresh(kind, control);
+    for (uint16_t id : selected) {
+        const int row = lists_[kind].RowOfId(id);
+        if (row != kNoRow) control->SetRowSelected(row, true);
+    }
+    return 1;
+}
+
+int DatabaseEngine::FillPickList(int kind, ComboBox* combo) {
+    if (!ValidKind(kind, 3) || !combo) return 0;
+    return lists_[kind].FillPickList(combo, [this, kind](int id, ComboBox& box, const Record& r) {
+        box.InsertItem(id, layout_->PickListText(kind, r));
+    });
+}
+
+int DatabaseEngine::SelectionChanged(int kind, int row, const ListControls& lists) {
+    if (!ValidKind(kind, 3)) return 0;
+    if (kind == kSatellite) {
+        const uint16_t satId = lists_[kSatellite].IdOfRow(row);
+        auto& tpKeys = lists_[kTransponder].keyFilter();
+        tpKeys.clear();
+        if (satId != kNone) tpKeys.push_back(satId);
+        Refresh(kTransponder, lists.transponders);
+        const auto& tpView = lists_[kTransponder].view();
+        if (!tpView.empty()) {
+            for (int ch : {kTv, kRadio}) {
+                auto& keys = lists_[ch].keyFilter();
+                keys.clear();
+                for (const Record& t : tpView) keys.push_back(t.id);
+                Refresh(ch, lists.at(ch));
+            }
+        } else {
+            for (int ch : {kTv, kRadio}) {
+                lists_[ch].ClearView();
+                if (ListControl* c = lists.at(ch)) c->DeleteAllRows();
+            }
+        }
+        return 1;
+    }
+    if (kind == kTransponder) {
+        const uint16_t tpId = lists_[kTransponder].IdOfRow(row);
+        if (const Record* t = lists_[kTransponder].FindById(tpId))
+            SelectRowIfShown(lists.satellites, kSatellite, layout_->SatelliteRefOf(*t));
+        for (int ch : {kTv, kRadio}) {
+            auto& keys = lists_[ch].keyFilter();
+            keys.clear();
+            if (tpId != kNone) keys.push_back(tpId);
+            Refresh(ch, lists.at(ch));
+        }
+        return 1;
+    }
+    const uint16_t chId = lists_[kind].IdOfRow(row);
+    if (const Record* c = lists_[kind].FindById(chId)) {
+        const uint16_t tpId = layout_->TransponderRefOf(*c);
+        SelectRowIfShown(lists.transponders, kTransponder, tpId);
+        if (const Record* t = lists_[kTransponder].FindById(tpId))
+            SelectRowIfShown(lists.satellites, kSatellite, layout_->SatelliteRefOf(*t));
+    }
+    return 1;
+}
+
+int DatabaseEngine::GetById(int kind, int id, std::span<uint8_t> stored) {
+    if (!ValidKind(kind, 4) || id < 0 || id >= kNone) return 0;
+    if (stored.size() < lists_[kind].storedSize()) return 0;
+    return lists_[kind].GetById(static_cast<uint16_t>(id), stored);
+}
+
+int DatabaseEngine::Count(int kind) { return ValidKind(kind, 3) ? lists_[kind].Count() : 0; }
+
+std::string DatabaseEngine::Describe(int kind, int row) {
+    if (!ValidKind(kind, 4)) return {};
+    // Groups are never filtered or sorted, so group g is row g; the channel
+    // dialog asks for them whether or not the favourite window was filled.
+    const Record* r = kind == kFavorite ? lists_[kind].FindById(static_cast<uint16_t>(row))
+                                        : lists_[kind].FindById(lists_[kind].IdOfRow(row));
+    if (r) return layout_->Describe(kind, *r);
+    return layout_->Describe(kind, layout_->NewRecord(kind));
+}
+
+uint32_t DatabaseEngine::IsActiveOnly(int kind) {
+    return ValidKind(kind, 3) ? lists_[kind].activeOnly() : 0;
+}
+
+uint32_t DatabaseEngine::GetSortState(int kind) {
+    return ValidKind(kind, 3) ? lists_[kind].sortState() : 0;
+}
+
+int DatabaseEngine::KeyFilterCount(int kind) {
+    return ValidKind(kind, 3) ? static_cast<int>(lists_[kind].keyFilter().size()) : 0;
+}
+
+std::vector<Record> DatabaseEngine::ExportRecords(int kind) {
+    return ValidKind(kind, 3) ? lists_[kind].records() : std::vector<Record>{};
+}
+
+void DatabaseEngine::LoadImage(std::span<const uint8_t> image) {
+    for (const ImageSection& s : layout_->Sections()) {
+        if (image.size() < s.recordsOffset) continue;
+        const int stated = ReadU16(image.data() + s.countOffset);
+        statedCounts_[s.kind] = stated;
+        const int n = std::min(stated, s.capacity);
+        std::vector<Record> records;
+        records.reserve(n);
+        for (int i = 0; i < n; ++i) {
+            const size_t at = s.recordsOffset + size_t(i) * s.recordSize;
+            if (at + s.recordSize > image.size()) break;
+            records.emplace_back(static_cast<uint16_t>(i), image.subspan(at, s.recordSize));
+        }
+        // The image may hold more than editing may create; it loads whole.
+        lists_[s.kind].InsertBatch(nullptr, records.data(), static_cast<int>(records.size()), 0);
+    }
+    std::vector<Record> groups = layout_->FavoritesFromImage(image);
+    lists_[kFavorite].InsertBatch(nullptr, groups.data(), static_cast<int>(groups.size()), 0);
+    UpdateActiveMarks();
+}
+
+void DatabaseEngine::RebuildImage(std::span<uint8_t> image) const {
+    for (const ImageSection& s : layout_->Sections()) {
+        const size_t area = size_t(s.capacity) * s.recordSize;
+        if (image.size() < s.recordsOffset + area) continue;
+        std::memset(image.data() + s.recordsOffset, 0xFF, area);
+        const auto& records = lists_[s.kind].records();
+        const int n = std::min(static_cast<int>(records.size()), s.capacity);
+        WriteU16(image.data() + s.countOffset, static_cast<uint16_t>(n));
+        const int parentKind = s.kind == kTransponder ? kSatellite
+                               : s.kind == kSatellite ? -1
+                                                      : kTransponder;
+        for (int i = 0; i < n; ++i) {
+            Record out = records[i];
+            if (parentKind >= 0) {
+                const int p = lists_[parentKind].PositionOfId(ParentRef(s.kind, out));
+                if (p >= 0)
+                    SetParentRef(s.kind, out, static_cast<uint16_t>(p));
+                else if (!layout_->KeepsOrphans())
+                    continue;  // the slot stays 0xFF
+            }
+            std::memcpy(image.data() + s.recordsOffset + size_t(i) * s.recordSize, out.data(),
+                        s.recordSize);
+        }
+    }
+    layout_->FinishImage(image);
+}
+
+}  // namespace brondavel
+

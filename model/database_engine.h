@@ -1,0 +1,83 @@
+// The channel database of both receiver generations: five record lists and
+// the 32 operations, parameterised by a DatabaseLayout.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "model/channel_database.h"
+#include "model/database_layout.h"
+#include "model/record_list.h"
+
+namespace brondavel {
+
+class DatabaseEngine : public ChannelDatabase {
+public:
+    explicit DatabaseEngine(std::unique_ptr<DatabaseLayout> layout);
+
+    int ClearClipboard(int kind) override;
+    int ClipboardCount(int kind) override;
+    int PickUpSelection(int kind, ListControl* list) override;
+    int SelectClipboardRows(int kind, ListControl* list) override;
+    int UpdateActiveMarks() override;
+    uint32_t IsRowActive(int kind, int row) override;
+    int SetActiveOnly(int kind, ListControl* list, uint32_t value) override;
+    int ToggleActiveOnly(int kind, ListControl* list) override;
+    int AddRecords(int kind, const Record* anchor, const Record* records, int count) override;
+    int StoreRecord(int kind, int row, std::span<const uint8_t> stored) override;
+    int GetRowData(int kind, int row, std::span<uint8_t> stored) override;
+    int Drop(int effect, int sourceKind, int targetKind, int targetRow, ListControl* source,
+             ListControl* target) override;
+    int AnchorRow(int kind) override;
+    int SetAnchor(int kind, int row) override;
+    int MoveClipboard(int kind, ListControl* list, int before) override;
+    int DeleteSelected(int kind, ListControl* list) override;
+    int SortList(int kind, int order, ListControl* list) override;
+    int Refresh(int kind, ListControl* list) override;
+    int ClearAllKeyFilters(int ignored, const ListControls& lists) override;
+    int ClearKeyFilter(int kind) override;
+    int AllKeyFiltersEmpty(int ignored) override;
+    int RefreshKeepSelection(int kind, ListControl* list, int row) override;
+    int FillPickList(int kind, ComboBox* combo) override;
+    int SelectionChanged(int kind, int row, const ListControls& lists) override;
+    int GetById(int kind, int id, std::span<uint8_t> stored) override;
+    int Count(int kind) override;
+    std::string Describe(int kind, int row) override;
+    uint32_t IsActiveOnly(int kind) override;
+    uint32_t GetSortState(int kind) override;
+    int KeyFilterCount(int kind) override;
+    std::vector<Record> ExportRecords(int kind) override;
+
+    // Builds the lists from a receiver image (ids 0..n-1, favourite groups,
+    // active marks). A count beyond a section's capacity is clamped to it.
+    void LoadImage(std::span<const uint8_t> image);
+    // Writes the records back into `image`, ids turned into positions; header
+    // words, header bytes and the sections the database does not own keep
+    // what the image holds.
+    void RebuildImage(std::span<uint8_t> image) const;
+    // The counts the loaded image stated, before clamping.
+    int StatedCount(int kind) const { return kind >= 0 && kind < 4 ? statedCounts_[kind] : 0; }
+
+    const DatabaseLayout& layout() const { return *layout_; }
+    const RecordList& list(int kind) const { return lists_[kind]; }
+
+    // A record whose parent does not exist (a file may hold such orphans).
+    bool IsOrphan(int kind, const Record& record) const;
+
+private:
+    static bool ValidKind(int kind, int last) { return kind >= 0 && kind <= last; }
+    RecordList* List(int kind) { return ValidKind(kind, 4) ? &lists_[kind] : nullptr; }
+    uint16_t ParentRef(int kind, const Record& r) const;
+    void SetParentRef(int kind, Record& r, uint16_t ref) const;
+    void SelectRowIfShown(ListControl* list, int kind, uint16_t id);
+    int Reparent(int childKind, int parentKind, int targetRow, ListControl* childControl,
+                 ListControl* parentControl);
+    void DeleteAndRenumber(const std::array<std::vector<uint16_t>, 4>& idsByKind);
+    void SortWith(int kind, const SortSpec& spec, int order);
+
+    std::unique_ptr<DatabaseLayout> layout_;
+    std::array<RecordList, 5> lists_;
+    std::array<int, 4> statedCounts_{};
+};
+
+}  // namespace brondavel

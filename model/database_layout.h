@@ -1,0 +1,80 @@
+// Everything that differs between the two receiver generations: record
+// layouts, image geometry, sort keys and display texts. The database engine
+// is written once against this interface.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "model/byte_fields.h"
+#include "model/list_control.h"
+#include "model/record.h"
+
+namespace brondavel {
+
+// Where one record list lives in the receiver image.
+struct ImageSection {
+    int kind;
+    size_t offset;         // start of the section (its 12-byte header)
+    size_t countOffset;    // u16 number of records
+    size_t recordsOffset;  // first record
+    int capacity;          // record slots in the image
+    size_t recordSize;
+};
+
+// How one sort order of one kind sorts.
+struct SortSpec {
+    enum Method { kNone, kById, kByName, kByKey, kBucket };
+    Method method = kNone;
+    size_t nameOffset = 0, nameSize = 0;          // kByName
+    std::function<int64_t(const Record&)> key;    // kByKey
+    std::vector<uint32_t> bucketKeys;             // kBucket, in ascending order
+    std::function<uint32_t(const Record&)> bucketOf;
+};
+
+class DatabaseLayout {
+public:
+    virtual ~DatabaseLayout() = default;
+
+    // Records.
+    virtual size_t StoredSize(int kind) const = 0;
+    virtual size_t NameOffset(int kind) const = 0;
+    virtual size_t NameSize(int kind) const = 0;
+    // How many records editing may create in a list.
+    virtual int EditCapacity(int kind) const = 0;
+    virtual uint16_t SatelliteRefOf(const Record& transponder) const = 0;
+    virtual void SetSatelliteRef(Record& transponder, uint16_t satellite) const = 0;
+    // Both generations keep a channel's transponder in its first u16.
+    uint16_t TransponderRefOf(const Record& channel) const { return ReadU16(channel.data()); }
+    void SetTransponderRef(Record& channel, uint16_t transponder) const {
+        WriteU16(channel.data(), transponder);
+    }
+    // A new record with every default except the name, which stays empty.
+    virtual Record NewRecord(int kind) const = 0;
+    // The name a new record gets ("User-%02d", "User", "New Channel").
+    std::string DefaultName(int kind, int satelliteCount) const;
+
+    // Image.
+    virtual size_t ImageSize() const = 0;
+    // Satellites, transponders, TV and radio, in the order the loader reads them.
+    virtual std::span<const ImageSection> Sections() const = 0;
+    // True: a record whose parent is missing is written with its reference as
+    // it stands; false: its slot is left 0xFF (the count still includes it).
+    virtual bool KeepsOrphans() const = 0;
+    virtual std::vector<Record> FavoritesFromImage(std::span<const uint8_t> image) const = 0;
+    // Last step of a rebuild, on the finished image.
+    virtual void FinishImage(std::span<uint8_t> /*image*/) const {}
+
+    // Views.
+    virtual SortSpec SortFor(int kind, int order) const = 0;
+    virtual std::vector<RowCell> RowCells(int kind, int row, const Record& record) const = 0;
+    virtual std::string PickListText(int kind, const Record& record) const = 0;
+    virtual std::string Describe(int kind, const Record& record) const = 0;
+    // The name as the user sees it (UTF-8), cut to the byte limit of the list rows.
+    virtual std::string DisplayName(int kind, const Record& record) const = 0;
+};
+
+}  // namespace brondavel

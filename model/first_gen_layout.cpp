@@ -1,0 +1,236 @@
+#include "model/first_gen_layout.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "files/text/conexant_text.h"
+#include "model/first_gen_records.h"
+
+namespace brondavel {
+
+namespace {
+
+constexpr ImageSection kSections[] = {
+    {kSatellite, 0, 2, 12, 64, 44},
+    {kTransponder, 2828, 2830, 2840, 2040, 24},
+    {kTv, 51800, 51802, 51812, 3500, 56},
+    {kRadio, 247812, 247814, 247824, 1100, 56},
+};
+
+template <typename... Args>
+std::string Format(const char* format, Args... args) {
+    char buffer[160];
+    std::snprintf(buffer, sizeof buffer, format, args...);
+    return buffer;
+}
+
+SatelliteRecord AsSatellite(const Record& r) {
+    SatelliteRecord s;
+    s.FromRecord(r);
+    return s;
+}
+TransponderRecord AsTransponder(const Record& r) {
+    TransponderRecord t;
+    t.FromRecord(r);
+    return t;
+}
+ServiceRecord AsService(const Record& r) {
+    ServiceRecord c;
+    c.FromRecord(r);
+    return c;
+}
+
+char PolarisationLetter(const TransponderRecord& t) { return t.polarisation() == 1 ? 'V' : 'H'; }
+
+// Symbol rates below 256 (bits 8-19 of modWord clear) mark a terrestrial
+// transponder in the pick list and the description.
+bool TerrestrialForPickList(const TransponderRecord& t) { return (t.symbolRate() >> 8) == 0; }
+
+}  // namespace
+
+size_t FirstGenLayout::StoredSize(int kind) const {
+    static constexpr size_t sizes[] = {44, 24, 56, 56, 16};
+    return kind >= 0 && kind < 5 ? sizes[kind] : 0;
+}
+
+size_t FirstGenLayout::NameOffset(int kind) const {
+    static constexpr size_t offsets[] = {20, 8, 32, 32, 0};
+    return kind >= 0 && kind < 5 ? offsets[kind] : 0;
+}
+
+size_t FirstGenLayout::NameSize(int kind) const {
+    static constexpr size_t sizes[] = {24, 16, 24, 24, 16};
+    return kind >= 0 && kind < 5 ? sizes[kind] : 0;
+}
+
+int FirstGenLayout::EditCapacity(int kind) const {
+    static constexpr int capacity[] = {64, 2040, 3500, FirstGenImage::kRadioFileCapacity, 16};
+    return kind >= 0 && kind < 5 ? capacity[kind] : 0;
+}
+
+uint16_t FirstGenLayout::SatelliteRefOf(const Record& t) const {
+    return static_cast<uint16_t>(GetField32(t.data(), 0, 0, 12));
+}
+
+void FirstGenLayout::SetSatelliteRef(Record& t, uint16_t satellite) const {
+    SetField32(t.data(), 0, 0, 12, satellite);
+}
+
+Record FirstGenLayout::NewRecord(int kind) const {
+    Record r;
+    switch (kind) {
+        case kSatellite: {
+            SatelliteRecord s = SatelliteRecord::Default(0);
+            s.setName("");
+            return s.ToRecord();
+        }
+        case kTransponder: {
+            TransponderRecord t = TransponderRecord::Default();
+            t.setName("");
+            return t.ToRecord();
+        }
+        default: r.size = static_cast<uint8_t>(StoredSize(kind)); return r;
+    }
+}
+
+std::span<const ImageSection> FirstGenLayout::Sections() const { return kSections; }
+
+std::vector<Record> FirstGenLayout::FavoritesFromImage(std::span<const uint8_t>) const {
+    // The first-generation image holds no group names: every load starts
+    // from the 16 default groups.
+    std::vector<Record> groups;
+    for (uint16_t g = 0; g < 16; ++g) {
+        FavoriteRecord f;
+        f.id = g;
+        f.setName(kDefaultFavoriteNames[g]);
+        groups.push_back(f.ToRecord());
+    }
+    return groups;
+}
+
+uint32_t FirstGenLayout::AccessClass(const Record& channel) {
+    const uint32_t c = GetField32(channel.data(), 24, 4, 12);
+    if (c == 0) return 0;
+    for (uint32_t bit : {1u, 2u, 4u, 8u, 16u, 32u, 256u, 64u, 128u, 1024u})
+        if (c & bit) return bit;
+    if (c >= 2048) return 2048;
+    // Only XCRYPT is left: it keeps a class of its own (never the free class).
+    return 512;
+}
+
+SortSpec FirstGenLayout::SortFor(int kind, int order) const {
+    SortSpec spec;
+    if (kind < 0 || kind > 3) return spec;
+    if (order == 1) {
+        spec.method = SortSpec::kById;
+    } else if (order == 2) {
+        spec.method = SortSpec::kByName;
+        spec.nameOffset = NameOffset(kind);
+        spec.nameSize = NameSize(kind);
+    } else if (kind == kSatellite && order == 3) {
+        spec.method = SortSpec::kByKey;
+        spec.key = [](const Record& r) -> int64_t {
+            const int lon = static_cast<int16_t>(ReadU16(r.data() + 4));
+            return static_cast<int16_t>(lon < 0 ? lon + 3600 : lon);
+        };
+    } else if (kind == kTransponder && (order == 3 || order == 4)) {
+        spec.method = SortSpec::kByKey;
+        if (order == 3)
+            spec.key = [](const Record& r) -> int64_t { return GetField32(r.data(), 0, 0, 12); };
+        else
+            spec.key = [](const Record& r) -> int64_t { return GetField32(r.data(), 0, 12, 20); };
+    } else if ((kind == kTv || kind == kRadio) && order == 3) {
+        spec.method = SortSpec::kBucket;
+        spec.bucketKeys.push_back(0);
+        for (int i = 1; i <= 12; ++i) spec.bucketKeys.push_back(1u << (i - 1));
+        spec.bucketOf = &FirstGenLayout::AccessClass;
+    } else if ((kind == kTv || kind == kRadio) && order == 4) {
+        spec.method = SortSpec::kBucket;
+        spec.bucketKeys = {0, 1};
+        spec.bucketOf = [](const Record& r) { return GetField32(r.data(), 24, 0, 1); };
+    }
+    return spec;
+}
+
+std::string FirstGenLayout::DisplayName(int kind, const Record& r) const {
+    return text::NameToDisplay(r.data() + NameOffset(kind), NameSize(kind), text::kListByteLimit);
+}
+
+std::vector<RowCell> FirstGenLayout::RowCells(int kind, int row, const Record& r) const {
+    std::vector<RowCell> cells(1);
+    switch (kind) {
+        case kSatellite: {
+            const SatelliteRecord s = AsSatellite(r);
+            const int lon = s.longitude(), mag = std::abs(lon);
+            cells.push_back({DisplayName(kind, r)});
+            cells.push_back({s.IsTerrestrial()
+                                 ? std::string("TERR")
+                                 : Format("%d.%1d%c", mag / 10, mag % 10, lon >= 0 ? 'E' : 'W')});
+            break;
+        }
+        case kTransponder: {
+            const TransponderRecord t = AsTransponder(r);
+            const int f = static_cast<int>(t.frequency()), sr = static_cast<int>(t.symbolRate());
+            cells.push_back({DisplayName(kind, r)});
+            cells.push_back({sr < 11 ? Format("%5d.%1d", f / 10, f % 10)
+                                     : Format("%5d/%c/%5d", f, PolarisationLetter(t), sr)});
+            break;
+        }
+        case kTv:
+        case kRadio: {
+            const ServiceRecord c = AsService(r);
+            cells.push_back({Format("%d", row + 1)});
+            cells.push_back({DisplayName(kind, r)});
+            cells.push_back({"", c.locked() ? 1 : -1});
+            cells.push_back({"", c.favoriteMask() ? 2 : -1});
+            cells.push_back({"", c.scrambled() ? 3 : -1});
+            break;
+        }
+        case kFavorite: cells.push_back({DisplayName(kind, r)}); break;
+        default: break;
+    }
+    return cells;
+}
+
+std::string FirstGenLayout::PickListText(int kind, const Record& r) const {
+    const std::string name =
+        text::NameToDisplay(r.data() + NameOffset(kind), NameSize(kind), text::kListByteLimit);
+    switch (kind) {
+        case kSatellite: {
+            const int lon = AsSatellite(r).longitude(), mag = std::abs(lon);
+            return Format("%3d.%1d%c - %s", mag / 10, mag % 10, lon >= 1 ? 'E' : 'W', name.c_str());
+        }
+        case kTransponder: {
+            const TransponderRecord t = AsTransponder(r);
+            if (TerrestrialForPickList(t))
+                return Format("%5d - %s", static_cast<int>(t.frequency()), name.c_str());
+            return Format("%5d/%c/%5d - %s", static_cast<int>(t.frequency()),
+                          PolarisationLetter(t), static_cast<int>(t.symbolRate()), name.c_str());
+        }
+        default: return name;
+    }
+}
+
+std::string FirstGenLayout::Describe(int kind, const Record& r) const {
+    const std::string name =
+        text::NameToDisplay(r.data() + NameOffset(kind), NameSize(kind), text::kListByteLimit);
+    switch (kind) {
+        case kSatellite: {
+            const int lon = AsSatellite(r).longitude(), mag = std::abs(lon);
+            return Format("%s (%d.%1d %c)", name.c_str(), mag / 10, mag % 10,
+                          lon >= 1 ? 'E' : 'W');
+        }
+        case kTransponder: {
+            const TransponderRecord t = AsTransponder(r);
+            if (TerrestrialForPickList(t))
+                return Format("%s - %5d", name.c_str(), static_cast<int>(t.frequency()));
+            return Format("%s (%5d/%c/%5d)", name.c_str(), static_cast<int>(t.frequency()),
+                          PolarisationLetter(t), static_cast<int>(t.symbolRate()));
+        }
+        case kTv: return name + " (TV)";
+        case kRadio: return name + " (Radio)";
+        default: return name;
+    }
+}
+
+}  // namespace brondavel

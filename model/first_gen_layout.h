@@ -1,0 +1,44 @@
+// Record layout, image geometry and display rules of the first receiver
+// generation (model 2).
+#pragma once
+
+#include "model/database_layout.h"
+
+namespace brondavel {
+
+struct FirstGenImage {
+    static constexpr size_t kSize = 309468;
+    static constexpr size_t kSection4Offset = 309424;
+    static constexpr size_t kSection4Size = 44;
+    static constexpr uint16_t kSection4Magic = 0x81DB;
+    // A file keeps only 1096 radio channels whole: its fifth region starts
+    // inside the radio section (see ChannelDataFile).
+    static constexpr int kRadioFileCapacity = 1096;
+};
+
+class FirstGenLayout : public DatabaseLayout {
+public:
+    size_t StoredSize(int kind) const override;
+    size_t NameOffset(int kind) const override;
+    size_t NameSize(int kind) const override;
+    int EditCapacity(int kind) const override;
+    uint16_t SatelliteRefOf(const Record& transponder) const override;
+    void SetSatelliteRef(Record& transponder, uint16_t satellite) const override;
+    Record NewRecord(int kind) const override;
+
+    size_t ImageSize() const override { return FirstGenImage::kSize; }
+    std::span<const ImageSection> Sections() const override;
+    bool KeepsOrphans() const override { return true; }
+    std::vector<Record> FavoritesFromImage(std::span<const uint8_t> image) const override;
+
+    SortSpec SortFor(int kind, int order) const override;
+    std::vector<RowCell> RowCells(int kind, int row, const Record& record) const override;
+    std::string PickListText(int kind, const Record& record) const override;
+    std::string Describe(int kind, const Record& record) const override;
+    std::string DisplayName(int kind, const Record& record) const override;
+
+    // The "Scramble" class of a channel (see SortFor).
+    static uint32_t AccessClass(const Record& channel);
+};
+
+}  // namespace brondavel

@@ -1,0 +1,156 @@
+// The first-generation stored records with an accessor per named field.
+#pragma once
+
+#include <cstdio>
+
+#include "model/typed_record.h"
+
+namespace brondavel {
+
+struct SatelliteRecord : TypedRecord<44> {
+    static constexpr size_t kNameOffset = 20, kNameSize = 24;
+
+    uint16_t typeCode() const { return U16(0); }
+    void setTypeCode(uint16_t v) { SetU16(0, v); }
+    int16_t longitude() const { return static_cast<int16_t>(U16(4)); }
+    void setLongitude(int16_t v) { SetU16(4, static_cast<uint16_t>(v)); }
+    uint32_t lnbWord() const { return U32(8); }
+    uint32_t lnbType() const { return Bits(8, 0, 4); }
+    void setLnbType(uint32_t v) { SetBitsAt(8, 0, 4, v); }
+    uint32_t lnbHighFreq() const { return Bits(8, 4, 28); }
+    void setLnbHighFreq(uint32_t v) { SetBitsAt(8, 4, 28, v); }
+    uint32_t lnbLowWord() const { return U32(12); }
+    uint32_t lnbLowFreq() const { return Bits(12, 0, 28); }
+    void setLnbLowFreq(uint32_t v) { SetBitsAt(12, 0, 28, v); }
+    uint32_t switchWord() const { return U32(16); }
+    void setSwitchWord(uint32_t v) { SetU32(16, v); }
+    uint32_t diseqcVersion() const { return Bits(16, 2, 1); }
+    void setDiseqcVersion(uint32_t v) { SetBitsAt(16, 2, 1, v); }
+    uint32_t diseqcPort() const { return Bits(16, 3, 5); }
+    void setDiseqcPort(uint32_t v) { SetBitsAt(16, 3, 5, v); }
+    uint32_t tone22k() const { return Bits(16, 17, 2); }
+    void setTone22k(uint32_t v) { SetBitsAt(16, 17, 2, v); }
+    uint32_t lnbPower() const { return Bits(16, 26, 2); }
+    void setLnbPower(uint32_t v) { SetBitsAt(16, 26, 2, v); }
+    std::string name() const { return Text(kNameOffset, kNameSize); }
+    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
+
+    bool IsTerrestrial() const { return typeCode() >= 4000 && typeCode() <= 4064; }
+
+    // What the "New" command starts from.
+    static SatelliteRecord Default(int satelliteCount) {
+        SatelliteRecord r;
+        r.setTypeCode(3999);
+        r.setLnbType(1);
+        r.setLnbHighFreq(10600);
+        r.setLnbLowFreq(9750);
+        char name[16];
+        std::snprintf(name, sizeof name, "User-%02d", satelliteCount);
+        r.setName(name);
+        return r;
+    }
+};
+
+struct TransponderRecord : TypedRecord<24> {
+    static constexpr size_t kNameOffset = 8, kNameSize = 16;
+
+    uint32_t tpWord() const { return U32(0); }
+    uint32_t satelliteRef() const { return Bits(0, 0, 12); }
+    void setSatelliteRef(uint32_t v) { SetBitsAt(0, 0, 12, v); }
+    uint32_t frequency() const { return Bits(0, 12, 20); }
+    void setFrequency(uint32_t v) { SetBitsAt(0, 12, 20, v); }
+    uint32_t modWord() const { return U32(4); }
+    uint32_t symbolRate() const { return Bits(4, 0, 20); }
+    void setSymbolRate(uint32_t v) { SetBitsAt(4, 0, 20, v); }
+    uint32_t polarisation() const { return Bits(4, 20, 4); }
+    void setPolarisation(uint32_t v) { SetBitsAt(4, 20, 4, v); }
+    uint32_t fec() const { return Bits(4, 24, 4); }
+    void setFec(uint32_t v) { SetBitsAt(4, 24, 4, v); }
+    std::string name() const { return Text(kNameOffset, kNameSize); }
+    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
+
+    static TransponderRecord Default() {
+        TransponderRecord r;
+        r.setPolarisation(2);
+        r.setName("User");
+        return r;
+    }
+};
+
+// Conditional-access systems, bit 4+i of a first-generation channel's flags.
+inline constexpr const char* kAccessSystemNames[11] = {
+    "VIACCESS", "IRDETO", "BETACRYPT", "NAGRA", "SECA",   "CONAX",
+    "CRYPTWORKS", "NDS",  "BISS",      "XCRYPT", "3RDCAS"};
+
+struct ServiceRecord : TypedRecord<56> {
+    static constexpr size_t kNameOffset = 32, kNameSize = 24;
+
+    uint16_t transponderRef() const { return U16(0); }
+    void setTransponderRef(uint16_t v) { SetU16(0, v); }
+    uint16_t serviceId() const { return U16(2); }
+    void setServiceId(uint16_t v) { SetU16(2, v); }
+    uint16_t pmtPid() const { return U16(4); }
+    void setPmtPid(uint16_t v) { SetU16(4, v); }
+    uint16_t pcrPid() const { return U16(6); }
+    void setPcrPid(uint16_t v) { SetU16(6, v); }
+    uint16_t videoPid() const { return U16(8); }
+    void setVideoPid(uint16_t v) { SetU16(8, v); }
+    uint16_t teletextPid() const { return U16(10); }
+    void setTeletextPid(uint16_t v) { SetU16(10, v); }
+    uint16_t audio(int i) const { return U16(12 + 2 * i); }
+    void setAudio(int i, uint16_t v) { SetU16(12 + 2 * i, v); }
+    uint16_t audioPid(int i) const { return audio(i) & 0x1FFF; }
+    void setAudioPid(int i, uint16_t pid) {
+        setAudio(i, static_cast<uint16_t>((audio(i) & ~0x1FFF) | (pid & 0x1FFF)));
+    }
+    bool audioAc3(int i) const { return (audio(i) >> 14) & 1; }
+    void setAudioAc3(int i, bool on) {
+        setAudio(i, static_cast<uint16_t>(on ? audio(i) | 0x4000 : audio(i) & ~0x4000));
+    }
+    bool audioEmpty(int i) const { return audioPid(i) == 0 || audioPid(i) == 0x1FFF; }
+    uint8_t audioLanguage(int i) const { return stored[20 + i]; }
+    void setAudioLanguage(int i, uint8_t v) { stored[20 + i] = v; }
+    uint32_t flags() const { return U32(24); }
+    void setFlags(uint32_t v) { SetU32(24, v); }
+    bool locked() const { return Bits(24, 0, 1); }
+    void setLocked(bool v) { SetBitsAt(24, 0, 1, v); }
+    bool scrambled() const { return Bits(24, 3, 1); }
+    void setScrambled(bool v) { SetBitsAt(24, 3, 1, v); }
+    uint32_t accessSystems() const { return Bits(24, 4, 11); }
+    void setAccessSystems(uint32_t v) { SetBitsAt(24, 4, 11, v); }
+    bool hideAudio() const { return Bits(24, 18, 1); }
+    void setHideAudio(bool v) { SetBitsAt(24, 18, 1, v); }
+    uint32_t audioIndex() const { return Bits(24, 19, 6); }
+    void setAudioIndex(uint32_t v) { SetBitsAt(24, 19, 6, v); }
+    uint32_t modeWord() const { return U32(28); }
+    void setModeWord(uint32_t v) { SetU32(28, v); }
+    uint32_t audioMode() const { return Bits(28, 0, 4); }
+    void setAudioMode(uint32_t v) { SetBitsAt(28, 0, 4, v); }
+    uint32_t favoriteMask() const { return Bits(28, 12, 16); }
+    void setFavoriteMask(uint32_t v) { SetBitsAt(28, 12, 16, v); }
+    bool inFavorite(int group) const { return (favoriteMask() >> group) & 1; }
+    void setInFavorite(int group, bool on) {
+        setFavoriteMask(on ? favoriteMask() | (1u << group) : favoriteMask() & ~(1u << group));
+    }
+    std::string name() const { return Text(kNameOffset, kNameSize); }
+    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
+
+    static ServiceRecord Default() {
+        ServiceRecord r;
+        r.setName("New Channel");
+        return r;
+    }
+};
+
+struct FavoriteRecord : TypedRecord<16> {
+    static constexpr size_t kNameOffset = 0, kNameSize = 16;
+    std::string name() const { return Text(kNameOffset, kNameSize); }
+    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
+};
+
+// The 16 groups every load creates, in id order.
+inline constexpr const char* kDefaultFavoriteNames[16] = {
+    "Sports", "Movie", "Music", "Drama", "News",  "Child", "Radio", "User1",
+    "User2",  "User3", "User4", "User5", "User6", "User7", "User8", "User9"};
+
+}  // namespace brondavel
