@@ -1,0 +1,72 @@
+// A transfer line fed from a byte buffer: the framings run without a port,
+// for tests and fuzzing. The line counts as hung up once the input is used up.
+#pragma once
+
+#include <algorithm>
+#include <vector>
+
+#include "link/protocol.h"
+
+namespace brondavel::link {
+
+class ScriptedIo : public TransferIo {
+  public:
+    ScriptedIo(const uint8_t* data, size_t size) : input_(data, data + size) {}
+    size_t ReadTimed(uint8_t* buffer, size_t count, int) override {
+        if (count == 0 || input_.size() - pos_ < count) {
+            pos_ = input_.size();
+            return 0;
+        }
+        std::copy_n(input_.begin() + static_cast<long>(pos_), count, buffer);
+        pos_ += count;
+        return count;
+    }
+    size_t WriteAll(const uint8_t* buffer, size_t count) override {
+        output.insert(output.end(), buffer, buffer + count);
+        return count;
+    }
+    void Purge() override {}
+    bool HungUp() override { return pos_ >= input_.size(); }
+    bool Running() override { return running; }
+    bool Paused() override { return false; }
+    void SleepMs(int) override {}
+    void Notify(uint32_t message, uintptr_t, uintptr_t) override { messages.push_back(message); }
+    void NameReceived(const std::string& n) override { name = n; }
+
+    bool running = true;
+    std::vector<uint8_t> output;
+    std::vector<uint32_t> messages;
+    std::string name;
+
+  private:
+    std::vector<uint8_t> input_;
+    size_t pos_ = 0;
+};
+
+class MemorySink : public ByteSink {
+  public:
+    bool Write(const uint8_t* d, size_t n) override {
+        data.insert(data.end(), d, d + n);
+        return true;
+    }
+    void Close() override { closed = true; }
+    uint64_t Written() const override { return data.size(); }
+    std::vector<uint8_t> data;
+    bool closed = false;
+};
+
+class MemorySource : public ByteSource {
+  public:
+    explicit MemorySource(std::vector<uint8_t> d) : data(std::move(d)) {}
+    uint64_t Size() override { return data.size(); }
+    size_t Read(uint8_t* buffer, size_t count) override {
+        size_t n = std::min(count, data.size() - pos);
+        std::copy_n(data.begin() + static_cast<long>(pos), n, buffer);
+        pos += n;
+        return n;
+    }
+    std::vector<uint8_t> data;
+    size_t pos = 0;
+};
+
+}  // namespace brondavel::link

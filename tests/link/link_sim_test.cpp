@@ -1,0 +1,331 @@
+// The link against the receiver simulator over real ptys: both modes, both
+// directions, line faults and the start/stop rules of the threads.
+#include <gtest/gtest.h>
+
+#include "link_test_util.h"
+
+namespace {
+
+using namespace linktest;
+using namespace brondavel::link;
+using brondavel::sim::SimOptions;
+
+SimOptions Accepting(int mode, const std::string& path) {
+    SimOptions o;
+    o.mode = mode;
+    o.path = path;
+    o.idle_end_ms = 300;
+    o.timeout_ms = 5000;
+    return o;
+}
+
+SimOptions Sending(int mode, const std::string& path) {
+    SimOptions o = Accepting(mode, path);
+    o.send = true;
+    return o;
+}
+
+uint16_t Send(LinkOn& l, const std::string& file, int mode) {
+    EXPECT_TRUE(l.link.StartSend(file, mode));
+    EXPECT_TRUE(l.owner.WaitFor(kMsgResult));
+    l.link.StopSend();
+    return l.owner.Result();
+}
+
+uint16_t Receive(LinkOn& l, const std::string& file, int mode) {
+    EXPECT_TRUE(l.link.StartReceive(file, mode));
+    EXPECT_TRUE(l.owner.WaitFor(mode == 2 ? kMsgReceiveFinished : kMsgResult));
+    l.link.StopReceive();
+    return l.owner.Result();
+}
+
+TEST(LinkWithSimulator, Mode2SendStoresIdenticalFiles) {
+    for (size_t size : {0, 1000, 1024, 1025, 336000}) {
+        SCOPED_TRACE(size);
+        TempDir dir;
+        auto data = RandomBytes(size, static_cast<unsigned>(size));
+        WriteFile(dir / "db.ZCS", data);
+        fs::create_directory(dir.path / "rx");
+        Pty pty;
+        LinkOn l(pty.path);
+        ASSERT_TRUE(l.started);
+        SimThread sim(pty, Accepting(2, dir / "rx"));
+        EXPECT_EQ(Send(l, dir / "db.ZCS", 2), kResultOk);
+        sim.Join();
+        EXPECT_EQ(sim.rc, 0) << sim.message;
+        EXPECT_EQ(ReadFile(dir / "rx/db.ZCS"), data);
+        auto progress = l.owner.Of(kMsgSendProgress);
+        ASSERT_FALSE(progress.empty());
+        EXPECT_EQ(progress.back().wparam, 0u);  // (0, 0) when the thread ends
+        if (size == 1000) {
+            // Eight 128-byte blocks, whole blocks counted.
+            ASSERT_EQ(progress.size(), 9u);
+            EXPECT_EQ(progress[7].wparam, 1024u);
+            EXPECT_EQ(progress[7].lparam, 1000u);
+        }
+        if (size == 1025) {
+            ASSERT_EQ(progress.size(), 3u);
+            EXPECT_EQ(progress[0].wparam, 1024u);
+            EXPECT_EQ(progress[1].wparam, 1152u);
+        }
+        EXPECT_EQ(l.owner.Count(kMsgWaitNotice), 1);
+        EXPECT_TRUE(l.link.MonitorRunning());
+    }
+}
+
+TEST(LinkWithSimulator, Mode2ReceiveCutsToAnnouncedSize) {
+    for (size_t size : {0, 1000, 1025, 336000}) {
+        SCOPED_TRACE(size);
+        TempDir dir;
+        auto data = RandomBytes(size, 7u + static_cast<unsigned>(size));
+        WriteFile(dir / "chan.ZCS", data);
+        Pty pty;
+        LinkOn l(pty.path);
+        ASSERT_TRUE(l.started);
+        SimThread sim(pty, Sending(2, dir / "chan.ZCS"));
+        EXPECT_EQ(Receive(l, dir / "tmp_upload.ZCS", 2), kResultOk);
+        sim.Join();
+        EXPECT_EQ(sim.rc, 0) << sim.message;
+        EXPECT_EQ(ReadFile(dir / "tmp_upload.ZCS"), data);
+        EXPECT_EQ(l.link.ReceivedName(), "chan.ZCS");
+        EXPECT_EQ(l.owner.Count(kMsgNameReceived), 1);
+        EXPECT_EQ(l.owner.Of(kMsgReceiveFinished).back().wparam, 0u);
+    }
+}
+
+TEST(LinkWithSimulator, Mode1SendWritesWholeBlocksWrappingNumbers) {
+    for (size_t size : {0, 1000, 1025, 336000}) {
+        SCOPED_TRACE(size);
+        TempDir dir;
+        auto data = RandomBytes(size, 11u + static_cast<unsigned>(size));
+        WriteFile(dir / "img.bin", data);
+        Pty pty;
+        LinkOn l(pty.path);
+        ASSERT_TRUE(l.started);
+        SimThread sim(pty, Accepting(1, dir / "got.bin"));
+        EXPECT_EQ(Send(l, dir / "img.bin", 1), kResultOk);
+        sim.Join();
+        if (size == 0) continue;  // nothing went out; the sim waits in vain
+        EXPECT_EQ(sim.rc, 0) << sim.message;
+        auto got = ReadFile(dir / "got.bin");
+        BlockPlan plan = PlanBlocks(size);
+        ASSERT_EQ(got.size(), plan.full * 1024 + plan.small * 128);
+        EXPECT_TRUE(std::equal(data.begin(), data.end(), got.begin()));
+        EXPECT_TRUE(std::all_of(got.begin() + static_cast<long>(size), got.end(),
+                                [](uint8_t b) { return b == 0; }));
+    }
+}
+
+TEST(LinkWithSimulator, Mode1ReceiveKeepsFillBytes) {
+    for (size_t size : {2000, 336000}) {
+        SCOPED_TRACE(size);
+        TempDir dir;
+        auto data = FlashImage(size, 3);
+        WriteFile(dir / "flash.bin", data);
+        Pty pty;
+        LinkOn l(pty.path);
+        ASSERT_TRUE(l.started);
+        SimThread sim(pty, Sending(1, dir / "flash.bin"));
+        EXPECT_EQ(Receive(l, dir / "out.bin", 1), kResultOk);
+        sim.Join();
+        EXPECT_EQ(sim.rc, 0) << sim.message;
+        auto got = ReadFile(dir / "out.bin");
+        ASSERT_GE(got.size(), data.size());
+        EXPECT_TRUE(std::equal(data.begin(), data.end(), got.begin()));
+        auto progress = l.owner.Of(kMsgReceiveProgress);
+        ASSERT_GE(progress.size(), 2u);
+        EXPECT_EQ(progress[0].lparam, size - 128);  // the total from offset 12 of block 1
+    }
+}
+
+TEST(LinkLineFaults, FlippedByteIsRetried) {
+    TempDir dir;
+    auto data = RandomBytes(5000, 99);
+    WriteFile(dir / "f.bin", data);
+    fs::create_directory(dir.path / "rx");
+    {  // PC sends, a data byte is damaged on the way
+        Pty pty;
+        LinkOn l(pty.path);
+        SimOptions o = Accepting(2, dir / "rx");
+        o.flip_in = 1500;
+        SimThread sim(pty, o);
+        EXPECT_EQ(Send(l, dir / "f.bin", 2), kResultOk);
+        sim.Join();
+        EXPECT_EQ(ReadFile(dir / "rx/f.bin"), data);
+    }
+    {  // receiver sends, a data byte is damaged on the way
+        Pty pty;
+        LinkOn l(pty.path);
+        SimOptions o = Sending(2, dir / "f.bin");
+        o.flip_out = 2500;
+        SimThread sim(pty, o);
+        EXPECT_EQ(Receive(l, dir / "in.bin", 2), kResultOk);
+        sim.Join();
+        EXPECT_EQ(ReadFile(dir / "in.bin"), data);
+    }
+    {  // mode 1, and a lost byte instead of a damaged one
+        Pty pty;
+        LinkOn l(pty.path);
+        SimOptions o = Accepting(1, dir / "m1.bin");
+        o.drop_in = 2000;
+        SimThread sim(pty, o);
+        EXPECT_EQ(Send(l, dir / "f.bin", 1), kResultOk);
+        sim.Join();
+        auto got = ReadFile(dir / "m1.bin");
+        ASSERT_GE(got.size(), data.size());
+        EXPECT_TRUE(std::equal(data.begin(), data.end(), got.begin()));
+    }
+}
+
+TEST(LinkLineFaults, HangUpEndsWithFailureAtOnce) {
+    TempDir dir;
+    WriteFile(dir / "f.bin", RandomBytes(40000, 5));
+    WriteFile(dir / "flash.bin", FlashImage(40000, 6));
+    fs::create_directory(dir.path / "rx");
+    struct Case {
+        int mode;
+        bool pc_sends;
+        uint16_t expected;
+    };
+    for (Case c : {Case{2, true, kResultFailed}, Case{2, false, kResultFailed},
+                   Case{1, true, kResultFailed}, Case{1, false, kResultFailed}}) {
+        SCOPED_TRACE(c.mode * 10 + c.pc_sends);
+        Pty pty;
+        LinkOn l(pty.path);
+        SimOptions o = c.pc_sends
+                           ? Accepting(c.mode, c.mode == 2 ? dir / "rx" : dir / "x.bin")
+                           : Sending(c.mode, c.mode == 2 ? dir / "f.bin" : dir / "flash.bin");
+        o.hangup_after = 9000;
+        // Without the test's own slave handle the sim's close is a real hang-up.
+        ::close(pty.slave);
+        pty.slave = -1;
+        SimThread sim(pty, o);
+        auto start = std::chrono::steady_clock::now();
+        uint16_t r =
+            c.pc_sends ? Send(l, dir / "f.bin", c.mode) : Receive(l, dir / "y.bin", c.mode);
+        EXPECT_EQ(r, c.expected);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 8s);
+    }
+}
+
+TEST(LinkLineFaults, SilentReceiverAsksForPowerCycle) {
+    TempDir dir;
+    WriteFile(dir / "f.bin", RandomBytes(3000, 8));
+    for (int mode : {1, 2}) {
+        SCOPED_TRACE(mode);
+        Pty pty;
+        LinkOn l(pty.path);
+        l.link.SetPollDivisor(10000);
+        SimOptions o;
+        o.silent = true;
+        o.timeout_ms = 500;
+        SimThread sim(pty, o);
+        EXPECT_EQ(Send(l, dir / "f.bin", mode), kResultNoHandshake);
+        EXPECT_STREQ(ResultText(l.owner.Result(), false), "SetTop Power Off and On");
+    }
+}
+
+TEST(LinkLineFaults, RefusedFirstBlockIsModelVersionCheck) {
+    TempDir dir;
+    WriteFile(dir / "f.bin", RandomBytes(3000, 9));
+    fs::create_directory(dir.path / "rx");
+    for (int mode : {1, 2}) {
+        SCOPED_TRACE(mode);
+        Pty pty;
+        LinkOn l(pty.path);
+        SimOptions o = Accepting(mode, mode == 2 ? dir / "rx" : dir / "x.bin");
+        o.refuse_first = true;
+        o.timeout_ms = 1500;
+        SimThread sim(pty, o);
+        EXPECT_EQ(Send(l, dir / "f.bin", mode), kResultFirstBlockRefused);
+        EXPECT_STREQ(ResultText(l.owner.Result(), false), "Model Version Check");
+    }
+}
+
+TEST(LinkThreads, StopDuringReceiveReportsCancelAndRestartsMonitor) {
+    TempDir dir;
+    for (int mode : {1, 2}) {
+        Pty pty;
+        LinkOn l(pty.path);
+        ASSERT_TRUE(l.started);
+        ASSERT_TRUE(l.link.StartReceive(dir / "r.bin", mode));
+        EXPECT_FALSE(l.link.MonitorRunning());
+        std::this_thread::sleep_for(200ms);
+        l.link.StopReceive();
+        EXPECT_FALSE(l.link.Receiving());
+        EXPECT_TRUE(l.link.MonitorRunning());
+        EXPECT_EQ(l.owner.Count(kMsgResult), 1);
+        EXPECT_EQ(l.owner.Result(), kResultCancelled);
+        if (mode == 2) {
+            EXPECT_EQ(l.owner.Of(kMsgReceiveFinished).back().wparam, kResultCancelled);
+        }
+    }
+}
+
+TEST(LinkThreads, OneTransferAtATime) {
+    TempDir dir;
+    WriteFile(dir / "f.bin", RandomBytes(100, 1));
+    Pty pty;
+    LinkOn l(pty.path);
+    ASSERT_TRUE(l.link.StartSend(dir / "f.bin", 2));
+    EXPECT_FALSE(l.link.StartReceive(dir / "r.bin", 2));
+    EXPECT_FALSE(l.link.StartSend(dir / "f.bin", 2));
+    EXPECT_FALSE(fs::exists(dir / "r.bin"));
+    l.link.StopSend();
+    EXPECT_EQ(l.owner.Result(), kResultCancelled);  // stopped in the handshake
+    EXPECT_FALSE(l.link.StartSend(dir / "missing.bin", 2));
+    EXPECT_FALSE(l.link.StartSend(dir / "f.bin", 3));
+    EXPECT_TRUE(l.link.MonitorRunning());
+}
+
+TEST(LinkThreads, StopAfterTheTransferEndedClosesNothingTwice) {
+    TempDir dir;
+    WriteFile(dir / "f.bin", RandomBytes(2000, 2));
+    fs::create_directory(dir.path / "rx");
+    Pty pty;
+    LinkOn l(pty.path);
+    SimThread sim(pty, Accepting(2, dir / "rx"));
+    ASSERT_TRUE(l.link.StartSend(dir / "f.bin", 2));
+    ASSERT_TRUE(l.owner.WaitFor(kMsgResult));
+    l.link.StopSend();
+    l.link.StopSend();
+    EXPECT_TRUE(l.link.MonitorRunning());
+    EXPECT_EQ(l.owner.Count(kMsgResult), 1);
+    EXPECT_EQ(l.owner.Result(), kResultOk);
+    sim.Join();
+    // The link is usable again at once.
+    SimThread again(pty, Accepting(2, dir / "rx"));
+    EXPECT_TRUE(l.link.StartSend(dir / "f.bin", 2));
+    EXPECT_TRUE(l.owner.WaitFor(kMsgResult, 2));
+    EXPECT_TRUE(l.link.Stop());
+    EXPECT_TRUE(l.link.Stop());  // on a closed link: nothing
+    EXPECT_FALSE(l.link.Port().IsOpen());
+}
+
+TEST(LinkThreads, IdleDataReachesTheOwner) {
+    Pty pty;
+    LinkOn l(pty.path);
+    ASSERT_TRUE(l.started);
+    std::this_thread::sleep_for(50ms);
+    ASSERT_EQ(::write(pty.master, "hello", 5), 5);
+    ASSERT_TRUE(l.owner.WaitFor(kMsgIdleData, 1, 5s));
+    for (int i = 0; i < 100 && l.owner.idle_bytes.size() < 5; ++i)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_EQ(l.owner.idle_bytes, "hello");
+}
+
+// The owner dispatches nothing by itself: only the stopping call delivers.
+TEST(LinkThreads, QueuedDeliveryNeverDeadlocksAStop) {
+    TempDir dir;
+    Pty pty;
+    LinkOn l(pty.path, Delivery::kQueued);
+    ASSERT_TRUE(l.started);
+    ASSERT_TRUE(l.link.StartReceive(dir / "r.bin", 2));
+    std::this_thread::sleep_for(100ms);
+    l.link.StopReceive();
+    EXPECT_EQ(l.owner.Result(), kResultCancelled);
+    EXPECT_EQ(l.owner.Count(kMsgReceiveFinished), 1);
+    l.link.Stop();
+}
+
+}  // namespace

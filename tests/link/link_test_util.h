@@ -1,0 +1,177 @@
+// Pseudo-terminal pairs, a receiver simulator on a thread and a recording owner.
+#pragma once
+
+#include <fcntl.h>
+#include <pty.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "link/receiver_link.h"
+#include "tools/receiver_sim/receiver_sim.h"
+
+namespace linktest {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// A pty whose master plays the receiver's end; the slave is the PC's port.
+struct Pty {
+    Pty() {
+        char name[256] = {};
+        if (openpty(&master, &slave, name, nullptr, nullptr) == 0) {
+            termios t{};
+            tcgetattr(slave, &t);
+            cfmakeraw(&t);
+            tcsetattr(slave, TCSANOW, &t);
+            path = name;
+        }
+    }
+    ~Pty() {
+        if (master >= 0) ::close(master);
+        if (slave >= 0) ::close(slave);
+    }
+    int master = -1;
+    int slave = -1;
+    std::string path;
+};
+
+struct SimThread {
+    SimThread(Pty& pty, brondavel::sim::SimOptions options) : pty_(pty), o_(std::move(options)) {
+        thread_ = std::thread([this] {
+            rc = brondavel::sim::RunSim(pty_.master, o_, &message);
+            if (rc == 3) pty_.master = -1;  // the sim hung up and closed it
+        });
+    }
+    ~SimThread() { Join(); }
+    void Join() {
+        if (thread_.joinable()) thread_.join();
+    }
+    int rc = -1;
+    std::string message;
+
+  private:
+    Pty& pty_;
+    brondavel::sim::SimOptions o_;
+    std::thread thread_;
+};
+
+struct Message {
+    uint32_t id;
+    uintptr_t wparam;
+    uintptr_t lparam;
+};
+
+class Recorder : public brondavel::link::LinkObserver {
+  public:
+    void OnLinkMessage(uint32_t id, uintptr_t w, uintptr_t l) override {
+        std::lock_guard<std::mutex> g(m_);
+        if (id == brondavel::link::kMsgIdleData) {
+            idle_bytes.append(reinterpret_cast<const char*>(l), w);
+            l = 0;
+        }
+        messages_.push_back({id, w, l});
+        cv_.notify_all();
+    }
+    // Waits for the nth message of this id (1-based); false on time-out.
+    bool WaitFor(uint32_t id, int nth = 1, std::chrono::milliseconds limit = 120s) {
+        std::unique_lock<std::mutex> g(m_);
+        return cv_.wait_for(g, limit, [&] { return CountLocked(id) >= nth; });
+    }
+    int Count(uint32_t id) {
+        std::lock_guard<std::mutex> g(m_);
+        return CountLocked(id);
+    }
+    std::vector<Message> Of(uint32_t id) {
+        std::lock_guard<std::mutex> g(m_);
+        std::vector<Message> out;
+        for (auto& m : messages_) {
+            if (m.id == id) out.push_back(m);
+        }
+        return out;
+    }
+    uint16_t Result() {
+        auto r = Of(brondavel::link::kMsgResult);
+        return r.empty() ? 0xFFFF : static_cast<uint16_t>(r.back().wparam);
+    }
+    std::string idle_bytes;
+
+  private:
+    int CountLocked(uint32_t id) {
+        int n = 0;
+        for (auto& m : messages_) n += m.id == id;
+        return n;
+    }
+    std::mutex m_;
+    std::condition_variable cv_;
+    std::vector<Message> messages_;
+};
+
+// A fresh folder under the build tree, removed afterwards.
+struct TempDir {
+    TempDir() {
+        static int counter = 0;
+        path = fs::temp_directory_path() /
+               ("brondavel-link-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        fs::remove_all(path);
+        fs::create_directories(path);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    std::string operator/(const std::string& name) const { return (path / name).string(); }
+    fs::path path;
+};
+
+inline std::vector<uint8_t> RandomBytes(size_t n, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::vector<uint8_t> v(n);
+    for (auto& b : v) b = static_cast<uint8_t>(rng());
+    return v;
+}
+
+// A second-generation flash image: 128-byte header whose payload length sits at offset 12.
+inline std::vector<uint8_t> FlashImage(size_t n, unsigned seed) {
+    auto v = RandomBytes(n, seed);
+    uint32_t payload = static_cast<uint32_t>(n - 128);
+    for (int i = 0; i < 4; ++i) v[12 + i] = static_cast<uint8_t>(payload >> (8 * i));
+    return v;
+}
+
+inline void WriteFile(const std::string& path, const std::vector<uint8_t>& data) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data.data()),
+              static_cast<std::streamsize>(data.size()));
+}
+
+inline std::vector<uint8_t> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A link on the given tty path, with its port started.
+struct LinkOn {
+    explicit LinkOn(const std::string& tty,
+                    brondavel::link::Delivery d = brondavel::link::Delivery::kDirect)
+        : link(&owner, d) {
+        brondavel::link::AssignPortDevice(7, tty);
+        link.Port().SetPortNumber(7);
+        started = link.Start();
+    }
+    Recorder owner;
+    brondavel::link::ReceiverLink link;
+    bool started = false;
+};
+
+}  // namespace linktest

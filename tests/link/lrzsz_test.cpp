@@ -1,0 +1,132 @@
+// Interoperation with lrzsz, an independent YMODEM/XMODEM implementation.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include "link_test_util.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace linktest;
+using namespace brondavel::link;
+
+// A shell command in the background, killed if it outlives the test.
+class Child {
+  public:
+    explicit Child(const std::string& command) {
+        const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
+        posix_spawnattr_t attr;
+        posix_spawnattr_init(&attr);
+        posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
+        posix_spawnattr_setpgroup(&attr, 0);
+        if (posix_spawn(&pid_, "/bin/sh", nullptr, &attr, const_cast<char**>(argv), environ) != 0) {
+            pid_ = -1;
+        }
+        posix_spawnattr_destroy(&attr);
+    }
+    ~Child() {
+        if (pid_ > 0) {
+            ::kill(-pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    // Exit status, or -1 when it did not end in time.
+    int Wait(std::chrono::milliseconds limit = 30s) {
+        auto end = std::chrono::steady_clock::now() + limit;
+        while (pid_ > 0 && std::chrono::steady_clock::now() < end) {
+            int status = 0;
+            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+                pid_ = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+        return -1;
+    }
+
+  private:
+    pid_t pid_ = -1;
+};
+
+bool WaitForPath(const std::string& path) {
+    for (int i = 0; i < 500; ++i) {
+        if (fs::exists(path)) return true;
+        std::this_thread::sleep_for(10ms);
+    }
+    return false;
+}
+
+const size_t kSizes[] = {0, 1000, 1024, 1025, 336000};
+
+TEST(Lrzsz, OurMode2SenderToRb) {
+    for (size_t size : kSizes) {
+        SCOPED_TRACE(size);
+        TempDir dir;
+        fs::create_directory(dir.path / "rx");
+        auto data = RandomBytes(size, 20u + static_cast<unsigned>(size));
+        WriteFile(dir / "chan.ZCS", data);
+        // rb on pipes behind one pty: its flush after the last ACK cannot lose it there.
+        Child rb("cd '" + dir / "rx" + "' && exec socat pty,raw,echo=0,link='" + dir / "tty" +
+                 "' SYSTEM:'rb -y',pipes 2>/dev/null");
+        ASSERT_TRUE(WaitForPath(dir / "tty"));
+        LinkOn l(dir / "tty");
+        ASSERT_TRUE(l.started);
+        ASSERT_TRUE(l.link.StartSend(dir / "chan.ZCS", 2));
+        ASSERT_TRUE(l.owner.WaitFor(kMsgResult, 1, 60s));
+        EXPECT_EQ(l.owner.Result(), kResultOk);
+        l.link.Stop();
+        EXPECT_EQ(rb.Wait(), 0);
+        EXPECT_EQ(ReadFile(dir / "rx/chan.ZCS"), data);
+    }
+}
+
+TEST(Lrzsz, SbToOurMode2Receiver) {
+    for (const char* flags : {"-k", ""}) {
+        for (size_t size : kSizes) {
+            SCOPED_TRACE(std::string(flags) + " " + std::to_string(size));
+            TempDir dir;
+            auto data = RandomBytes(size, 30u + static_cast<unsigned>(size));
+            WriteFile(dir / "sent.bin", data);
+            Child wire("exec socat pty,raw,echo=0,link='" + dir / "A" + "' pty,raw,echo=0,link='" +
+                       dir / "B" + "' 2>/dev/null");
+            ASSERT_TRUE(WaitForPath(dir / "A") && WaitForPath(dir / "B"));
+            Child sb("cd '" + dir.path.string() + "' && exec sb " + flags +
+                     " sent.bin < A > A 2>/dev/null");
+            LinkOn l(dir / "B");
+            ASSERT_TRUE(l.started);
+            ASSERT_TRUE(l.link.StartReceive(dir / "tmp_upload.ZCS", 2));
+            ASSERT_TRUE(l.owner.WaitFor(kMsgReceiveFinished, 1, 60s));
+            EXPECT_EQ(l.owner.Result(), kResultOk);
+            EXPECT_EQ(l.link.ReceivedName(), "sent.bin");
+            l.link.Stop();
+            EXPECT_EQ(sb.Wait(), 0);
+            EXPECT_EQ(ReadFile(dir / "tmp_upload.ZCS"), data);
+        }
+    }
+}
+
+TEST(Lrzsz, SxToOurMode1Receiver) {
+    for (size_t size : {4096, 336000}) {
+        SCOPED_TRACE(size);
+        TempDir dir;
+        auto data = FlashImage(size, 40);
+        WriteFile(dir / "flash.bin", data);
+        Child wire("exec socat pty,raw,echo=0,link='" + dir / "A" + "' pty,raw,echo=0,link='" +
+                   dir / "B" + "' 2>/dev/null");
+        ASSERT_TRUE(WaitForPath(dir / "A") && WaitForPath(dir / "B"));
+        Child sx("cd '" + dir.path.string() + "' && exec sx -k flash.bin < A > A 2>/dev/null");
+        LinkOn l(dir / "B");
+        ASSERT_TRUE(l.started);
+        ASSERT_TRUE(l.link.StartReceive(dir / "got.bin", 1));
+        ASSERT_TRUE(l.owner.WaitFor(kMsgResult, 1, 60s));
+        EXPECT_EQ(l.owner.Result(), kResultOk);
+        l.link.Stop();
+        EXPECT_EQ(sx.Wait(), 0);
+        EXPECT_EQ(ReadFile(dir / "got.bin"), data);  // a multiple of 1024: no fill
+    }
+}
+
+}  // namespace

@@ -1,0 +1,240 @@
+// Check values, block plan, block 0, received names, and the framings fed
+// from byte buffers.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "link/scripted_io.h"
+#include "link_test_util.h"
+
+namespace {
+
+using namespace brondavel::link;
+using Bytes = std::vector<uint8_t>;
+
+Bytes FrameOf(uint8_t header, uint8_t number, const Bytes& data) {
+    Bytes f{header, number, static_cast<uint8_t>(0xFF - number)};
+    f.insert(f.end(), data.begin(), data.end());
+    uint16_t c = Crc16(data.data(), data.size());
+    f.push_back(static_cast<uint8_t>(c >> 8));
+    f.push_back(static_cast<uint8_t>(c));
+    return f;
+}
+
+Bytes Cat(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+TEST(CheckValues, CrcAndChecksum) {
+    const uint8_t text[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};
+    EXPECT_EQ(Crc16(text, 9), 0x31C3);
+    Bytes zeros(1024, 0);
+    EXPECT_EQ(Crc16(zeros.data(), zeros.size()), 0);
+    auto data = linktest::RandomBytes(1024, 4);
+    EXPECT_EQ(Crc16(data.data(), data.size()), Crc16Bitwise(data.data(), data.size()));
+    const uint8_t sum[] = {0xFF, 0x02, 0x10};
+    EXPECT_EQ(Checksum8(sum, 3), 0x11);
+}
+
+TEST(BlockPlanTest, FullBlocksThenSmallOnes) {
+    auto plan = [](uint64_t s) {
+        BlockPlan p = PlanBlocks(s);
+        return std::make_pair(p.full, p.small);
+    };
+    EXPECT_EQ(plan(0), std::make_pair(uint64_t{0}, uint64_t{0}));
+    EXPECT_EQ(plan(1000), std::make_pair(uint64_t{0}, uint64_t{8}));
+    EXPECT_EQ(plan(1024), std::make_pair(uint64_t{1}, uint64_t{0}));
+    EXPECT_EQ(plan(1025), std::make_pair(uint64_t{1}, uint64_t{1}));
+    EXPECT_EQ(plan(336000), std::make_pair(uint64_t{328}, uint64_t{1}));
+    EXPECT_EQ(PlanBlocks(1025).SizeOf(2), 128u);
+}
+
+TEST(BatchHeaderTest, BuildAndParseKeepTheirBounds) {
+    std::string h = BuildBatchHeader("/home/u/db/chan.ZCS", 336000);
+    ASSERT_EQ(h.size(), 128u);
+    BatchHeader p = ParseBatchHeader(reinterpret_cast<const uint8_t*>(h.data()), h.size());
+    EXPECT_EQ(p.name, "chan.ZCS");
+    EXPECT_TRUE(p.size_valid);
+    EXPECT_EQ(p.size, 336000u);
+    EXPECT_EQ(ParseBatchHeader(reinterpret_cast<const uint8_t*>(h.data()), h.size()).name,
+              BatchHeader{ParseBatchHeader(reinterpret_cast<const uint8_t*>(h.data()), 128)}.name);
+
+    // A long name is cut so that name and size still fit one block.
+    std::string lng = BuildBatchHeader("C:\\dir\\" + std::string(300, 'n'), 4000000000u);
+    ASSERT_EQ(lng.size(), 128u);
+    p = ParseBatchHeader(reinterpret_cast<const uint8_t*>(lng.data()), lng.size());
+    EXPECT_LE(p.name.size(), kMaxSentName);
+    EXPECT_EQ(p.size, 4000000000u);
+
+    Bytes raw(1024, 'x');
+    raw[400] = 0;
+    raw[401] = '1';
+    p = ParseBatchHeader(raw.data(), raw.size());
+    EXPECT_EQ(p.name.size(), kMaxReceivedName);
+    EXPECT_FALSE(p.size_valid) << "digits followed by x";
+    EXPECT_LE(p.size_text.size(), kMaxSizeText);
+
+    const char sb[] =
+        "a.bin\0"
+        "1000 14570000 100644 0 1 1000";
+    p = ParseBatchHeader(reinterpret_cast<const uint8_t*>(sb), sizeof sb);
+    EXPECT_TRUE(p.size_valid);
+    EXPECT_EQ(p.size, 1000u);
+    for (const char* bad : {"a\0\0", "a\0-5\0", "a\0 12\0",
+                            "a\0"
+                            "99999999999\0"}) {
+        p = ParseBatchHeader(reinterpret_cast<const uint8_t*>(bad), 14);
+        EXPECT_FALSE(p.size_valid);
+    }
+}
+
+TEST(ReceivedNames, StayPlainNamesInTheFolder) {
+    EXPECT_EQ(SafeFileName("chan.ZCS"), "chan.ZCS");
+    EXPECT_EQ(SafeFileName("../../etc/passwd"), ".._.._etc_passwd");
+    EXPECT_EQ(SafeFileName("..\\x"), ".._x");
+    EXPECT_EQ(SafeFileName(".."), "__");
+    EXPECT_EQ(SafeFileName("."), "_");
+    EXPECT_EQ(SafeFileName(""), "unnamed");
+    EXPECT_EQ(SafeFileName(std::string("a\nb\x7f", 4)), "a_b_");
+    EXPECT_LE(SafeFileName(std::string(259, 'q')).size(), 240u);
+
+    linktest::TempDir dir;
+    EXPECT_EQ(FreeTargetName(dir.path.string(), "a.bin"), "a.bin");
+    linktest::WriteFile(dir / "a.bin", {});
+    linktest::WriteFile(dir / "a(1).bin", {});
+    EXPECT_EQ(FreeTargetName(dir.path.string(), "a.bin"), "a(2).bin");
+    linktest::WriteFile(dir / "noext", {});
+    EXPECT_EQ(FreeTargetName(dir.path.string(), "noext"), "noext(1)");
+    linktest::WriteFile(dir / "x.tar.gz", {});
+    EXPECT_EQ(FreeTargetName(dir.path.string(), "x.tar.gz"), "x.tar(1).gz");
+    linktest::WriteFile(dir / "f.z", {});
+    for (int n = 1; n <= 999; ++n)
+        linktest::WriteFile(dir / ("f(" + std::to_string(n) + ").z"), {});
+    EXPECT_EQ(FreeTargetName(dir.path.string(), "f.z"), "") << "never an empty rename target";
+}
+
+TEST(ScriptedMode1, RepeatedBlockIsAcknowledgedNotWrittenTwice) {
+    Bytes b1(1024, 0x11), b2(128, 0x22);
+    // Announces 1024 bytes.
+    b1[12] = 0x00;
+    b1[13] = 0x04;
+    b1[14] = b1[15] = 0;
+    Bytes f1 = FrameOf(kStx, 1, b1);
+    Bytes script = Cat({f1, f1, FrameOf(kSoh, 2, b2), {kEot}});
+    ScriptedIo io(script.data(), script.size());
+    MemorySink sink;
+    EXPECT_EQ(ReceiveMode1(io, sink), kResultOk);
+    EXPECT_EQ(sink.data, Cat({b1, b2}));
+    EXPECT_TRUE(sink.closed);
+    EXPECT_EQ(std::count(io.output.begin(), io.output.end(), kAck), 4);
+}
+
+TEST(ScriptedMode1, ShortFileAtEotFails) {
+    Bytes b1(128, 0);
+    b1[13] = 0x10;  // announces 4096 bytes
+    Bytes script = Cat({FrameOf(kSoh, 1, b1), {kEot}});
+    ScriptedIo io(script.data(), script.size());
+    MemorySink sink;
+    EXPECT_EQ(ReceiveMode1(io, sink), kResultFailed);
+}
+
+TEST(ScriptedMode1, CorruptFirstBlockIsTakenWhenRepeated) {
+    Bytes b1(128, 0x33);
+    b1[12] = b1[13] = b1[14] = b1[15] = 0;
+    Bytes bad = FrameOf(kSoh, 1, b1);
+    bad[10] ^= 1;
+    Bytes script = Cat({bad, FrameOf(kSoh, 1, b1), {kEot}});
+    ScriptedIo io(script.data(), script.size());
+    MemorySink sink;
+    EXPECT_EQ(ReceiveMode1(io, sink), kResultOk);
+    EXPECT_EQ(sink.data, b1);
+}
+
+TEST(ScriptedMode1, SenderTakesChecksumModeFromNak) {
+    Bytes file(200, 0x44);
+    Bytes script{kNak, kAck, kAck};
+    ScriptedIo io(script.data(), script.size());
+    MemorySource src(file);
+    EXPECT_EQ(SendMode1(io, src), kResultOk);
+    ASSERT_EQ(io.output.size(), 2u * (3 + 128 + 1));
+    EXPECT_EQ(io.output[0], kSoh);
+    EXPECT_EQ(io.output[131], Checksum8(io.output.data() + 3, 128));
+    Bytes cancel{kCrcRequest, kCan};
+    ScriptedIo io2(cancel.data(), cancel.size());
+    MemorySource src2(file);
+    EXPECT_EQ(SendMode1(io2, src2), kResultFirstBlockRefused);
+}
+
+TEST(ScriptedMode2, SenderEndsTheBatchWithAReceiverThatAcksTheFirstEot) {
+    // rb: ACK after the first EOT, then at once the request for block 0.
+    Bytes script{kCrcRequest, kAck, kCrcRequest, kAck, kAck, kCrcRequest, kAck};
+    ScriptedIo io(script.data(), script.size());
+    MemorySource src(Bytes(100, 0x55));
+    EXPECT_EQ(SendMode2(io, src, "/x/y.ZCS"), kResultOk);
+    // The written exchange: NAK, then ACK and the request.
+    Bytes classic{kCrcRequest, kAck, kCrcRequest, kAck, kNak, kAck, kCrcRequest, kAck};
+    ScriptedIo io2(classic.data(), classic.size());
+    MemorySource src2(Bytes(100, 0x55));
+    EXPECT_EQ(SendMode2(io2, src2, "y.ZCS"), kResultOk);
+    EXPECT_EQ(std::count(io2.output.begin(), io2.output.end(), kEot), 2);
+}
+
+TEST(ScriptedMode2, EndOfBatchIsBounded) {
+    Bytes script{kCrcRequest, kAck, kCrcRequest};
+    script.insert(script.end(), 200, kNak);
+    ScriptedIo io(script.data(), script.size());
+    MemorySource src(Bytes{});
+    EXPECT_EQ(SendMode2(io, src, "e.ZCS"), kResultFailed);
+}
+
+TEST(ScriptedMode2, ReceiverRefusesASizeThatIsNoNumber) {
+    std::string h(
+        "a.bin\0"
+        "12z4\0",
+        11);
+    h.resize(128, '\0');
+    Bytes script = FrameOf(kSoh, 0, Bytes(h.begin(), h.end()));
+    ScriptedIo io(script.data(), script.size());
+    MemorySink sink;
+    EXPECT_EQ(ReceiveMode2(io, sink), kResultFailed);
+    EXPECT_EQ(io.output.back(), kCan);
+    EXPECT_TRUE(sink.data.empty());
+}
+
+TEST(ScriptedMode2, ReceiverCutsToSizeAndCleansTheName) {
+    std::string h(
+        "../evil\0"
+        "130\0",
+        12);
+    h.resize(128, '\0');
+    Bytes d1(128, 1), d2(128, 2);
+    Bytes script = Cat({FrameOf(kSoh, 0, Bytes(h.begin(), h.end())),
+                        FrameOf(kSoh, 1, d1),
+                        FrameOf(kSoh, 1, d1),
+                        FrameOf(kSoh, 2, d2),
+                        {kEot, kEot},
+                        FrameOf(kSoh, 0, Bytes(128, 0))});
+    ScriptedIo io(script.data(), script.size());
+    MemorySink sink;
+    EXPECT_EQ(ReceiveMode2(io, sink), kResultOk);
+    EXPECT_EQ(io.name, ".._evil");
+    ASSERT_EQ(sink.data.size(), 130u);
+    EXPECT_EQ(sink.data[129], 2);
+}
+
+TEST(ScriptedReceivers, RandomBytesEndInAFailureCode) {
+    std::mt19937 rng(1234);
+    for (int i = 0; i < 300; ++i) {
+        Bytes noise(rng() % 3000);
+        for (auto& b : noise) b = static_cast<uint8_t>(rng());
+        if (i % 3 == 0 && noise.size() > 3) noise[0] = (i % 2) ? kSoh : kStx;
+        ScriptedIo io(noise.data(), noise.size());
+        MemorySink sink;
+        uint16_t r = (i % 2) ? ReceiveMode1(io, sink) : ReceiveMode2(io, sink);
+        EXPECT_TRUE(r == kResultFailed || r == kResultOk) << r;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,136 @@
+// The port over a pty: opening rules, line settings, timed reads, hang-ups
+// and the Serial.ini settings.
+#include <gtest/gtest.h>
+
+#include "link_test_util.h"
+
+namespace {
+
+using namespace linktest;
+using namespace brondavel::link;
+
+TEST(SerialPortOpen, OpensOnlyAChosenFreePort) {
+    SerialPort none;
+    EXPECT_FALSE(none.Open());  // port number -1
+    EXPECT_FALSE(none.Purge());
+    EXPECT_EQ(none.ReadTimed(nullptr, 1, 0), 0u);
+
+    Pty pty;
+    AssignPortDevice(7, pty.path);
+    SerialPort a, b;
+    ASSERT_TRUE(a.SetPortNumber(7));
+    ASSERT_TRUE(a.Open());
+    EXPECT_TRUE(a.Open());  // already open
+    EXPECT_FALSE(a.SetPortNumber(3));
+    EXPECT_FALSE(a.Configure(3, LineSettings{}));
+    ASSERT_TRUE(b.SetPortNumber(7));
+    EXPECT_FALSE(b.Open()) << "a second open of a held port";
+    EXPECT_TRUE(a.Close());
+    EXPECT_TRUE(b.Open());
+
+    AssignPortDevice(8, "/dev/brondavel-no-such-tty");
+    EXPECT_FALSE(ProbePort(8));
+    EXPECT_TRUE(ProbePort(7)) << "a port held by another program is present";
+    AssignPortDevice(8, "");
+    EXPECT_EQ(PortDevicePath(1), "/dev/ttyS0");
+    EXPECT_NO_THROW(ListSerialDevices());
+}
+
+TEST(SerialPortOpen, LineSettingsApplyAtOnceWhileOpen) {
+    Pty pty;
+    AssignPortDevice(7, pty.path);
+    SerialPort port;
+    port.SetPortNumber(7);
+    ASSERT_TRUE(port.Open());
+    LineSettings s;
+    s.baud_rate = 9600;
+    s.parity = 2;
+    s.stop_bits = 2;
+    ASSERT_TRUE(port.SetLineSettings(s));
+    termios t{};
+    ASSERT_EQ(tcgetattr(pty.slave, &t), 0);
+    EXPECT_EQ(cfgetospeed(&t), B9600);
+    // A pty forces 8 bits without parity; the stop bits and the rate stick.
+    EXPECT_TRUE(t.c_cflag & CSTOPB);
+    LineSettings bad = s;
+    bad.baud_rate = 12345;
+    EXPECT_FALSE(port.SetLineSettings(bad));
+    EXPECT_EQ(port.Settings(), s);
+    EXPECT_TRUE(port.Configure(7, LineSettings{}));
+}
+
+TEST(SerialPortRead, TimedReadsYieldWholeCountsOrNothing) {
+    Pty pty;
+    AssignPortDevice(7, pty.path);
+    SerialPort port;
+    port.SetPortNumber(7);
+    ASSERT_TRUE(port.Open());
+    port.SetTransferCheck([] { return true; });
+    std::vector<uint8_t> out(1024, 0x5A);
+    ASSERT_EQ(::write(pty.master, out.data(), 1000), 1000);
+    std::this_thread::sleep_for(20ms);
+    std::vector<uint8_t> in(1024);
+    EXPECT_EQ(port.ReadTimed(in.data(), 1024, 50), 0u) << "never a partial block";
+    ASSERT_EQ(::write(pty.master, out.data(), 24), 24);
+    EXPECT_EQ(port.ReadTimed(in.data(), 1024, 2000), 1024u);
+    EXPECT_EQ(in, out);
+    ASSERT_EQ(::write(pty.master, "abc", 3), 3);
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(port.ReadTimed(in.data(), 10, 0), 3u) << "polls 0 takes what is queued";
+    EXPECT_EQ(port.ReadOrTimeout(in.data(), 1, 5), kReadTimeout);
+    // No transfer runs: the wait ends at once.
+    port.SetTransferCheck([] { return false; });
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(port.ReadTimed(in.data(), 1, 100000), 0u);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+}
+
+TEST(SerialPortRead, HangUpEndsEveryWait) {
+    Pty pty;
+    AssignPortDevice(7, pty.path);
+    SerialPort port;
+    port.SetPortNumber(7);
+    ASSERT_TRUE(port.Open());
+    port.SetTransferCheck([] { return true; });
+    ::close(pty.slave);
+    pty.slave = -1;
+    ::close(pty.master);
+    pty.master = -1;
+    uint8_t b;
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(port.ReadTimed(&b, 1, 100000), 0u);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    EXPECT_TRUE(port.HungUp());
+    EXPECT_EQ(port.WriteAll(&b, 1), 0u);
+    EXPECT_TRUE(port.Close());
+}
+
+TEST(SerialPortSettings, SerialIniRoundTrip) {
+    TempDir dir;
+    {
+        std::ofstream ini(dir / "Serial.ini");
+        ini << "[COM]\r\nId=4\r\nBaudRate=57600\r\nParity=1\r\nParityCheck=1\r\nDevice=/dev/"
+               "ttyUSB3\r\n";
+    }
+    Recorder owner;
+    ReceiverLink link(&owner);
+    EXPECT_TRUE(link.LoadSettings(dir / "Serial.ini"));
+    EXPECT_EQ(link.Port().PortNumber(), 4);
+    EXPECT_EQ(PortDevicePath(4), "/dev/ttyUSB3");
+    EXPECT_EQ(link.Port().Settings().baud_rate, 57600u);
+    EXPECT_EQ(link.Port().Settings().byte_size, 8);  // missing: default
+    EXPECT_EQ(link.Port().Settings().parity, 1);
+    EXPECT_TRUE(link.Port().Settings().parity_check);
+    ASSERT_TRUE(link.SaveSettings(dir / "copy.ini"));
+    ReceiverLink other(&owner);
+    other.LoadSettings(dir / "copy.ini");
+    EXPECT_EQ(other.Port().Settings(), link.Port().Settings());
+    EXPECT_EQ(other.Port().PortNumber(), 4);
+    ReceiverLink defaults(&owner);
+    EXPECT_FALSE(defaults.LoadSettings(dir / "missing.ini"));
+    EXPECT_EQ(defaults.Port().PortNumber(), 1);
+    EXPECT_EQ(defaults.Port().Settings(), LineSettings{});
+    AssignPortDevice(4, "");
+}
+
+}  // namespace
