@@ -274,9 +274,18 @@ std::string Uniocode2Conexant(std::u16string_view unicode) {
     }
 
     const std::u16string visual = Inverse(shaped);
+    bool lastWasSingle = false;
     std::string out;
     out.reserve(visual.size() * 2);
-    for (char16_t c : visual) WriteCodeUnit(c, out);
+    for (size_t i = 0; i < visual.size(); ++i) {
+        const size_t start = out.size();
+        WriteCodeUnit(visual[i], out);
+        // A one-byte character that pairs up with the next byte would read back
+        // as a presentation form (u-diaeresis before a space or digit, u-circumflex
+        // before most letters): store a space instead.
+        if (lastWasSingle && ConexantCharLength(out, start - 1) == 2) out[start - 1] = ' ';
+        lastWasSingle = out.size() - start == 1;
+    }
     return out;
 }
 

@@ -194,6 +194,14 @@ TEST(ConexantEncoding, CharactersTheReceiverCannotHold) {
     EXPECT_EQ(Store("\x09"
                     "A"),
               " A");
+    // u-diaeresis and a space would read back as the ligature U+FC20.
+    EXPECT_EQ(Store("Men\xFC 1"), "Men  1");
+    EXPECT_EQ(Store("\xFC"
+                    "A"),
+              "\xFC"
+              "A");
+    EXPECT_EQ(UniConexant(Store(kBeh + " \xFB")), u"\u00FB \uFE8F");
+    EXPECT_EQ(UniConexant(Store(kBeh + "\xFB")), u" \uFE8F");
     // Two-byte characters below U+2000 are kept (OE ligature).
     EXPECT_EQ(Store("\x8C"), Bytes({0x01, 0x52}));
     EXPECT_EQ(Load(Bytes({0x01, 0x52})), "\x8C");
