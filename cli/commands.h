@@ -9,6 +9,7 @@ namespace brondavel::cli {
 
 void RegisterFileCommands(CLI::App& app, CommonOptions& common);
 void RegisterDemoCommand(CLI::App& app, CommonOptions& common);
+void RegisterEditCommands(CLI::App& app, CommonOptions& common);
 void RegisterLh5Command(CLI::App& app, CommonOptions& common);
 void RegisterLinkCommands(CLI::App& app, CommonOptions& common);
 

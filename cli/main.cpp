@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     CommonOptions common;
     RegisterFileCommands(app, common);
     RegisterDemoCommand(app, common);
+    RegisterEditCommands(app, common);
     RegisterLh5Command(app, common);
     RegisterLinkCommands(app, common);
     try {

@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "files/atomic_file.h"
+#include "files/source_export.h"
 
 namespace brondavel {
 
@@ -118,6 +119,15 @@ int ChannelDataFile::Save(const std::string& target) {
     return 1;
 }
 
-int ChannelDataFile::PrintSource(const std::string&) { return 0; }
+int ChannelDataFile::PrintSource(const std::string& target) {
+    RebuildImage();
+    const std::string table = DefaultChannelTable(std::span<const uint8_t>(image_));
+    std::string error;
+    if (!WriteFileAtomically(target, {std::span(reinterpret_cast<const uint8_t*>(table.data()),
+                                                table.size())},
+                             error))
+        return Fail(error);
+    return 1;
+}
 
 }  // namespace brondavel

@@ -7,6 +7,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/byte_fields.h"
@@ -75,6 +76,13 @@ public:
     virtual std::string Describe(int kind, const Record& record) const = 0;
     // The name as the user sees it (UTF-8), cut to the byte limit of the list rows.
     virtual std::string DisplayName(int kind, const Record& record) const = 0;
+    // Stores UTF-8 text from the user as the record's name, the way the edit
+    // dialogs do (the edit box's character limit, then the field's limits).
+    virtual void StoreNameText(int kind, Record& record, std::string_view utf8) const = 0;
+
+    // Favourite-group membership of a channel (group 0 to 15).
+    virtual bool IsFavoriteMember(const Record& channel, int group) const = 0;
+    virtual void SetFavoriteMember(Record& channel, int group, bool member) const = 0;
 };
 
 }  // namespace brondavel

@@ -32,7 +32,7 @@ constexpr Orbit kOrbits[] = {
 
 const char* const kLatinNames[] = {
     "News 24",   "Sport One", "Movie Max", "Kids Club", "Music Hits", "Doc World",
-    "Travel HD", "Cuisine",   "Classic",   "Cinema 2",  "Nature",     "Series+",
+    "Travel HD", "Cuisine",   "Classic",   "Cinema 2",  "Nature",     "Series Plus",
     "Comedy",    "Science",   "Auto TV",   "Fashion",   "Weather",    "Shop 24"};
 const char* const kArabicNames[] = {"الجزيرة", "العربية", "الأولى", "قناة النيل", "الرياضية",
                                     "الثقافية", "أفلام", "أطفال"};

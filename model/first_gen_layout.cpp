@@ -156,6 +156,29 @@ std::string FirstGenLayout::DisplayName(int kind, const Record& r) const {
     return text::NameToDisplay(r.data() + NameOffset(kind), NameSize(kind), text::kListByteLimit);
 }
 
+void FirstGenLayout::StoreNameText(int kind, Record& r, std::string_view utf8) const {
+    // What the edit boxes accept: 19 characters for satellites, 15 otherwise.
+    const size_t boxChars = kind == kSatellite ? text::kSatelliteNameChars
+                            : kind == kFavorite ? text::kFavoriteNameBytes - 1
+                                                : text::kChannelNameChars;
+    size_t cut = 0, chars = 0;
+    while (cut < utf8.size() && chars < boxChars) {
+        ++cut;
+        while (cut < utf8.size() && (static_cast<uint8_t>(utf8[cut]) & 0xC0) == 0x80) ++cut;
+        ++chars;
+    }
+    text::StoreName(utf8.substr(0, cut), r.data() + NameOffset(kind), NameSize(kind),
+                    text::kEditCharLimit);
+}
+
+bool FirstGenLayout::IsFavoriteMember(const Record& channel, int group) const {
+    return group >= 0 && group < 16 && GetField32(channel.data(), 28, 12 + group, 1);
+}
+
+void FirstGenLayout::SetFavoriteMember(Record& channel, int group, bool member) const {
+    if (group >= 0 && group < 16) SetField32(channel.data(), 28, 12 + group, 1, member);
+}
+
 std::vector<RowCell> FirstGenLayout::RowCells(int kind, int row, const Record& r) const {
     std::vector<RowCell> cells(1);
     switch (kind) {

@@ -36,6 +36,9 @@ public:
     std::string PickListText(int kind, const Record& record) const override;
     std::string Describe(int kind, const Record& record) const override;
     std::string DisplayName(int kind, const Record& record) const override;
+    void StoreNameText(int kind, Record& record, std::string_view utf8) const override;
+    bool IsFavoriteMember(const Record& channel, int group) const override;
+    void SetFavoriteMember(Record& channel, int group, bool member) const override;
 
     // The "Scramble" class of a channel (see SortFor).
     static uint32_t AccessClass(const Record& channel);

@@ -1,0 +1,246 @@
+// edit and export-source: scripted edits through the same database
+// operations the list windows use, and the default channel table.
+#include <iostream>
+#include <sstream>
+
+#include "cli/commands.h"
+#include "cli/open_database.h"
+#include "model/memory_controls.h"
+
+namespace brondavel::cli {
+
+namespace {
+
+class Refused : public std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+int ParseInt(const std::string& text, const std::string& what) {
+    size_t used = 0;
+    int value = -1;
+    try {
+        value = std::stoi(text, &used);
+    } catch (...) {
+        used = 0;
+    }
+    if (used != text.size() || value < 0) throw Refused("\"" + text + "\" is not a valid " + what);
+    return value;
+}
+
+// "3,4,7" or "3-5".
+std::vector<int> ParseRows(const std::string& text) {
+    std::vector<int> rows;
+    const size_t dash = text.find('-');
+    if (dash != std::string::npos && text.find(',') == std::string::npos) {
+        const int first = ParseInt(text.substr(0, dash), "row");
+        const int last = ParseInt(text.substr(dash + 1), "row");
+        if (last < first) throw Refused("empty row range \"" + text + "\"");
+        for (int r = first; r <= last; ++r) rows.push_back(r);
+        return rows;
+    }
+    std::stringstream in(text);
+    std::string item;
+    while (std::getline(in, item, ',')) rows.push_back(ParseInt(item, "row"));
+    if (rows.empty()) throw Refused("no rows given");
+    return rows;
+}
+
+int SortOrder(int kind, const std::string& text) {
+    if (!text.empty() && std::isdigit(static_cast<unsigned char>(text[0])))
+        return ParseInt(text, "sort order");
+    if (text == "original") return 1;
+    if (text == "name") return 2;
+    if (kind == kSatellite && text == "longitude") return 3;
+    if (kind == kTransponder && text == "satellites") return 3;
+    if (kind == kTransponder && text == "frequency") return 4;
+    if ((kind == kTv || kind == kRadio) && text == "scramble") return 3;
+    if ((kind == kTv || kind == kRadio) && text == "lock") return 4;
+    throw Refused("unknown sort order \"" + text + "\" for " + KindName(kind));
+}
+
+class Editor {
+public:
+    explicit Editor(DatabaseEngine& db) : db_(db) {}
+
+    // Applies the operations starting at ops[i]; returns the index after it.
+    size_t Apply(const std::vector<std::string>& ops, size_t i) {
+        auto arg = [&](size_t n) -> const std::string& {
+            if (i + n >= ops.size()) throw Refused("\"" + ops[i] + "\" needs more arguments");
+            return ops[i + n];
+        };
+        const std::string& op = ops[i];
+        if (op == "sort") {
+            const int kind = Kind(arg(1));
+            const int order = SortOrder(kind, arg(2));
+            if (!db_.SortList(kind, order, Shown(kind)))
+                throw Refused(std::string(KindName(kind)) + " have no sort order " + arg(2));
+            return i + 3;
+        }
+        if (op == "delete") {
+            const int kind = Kind(arg(1));
+            Select(kind, ParseRows(arg(2)));
+            if (!db_.DeleteSelected(kind, &lists_[kind])) throw Refused("nothing was deleted");
+            db_.ClearClipboard(kind);
+            db_.UpdateActiveMarks();
+            return i + 3;
+        }
+        if (op == "move") {
+            const int kind = Kind(arg(1));
+            const std::vector<int> rows = ParseRows(arg(2));
+            const std::string& where = arg(3);
+            if (where != "after" && where != "before")
+                throw Refused("move needs \"after\" or \"before\", not \"" + where + "\"");
+            Shown(kind);
+            const int anchor = Row(kind, arg(4));
+            Select(kind, rows);
+            db_.ClearClipboard(kind);
+            db_.PickUpSelection(kind, &lists_[kind]);
+            if (db_.SetAnchor(kind, anchor) != 0)
+                throw Refused("the anchor row is one of the rows being moved");
+            if (!db_.MoveClipboard(kind, &lists_[kind], where == "before"))
+                throw Refused("the move was refused");
+            return i + 5;
+        }
+        if (op == "reparent") {
+            const int kind = Kind(arg(1));
+            if (kind != kTransponder && kind != kTv && kind != kRadio)
+                throw Refused("only transponders, tv and radio can be reparented");
+            const int parentKind = kind == kTransponder ? kSatellite : kTransponder;
+            const std::vector<int> rows = ParseRows(arg(2));
+            Shown(parentKind);
+            const int parentRow = Row(parentKind, arg(3));
+            Select(kind, rows);
+            db_.ClearClipboard(kind);
+            if (!db_.Drop(kDropReparent, kind, parentKind, parentRow, &lists_[kind],
+                          &lists_[parentKind]))
+                throw Refused("the drop was refused");
+            return i + 4;
+        }
+        if (op == "favorite") {
+            const int kind = Kind(arg(1));
+            if (kind != kTv && kind != kRadio) throw Refused("only tv and radio join favourites");
+            const std::vector<int> rows = ParseRows(arg(2));
+            const int group = ParseInt(arg(3), "favourite group");
+            if (group > 15) throw Refused("favourite groups are 0 to 15");
+            if (arg(4) != "on" && arg(4) != "off") throw Refused("favorite needs on or off");
+            Shown(kind);
+            for (int row : rows) {
+                Record r = RowRecord(kind, row);
+                db_.layout().SetFavoriteMember(r, group, arg(4) == "on");
+                if (!db_.StoreRecord(kind, row, r.stored())) throw Refused("the store was refused");
+            }
+            return i + 5;
+        }
+        if (op == "rename") {
+            const int kind = Kind(arg(1));
+            if (kind == kFavorite)
+                throw Refused("favourite group names are not kept in the file");
+            Shown(kind);
+            const int row = Row(kind, arg(2));
+            Record r = RowRecord(kind, row);
+            db_.layout().StoreNameText(kind, r, arg(3));
+            if (!db_.StoreRecord(kind, row, r.stored()))
+                throw Refused("the renamed record equals another one");
+            return i + 4;
+        }
+        throw Refused("unknown operation \"" + op + "\"");
+    }
+
+private:
+    int Kind(const std::string& name) {
+        const int kind = KindFromName(name);
+        if (kind < 0) throw Refused("unknown kind \"" + name + "\"");
+        return kind;
+    }
+    // The kind's unfiltered view, as `dump` prints it.
+    ListControl* Shown(int kind) {
+        db_.Refresh(kind, &lists_[kind]);
+        return &lists_[kind];
+    }
+    int Row(int kind, const std::string& text) {
+        const int row = ParseInt(text, "row");
+        if (row >= lists_[kind].RowCount())
+            throw Refused(std::string(KindName(kind)) + " row " + text + " does not exist");
+        return row;
+    }
+    void Select(int kind, const std::vector<int>& rows) {
+        Shown(kind);
+        lists_[kind].selected.clear();
+        for (int row : rows) {
+            if (row >= lists_[kind].RowCount())
+                throw Refused(std::string(KindName(kind)) + " row " + std::to_string(row) +
+                              " does not exist");
+            lists_[kind].SetRowSelected(row, true);
+        }
+    }
+    Record RowRecord(int kind, int row) {
+        if (row >= lists_[kind].RowCount())
+            throw Refused(std::string(KindName(kind)) + " row " + std::to_string(row) +
+                          " does not exist");
+        Record r;
+        r.size = static_cast<uint8_t>(db_.layout().StoredSize(kind));
+        db_.GetRowData(kind, row, r.stored());
+        return r;
+    }
+
+    DatabaseEngine& db_;
+    MemoryListControl lists_[5];
+};
+
+int Edit(const std::vector<std::string>& args, const CommonOptions& common) {
+    if (args.size() < 3) return Fail("edit needs IN, OUT and at least one operation");
+    auto file = OpenDatabase(args[0], common);
+    if (!file) return 1;
+    Editor editor(file->db());
+    size_t i = 2;
+    while (i < args.size()) {
+        const size_t start = i;
+        try {
+            i = editor.Apply(args, i);
+        } catch (const Refused& e) {
+            return Fail("operation " + std::to_string(start - 1) + " (" + args[start] +
+                        ") refused: " + e.what() + "; nothing was written");
+        }
+    }
+    return SaveDatabase(*file, args[1]) ? 0 : 1;
+}
+
+int ExportSource(const std::string& in, const std::string& out, const CommonOptions& common) {
+    auto file = OpenDatabase(in, common);
+    if (!file) return 1;
+    if (!file->PrintSource(out))
+        return Fail(file->lastError().empty() ? "this file kind has no default channel table"
+                                              : file->lastError());
+    return 0;
+}
+
+}  // namespace
+
+void RegisterEditCommands(CLI::App& app, CommonOptions& common) {
+    {
+        auto* sub = app.add_subcommand("edit", "Apply list-window operations and save the result");
+        AddCommonOptions(*sub, common);
+        auto args = std::make_shared<std::vector<std::string>>();
+        sub->add_option("IN OUT OP", *args, "input file, output file, operations")->required();
+        sub->footer(
+            "Operations (ROWS: 3,4,7 or 3-5; rows as `dump` prints them):\n"
+            "  sort KIND ORDER                  ORDER 1-4 or original|name|longitude|\n"
+            "                                   satellites|frequency|scramble|lock\n"
+            "  delete KIND ROWS\n"
+            "  move KIND ROWS after|before ROW\n"
+            "  reparent transponders ROWS SATROW | reparent tv|radio ROWS TPROW\n"
+            "  favorite tv|radio ROWS GROUP on|off\n"
+            "  rename KIND ROW TEXT");
+        sub->callback([&common, args] { ExitCode() = Edit(*args, common); });
+    }
+    {
+        auto* sub = app.add_subcommand("export-source", "Write the default channel table");
+        AddCommonOptions(*sub, common);
+        auto in = std::make_shared<std::string>(), out = std::make_shared<std::string>();
+        sub->add_option("FILE", *in, "database file")->required();
+        sub->add_option("OUT", *out, "text file to write")->required();
+        sub->callback([&common, in, out] { ExitCode() = ExportSource(*in, *out, common); });
+    }
+}
+
+}  // namespace brondavel::cli

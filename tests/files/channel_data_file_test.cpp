@@ -1,0 +1,339 @@
+#include "files/channel_data_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "files/atomic_file.h"
+#include "model/first_gen_records.h"
+#include "model/memory_controls.h"
+
+namespace brondavel {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        char tmpl[] = "/tmp/brondavel-test-XXXXXX";
+        path = ::mkdtemp(tmpl);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::permissions(path, fs::perms::owner_all, ec);
+        fs::remove_all(path, ec);
+    }
+    std::string operator/(const std::string& name) const { return (path / name).string(); }
+};
+
+std::vector<uint8_t> Slurp(const std::string& path) {
+    std::vector<uint8_t> data;
+    std::string error;
+    ReadFile(path, data, error);
+    return data;
+}
+
+void Spit(const std::string& path, const std::vector<uint8_t>& data) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
+}
+
+struct Counts {
+    int sats, tps, tv, radio;
+};
+
+// A valid file: random header and section header bytes, random record bytes
+// (unnamed bits included) with references that name existing records, 0xFF
+// wherever no section lies, section 4 at the start of region 4.
+std::vector<uint8_t> RandomFile(std::mt19937& rng, Counts counts) {
+    std::vector<uint8_t> file(ChannelDataFile::kFileSize, 0xFF);
+    auto byte = [&rng] { return static_cast<uint8_t>(rng()); };
+    for (size_t i = 0; i < 128; ++i) file[i] = byte();
+    std::memcpy(file.data(), "ZCXT", 4);
+    std::memcpy(file.data() + 8, "CHAN", 4);
+    uint8_t* payload = file.data() + 128;
+    const int count[4] = {counts.sats, counts.tps, counts.tv, counts.radio};
+    const size_t recordSize[4] = {44, 24, 56, 56};
+    for (int s = 0; s < 4; ++s) {
+        uint8_t* section = payload + ChannelDataFile::kRegions[s].payloadOffset;
+        for (int i = 0; i < 12; ++i) section[i] = byte();
+        WriteU16(section + 2, static_cast<uint16_t>(count[s]));
+        for (int r = 0; r < count[s]; ++r) {
+            uint8_t* rec = section + 12 + size_t(r) * recordSize[s];
+            for (size_t b = 0; b < recordSize[s]; ++b) rec[b] = byte();
+            if (s == 1) SetField32(rec, 0, 0, 12, static_cast<uint32_t>(rng() % counts.sats));
+            if (s >= 2) WriteU16(rec, static_cast<uint16_t>(rng() % counts.tps));
+        }
+    }
+    uint8_t* s4 = payload + ChannelDataFile::kRegions[4].payloadOffset;
+    WriteU16(s4, 0x81DB);
+    for (int i = 2; i < 44; ++i) s4[i] = byte();
+    return file;
+}
+
+// Loads `bytes`, saves, and returns the saved file.
+std::vector<uint8_t> Resave(const TempDir& dir, const std::vector<uint8_t>& bytes) {
+    Spit(dir / "in.ZCS", bytes);
+    ChannelDataFile file(dir / "in.ZCS", 2, 3, 2);
+    EXPECT_EQ(file.Load(), 1);
+    EXPECT_EQ(file.Save(dir / "out.ZCS"), 1);
+    return Slurp(dir / "out.ZCS");
+}
+
+void ExpectSameExceptDate(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (i >= 16 && i < 28) continue;
+        ASSERT_EQ(a[i], b[i]) << "first difference at byte " << i;
+    }
+}
+
+TEST(ChannelDataFileRoundTrip, RandomFullAndEmptyFilesComeBackByteForByte) {
+    TempDir dir;
+    std::mt19937 rng(20261206);
+    std::vector<Counts> cases = {{0, 0, 0, 0}, {64, 2040, 3500, 1096}, {1, 1, 1, 1}};
+    for (int i = 0; i < 6; ++i)
+        cases.push_back({1 + int(rng() % 64), 1 + int(rng() % 2040), int(rng() % 3501),
+                         int(rng() % 1097)});
+    for (const Counts& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.sats << "/" << c.tps << "/" << c.tv << "/" << c.radio);
+        if (c.sats == 0 && c.tps > 0) continue;
+        const std::vector<uint8_t> original = c.sats ? RandomFile(rng, c) : [&] {
+            std::vector<uint8_t> f = RandomFile(rng, {1, 0, 0, 0});
+            WriteU16(f.data() + 128 + 2, 0);
+            std::memset(f.data() + 128 + 12, 0xFF, 44);
+            return f;
+        }();
+        const std::vector<uint8_t> saved = Resave(dir, original);
+        EXPECT_EQ(saved.size(), 336000u);
+        ExpectSameExceptDate(original, saved);
+        char date[9] = {};
+        std::memcpy(date, saved.data() + 16, 8);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(saved.data() + 24), 4), "0000");
+        EXPECT_EQ(std::strspn(date, "0123456789"), 8u);
+    }
+}
+
+TEST(ChannelDataFileRoundTrip, MovedSatelliteRewritesTransponderPositions) {
+    TempDir dir;
+    std::mt19937 rng(7);
+    Spit(dir / "in.ZCS", RandomFile(rng, {5, 40, 10, 3}));
+    ChannelDataFile file(dir / "in.ZCS", 2, 3, 2);
+    ASSERT_EQ(file.Load(), 1);
+    auto& db = file.db();
+    MemoryListControl sats;
+    db.Refresh(kSatellite, &sats);
+    sats.Select({4});
+    db.PickUpSelection(kSatellite, &sats);
+    db.SetAnchor(kSatellite, 0);
+    ASSERT_EQ(db.MoveClipboard(kSatellite, &sats, 1), 1);
+    std::vector<uint16_t> satIdAt;
+    for (const Record& r : db.list(kSatellite).records()) satIdAt.push_back(r.id);
+    ASSERT_EQ(satIdAt.front(), 4);
+    file.RebuildImage();
+    const uint8_t* image = file.image().data();
+    for (int i = 0; i < 40; ++i) {
+        const uint32_t position = GetField32(image + 2840 + 24 * size_t(i), 0, 0, 12);
+        const uint16_t satId = db.layout().SatelliteRefOf(db.list(kTransponder).records()[i]);
+        ASSERT_LT(position, 5u);
+        EXPECT_EQ(satIdAt[position], satId) << "transponder " << i;
+    }
+}
+
+TEST(ChannelDataFileRoundTrip, OrphansKeepTheirSlotAndReference) {
+    TempDir dir;
+    std::mt19937 rng(3);
+    std::vector<uint8_t> original = RandomFile(rng, {2, 3, 2, 0});
+    // Channel 1 names transponder 7 and transponder 2 names satellite 9.
+    WriteU16(original.data() + 128 + 73728 + 12 + 56, 7);
+    SetField32(original.data() + 128 + 8192 + 12 + 48, 0, 0, 12, 9);
+    ExpectSameExceptDate(original, Resave(dir, original));
+}
+
+TEST(ChannelDataFileLoad, EveryLengthLoadsAndMissingBytesReadAsErased) {
+    TempDir dir;
+    std::mt19937 rng(11);
+    const std::vector<uint8_t> full = RandomFile(rng, {10, 100, 500, 200});
+    for (size_t length = 0; length <= full.size(); length += 4099) {
+        for (size_t len : {length, std::min(length + 127, full.size())}) {
+            Spit(dir / "cut.ZCS", std::vector<uint8_t>(full.begin(), full.begin() + len));
+            ChannelDataFile file(dir / "cut.ZCS", 2, 3, 2);
+            const int loaded = file.Load();
+            if (len < 128) {
+                EXPECT_EQ(loaded, 0) << len;
+                continue;
+            }
+            ASSERT_EQ(loaded, 1) << len;
+            // The image holds the file's bytes, then 0xFF.
+            const size_t have = len - 128;
+            for (const auto& region : ChannelDataFile::kRegions) {
+                if (region.payloadOffset == 331776) continue;
+                for (size_t i = 0; i < region.bytesCopied; i += 97) {
+                    const size_t at = region.payloadOffset + i;
+                    const uint8_t expect = at < have ? full[128 + at] : 0xFF;
+                    ASSERT_EQ(file.image()[region.imageOffset + i], expect) << len << " @" << at;
+                }
+            }
+        }
+    }
+    // A file longer than any database is read up to its regions only.
+    std::vector<uint8_t> longer = full;
+    longer.resize(full.size() + 5000, 0x55);
+    Spit(dir / "long.ZCS", longer);
+    ChannelDataFile file(dir / "long.ZCS", 2, 3, 2);
+    EXPECT_EQ(file.Load(), 1);
+    EXPECT_EQ(file.db().Count(kTv), 500);
+}
+
+TEST(ChannelDataFileLoad, SectionFourFromEitherPlace) {
+    TempDir dir;
+    std::mt19937 rng(5);
+    std::vector<uint8_t> bytes = RandomFile(rng, {1, 1, 1, 1});
+    uint8_t* payload = bytes.data() + 128;
+    std::vector<uint8_t> section4(payload + 331776, payload + 331776 + 44);
+    section4[10] = 0x42;
+    std::memset(payload + 331776, 0xFF, 44);
+    std::memcpy(payload + 331948, section4.data(), 44);
+    Spit(dir / "alt.ZCS", bytes);
+    ChannelDataFile alt(dir / "alt.ZCS", 2, 3, 2);
+    ASSERT_EQ(alt.Load(), 1);
+    EXPECT_EQ(0, std::memcmp(alt.image().data() + 309424, section4.data(), 44));
+    // Neither place holds 0x81DB: the image's section 4 stays as it was (zero).
+    payload[331948] = 0;
+    Spit(dir / "none.ZCS", bytes);
+    ChannelDataFile none(dir / "none.ZCS", 2, 3, 2);
+    ASSERT_EQ(none.Load(), 1);
+    EXPECT_EQ(std::vector<uint8_t>(44, 0),
+              std::vector<uint8_t>(none.image().begin() + 309424, none.image().begin() + 309468));
+}
+
+TEST(ChannelDataFileLoad, WrongMagicsOpenEmptyAndSayso) {
+    TempDir dir;
+    std::mt19937 rng(9);
+    std::vector<uint8_t> bytes = RandomFile(rng, {3, 3, 3, 3});
+    bytes[0] = 'X';
+    Spit(dir / "bad.ZCS", bytes);
+    ChannelDataFile file(dir / "bad.ZCS", 2, 3, 2);
+    ASSERT_EQ(file.Load(), 1);
+    EXPECT_FALSE(file.headerValid());
+    EXPECT_FALSE(file.loadWarnings().empty());
+    EXPECT_EQ(file.db().Count(kSatellite), 0);
+    EXPECT_EQ(file.db().list(kFavorite).Count(), 16);
+    // Saving writes the loaded header back with the new date.
+    ASSERT_EQ(file.Save(dir / "out.ZCS"), 1);
+    const std::vector<uint8_t> saved = Slurp(dir / "out.ZCS");
+    EXPECT_EQ(0, std::memcmp(saved.data(), bytes.data(), 16));
+    EXPECT_EQ(0, std::memcmp(saved.data() + 28, bytes.data() + 28, 100));
+    // A missing file and a directory are refused.
+    ChannelDataFile missing(dir / "nope.ZCS", 2, 3, 2);
+    EXPECT_EQ(missing.Load(), 0);
+    EXPECT_FALSE(missing.lastError().empty());
+    ChannelDataFile directory(dir.path.string(), 2, 3, 2);
+    EXPECT_EQ(directory.Load(), 0);
+}
+
+TEST(ChannelDataFileSave, NewDatabaseGetsAHeaderItCanBeOpenedBy) {
+    TempDir dir;
+    ChannelDataFile fresh(dir / "new.ZCS", 2, 3, 2);
+    ServiceRecord c = ServiceRecord::Default();
+    fresh.db().StoreRecord(kTv, kNoRow, c.stored);
+    ASSERT_EQ(fresh.Save(dir / "new.ZCS"), 1);
+    ChannelDataFile again(dir / "new.ZCS", 2, 3, 2);
+    ASSERT_EQ(again.Load(), 1);
+    EXPECT_TRUE(again.headerValid());
+    EXPECT_EQ(again.db().Count(kTv), 1);
+}
+
+TEST(ChannelDataFileSave, RadioBeyondFileCapacityIsRefusedNotCut) {
+    TempDir dir;
+    std::mt19937 rng(13);
+    std::vector<uint8_t> bytes = RandomFile(rng, {1, 1, 0, 1096});
+    // The image has room for 1100; such a file loads whole.
+    uint8_t* radio = bytes.data() + 128 + 270336;
+    WriteU16(radio + 2, 1100);
+    for (int r = 1096; r < 1100; ++r) {
+        uint8_t* rec = radio + 12 + 56 * size_t(r);
+        std::memset(rec, 0x11 * (r - 1095), 56);
+        WriteU16(rec, 0);
+    }
+    Spit(dir / "full.ZCS", bytes);
+    Spit(dir / "target.ZCS", {1, 2, 3});
+    ChannelDataFile file(dir / "full.ZCS", 2, 3, 2);
+    ASSERT_EQ(file.Load(), 1);
+    EXPECT_EQ(file.db().Count(kRadio), 1100);
+    EXPECT_EQ(file.Save(dir / "target.ZCS"), 0);
+    EXPECT_NE(file.lastError().find("radio"), std::string::npos);
+    EXPECT_EQ(Slurp(dir / "target.ZCS"), (std::vector<uint8_t>{1, 2, 3}));
+    // Back at 1096 the save goes through.
+    MemoryListControl list;
+    file.db().Refresh(kRadio, &list);
+    list.Select({1096, 1097, 1098, 1099});
+    file.db().DeleteSelected(kRadio, &list);
+    EXPECT_EQ(file.Save(dir / "target.ZCS"), 1);
+    // A count beyond the image's capacity is clamped on load.
+    WriteU16(radio + 2, 5000);
+    Spit(dir / "over.ZCS", bytes);
+    ChannelDataFile over(dir / "over.ZCS", 2, 3, 2);
+    ASSERT_EQ(over.Load(), 1);
+    EXPECT_EQ(over.db().Count(kRadio), 1100);
+    EXPECT_EQ(over.db().StatedCount(kRadio), 5000);
+}
+
+// Runs `save` in a child process (limits and identities stay there) and
+// returns what it returned.
+int InChild(const std::function<int()>& save) {
+    const pid_t pid = ::fork();
+    if (pid == 0) _exit(save());
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(ChannelDataFileSave, FailuresReturnZeroAndKeepThePreviousFile) {
+    TempDir dir;
+    std::mt19937 rng(17);
+    Spit(dir / "db.ZCS", RandomFile(rng, {4, 20, 100, 10}));
+    const std::vector<uint8_t> before = Slurp(dir / "db.ZCS");
+    // The file-size limit stands in for a full disk.
+    EXPECT_EQ(InChild([&] {
+                  std::signal(SIGXFSZ, SIG_IGN);
+                  ChannelDataFile file(dir / "db.ZCS", 2, 3, 2);
+                  if (!file.Load()) return 9;
+                  rlimit limit{100000, 100000};
+                  ::setrlimit(RLIMIT_FSIZE, &limit);
+                  return file.Save(dir / "db.ZCS") == 0 && !file.lastError().empty() ? 0 : 1;
+              }),
+              0);
+    EXPECT_EQ(Slurp(dir / "db.ZCS"), before);
+    // A directory that cannot be written (as an unprivileged user).
+    fs::permissions(dir.path, fs::perms::owner_read | fs::perms::owner_exec |
+                                  fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+    EXPECT_EQ(InChild([&] {
+                  if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return 8;
+                  ChannelDataFile file(dir / "db.ZCS", 2, 3, 2);
+                  if (!file.Load()) return 9;
+                  return file.Save(dir / "db.ZCS") == 0 ? 0 : 1;
+              }),
+              0);
+    EXPECT_EQ(Slurp(dir / "db.ZCS"), before);
+    // No temporary file is left behind.
+    int entries = 0;
+    for (auto& e : fs::directory_iterator(dir.path)) entries += e.path().filename() != "" ? 1 : 0;
+    EXPECT_EQ(entries, 1);
+    ChannelDataFile file(dir / "db.ZCS", 2, 3, 2);
+    ASSERT_EQ(file.Load(), 1);
+    EXPECT_EQ(file.Save("/proc/brondavel/db.ZCS"), 0);
+}
+
+}  // namespace
+}  // namespace brondavel
