@@ -13,8 +13,11 @@ using namespace brondavel::link;
 using Bytes = std::vector<uint8_t>;
 
 Bytes FrameOf(uint8_t header, uint8_t number, const Bytes& data) {
-    Bytes f{header, number, static_cast<uint8_t>(0xFF - number)};
-    f.insert(f.end(), data.begin(), data.end());
+    std::vector<uint8_t> f(data.size() + 3);
+    f[0] = header;
+    f[1] = number;
+    f[2] = static_cast<uint8_t>(0xFF - number);
+    std::copy(data.begin(), data.end(), f.begin() + 3);
     uint16_t c = Crc16(data.data(), data.size());
     f.push_back(static_cast<uint8_t>(c >> 8));
     f.push_back(static_cast<uint8_t>(c));

@@ -5,6 +5,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -32,7 +33,8 @@ void Usage(FILE* out) {
         "  --flip-in N, --drop-in N     corrupt or lose the Nth byte the sim receives\n"
         "  --hangup-after N   close the line after N bytes in and out\n"
         "  --timeout MS       give up after MS of silence (10000)\n"
-        "  --idle-ms MS       mode 1 accept: end of file after MS of silence (1000)\n",
+        "  --idle-ms MS       mode 1 accept: end of file after MS of silence (1000)\n"
+        "  --request-ms MS    accept: repeat the request for a transfer every MS (1000)\n",
         out);
 }
 
@@ -70,6 +72,7 @@ int main(int argc, char** argv) {
         kHangup,
         kTimeout,
         kIdle,
+        kRequest,
         kHelp
     };
     static const option options[] = {{"port", required_argument, nullptr, kPort},
@@ -89,6 +92,7 @@ int main(int argc, char** argv) {
                                      {"hangup-after", required_argument, nullptr, kHangup},
                                      {"timeout", required_argument, nullptr, kTimeout},
                                      {"idle-ms", required_argument, nullptr, kIdle},
+                                     {"request-ms", required_argument, nullptr, kRequest},
                                      {"help", no_argument, nullptr, kHelp},
                                      {nullptr, 0, nullptr, 0}};
     int c;
