@@ -109,4 +109,51 @@ TEST_F(CliTest, DumpListsRowsAsTheWindowsShowThem) {
     EXPECT_TRUE(rows[0]["fields"].contains("nameBytes"));
 }
 
+nlohmann::json Dump(const std::string& file, const std::string& kind) {
+    return nlohmann::json::parse(Cli("dump " + file + " --kind " + kind + " --json").out);
+}
+
+TEST_F(CliTest, EditAppliesOperationsInOrder) {
+    const std::string in = P("demo.ZCS"), out = P("edited.ZCS");
+    const auto before = Dump(in, "tv");
+    const std::string row2 = before[2]["fields"]["name"];
+    ASSERT_EQ(Cli("edit " + in + " " + out + " move tv 0-1 after 4 favorite tv 0 15 on" +
+                  " rename tv 1 \"Nouvelle 1\" reparent tv 0 7")
+                  .code,
+              0);
+    const auto after = Dump(out, "tv");
+    // Rows 0-1 went behind the old row 4, so the old row 2 leads now.
+    EXPECT_EQ(after[0]["fields"]["name"], row2);
+    EXPECT_EQ(after[3]["fields"]["name"], before[0]["fields"]["name"]);
+    EXPECT_EQ(after[0]["fields"]["favoriteMask"].get<int>() & 0x8000, 0x8000);
+    EXPECT_EQ(after[1]["fields"]["name"], "Nouvelle 1");
+    const auto tps = Dump(out, "transponders");
+    EXPECT_EQ(after[0]["fields"]["transponderRef"], tps[7]["id"]);
+    // Sorting and deleting with cascade.
+    ASSERT_EQ(Cli("edit " + out + " " + out + " sort satellites longitude delete satellites 0").code, 0);
+    const auto sats = Dump(out, "satellites");
+    ASSERT_EQ(sats.size(), 5u);
+    EXPECT_EQ(sats[0]["columns"][1], "19.2E");  // 13.0E came first and went
+    EXPECT_EQ(Cli("check " + out).code, 0);
+}
+
+TEST_F(CliTest, RefusedEditWritesNothing) {
+    const std::string in = P("demo.ZCS"), out = P("never.ZCS");
+    EXPECT_EQ(Cli("edit " + in + " " + out + " move tv 1-2 after 2").code, 1);
+    EXPECT_EQ(Cli("edit " + in + " " + out + " delete tv 100000").code, 1);
+    EXPECT_EQ(Cli("edit " + in + " " + out + " sort satellites lock").code, 1);
+    EXPECT_EQ(Cli("edit " + in + " " + out + " favorite tv 1 16 on").code, 1);
+    EXPECT_EQ(Cli("edit " + in + " " + out + " rename favorites 0 X").code, 1);
+    EXPECT_EQ(Cli("edit " + in + " " + out + " frobnicate").code, 1);
+    EXPECT_EQ(Cli("edit " + in + " " + out + " sort tv").code, 1);
+    EXPECT_FALSE(fs::exists(out));
+}
+
+TEST_F(CliTest, ExportSourceWritesTheChannelTable) {
+    ASSERT_EQ(Cli("export-source " + P("demo.ZCS") + " " + P("table.txt")).code, 0);
+    const std::string text = ReadText(P("table.txt"));
+    EXPECT_EQ(text.find("\nDEFDB_CHDATA_t\tCH_"), 0u);
+    EXPECT_EQ(text.find('\r'), std::string::npos);
+}
+
 }  // namespace
