@@ -20,7 +20,7 @@ constexpr std::uint32_t kPosBase = kCyclicSize;      // stored position = pos + 
 // Chain depths: short matches hide among many 4-byte neighbours, long ones are found
 // through the far more selective 8-byte chain, which therefore can be walked deeper.
 constexpr int kShortChain = 128;
-constexpr int kLongChain = 1024;
+constexpr int kLongChain = 4096;
 constexpr int kLongKey = 8;
 // Inputs beyond this would overflow the stored 32-bit positions.
 constexpr std::size_t kMaxInput = 0x7FFFFFFFu - 2 * kCyclicSize;
@@ -494,7 +494,8 @@ std::int64_t Compress(const std::uint8_t* input, std::size_t inputSize, std::uin
     if (!ws) return -1;
     Encoder encoder(*ws, input, inputSize, output, outputCapacity);
     std::optional<std::size_t> compressed = encoder.Run();
-    if (!compressed) return -1;
+    // The byte rule lets the stream reach the input size; that is not smaller either.
+    if (!compressed || *compressed >= inputSize) return -1;
     output[kHeaderBytes + *compressed] = 0;
     WriteHeader(output, *compressed, inputSize, Crc16(input, inputSize));
     return static_cast<std::int64_t>(kBlockOverhead + *compressed);

@@ -1,0 +1,212 @@
+// Block format, round trips and the compressor's decisions.
+#include "files/lh5/lh5_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "tests/lh5/lh5_test_util.h"
+
+namespace {
+
+using namespace brondavel::lh5;
+using namespace lh5test;
+
+std::uint32_t Le32At(const Bytes& b, std::size_t at) {
+    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
+           (static_cast<std::uint32_t>(b[at + 3]) << 24);
+}
+
+void ExpectRoundTrip(const Bytes& in, const char* what) {
+    SCOPED_TRACE(std::string(what) + " size " + std::to_string(in.size()));
+    Bytes out(CompressBound(in.size()));
+    std::int64_t n = Compress(in.data(), in.size(), out.data(), out.size());
+    if (n < 0) {
+        EXPECT_EQ(out[0], 0);  // reads as an empty archive
+        return;
+    }
+    ASSERT_LT(static_cast<std::size_t>(n), in.size() + kBlockOverhead);
+    EXPECT_EQ(static_cast<std::size_t>(n), kBlockOverhead + Le32At(out, 7));
+    EXPECT_EQ(out[static_cast<std::size_t>(n) - 1], 0);
+    Bytes back(in.size());
+    DecodeResult r = Decode(out.data(), static_cast<std::size_t>(n), back.data(), back.size());
+    ASSERT_EQ(r.status, DecodeStatus::kOk);
+    EXPECT_EQ(r.size, in.size());
+    EXPECT_TRUE(back == in);
+}
+
+TEST(Lh5Crc, MatchesCrc16ArcAndContinuesAcrossPieces) {
+    const char* check = "123456789";
+    EXPECT_EQ(Crc16(reinterpret_cast<const std::uint8_t*>(check), 9), 0xBB3D);
+    Bytes data = RandomBytes(1000, 7);
+    std::uint16_t whole = Crc16(data.data(), data.size());
+    std::uint16_t parts = Crc16(data.data() + 13, data.size() - 13, Crc16(data.data(), 13));
+    EXPECT_EQ(whole, parts);
+    unsigned bitwise = 0;
+    for (auto b : data) {
+        bitwise ^= b;
+        for (int k = 0; k < 8; ++k)
+            bitwise = (bitwise & 1) ? (bitwise >> 1) ^ 0xA001 : bitwise >> 1;
+    }
+    EXPECT_EQ(whole, bitwise);
+}
+
+TEST(Lh5Format, FfImageGivesShortLevel1BlockWithChecksumAndEndByte) {
+    Bytes in = FfFill(479232);
+    Bytes out(CompressBound(in.size()));
+    std::int64_t n = Compress(in.data(), in.size(), out.data(), out.size());
+    ASSERT_GT(n, 0);
+    EXPECT_LT(n, 1000);
+    const std::uint32_t packed = Le32At(out, 7);
+    EXPECT_EQ(static_cast<std::size_t>(n), 28 + packed);
+    EXPECT_EQ(out[0], 25);
+    unsigned sum = 0;
+    for (int i = 2; i <= 26; ++i) sum += out[i];
+    EXPECT_EQ(out[1], sum % 256);
+    EXPECT_EQ(0, std::memcmp(out.data() + 2, "-lh5-", 5));
+    EXPECT_EQ(Le32At(out, 11), 479232u);
+    EXPECT_EQ(Le32At(out, 15), 0u);  // time stamp
+    EXPECT_EQ(out[19], 0x20);        // attribute
+    EXPECT_EQ(out[20], 1);           // level
+    EXPECT_EQ(out[21], 0);           // name length
+    EXPECT_EQ(out[22] | (out[23] << 8), Crc16(in.data(), in.size()));
+    EXPECT_EQ(out[24], 0x20);
+    EXPECT_EQ(out[25], 0);
+    EXPECT_EQ(out[26], 0);
+    EXPECT_EQ(out[27 + packed], 0);
+
+    Bytes back(in.size());
+    DecodeResult r = Decode(out.data(), static_cast<std::size_t>(n), back.data(), back.size());
+    EXPECT_EQ(r.status, DecodeStatus::kOk);
+    EXPECT_EQ(r.size, 479232u);
+    EXPECT_TRUE(back == in);
+}
+
+TEST(Lh5Format, IncompressibleInputGivesMinusOneAndNoUsableBlock) {
+    Bytes out(64, 0xAA);
+    const std::uint8_t one = 'x';
+    EXPECT_EQ(Compress(&one, 1, out.data(), out.size()), -1);
+    EXPECT_EQ(out[0], 0);
+    EXPECT_EQ(Compress(&one, 0, out.data(), out.size()), -1);
+    Bytes random = RandomBytes(65536, 1);
+    EXPECT_FALSE(Compress(random).has_value());
+    // Not decodable afterwards, whatever the caller does with it.
+    Bytes back(16);
+    EXPECT_FALSE(Decode(out.data(), out.size(), back.data(), back.size()).ok());
+}
+
+TEST(Lh5Format, OutputCapacityIsRespected) {
+    Bytes in = Text(5000, 3);
+    Bytes full = CompressOrDie(in);
+    ASSERT_FALSE(full.empty());
+    // Exactly enough room works; one byte less fails without writing past the end.
+    Bytes exact(full.size());
+    EXPECT_EQ(Compress(in.data(), in.size(), exact.data(), exact.size()),
+              static_cast<std::int64_t>(full.size()));
+    EXPECT_TRUE(exact == full);
+    Bytes small(full.size() - 1);
+    EXPECT_EQ(Compress(in.data(), in.size(), small.data(), small.size()), -1);
+    EXPECT_EQ(Compress(in.data(), in.size(), small.data(), 27), -1);
+}
+
+TEST(Lh5Decode, CrcMismatchStillWritesTheData) {
+    Bytes in = ReceiverRecords(20000, 5);
+    Bytes block = CompressOrDie(in);
+    ASSERT_FALSE(block.empty());
+    block[22] ^= 0x01;
+    Bytes back(in.size());
+    DecodeResult r = Decode(block.data(), block.size(), back.data(), back.size());
+    EXPECT_EQ(r.status, DecodeStatus::kCrcMismatch);
+    EXPECT_EQ(r.size, in.size());
+    EXPECT_TRUE(back == in);
+}
+
+TEST(Lh5Decode, StoredAndLh4MembersAndExtendedHeaders) {
+    Bytes in = Text(3000, 9);
+    const std::uint16_t crc = Crc16(in.data(), in.size());
+    Bytes back(in.size());
+
+    Bytes stored = Member(in, static_cast<std::uint32_t>(in.size()), crc, '0');
+    DecodeResult r = Decode(stored.data(), stored.size(), back.data(), back.size());
+    EXPECT_EQ(r.status, DecodeStatus::kOk);
+    EXPECT_TRUE(back == in);
+
+    // Under 4096 bytes every distance fits -lh4-, which the same decoder reads.
+    Bytes ours = CompressOrDie(in);
+    ASSERT_FALSE(ours.empty());
+    Bytes stream(ours.begin() + 27, ours.end() - 1);
+    Bytes lh4 = Member(stream, static_cast<std::uint32_t>(in.size()), crc, '4');
+    std::fill(back.begin(), back.end(), 0);
+    EXPECT_TRUE(Decode(lh4.data(), lh4.size(), back.data(), back.size()).ok());
+    EXPECT_TRUE(back == in);
+
+    // Named member with two extended headers (5 and 7 bytes) in front of the data.
+    Bytes ext = {0x00, 0xAB, 0xCD, 0x07, 0x00, 0x40, 1, 2, 3, 4, 0x00, 0x00};
+    Bytes named =
+        Member(stream, static_cast<std::uint32_t>(in.size()), crc, '5', "chan.bin", ext, 5);
+    std::fill(back.begin(), back.end(), 0);
+    r = Decode(named.data(), named.size(), back.data(), back.size());
+    EXPECT_EQ(r.status, DecodeStatus::kOk);
+    EXPECT_TRUE(back == in);
+    auto info = ReadMemberHeader(named.data(), named.size());
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(info->uncompressedSize, in.size());
+    EXPECT_EQ(info->crc, crc);
+    EXPECT_EQ(info->headerSize, 2u + 25 + 8);
+
+    // Empty member.
+    Bytes none = Member({}, 0, 0, '5');
+    EXPECT_EQ(Decode(none.data(), none.size(), nullptr, 0).status, DecodeStatus::kOk);
+}
+
+TEST(Lh5RoundTrip, SizesAcrossWindowAndBlockBoundaries) {
+    std::vector<std::size_t> sizes;
+    for (std::size_t n = 0; n <= 70000; n += 4999) sizes.push_back(n);
+    for (std::size_t n = 1; n <= 40; ++n) sizes.push_back(n);
+    for (std::size_t edge : {8192u, 8448u, 16384u, 16640u, 24576u, 65536u})
+        for (std::size_t d = edge - 3; d <= edge + 3; ++d) sizes.push_back(d);
+    sizes.push_back(70000);
+    const Bytes ff = FfFill(70000);
+    const Bytes records = ReceiverRecords(70000, 11);
+    const Bytes text = Text(70000, 12);
+    const Bytes random = RandomBytes(70000, 13);
+    for (std::size_t n : sizes) {
+        auto cut = [n](const Bytes& b) {
+            return Bytes(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(n));
+        };
+        ExpectRoundTrip(cut(ff), "ff");
+        ExpectRoundTrip(cut(records), "records");
+        ExpectRoundTrip(cut(text), "text");
+        ExpectRoundTrip(cut(random), "random");
+    }
+}
+
+TEST(Lh5RoundTrip, BlockFlushAtTheLastCode) {
+    // Literal-only input: a block is sent when the 14545th literal arrives (1818 flag
+    // groups of 9 bytes fill the 16384-byte code buffer to its last 24 bytes).
+    for (std::size_t edge : {14544u, 29088u})
+        for (std::size_t n = edge - 2; n <= edge + 2; ++n) {
+            Bytes in = MatchlessBytes(n);
+            Bytes out = CompressOrDie(in);
+            ASSERT_FALSE(out.empty()) << n;
+            ExpectRoundTrip(in, "matchless");
+        }
+    // Long input with every kind of data in turn crosses many blocks and window slides.
+    Bytes mixed = ReceiverRecords(100000, 21);
+    Bytes t = Text(100000, 22), f = FfFill(30000), r = RandomBytes(20000, 23);
+    mixed.insert(mixed.end(), t.begin(), t.end());
+    mixed.insert(mixed.end(), f.begin(), f.end());
+    mixed.insert(mixed.end(), r.begin(), r.end());
+    ExpectRoundTrip(mixed, "mixed");
+}
+
+TEST(Lh5RoundTrip, CompressesReceiverDataWell) {
+    Bytes in = ReceiverRecords(200000, 31);
+    Bytes out = CompressOrDie(in);
+    ASSERT_FALSE(out.empty());
+    EXPECT_LT(out.size(), in.size() / 2);
+    // The same input gives the same block every time.
+    EXPECT_TRUE(out == CompressOrDie(in));
+}
+
+}  // namespace

@@ -1,0 +1,233 @@
+// Test data and stream-crafting helpers shared by the LH5 tests.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "files/lh5/lh5_codec.h"
+
+namespace lh5test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline std::uint64_t Mix(std::uint64_t& s) {
+    s += 0x9E3779B97F4A7C15ull;
+    std::uint64_t z = s;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+inline Bytes RandomBytes(std::size_t n, std::uint64_t seed) {
+    Bytes b(n);
+    for (auto& x : b) x = static_cast<std::uint8_t>(Mix(seed));
+    return b;
+}
+
+inline Bytes FfFill(std::size_t n) {
+    return Bytes(n, 0xFF);
+}
+
+// 48-byte channel-like records (name, ids, frequencies) followed by 0xFF free space.
+inline Bytes ReceiverRecords(std::size_t n, std::uint64_t seed) {
+    static const char* kWords[] = {"Sport", "News", "Kino", "Music", "Kids", "Info",
+                                   "Welt",  "Plus", "Star", "Gold",  "Life", "Travel"};
+    Bytes b;
+    b.reserve(n);
+    std::size_t used = n * 3 / 4;
+    for (std::uint16_t id = 0; b.size() < used; ++id) {
+        Bytes rec(48, 0);
+        std::string name = std::string(kWords[Mix(seed) % 12]) + " " + kWords[Mix(seed) % 12];
+        for (std::size_t i = 0; i < name.size() && i < 20; ++i) rec[i] = name[i];
+        rec[24] = static_cast<std::uint8_t>(id);
+        rec[25] = static_cast<std::uint8_t>(id >> 8);
+        std::uint64_t r = Mix(seed);
+        rec[26] = static_cast<std::uint8_t>(r & 0x1F);
+        rec[28] = static_cast<std::uint8_t>(r >> 8);
+        rec[29] = static_cast<std::uint8_t>((r >> 16) & 0x1F);
+        rec[32] = 0x11;
+        rec[33] = static_cast<std::uint8_t>(r >> 24);
+        b.insert(b.end(), rec.begin(), rec.end());
+    }
+    b.resize(used);
+    b.resize(n, 0xFF);
+    return b;
+}
+
+inline Bytes Text(std::size_t n, std::uint64_t seed) {
+    static const char* kWords[] = {"the",   "receiver",  "channel", "of",    "and",   "a",
+                                   "list",  "satellite", "to",      "radio", "group", "is",
+                                   "frame", "window",    "signal",  "with",  "in",    "stored"};
+    std::string s;
+    while (s.size() < n) {
+        s += kWords[Mix(seed) % 18];
+        s += (Mix(seed) % 11 == 0) ? ".\n" : " ";
+    }
+    return Bytes(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(n));
+}
+
+// Bytes in which no 3-byte string repeats (for up to 32768 bytes) but that still
+// compress: the encoder finds no match and emits literals only.
+inline Bytes MatchlessBytes(std::size_t n) {
+    Bytes b(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        std::size_t k = i / 2;
+        b[i] = static_cast<std::uint8_t>(i % 2 == 0 ? k % 128 : 128 + (k / 128) % 128);
+    }
+    return b;
+}
+
+inline Bytes CompressOrDie(const Bytes& in) {
+    auto out = brondavel::lh5::Compress(in);
+    return out ? *out : Bytes{};
+}
+
+// Writes bits most significant first, as the -lh5- stream does.
+class BitSink {
+  public:
+    void Put(int n, unsigned v) {
+        for (int i = n - 1; i >= 0; --i) {
+            cur_ = static_cast<std::uint8_t>((cur_ << 1) | ((v >> i) & 1));
+            if (++bits_ == 8) {
+                bytes_.push_back(cur_);
+                bits_ = 0;
+                cur_ = 0;
+            }
+        }
+    }
+    Bytes Finish() const {
+        Bytes b = bytes_;
+        if (bits_ != 0) b.push_back(static_cast<std::uint8_t>(cur_ << (8 - bits_)));
+        return b;
+    }
+
+  private:
+    Bytes bytes_;
+    std::uint8_t cur_ = 0;
+    int bits_ = 0;
+};
+
+// Canonical codes as LHA assigns them (shorter codes first, then by symbol).
+inline std::vector<unsigned> CanonicalCodes(const std::vector<int>& len) {
+    unsigned count[18] = {}, start[18] = {};
+    for (int l : len) ++count[l];
+    for (int l = 1; l <= 16; ++l) start[l + 1] = (start[l] + count[l]) << 1;
+    std::vector<unsigned> code(len.size());
+    for (std::size_t i = 0; i < len.size(); ++i)
+        if (len[i] != 0) code[i] = start[len[i]]++;
+    return code;
+}
+
+// Pre-tree or position lengths with their count; zerosAfterThird is the 2-bit field
+// of the pre-tree (special < 0: no such field).
+inline void PutPtLengths(BitSink& s, const std::vector<int>& len, int nbit, int special,
+                         unsigned zerosAfterThird = 0) {
+    s.Put(nbit, static_cast<unsigned>(len.size()));
+    for (std::size_t i = 0; i < len.size(); ++i) {
+        int k = len[i];
+        if (k <= 6) {
+            s.Put(3, static_cast<unsigned>(k));
+        } else {
+            s.Put(3, 7);
+            for (int j = 7; j < k; ++j) s.Put(1, 1);
+            s.Put(1, 0);
+        }
+        if (static_cast<int>(i) + 1 == special) {
+            s.Put(2, zerosAfterThird);
+            i += zerosAfterThird;
+        }
+    }
+}
+
+// Literal/length lengths, every entry sent as its own pre-tree symbol.
+inline void PutCLengths(BitSink& s, const std::vector<int>& cLen, const std::vector<int>& ptLen) {
+    auto code = CanonicalCodes(ptLen);
+    s.Put(9, static_cast<unsigned>(cLen.size()));
+    for (int k : cLen) {
+        int sym = k == 0 ? 0 : k + 2;
+        s.Put(ptLen[sym], code[sym]);
+    }
+}
+
+// A complete set of tables: literals 9 bits, lengths 8 or 9 bits, positions 3 or 4.
+struct Tables {
+    std::vector<int> pt, c, p;
+    std::vector<unsigned> cCode, pCode;
+    Tables() {
+        pt.assign(12, 0);
+        pt[10] = 1;  // length 8
+        pt[11] = 1;  // length 9
+        c.assign(510, 9);
+        c[256] = c[257] = 8;  // match lengths 3 and 4
+        p.assign(14, 4);
+        p[0] = p[1] = 3;
+        cCode = CanonicalCodes(c);
+        pCode = CanonicalCodes(p);
+    }
+    void Put(BitSink& s) const {
+        PutPtLengths(s, pt, 5, 3);
+        PutCLengths(s, c, pt);
+        PutPtLengths(s, p, 4, -1);
+    }
+    void Literal(BitSink& s, unsigned byte) const { s.Put(c[byte], cCode[byte]); }
+    // A match of length 3..256 reaching dist (1..8192) bytes back.
+    void Match(BitSink& s, unsigned length, unsigned dist) const {
+        unsigned sym = length + 253;
+        s.Put(c[sym], cCode[sym]);
+        unsigned v = dist - 1;
+        int b = 0;
+        while ((v >> b) != 0) ++b;
+        s.Put(p[b], pCode[b]);
+        if (b > 1) s.Put(b - 1, v & ((1u << (b - 1)) - 1));
+    }
+};
+
+// Wraps data in a level-1 member header; name and extended headers as given. The
+// extended headers are placed in front of data and counted in the compressed size.
+inline Bytes Member(const Bytes& data, std::uint32_t uncompressed, std::uint16_t crc,
+                    char method = '5', const std::string& name = "", const Bytes& ext = {},
+                    std::uint16_t firstExt = 0) {
+    Bytes h;
+    std::string m = std::string("-lh") + method + "-";
+    h.insert(h.end(), m.begin(), m.end());
+    auto le32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) h.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    le32(static_cast<std::uint32_t>(ext.size() + data.size()));
+    le32(uncompressed);
+    le32(0);
+    h.push_back(0x20);
+    h.push_back(1);
+    h.push_back(static_cast<std::uint8_t>(name.size()));
+    h.insert(h.end(), name.begin(), name.end());
+    h.push_back(static_cast<std::uint8_t>(crc));
+    h.push_back(static_cast<std::uint8_t>(crc >> 8));
+    h.push_back(0x20);
+    h.push_back(static_cast<std::uint8_t>(firstExt));
+    h.push_back(static_cast<std::uint8_t>(firstExt >> 8));
+    unsigned sum = 0;
+    for (auto b : h) sum += b;
+    Bytes out{static_cast<std::uint8_t>(h.size()), static_cast<std::uint8_t>(sum)};
+    out.insert(out.end(), h.begin(), h.end());
+    out.insert(out.end(), ext.begin(), ext.end());
+    out.insert(out.end(), data.begin(), data.end());
+    out.push_back(0);
+    return out;
+}
+
+// Our block with a one-letter file name spliced in: header size and checksum
+// recomputed, the data untouched.
+inline Bytes WithName(const Bytes& block, char name) {
+    Bytes out(block.begin(), block.begin() + 22);
+    out.push_back(static_cast<std::uint8_t>(name));
+    out.insert(out.end(), block.begin() + 22, block.end());
+    out[0] = static_cast<std::uint8_t>(block[0] + 1);
+    out[21] = 1;
+    unsigned sum = 0;
+    for (std::size_t i = 2; i < 2u + out[0]; ++i) sum += out[i];
+    out[1] = static_cast<std::uint8_t>(sum);
+    return out;
+}
+
+}  // namespace lh5test
