@@ -63,10 +63,11 @@ report "mode 1, brondavel-cli -> simulator" "$secs" "rc=$rc $ok"
 if command -v sb > /dev/null && command -v rb > /dev/null; then
     start_relay
     mkdir -p "$work/rb"
-    (cd "$work/rb" && exec rb -y < "$work/B" > "$work/B" 2> /dev/null) &
+    # rb on pipes: its flush after the last ACK cannot throw the ACK away there.
+    (cd "$work/rb" && exec timeout 120 socat "$work/B",raw,echo=0 SYSTEM:"rb -y",pipes 2> /dev/null) &
     rbpid=$!
     sleep 0.3
-    secs=$(timed bash -c "cd '$work' && exec sb -k chan.ZCS < '$work/A' > '$work/A'"); rc=$?
+    secs=$(timed timeout 120 bash -c "cd '$work' && exec sb -k chan.ZCS < '$work/A' > '$work/A'"); rc=$?
     wait $rbpid; kill $relay; wait $relay 2>/dev/null
     cmp -s "$work/chan.ZCS" "$work/rb/chan.ZCS" && ok=identical || ok=DIFFERENT
     report "mode 2, sb -k -> rb -y (lrzsz)" "$secs" "rc=$rc $ok"

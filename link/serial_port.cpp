@@ -337,14 +337,21 @@ bool SerialPort::ClearErrors(uint32_t* errors, size_t* queued) {
 size_t SerialPort::ReadTimed(uint8_t* buffer, size_t count, int polls) {
     if (count == 0 || !open_) return 0;
     if (polls != 0) {
-        int done = 0;
+        // One poll: a queue check and a pause of 1 ms. On an empty queue the
+        // pause ends early when input arrives; the budget stays polls ms.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(polls);
         for (;;) {
             if (running_ && !running_()) return 0;
             size_t queued = Queued();
             if (queued >= count) break;
             if (hung_up_) return 0;
-            SleepOneMs();
-            if (++done >= polls) return 0;
+            if (queued == 0) {
+                pollfd p{fd_, POLLIN, 0};
+                ::poll(&p, 1, 1);
+            } else {
+                SleepOneMs();
+            }
+            if (std::chrono::steady_clock::now() >= deadline) return 0;
         }
     }
     // Take the bytes into the pending buffer first, so a block comes out whole.

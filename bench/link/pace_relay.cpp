@@ -5,6 +5,7 @@
 #include <pty.h>
 #include <signal.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -113,8 +114,17 @@ int main(int argc, char** argv) {
     const double end = Now() + limit;
     while (!g_stop && Now() < end) {
         pollfd fds[2] = {{a.master, POLLIN, 0}, {b.master, POLLIN, 0}};
-        bool busy = !ab.queue.empty() || !ba.queue.empty();
-        int r = ::poll(fds, 2, busy ? 1 : 100);
+        // Wake exactly when the next byte on either line is due.
+        double now0 = Now();
+        double wait = 0.1;
+        for (Direction* d : {&ab, &ba}) {
+            if (!d->queue.empty())
+                wait = std::min(wait, std::max(0.0, d->line_free + byte_time - now0));
+        }
+        timespec ts{
+            static_cast<time_t>(wait),
+            static_cast<long>((wait - static_cast<double>(static_cast<time_t>(wait))) * 1e9)};
+        int r = ::ppoll(fds, 2, &ts, nullptr);
         if (r < 0 && errno != EINTR) break;
         Direction* dirs[2] = {&ab, &ba};
         for (int i = 0; i < 2; ++i) {

@@ -153,6 +153,9 @@ int main(int argc, char** argv) {
             case kIdle:
                 o.idle_end_ms = static_cast<int>(Number(optarg));
                 break;
+            case kRequest:
+                o.request_ms = std::max(1, static_cast<int>(Number(optarg)));
+                break;
             case kHelp:
                 Usage(stdout);
                 return 0;
