@@ -14,7 +14,7 @@ namespace {
 using namespace detail;
 
 constexpr std::size_t kCodeBufferSize = 16384;
-constexpr int kHashBits = 16;
+constexpr int kMaxHashBits = 16;                     // fewer for small inputs: less memory to clear
 constexpr std::uint32_t kCyclicSize = 2 * kDicSize;  // a power of two above the window
 constexpr std::uint32_t kPosBase = kCyclicSize;      // stored position = pos + base; 0 is empty
 // Chain depths: short matches hide among many 4-byte neighbours, long ones are found
@@ -26,9 +26,6 @@ constexpr int kLongKey = 8;
 constexpr std::size_t kMaxInput = 0x7FFFFFFFu - 2 * kCyclicSize;
 
 struct Workspace {
-    std::uint32_t head3[1u << kHashBits];
-    std::uint32_t head4[1u << kHashBits];
-    std::uint32_t head8[1u << kHashBits];
     // Distance to the previous position of the same chain (0xFFFF: none in the window).
     std::uint16_t prev4[kCyclicSize];
     std::uint16_t prev8[kCyclicSize];
@@ -40,11 +37,23 @@ struct Workspace {
 // wins, which keeps position codes short.
 class MatchFinder {
   public:
-    MatchFinder(Workspace& ws, const std::uint8_t* data, std::size_t size)
-        : ws_(ws), data_(data), size_(size) {
-        std::memset(ws.head3, 0, sizeof ws.head3);
-        std::memset(ws.head4, 0, sizeof ws.head4);
-        std::memset(ws.head8, 0, sizeof ws.head8);
+    // heads holds 3 << hashBits entries, cleared here.
+    MatchFinder(Workspace& ws, std::uint32_t* heads, int hashBits, const std::uint8_t* data,
+                std::size_t size)
+        : ws_(ws),
+          head3_(heads),
+          head4_(heads + (std::size_t{1} << hashBits)),
+          head8_(heads + (std::size_t{2} << hashBits)),
+          shift_(32 - hashBits),
+          data_(data),
+          size_(size) {
+        std::memset(heads, 0, (std::size_t{3} << hashBits) * sizeof *heads);
+    }
+
+    static int HashBitsFor(std::size_t size) {
+        int bits = 10;
+        while (bits < kMaxHashBits && (std::size_t{1} << bits) < size) ++bits;
+        return bits;
     }
 
     // Adds pos to the search structures without looking for a match.
@@ -53,15 +62,15 @@ class MatchFinder {
         if (avail < static_cast<std::size_t>(kThreshold)) return;
         const std::uint8_t* cur = data_ + pos;
         const std::uint32_t stored = static_cast<std::uint32_t>(pos) + kPosBase;
-        ws_.head3[Hash3(cur)] = stored;
+        head3_[Hash3(cur)] = stored;
         if (avail < static_cast<std::size_t>(kLongKey)) return;
         const std::uint32_t slot = stored & (kCyclicSize - 1);
         std::uint32_t h = Hash4(cur);
-        ws_.prev4[slot] = Link(stored, ws_.head4[h]);
-        ws_.head4[h] = stored;
+        ws_.prev4[slot] = Link(stored, head4_[h]);
+        head4_[h] = stored;
         h = Hash8(cur);
-        ws_.prev8[slot] = Link(stored, ws_.head8[h]);
-        ws_.head8[h] = stored;
+        ws_.prev8[slot] = Link(stored, head8_[h]);
+        head8_[h] = stored;
     }
 
     // Adds pos and returns the longest match there when it is longer than beat (and at
@@ -75,8 +84,8 @@ class MatchFinder {
         const std::uint32_t stored = static_cast<std::uint32_t>(pos) + kPosBase;
         int best = std::max(kThreshold - 1, beat);
         const std::uint32_t h3 = Hash3(cur);
-        const std::uint32_t m3 = ws_.head3[h3];
-        ws_.head3[h3] = stored;
+        const std::uint32_t m3 = head3_[h3];
+        head3_[h3] = stored;
         if (best < kThreshold && stored - m3 <= static_cast<std::uint32_t>(kDicSize)) {
             const int len = MatchLength(cur - (stored - m3), cur, 0, limit);
             if (len >= kThreshold) {
@@ -87,13 +96,13 @@ class MatchFinder {
         if (avail >= static_cast<std::size_t>(kLongKey)) {
             const std::uint32_t slot = stored & (kCyclicSize - 1);
             const std::uint32_t h4 = Hash4(cur);
-            const std::uint32_t m4 = ws_.head4[h4];
+            const std::uint32_t m4 = head4_[h4];
             ws_.prev4[slot] = Link(stored, m4);
-            ws_.head4[h4] = stored;
+            head4_[h4] = stored;
             const std::uint32_t h8 = Hash8(cur);
-            const std::uint32_t m8 = ws_.head8[h8];
+            const std::uint32_t m8 = head8_[h8];
             ws_.prev8[slot] = Link(stored, m8);
-            ws_.head8[h8] = stored;
+            head8_[h8] = stored;
             if (best < kLongKey && best < limit)
                 best = Walk(ws_.prev4, m4, stored, cur, kShortChain, limit, best, dist);
             if (best < limit)
@@ -103,18 +112,18 @@ class MatchFinder {
     }
 
   private:
-    static std::uint32_t Hash3(const std::uint8_t* c) {
-        return ((c[0] | (c[1] << 8) | (c[2] << 16)) * 2654435761u) >> (32 - kHashBits);
+    std::uint32_t Hash3(const std::uint8_t* c) const {
+        return ((c[0] | (c[1] << 8) | (c[2] << 16)) * 2654435761u) >> shift_;
     }
-    static std::uint32_t Hash4(const std::uint8_t* c) {
+    std::uint32_t Hash4(const std::uint8_t* c) const {
         std::uint32_t v;
         std::memcpy(&v, c, 4);
-        return (v * 2654435761u) >> (32 - kHashBits);
+        return (v * 2654435761u) >> shift_;
     }
-    static std::uint32_t Hash8(const std::uint8_t* c) {
+    std::uint32_t Hash8(const std::uint8_t* c) const {
         std::uint64_t v;
         std::memcpy(&v, c, 8);
-        return static_cast<std::uint32_t>((v * 0x9E3779B97F4A7C15ull) >> (64 - kHashBits));
+        return static_cast<std::uint32_t>((v * 0x9E3779B97F4A7C15ull) >> (32 + shift_));
     }
     static std::uint16_t Link(std::uint32_t stored, std::uint32_t previous) {
         return static_cast<std::uint16_t>(std::min<std::uint32_t>(stored - previous, 0xFFFF));
@@ -154,6 +163,10 @@ class MatchFinder {
     }
 
     Workspace& ws_;
+    std::uint32_t* head3_;
+    std::uint32_t* head4_;
+    std::uint32_t* head8_;
+    int shift_;
     const std::uint8_t* data_;
     std::size_t size_;
 };
@@ -226,13 +239,19 @@ int MakeCode(int n, const unsigned* freq, std::uint8_t* len, std::uint16_t* code
 
 class Encoder {
   public:
-    Encoder(Workspace& ws, const std::uint8_t* in, std::size_t size, std::uint8_t* out,
-            std::size_t capacity)
-        : ws_(ws), in_(in), size_(size), out_(out), capacity_(capacity - kBlockOverhead) {}
+    Encoder(Workspace& ws, std::uint32_t* heads, int hashBits, const std::uint8_t* in,
+            std::size_t size, std::uint8_t* out, std::size_t capacity)
+        : ws_(ws),
+          heads_(heads),
+          hashBits_(hashBits),
+          in_(in),
+          size_(size),
+          out_(out),
+          capacity_(capacity - kBlockOverhead) {}
 
     // Returns the compressed size, or nothing when the data does not get smaller.
     std::optional<std::size_t> Run() {
-        MatchFinder finder(ws_, in_, size_);
+        MatchFinder finder(ws_, heads_, hashBits_, in_, size_);
         std::size_t pos = 0;
         std::uint32_t dist = 0;
         int len = finder.Find(0, &dist, 0);
@@ -440,6 +459,8 @@ class Encoder {
     }
 
     Workspace& ws_;
+    std::uint32_t* heads_;
+    int hashBits_;
     const std::uint8_t* in_;
     std::size_t size_;
     std::uint8_t* out_;
@@ -490,9 +511,11 @@ std::int64_t Compress(const std::uint8_t* input, std::size_t inputSize, std::uin
     if (output == nullptr || outputCapacity < kBlockOverhead) return -1;
     output[0] = 0;  // reads as an empty archive unless a block is completed
     if (input == nullptr || inputSize == 0 || inputSize > kMaxInput) return -1;
+    const int hashBits = MatchFinder::HashBitsFor(inputSize);
     std::unique_ptr<Workspace> ws(new (std::nothrow) Workspace);
-    if (!ws) return -1;
-    Encoder encoder(*ws, input, inputSize, output, outputCapacity);
+    std::unique_ptr<std::uint32_t[]> heads(new (std::nothrow) std::uint32_t[3u << hashBits]);
+    if (!ws || !heads) return -1;
+    Encoder encoder(*ws, heads.get(), hashBits, input, inputSize, output, outputCapacity);
     std::optional<std::size_t> compressed = encoder.Run();
     // The byte rule lets the stream reach the input size; that is not smaller either.
     if (!compressed || *compressed >= inputSize) return -1;
