@@ -1,7 +1,8 @@
 // demo: writes the bundled demonstration database.
+#include "model/demo_database.h"
+
 #include "cli/commands.h"
 #include "cli/open_database.h"
-#include "model/demo_database.h"
 
 namespace brondavel::cli {
 
@@ -16,7 +17,10 @@ void RegisterDemoCommand(CLI::App& app, CommonOptions& common) {
             ExitCode() = 1;
             return;
         }
-        FillFirstGenDemo(file->db());
+        if (common.model == 2)
+            FillFirstGenDemo(file->db());
+        else
+            FillSecondGenDemo(file->db());
         ExitCode() = SaveDatabase(*file, *out) ? 0 : 1;
     });
 }

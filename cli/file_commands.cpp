@@ -6,6 +6,7 @@
 #include "cli/open_database.h"
 #include "cli/record_fields.h"
 #include "files/channel_data_file.h"
+#include "files/flash_image_file.h"
 #include "model/memory_controls.h"
 
 namespace brondavel::cli {
@@ -38,6 +39,7 @@ int Info(const std::string& path, const CommonOptions& common, bool json) {
     nlohmann::ordered_json counts;
     for (int kind = 0; kind < 5; ++kind) counts[KindName(kind)] = db.list(kind).Count();
     out["counts"] = counts;
+    out["warnings"] = file->loadWarnings();
     if (json) {
         std::cout << out.dump() << '\n';
         return 0;
@@ -50,6 +52,7 @@ int Info(const std::string& path, const CommonOptions& common, bool json) {
     for (int kind = 0; kind < 5; ++kind)
         std::printf("%-13s %d\n", (std::string(KindName(kind)) + ":").c_str(),
                     db.list(kind).Count());
+    for (const std::string& w : file->loadWarnings()) std::cout << "warning:      " << w << '\n';
     return 0;
 }
 
@@ -77,13 +80,25 @@ int Check(const std::string& path, const CommonOptions& common) {
         for (const Record& r : db.list(s.kind).records()) {
             if (db.IsOrphan(s.kind, r)) {
                 const bool tp = s.kind == kTransponder;
-                const int ref = tp ? db.layout().SatelliteRefOf(r) : db.layout().TransponderRefOf(r);
+                const int ref =
+                    tp ? db.layout().SatelliteRefOf(r) : db.layout().TransponderRefOf(r);
                 problems.push_back(name + " " + std::to_string(position) + ": " +
                                    (tp ? "satellite " : "transponder ") + std::to_string(ref) +
                                    " does not exist");
             }
             ++position;
         }
+    }
+    if (auto* flash = dynamic_cast<FlashImageFile*>(file.get())) {
+        // What a save in this flash class and mode would refuse.
+        const bool perSection = flash->compressMode == FlashImageFile::kPerSection &&
+                                FlashImageFile::PayloadLength(flash->flashType) > 0;
+        std::vector<std::string> full;
+        if (!perSection) full = flash->CapacityProblems();
+        for (const std::string& p : full) problems.push_back("capacity: " + p);
+        std::vector<uint8_t> image;
+        std::string error;
+        if (full.empty() && !flash->BuildFile(image, error)) problems.push_back("save: " + error);
     }
     for (const std::string& p : problems) std::cout << p << '\n';
     return problems.empty() ? 0 : 1;
@@ -156,7 +171,8 @@ void RegisterFileCommands(CLI::App& app, CommonOptions& common) {
         sub->callback([&common, in, out] { ExitCode() = Resave(*in, *out, common); });
     }
     {
-        auto* sub = app.add_subcommand("dump", "Print one kind's records as the list window shows them");
+        auto* sub =
+            app.add_subcommand("dump", "Print one kind's records as the list window shows them");
         AddCommonOptions(*sub, common);
         auto path = std::make_shared<std::string>(), kind = std::make_shared<std::string>();
         auto json = std::make_shared<bool>(false);
@@ -165,7 +181,8 @@ void RegisterFileCommands(CLI::App& app, CommonOptions& common) {
             ->required()
             ->check(CLI::IsMember({"satellites", "transponders", "tv", "radio", "favorites"}));
         sub->add_flag("--json", *json, "print JSON with every field");
-        sub->callback([&common, path, kind, json] { ExitCode() = Dump(*path, *kind, common, *json); });
+        sub->callback(
+            [&common, path, kind, json] { ExitCode() = Dump(*path, *kind, common, *json); });
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "files/text/conexant_text.h"
 #include "model/first_gen_records.h"
+#include "model/second_gen_records.h"
 
 namespace brondavel::cli {
 
@@ -23,8 +24,9 @@ std::string Hex(const uint8_t* p, size_t n) {
 void AddName(nlohmann::json& j, const uint8_t* field, size_t size, bool receiverText) {
     size_t n = 0;
     while (n < size && field[n]) ++n;
-    j["name"] = receiverText ? text::NameToDisplay(field, size)
-                             : text::AnsiToUtf8(std::string(reinterpret_cast<const char*>(field), n));
+    j["name"] = receiverText
+                    ? text::NameToDisplay(field, size)
+                    : text::AnsiToUtf8(std::string(reinterpret_cast<const char*>(field), n));
     j["nameBytes"] = Hex(field, n);
 }
 
@@ -88,7 +90,71 @@ nlohmann::json FirstGenFields(int kind, const Record& r) {
             AddName(j, r.data(), 16, false);
             break;
         }
-        default: break;
+        default:
+            break;
+    }
+    return j;
+}
+
+// Second-generation names are plain Windows-1256 bytes.
+nlohmann::json SecondGenFields(int kind, const Record& r) {
+    nlohmann::json j;
+    switch (kind) {
+        case kSatellite: {
+            gen2::SatelliteRecord s;
+            s.FromRecord(r);
+            j["positionCode"] = s.positionCode();
+            j["longitude"] = s.longitude();
+            j["lnbPower"] = s.lnbPower();
+            j["lnbType"] = s.lnbType();
+            j["lnbHighFreq"] = s.lnbHighFreq();
+            j["lnbLowFreq"] = s.lnbLowFreq();
+            j["diseqcPort"] = s.diseqcPort();
+            j["diseqcVersion"] = s.diseqcVersion();
+            j["tone22k"] = s.tone22k();
+            j["switch12V"] = s.switch12V();
+            AddName(j, s.stored.data() + gen2::SatelliteRecord::kNameOffset,
+                    gen2::SatelliteRecord::kNameSize, false);
+            break;
+        }
+        case kTransponder: {
+            gen2::TransponderRecord t;
+            t.FromRecord(r);
+            j["satelliteRef"] = t.satelliteRef();
+            j["polarisation"] = t.polarisation();
+            j["frequency"] = t.frequency();
+            j["symbolRate"] = t.symbolRate();
+            j["fec"] = t.fec();
+            AddName(j, t.stored.data() + gen2::TransponderRecord::kNameOffset,
+                    gen2::TransponderRecord::kNameSize, false);
+            break;
+        }
+        case kTv:
+        case kRadio: {
+            gen2::ServiceRecord c;
+            c.FromRecord(r);
+            j["transponderRef"] = c.transponderRef();
+            j["serviceId"] = c.serviceId();
+            j["pmtPid"] = c.pmtPid();
+            j["pcrPid"] = c.pcrPid();
+            j["videoPid"] = c.videoPid();
+            j["teletextPid"] = c.teletextPid();
+            j["audio"] = {c.audio(0), c.audio(1), c.audio(2), c.audio(3)};
+            j["audioLanguage"] = {c.audioLanguage(0), c.audioLanguage(1), c.audioLanguage(2),
+                                  c.audioLanguage(3)};
+            j["flags"] = c.flags();
+            j["locked"] = c.locked();
+            j["accessSystems"] = c.accessSystems();
+            j["favoriteMask"] = c.favoriteMask();
+            AddName(j, c.stored.data() + gen2::ServiceRecord::kNameOffset,
+                    gen2::ServiceRecord::kNameSize, false);
+            break;
+        }
+        case kFavorite:
+            AddName(j, r.data(), 16, false);
+            break;
+        default:
+            break;
     }
     return j;
 }
@@ -96,8 +162,7 @@ nlohmann::json FirstGenFields(int kind, const Record& r) {
 }  // namespace
 
 nlohmann::json RecordFields(int model, int kind, const Record& record) {
-    (void)model;
-    return FirstGenFields(kind, record);
+    return model == 0 || model == 1 ? SecondGenFields(kind, record) : FirstGenFields(kind, record);
 }
 
 }  // namespace brondavel::cli

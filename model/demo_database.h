@@ -17,5 +17,7 @@ struct DemoSize {
 
 // Fills an empty first-generation database. Deterministic for a seed.
 void FillFirstGenDemo(DatabaseEngine& db, const DemoSize& size = {}, uint32_t seed = 1);
+// Fills an empty second-generation database (names as Windows-1256 bytes).
+void FillSecondGenDemo(DatabaseEngine& db, const DemoSize& size = {}, uint32_t seed = 1);
 
 }  // namespace brondavel

@@ -1,0 +1,274 @@
+#include "model/second_gen_layout.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "files/text/conexant_text.h"
+#include "model/second_gen_records.h"
+
+namespace brondavel {
+
+namespace {
+
+constexpr ImageSection kSections[] = {
+    {kSatellite, 352036, 352038, 352048, 64, 60},
+    {kTransponder, 288024, 288026, 288036, 2000, 32},
+    {kTv, 0, 2, 12, 4000, 48},
+    {kRadio, 192012, 192014, 192024, 2000, 48},
+};
+
+template <typename... Args>
+std::string Format(const char* format, Args... args) {
+    char buffer[160];
+    std::snprintf(buffer, sizeof buffer, format, args...);
+    return buffer;
+}
+
+int16_t LongitudeOf(const Record& r) {
+    return static_cast<int16_t>(ReadU16(r.data() + 4));
+}
+
+// "19.2E"; longitude 0 counts as West in this generation.
+std::string LongitudeText(int lon, const char* format) {
+    const int mag = std::abs(lon);
+    return Format(format, mag / 10, mag % 10, lon > 0 ? 'E' : 'W');
+}
+
+struct TransponderText {
+    int frequency, symbolRate;
+    char polarisation;
+};
+
+TransponderText TransponderOf(const Record& r) {
+    gen2::TransponderRecord t;
+    t.FromRecord(r);
+    return {static_cast<int>(t.frequency()), static_cast<int>(t.symbolRate()),
+            t.polarisation() == 1 ? 'V' : 'H'};
+}
+
+}  // namespace
+
+size_t SecondGenLayout::StoredSize(int kind) const {
+    static constexpr size_t sizes[] = {60, 32, 48, 48, 16};
+    return kind >= 0 && kind < 5 ? sizes[kind] : 0;
+}
+
+size_t SecondGenLayout::NameOffset(int kind) const {
+    static constexpr size_t offsets[] = {40, 16, 32, 32, 0};
+    return kind >= 0 && kind < 5 ? offsets[kind] : 0;
+}
+
+size_t SecondGenLayout::NameSize(int kind) const {
+    static constexpr size_t sizes[] = {20, 16, 16, 16, 16};
+    return kind >= 0 && kind < 5 ? sizes[kind] : 0;
+}
+
+int SecondGenLayout::EditCapacity(int kind) const {
+    // The image's capacity; what a flash class can store is checked on save.
+    static constexpr int capacity[] = {64, 2000, 4000, 2000, 16};
+    return kind >= 0 && kind < 5 ? capacity[kind] : 0;
+}
+
+uint16_t SecondGenLayout::SatelliteRefOf(const Record& t) const {
+    return ReadU16(t.data());
+}
+
+void SecondGenLayout::SetSatelliteRef(Record& t, uint16_t satellite) const {
+    WriteU16(t.data(), satellite);
+}
+
+Record SecondGenLayout::NewRecord(int kind) const {
+    switch (kind) {
+        case kSatellite: {
+            gen2::SatelliteRecord s = gen2::SatelliteRecord::Default(0);
+            s.setName("");
+            return s.ToRecord();
+        }
+        case kTransponder: {
+            gen2::TransponderRecord t = gen2::TransponderRecord::Default();
+            t.setName("");
+            return t.ToRecord();
+        }
+        default: {
+            Record r;
+            r.size = static_cast<uint8_t>(StoredSize(kind));
+            return r;
+        }
+    }
+}
+
+std::span<const ImageSection> SecondGenLayout::Sections() const {
+    return kSections;
+}
+
+std::vector<Record> SecondGenLayout::FavoritesFromImage(std::span<const uint8_t> image) const {
+    std::vector<Record> groups;
+    for (uint16_t g = 0; g < 16; ++g) {
+        gen2::FavoriteRecord f;
+        f.id = g;
+        const size_t at =
+            SecondGenImage::kFavoriteNamesOffset + g * SecondGenImage::kFavoriteNameSize;
+        if (at + SecondGenImage::kFavoriteNameSize <= image.size())
+            std::memcpy(f.stored.data(), image.data() + at, SecondGenImage::kFavoriteNameSize);
+        groups.push_back(f.ToRecord());
+    }
+    return groups;
+}
+
+void SecondGenLayout::FinishImage(std::span<uint8_t> image) const {
+    const ImageSection& s = kSections[kSatellite];
+    if (image.size() < s.recordsOffset + size_t(s.capacity) * s.recordSize) return;
+    const int n = std::min<int>(ReadU16(image.data() + s.countOffset), s.capacity);
+    auto at = [&](int i) { return image.data() + s.recordsOffset + size_t(i) * s.recordSize; };
+    for (int i = 0; i < n; ++i) {
+        if (ReadU16(at(i)) != 0) continue;
+        const uint16_t longitude = ReadU16(at(i) + 4);
+        for (int j = 0; j < n; ++j) {
+            if (j == i || ReadU16(at(j)) == 0 || ReadU16(at(j) + 4) != longitude) continue;
+            WriteU16(at(i), ReadU16(at(j)));
+            break;
+        }
+    }
+}
+
+uint32_t SecondGenLayout::AccessClass(const Record& channel) {
+    const uint32_t c = GetField32(channel.data(), 24, 5, 11);
+    if (c == 0) return 0;
+    for (uint32_t bit : {1u, 2u, 4u, 8u, 16u, 32u, 512u, 64u, 256u, 128u})
+        if (c & bit) return bit;
+    return c >= 1024 ? 1024 : 0;
+}
+
+SortSpec SecondGenLayout::SortFor(int kind, int order) const {
+    SortSpec spec;
+    if (kind < 0 || kind > 3) return spec;
+    if (order == 1) {
+        spec.method = SortSpec::kById;
+    } else if (order == 2) {
+        spec.method = SortSpec::kByName;
+        spec.nameOffset = NameOffset(kind);
+        spec.nameSize = NameSize(kind);
+    } else if (kind == kSatellite && order == 3) {
+        spec.method = SortSpec::kByKey;
+        spec.key = [](const Record& r) -> int64_t {
+            const int lon = LongitudeOf(r);
+            return static_cast<int16_t>(lon < 0 ? lon + 3600 : lon);
+        };
+    } else if (kind == kTransponder && order == 3) {
+        spec.method = SortSpec::kByKey;
+        spec.key = [](const Record& r) -> int64_t { return ReadU16(r.data()); };
+    } else if (kind == kTransponder && order == 4) {
+        spec.method = SortSpec::kByKey;
+        spec.key = [](const Record& r) -> int64_t { return ReadU32(r.data() + 4); };
+    } else if ((kind == kTv || kind == kRadio) && order == 3) {
+        spec.method = SortSpec::kBucket;
+        spec.bucketKeys.push_back(0);
+        for (int i = 1; i <= 11; ++i) spec.bucketKeys.push_back(1u << (i - 1));
+        spec.bucketOf = &SecondGenLayout::AccessClass;
+    } else if ((kind == kTv || kind == kRadio) && order == 4) {
+        spec.method = SortSpec::kBucket;
+        spec.bucketKeys = {0, 1};
+        spec.bucketOf = [](const Record& r) { return GetField32(r.data(), 24, 0, 1); };
+    }
+    return spec;
+}
+
+std::string SecondGenLayout::DisplayName(int kind, const Record& r) const {
+    const size_t size = NameSize(kind);
+    if (size == 0) return {};
+    const char* p = reinterpret_cast<const char*>(r.data() + NameOffset(kind));
+    return text::AnsiToUtf8(std::string_view(p, strnlen(p, size)));
+}
+
+void SecondGenLayout::StoreNameText(int kind, Record& r, std::string_view utf8) const {
+    const size_t size = NameSize(kind);
+    if (size == 0) return;
+    std::string ansi = text::Utf8ToAnsi(utf8);
+    if (ansi.size() > size - 1) ansi.resize(size - 1);
+    // The edit dialogs print the name into the field: the bytes after its NUL
+    // keep what they held.
+    uint8_t* field = r.data() + NameOffset(kind);
+    std::memcpy(field, ansi.data(), ansi.size());
+    field[ansi.size()] = 0;
+}
+
+bool SecondGenLayout::IsFavoriteMember(const Record& channel, int group) const {
+    return group >= 0 && group < 16 && ((ReadU16(channel.data() + 28) >> group) & 1);
+}
+
+void SecondGenLayout::SetFavoriteMember(Record& channel, int group, bool member) const {
+    if (group < 0 || group >= 16) return;
+    const uint16_t mask = ReadU16(channel.data() + 28), bit = static_cast<uint16_t>(1u << group);
+    WriteU16(channel.data() + 28, static_cast<uint16_t>(member ? mask | bit : mask & ~bit));
+}
+
+std::vector<RowCell> SecondGenLayout::RowCells(int kind, int row, const Record& r) const {
+    std::vector<RowCell> cells(1);
+    switch (kind) {
+        case kSatellite:
+            cells.push_back({DisplayName(kind, r)});
+            cells.push_back({LongitudeText(LongitudeOf(r), "%d.%1d%c")});
+            break;
+        case kTransponder: {
+            const TransponderText t = TransponderOf(r);
+            cells.push_back({DisplayName(kind, r)});
+            cells.push_back({Format("%5d/%c/%5d", t.frequency, t.polarisation, t.symbolRate)});
+            break;
+        }
+        case kTv:
+        case kRadio: {
+            gen2::ServiceRecord c;
+            c.FromRecord(r);
+            cells.push_back({Format("%d", row + 1)});
+            cells.push_back({DisplayName(kind, r)});
+            cells.push_back({"", c.locked() ? 1 : -1});
+            cells.push_back({"", c.favoriteMask() ? 2 : -1});
+            cells.push_back({"", c.accessSystems() ? 3 : -1});
+            break;
+        }
+        case kFavorite:
+            cells.push_back({DisplayName(kind, r)});
+            break;
+        default:
+            break;
+    }
+    return cells;
+}
+
+std::string SecondGenLayout::PickListText(int kind, const Record& r) const {
+    const std::string name = DisplayName(kind, r);
+    switch (kind) {
+        case kSatellite: {
+            const int lon = LongitudeOf(r), mag = std::abs(lon);
+            return Format("%3d.%1d%c - %s", mag / 10, mag % 10, lon > 0 ? 'E' : 'W', name.c_str());
+        }
+        case kTransponder: {
+            const TransponderText t = TransponderOf(r);
+            return Format("%5d/%c/%5d - %s", t.frequency, t.polarisation, t.symbolRate,
+                          name.c_str());
+        }
+        default:
+            return name;
+    }
+}
+
+std::string SecondGenLayout::Describe(int kind, const Record& r) const {
+    const std::string name = DisplayName(kind, r);
+    switch (kind) {
+        case kSatellite:
+            return name + LongitudeText(LongitudeOf(r), " (%d.%1d %c)");
+        case kTransponder: {
+            const TransponderText t = TransponderOf(r);
+            return name + Format(" (%5d/%c/%5d)", t.frequency, t.polarisation, t.symbolRate);
+        }
+        case kTv:
+            return name + " (TV)";
+        case kRadio:
+            return name + " (Radio)";
+        default:
+            return name;
+    }
+}
+
+}  // namespace brondavel

@@ -1,0 +1,135 @@
+// The second-generation stored records (models 0 and 1) with an accessor per
+// named field. Names are plain Windows-1256 bytes, NUL-terminated.
+#pragma once
+
+#include <cstdio>
+
+#include "model/typed_record.h"
+
+namespace brondavel::gen2 {
+
+struct SatelliteRecord : TypedRecord<60> {
+    static constexpr size_t kNameOffset = 40, kNameSize = 20;
+
+    uint16_t positionCode() const { return U16(0); }
+    void setPositionCode(uint16_t v) { SetU16(0, v); }
+    int16_t longitude() const { return static_cast<int16_t>(U16(4)); }
+    void setLongitude(int16_t v) { SetU16(4, static_cast<uint16_t>(v)); }
+    uint16_t lnbPower() const { return U16(8); }
+    void setLnbPower(uint16_t v) { SetU16(8, v); }
+    uint32_t lnbType() const { return U32(12); }
+    void setLnbType(uint32_t v) { SetU32(12, v); }
+    uint32_t lnbHighFreq() const { return U32(16); }
+    void setLnbHighFreq(uint32_t v) { SetU32(16, v); }
+    uint32_t lnbLowFreq() const { return U32(20); }
+    void setLnbLowFreq(uint32_t v) { SetU32(20, v); }
+    uint16_t diseqcPort() const { return U16(24); }
+    void setDiseqcPort(uint16_t v) { SetU16(24, v); }
+    uint16_t diseqcVersion() const { return U16(26); }
+    void setDiseqcVersion(uint16_t v) { SetU16(26, v); }
+    uint16_t tone22k() const { return U16(30); }
+    void setTone22k(uint16_t v) { SetU16(30, v); }
+    uint16_t switch12V() const { return U16(32); }
+    void setSwitch12V(uint16_t v) { SetU16(32, v); }
+    std::string name() const { return Text(kNameOffset, kNameSize); }
+    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
+
+    // What the "New" command starts from.
+    static SatelliteRecord Default(int satelliteCount) {
+        SatelliteRecord r;
+        r.setLnbType(1);
+        r.setLnbHighFreq(10600);
+        r.setLnbLowFreq(9750);
+        char name[16];
+        std::snprintf(name, sizeof name, "User-%02d", satelliteCount);
+        r.setName(name);
+        return r;
+    }
+};
+
+struct TransponderRecord : TypedRecord<32> {
+    static constexpr size_t kNameOffset = 16, kNameSize = 16;
+
+    uint16_t satelliteRef() const { return U16(0); }
+    void setSatelliteRef(uint16_t v) { SetU16(0, v); }
+    uint16_t polarisation() const { return U16(2); }
+    void setPolarisation(uint16_t v) { SetU16(2, v); }
+    uint32_t frequency() const { return U32(4); }
+    void setFrequency(uint32_t v) { SetU32(4, v); }
+    uint32_t symbolRate() const { return U32(8); }
+    void setSymbolRate(uint32_t v) { SetU32(8, v); }
+    uint16_t fec() const { return U16(12); }
+    void setFec(uint16_t v) { SetU16(12, v); }
+    std::string name() const { return Text(kNameOffset, kNameSize); }
+    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
+
+    static TransponderRecord Default() {
+        TransponderRecord r;
+        r.setSatelliteRef(kNone);
+        r.setPolarisation(2);
+        r.setName("User");
+        return r;
+    }
+};
+
+struct ServiceRecord : TypedRecord<48> {
+    static constexpr size_t kNameOffset = 32, kNameSize = 16;
+
+    uint16_t transponderRef() const { return U16(0); }
+    void setTransponderRef(uint16_t v) { SetU16(0, v); }
+    uint16_t serviceId() const { return U16(2); }
+    void setServiceId(uint16_t v) { SetU16(2, v); }
+    uint16_t pmtPid() const { return U16(4); }
+    void setPmtPid(uint16_t v) { SetU16(4, v); }
+    uint16_t pcrPid() const { return U16(6); }
+    void setPcrPid(uint16_t v) { SetU16(6, v); }
+    uint16_t videoPid() const { return U16(8); }
+    void setVideoPid(uint16_t v) { SetU16(8, v); }
+    uint16_t teletextPid() const { return U16(10); }
+    void setTeletextPid(uint16_t v) { SetU16(10, v); }
+    uint16_t audio(int i) const { return U16(12 + 2 * i); }
+    void setAudio(int i, uint16_t v) { SetU16(12 + 2 * i, v); }
+    uint16_t audioPid(int i) const { return audio(i) & 0x1FFF; }
+    void setAudioPid(int i, uint16_t pid) {
+        setAudio(i, static_cast<uint16_t>((audio(i) & ~0x1FFF) | (pid & 0x1FFF)));
+    }
+    bool audioAc3(int i) const { return (audio(i) >> 14) & 1; }
+    void setAudioAc3(int i, bool on) {
+        setAudio(i, static_cast<uint16_t>(on ? audio(i) | 0x4000 : audio(i) & ~0x4000));
+    }
+    uint8_t audioLanguage(int i) const { return stored[20 + i]; }
+    void setAudioLanguage(int i, uint8_t v) { stored[20 + i] = v; }
+    uint16_t flags() const { return U16(24); }
+    void setFlags(uint16_t v) { SetU16(24, v); }
+    bool locked() const { return Bits(24, 0, 1); }
+    void setLocked(bool v) { SetBitsAt(24, 0, 1, v); }
+    bool hideAudio() const { return Bits(24, 2, 1); }
+    void setHideAudio(bool v) { SetBitsAt(24, 2, 1, v); }
+    // Conditional-access systems 0 to 10 (bit i = system i); no separate
+    // scrambled bit in this generation.
+    uint32_t accessSystems() const { return Bits(24, 5, 11); }
+    void setAccessSystems(uint32_t v) { SetBitsAt(24, 5, 11, v); }
+    uint16_t favoriteMask() const { return U16(28); }
+    void setFavoriteMask(uint16_t v) { SetU16(28, v); }
+    bool inFavorite(int group) const { return (favoriteMask() >> group) & 1; }
+    void setInFavorite(int group, bool on) {
+        const auto bit = static_cast<uint16_t>(1u << group);
+        setFavoriteMask(static_cast<uint16_t>(on ? favoriteMask() | bit : favoriteMask() & ~bit));
+    }
+    std::string name() const { return Text(kNameOffset, kNameSize); }
+    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
+
+    static ServiceRecord Default() {
+        ServiceRecord r;
+        r.setName("New Channel");
+        return r;
+    }
+};
+
+struct FavoriteRecord : TypedRecord<16> {
+    static constexpr size_t kNameOffset = 0, kNameSize = 16;
+    std::string name() const { return Text(kNameOffset, kNameSize); }
+    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
+};
+
+}  // namespace brondavel::gen2
