@@ -1,0 +1,374 @@
+// The second-generation database: its records, image, sort orders, display
+// rules and the operations applied to its whole-u16 references.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "model/memory_controls.h"
+#include "model/second_gen_database.h"
+#include "model/second_gen_records.h"
+
+namespace brondavel {
+namespace {
+
+using gen2::SatelliteRecord;
+using gen2::ServiceRecord;
+using gen2::TransponderRecord;
+
+SatelliteRecord Sat(int16_t longitude, const std::string& name, uint16_t code = 0) {
+    SatelliteRecord s = SatelliteRecord::Default(0);
+    s.setLongitude(longitude);
+    s.setName(name);
+    s.setPositionCode(code);
+    return s;
+}
+
+TransponderRecord Tp(uint16_t satellite, uint32_t frequency, const std::string& name = "tp") {
+    TransponderRecord t = TransponderRecord::Default();
+    t.setSatelliteRef(satellite);
+    t.setFrequency(frequency);
+    t.setSymbolRate(27500);
+    t.setName(name);
+    return t;
+}
+
+ServiceRecord Channel(uint16_t transponder, const std::string& name, uint16_t flags = 0) {
+    ServiceRecord c = ServiceRecord::Default();
+    c.setTransponderRef(transponder);
+    c.setFlags(flags);
+    c.setName(name);
+    return c;
+}
+
+template <typename Typed>
+void AddAll(DatabaseEngine& db, int kind, std::vector<Typed> typed) {
+    std::vector<Record> records;
+    for (size_t i = 0; i < typed.size(); ++i) {
+        typed[i].id = static_cast<uint16_t>(db.list(kind).Count() + i);
+        records.push_back(typed[i].ToRecord());
+    }
+    ASSERT_EQ(db.AddRecords(kind, nullptr, records.data(), static_cast<int>(records.size())), 1);
+}
+
+std::vector<std::string> Names(const DatabaseEngine& db, int kind) {
+    std::vector<std::string> out;
+    for (const Record& r : db.list(kind).records()) out.push_back(db.layout().DisplayName(kind, r));
+    return out;
+}
+
+std::vector<std::string> ViewNames(const DatabaseEngine& db, int kind) {
+    std::vector<std::string> out;
+    for (const Record& r : db.list(kind).view()) out.push_back(db.layout().DisplayName(kind, r));
+    return out;
+}
+
+const ImageSection& SectionOf(const DatabaseEngine& db, int kind) {
+    return db.layout().Sections()[kind];
+}
+
+uint8_t* Slot(std::vector<uint8_t>& image, const ImageSection& s, int i) {
+    return image.data() + s.recordsOffset + size_t(i) * s.recordSize;
+}
+
+// Satellites S0..S2; T0,T1 on S0, T2 on S2; TV c0,c1 on T0, c2 on T2; radio r0 on T1.
+class SecondGen : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        AddAll(db, kSatellite, std::vector{Sat(192, "S0"), Sat(130, "S1"), Sat(-70, "S2")});
+        AddAll(db, kTransponder,
+               std::vector{Tp(0, 11000, "T0"), Tp(0, 11100, "T1"), Tp(2, 11200, "T2")});
+        AddAll(db, kTv, std::vector{Channel(0, "c0"), Channel(0, "c1"), Channel(2, "c2")});
+        AddAll(db, kRadio, std::vector{Channel(1, "r0")});
+        db.UpdateActiveMarks();
+    }
+    std::vector<uint8_t> Rebuilt() {
+        std::vector<uint8_t> image(SecondGenImage::kSize, 0);
+        db.RebuildImage(image);
+        return image;
+    }
+
+    SecondGenDatabase db;
+    MemoryListControl lists[5];
+};
+
+TEST(SecondGenRecords, FieldsSitWhereTheReceiverKeepsThem) {
+    SatelliteRecord s = SatelliteRecord::Default(3);
+    EXPECT_EQ(s.lnbType(), 1u);
+    EXPECT_EQ(s.lnbHighFreq(), 10600u);
+    EXPECT_EQ(s.lnbLowFreq(), 9750u);
+    EXPECT_EQ(s.name(), "User-03");
+    s.setLongitude(-300);
+    s.setSwitch12V(1);
+    EXPECT_EQ(ReadU16(s.stored.data() + 4), 0xFED4);
+    EXPECT_EQ(s.stored[32], 1);
+
+    TransponderRecord t = TransponderRecord::Default();
+    EXPECT_EQ(t.satelliteRef(), kNone);
+    EXPECT_EQ(t.polarisation(), 2);
+    t.setFrequency(0x00ABCDEF);  // wider than any first-generation field
+    EXPECT_EQ(ReadU32(t.stored.data() + 4), 0x00ABCDEFu);
+
+    ServiceRecord c;
+    std::memset(c.stored.data(), 0xFF, c.stored.size());
+    c.setLocked(false);
+    c.setAccessSystems(0);
+    // Bits nobody names (1-4 of flags) survive the edits.
+    EXPECT_EQ(c.flags(), 0x001E);
+    c.setInFavorite(15, false);
+    EXPECT_EQ(c.favoriteMask(), 0x7FFF);
+}
+
+TEST_F(SecondGen, LoadTakesFavouriteNamesFromSection5AndRebuildLeavesItAlone) {
+    std::vector<uint8_t> image = Rebuilt();
+    std::memcpy(image.data() + SecondGenImage::kFavoriteNamesOffset, "Sports", 7);
+    std::memcpy(image.data() + SecondGenImage::kFavoriteNamesOffset + 16 * 15, "ABCDEFGHIJKLMNOP",
+                16);  // a full field without a NUL
+    image[SecondGenImage::kSectionOffset[5] + 3] = 0x5A;
+
+    SecondGenDatabase loaded;
+    loaded.LoadImage(image);
+    ASSERT_EQ(loaded.list(kFavorite).Count(), 16);
+    EXPECT_EQ(loaded.Describe(kFavorite, 0), "Sports");
+    EXPECT_EQ(loaded.Describe(kFavorite, 15), "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(Names(loaded, kTv), Names(db, kTv));
+    EXPECT_EQ(loaded.list(kSatellite).ActiveOf(1), 0u);
+    EXPECT_NE(loaded.list(kSatellite).ActiveOf(2), 0u);
+
+    // Renaming a group changes the database only.
+    gen2::FavoriteRecord renamed;
+    renamed.setName("Films");
+    MemoryListControl groups;
+    loaded.Refresh(kFavorite, &groups);
+    ASSERT_EQ(loaded.StoreRecord(kFavorite, 0, renamed.ToRecord().stored()), 1);
+    const std::vector<uint8_t> before(image.begin() + SecondGenImage::kSectionOffset[5],
+                                      image.end());
+    loaded.RebuildImage(image);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(),
+                           image.begin() + SecondGenImage::kSectionOffset[5]));
+}
+
+TEST_F(SecondGen, RebuildWritesPositionsFillsFreeSlotsAndKeepsOtherBytes) {
+    std::vector<uint8_t> image(SecondGenImage::kSize, 0x33);
+    db.RebuildImage(image);
+    const ImageSection& tv = SectionOf(db, kTv);
+    const ImageSection& tps = SectionOf(db, kTransponder);
+    EXPECT_EQ(ReadU16(image.data() + tv.countOffset), 3);
+    EXPECT_EQ(ReadU16(Slot(image, tv, 2)), 2);  // c2 on T2, position 2
+    EXPECT_EQ(ReadU16(Slot(image, tps, 2)), 2);
+    EXPECT_EQ(Slot(image, tv, 3)[0], 0xFF);
+    EXPECT_EQ(image[tv.recordsOffset + 192000 - 1], 0xFF);
+    // Header bytes other than the count, section 4 and section 5 stay.
+    EXPECT_EQ(image[tv.offset], 0x33);
+    EXPECT_EQ(image[tv.offset + 5], 0x33);
+    EXPECT_EQ(image[SecondGenImage::kSectionOffset[4] + 100], 0x33);
+    EXPECT_EQ(image.back(), 0x33);
+    EXPECT_EQ(image[tv.recordsOffset + 192000], 0x33);  // radio header
+}
+
+TEST_F(SecondGen, SatellitesAtOneLongitudeShareTheFirstPositionCode) {
+    AddAll(db, kSatellite, std::vector{Sat(192, "A", 7), Sat(192, "B", 9), Sat(130, "C", 4)});
+    // S0 (192, 0) and the new A (192, 7): both 7 in the image; S1 (130) finds C.
+    std::vector<uint8_t> image = Rebuilt();
+    const ImageSection& s = SectionOf(db, kSatellite);
+    EXPECT_EQ(ReadU16(Slot(image, s, 0)), 7);
+    EXPECT_EQ(ReadU16(Slot(image, s, 1)), 4);
+    EXPECT_EQ(ReadU16(Slot(image, s, 2)), 0);  // nothing else at -7.0
+    EXPECT_EQ(ReadU16(Slot(image, s, 3)), 7);
+    EXPECT_EQ(ReadU16(Slot(image, s, 4)), 9);
+    // The database keeps its own values.
+    EXPECT_EQ(ReadU16(db.list(kSatellite).records()[0].data()), 0);
+}
+
+TEST_F(SecondGen, ChannelOfAMissingTransponderLeavesAnEmptySlotCounted) {
+    AddAll(db, kTv, std::vector{Channel(77, "lost"), Channel(1, "kept")});
+    AddAll(db, kTransponder, std::vector{Tp(kNone, 12000, "new")});  // not yet on a satellite
+    std::vector<uint8_t> image = Rebuilt();
+    const ImageSection& tv = SectionOf(db, kTv);
+    EXPECT_EQ(ReadU16(image.data() + tv.countOffset), 5);
+    for (size_t i = 0; i < tv.recordSize; ++i) EXPECT_EQ(Slot(image, tv, 3)[i], 0xFF);
+    EXPECT_EQ(ReadU16(Slot(image, tv, 4)), 1);
+    const ImageSection& tps = SectionOf(db, kTransponder);
+    EXPECT_EQ(ReadU16(image.data() + tps.countOffset), 4);
+    EXPECT_EQ(Slot(image, tps, 3)[20], 0xFF);
+
+    SecondGenDatabase loaded;
+    loaded.LoadImage(image);
+    EXPECT_EQ(loaded.Count(kTv), 5);
+    EXPECT_TRUE(loaded.IsOrphan(kTv, loaded.list(kTv).records()[3]));
+}
+
+TEST_F(SecondGen, RowsAndDescriptions) {
+    AddAll(db, kSatellite, std::vector{Sat(0, "Zero"), Sat(1, "East"), Sat(-1, "West")});
+    db.Refresh(kSatellite, &lists[kSatellite]);
+    EXPECT_EQ(lists[kSatellite].Text(0, 2), "19.2E");
+    EXPECT_EQ(lists[kSatellite].Text(2, 2), "7.0W");
+    EXPECT_EQ(lists[kSatellite].Text(3, 2), "0.0W");
+    EXPECT_EQ(lists[kSatellite].Text(4, 2), "0.1E");
+    EXPECT_EQ(lists[kSatellite].Text(5, 2), "0.1W");
+    EXPECT_EQ(db.Describe(kSatellite, 3), "Zero (0.0 W)");
+    EXPECT_EQ(db.Describe(kSatellite, 0), "S0 (19.2 E)");
+
+    TransponderRecord v = Tp(0, 12345, "Vert");
+    v.setPolarisation(1);
+    v.setSymbolRate(100);  // no terrestrial form in this generation
+    TransponderRecord odd = Tp(0, 10700, "Odd");
+    odd.setPolarisation(7);
+    AddAll(db, kTransponder, std::vector{v, odd});
+    db.Refresh(kTransponder, &lists[kTransponder]);
+    EXPECT_EQ(lists[kTransponder].Text(3, 2), "12345/V/  100");
+    EXPECT_EQ(lists[kTransponder].Text(4, 2), "10700/H/27500");
+    EXPECT_EQ(db.Describe(kTransponder, 3), "Vert (12345/V/  100)");
+    MemoryComboBox combo;
+    db.FillPickList(kTransponder, &combo);
+    EXPECT_EQ(combo.items[3], "12345/V/  100 - Vert");
+    db.FillPickList(kSatellite, &combo);
+    EXPECT_EQ(combo.items[0], " 19.2E - S0");
+    EXPECT_EQ(combo.items[3], "  0.0W - Zero");
+
+    ServiceRecord c = Channel(0, "Scrambled", 1 << 5);
+    c.setFavoriteMask(0x8000);
+    AddAll(db, kTv, std::vector{c});
+    db.Refresh(kTv, &lists[kTv]);
+    const auto& row = lists[kTv].rows[3];
+    EXPECT_EQ(row[1].text, "4");
+    EXPECT_EQ(row[2].text, "Scrambled");
+    EXPECT_EQ(row[3].image, -1);
+    EXPECT_EQ(row[4].image, 2);
+    EXPECT_EQ(row[5].image, 3);
+    EXPECT_EQ(db.Describe(kTv, 3), "Scrambled (TV)");
+    db.Refresh(kRadio, &lists[kRadio]);
+    EXPECT_EQ(db.Describe(kRadio, 0), "r0 (Radio)");
+}
+
+TEST_F(SecondGen, NamesArePlainWindows1256Text) {
+    Record r = db.list(kTv).records()[0];
+    // "\xC7\xE1\xDE\xE4\xC7\xC9" is a six-letter Arabic word in Windows-1256.
+    std::memcpy(r.data() + ServiceRecord::kNameOffset, "\xC7\xE1\xDE\xE4\xC7\xC9", 7);
+    const std::string utf8 = db.layout().DisplayName(kTv, r);
+    EXPECT_EQ(utf8, "\u0627\u0644\u0642\u0646\u0627\u0629");
+
+    // Stored back byte for byte, cut to the field with its NUL; the bytes
+    // after the NUL keep what they held.
+    Record stored = r;
+    std::memset(stored.data() + ServiceRecord::kNameOffset, 'x', 16);
+    db.layout().StoreNameText(kTv, stored, utf8);
+    EXPECT_EQ(0, std::memcmp(stored.data() + 32, "\xC7\xE1\xDE\xE4\xC7\xC9\0xxxxxxxxx", 16));
+    db.layout().StoreNameText(kTv, stored, "A long channel name 1234");
+    EXPECT_EQ(db.layout().DisplayName(kTv, stored), "A long channel ");
+    Record sat = db.list(kSatellite).records()[0];
+    db.layout().StoreNameText(kSatellite, sat, "A long satellite name");
+    EXPECT_EQ(db.layout().DisplayName(kSatellite, sat), "A long satellite na");
+
+    // A name filling its field shows whole.
+    std::memcpy(sat.data() + SatelliteRecord::kNameOffset, "12345678901234567890", 20);
+    EXPECT_EQ(db.layout().DisplayName(kSatellite, sat), "12345678901234567890");
+}
+
+TEST_F(SecondGen, SortOrdersUseTheSecondGenerationKeys) {
+    // Access class order: 1, 2, 4, 8, 16, 32, 512, 64, 256, 128, then 1024.
+    auto ca = [](uint32_t systems) { return static_cast<uint16_t>(systems << 5); };
+    AddAll(db, kRadio,
+           std::vector{Channel(0, "c128", ca(128)), Channel(0, "c1024", ca(1024)),
+                       Channel(0, "c64+512", ca(64 | 512)), Channel(0, "c2+256", ca(2 | 256)),
+                       Channel(0, "c256", ca(256)), Channel(0, "locked", 1)});
+    EXPECT_EQ(SecondGenLayout::AccessClass(Channel(0, "", ca(64 | 512)).ToRecord()), 512u);
+    EXPECT_EQ(SecondGenLayout::AccessClass(Channel(0, "", ca(1024 | 128)).ToRecord()), 128u);
+    EXPECT_EQ(SecondGenLayout::AccessClass(Channel(0, "", 0x1F).ToRecord()), 0u);
+    ASSERT_EQ(db.SortList(kRadio, 3, &lists[kRadio]), 1);
+    EXPECT_EQ(ViewNames(db, kRadio), (std::vector<std::string>{"r0", "locked", "c2+256", "c128",
+                                                               "c256", "c64+512", "c1024"}));
+    ASSERT_EQ(db.SortList(kRadio, 4, &lists[kRadio]), 1);
+    EXPECT_EQ(ViewNames(db, kRadio).back(), "locked");
+
+    // Transponders by the whole u16 reference, then by a frequency beyond 20 bits.
+    AddAll(db, kTransponder,
+           std::vector{Tp(0x1001, 2000000, "far"), Tp(1, 11000, "one"), Tp(kNone, 1, "none")});
+    ASSERT_EQ(db.SortList(kTransponder, 3, &lists[kTransponder]), 1);
+    EXPECT_EQ(ViewNames(db, kTransponder),
+              (std::vector<std::string>{"T0", "T1", "one", "T2", "far", "none"}));
+    ASSERT_EQ(db.SortList(kTransponder, 4, &lists[kTransponder]), 1);
+    EXPECT_EQ(ViewNames(db, kTransponder).front(), "none");
+    EXPECT_EQ(ViewNames(db, kTransponder).back(), "far");
+
+    AddAll(db, kSatellite, std::vector{Sat(0, "zero"), Sat(-1, "w0.1"), Sat(1800, "half")});
+    ASSERT_EQ(db.SortList(kSatellite, 3, &lists[kSatellite]), 1);
+    EXPECT_EQ(ViewNames(db, kSatellite),
+              (std::vector<std::string>{"zero", "S1", "S0", "half", "S2", "w0.1"}));
+    EXPECT_EQ(db.SortList(kSatellite, 4, &lists[kSatellite]), 0);
+}
+
+TEST_F(SecondGen, DeleteDropAndMoveFollowTheWholeReferences) {
+    // A transponder on no satellite is never cascaded.
+    AddAll(db, kTransponder, std::vector{Tp(kNone, 12000, "loose")});
+    db.Refresh(kSatellite, &lists[kSatellite]);
+    lists[kSatellite].Select({0});
+    db.modified = 0;
+    ASSERT_EQ(db.DeleteSelected(kSatellite, &lists[kSatellite]), 1);
+    EXPECT_EQ(db.modified, 1);
+    EXPECT_EQ(Names(db, kTransponder), (std::vector<std::string>{"T2", "loose"}));
+    EXPECT_EQ(Names(db, kTv), (std::vector<std::string>{"c2"}));
+    EXPECT_TRUE(Names(db, kRadio).empty());
+    // Ids stay dense and references follow: T2 now on satellite 1 (was 2), c2 on T2 (id 0).
+    EXPECT_EQ(db.layout().SatelliteRefOf(db.list(kTransponder).records()[0]), 1);
+    EXPECT_EQ(db.layout().SatelliteRefOf(db.list(kTransponder).records()[1]), kNone);
+    EXPECT_EQ(db.layout().TransponderRefOf(db.list(kTv).records()[0]), 0);
+
+    // Dropping the loose transponder on a satellite sets the whole u16.
+    db.Refresh(kSatellite, &lists[kSatellite]);
+    db.Refresh(kTransponder, &lists[kTransponder]);
+    lists[kTransponder].Select({1});
+    db.modified = 0;
+    ASSERT_EQ(db.Drop(kDropReparent, kTransponder, kSatellite, 0, &lists[kTransponder],
+                      &lists[kSatellite]),
+              1);
+    EXPECT_EQ(db.modified, 1);
+    EXPECT_EQ(ReadU16(db.list(kTransponder).records()[1].data()), 0);
+    EXPECT_EQ(db.list(kTransponder).records()[1].data()[2], 2);  // polarisation untouched
+
+    // A channel dropped on it follows, and the marks with it.
+    AddAll(db, kTv, std::vector{Channel(0, "c3")});
+    db.Refresh(kTv, &lists[kTv]);
+    db.Refresh(kTransponder, &lists[kTransponder]);
+    lists[kTv].Select({1});
+    ASSERT_EQ(db.Drop(kDropReparent, kTv, kTransponder, 1, &lists[kTv], &lists[kTransponder]), 1);
+    EXPECT_EQ(db.layout().TransponderRefOf(db.list(kTv).records()[1]), 1);
+    EXPECT_NE(db.list(kSatellite).ActiveOf(0), 0u);
+
+    // Moves within the list reorder the stored order only.
+    db.Refresh(kTv, &lists[kTv]);
+    lists[kTv].Select({0});
+    ASSERT_EQ(db.Drop(kDropMove, kNone, kTv, 1, nullptr, &lists[kTv]), 1);
+    EXPECT_EQ(Names(db, kTv), (std::vector<std::string>{"c3", "c2"}));
+    EXPECT_EQ(db.layout().TransponderRefOf(db.list(kTv).records()[0]), 1);
+    lists[kTv].Select({1});
+    db.PickUpSelection(kTv, &lists[kTv]);
+    EXPECT_EQ(db.SetAnchor(kTv, 0), 0);
+    ASSERT_EQ(db.MoveClipboard(kTv, &lists[kTv], 1), 1);
+    EXPECT_EQ(Names(db, kTv), (std::vector<std::string>{"c2", "c3"}));
+}
+
+TEST_F(SecondGen, NewRecordsAndCapacities) {
+    std::vector<uint8_t> buffer(60, 0xAA);
+    ASSERT_EQ(db.GetRowData(kSatellite, kNoRow, buffer), 1);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer.data() + 40)), "User-03");
+    EXPECT_EQ(buffer[0], 0xAA);  // only the name is written
+    ASSERT_EQ(db.GetRowData(kTransponder, kNoRow, buffer), 1);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer.data() + 16)), "User");
+    ASSERT_EQ(db.GetRowData(kTv, kNoRow, buffer), 1);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer.data() + 32)), "New Channel");
+    EXPECT_EQ(db.Describe(kTransponder, 999), " (    0/H/    0)");
+
+    // Editing may fill the whole image, beyond what a 2 MB file keeps.
+    EXPECT_EQ(db.layout().EditCapacity(kTv), 4000);
+    EXPECT_EQ(db.layout().EditCapacity(kTransponder), 2000);
+    std::vector<ServiceRecord> many;
+    for (int i = 0; i < 3997; ++i) many.push_back(Channel(0, "n" + std::to_string(i)));
+    AddAll(db, kTv, many);
+    EXPECT_EQ(db.Count(kTv), 4000);
+    EXPECT_EQ(db.StoreRecord(kTv, kNoRow, Channel(1, "one more").ToRecord().stored()), 0);
+    // A record of the wrong size is refused.
+    EXPECT_EQ(db.StoreRecord(kTv, 0, std::vector<uint8_t>(40, 0)), 0);
+}
+
+}  // namespace
+}  // namespace brondavel
