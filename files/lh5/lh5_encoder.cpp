@@ -103,10 +103,11 @@ class MatchFinder {
             const std::uint32_t m8 = head8_[h8];
             ws_.prev8[slot] = Link(stored, m8);
             head8_[h8] = stored;
-            if (best < kLongKey && best < limit)
-                best = Walk(ws_.prev4, m4, stored, cur, kShortChain, limit, best, dist);
+            // The 8-byte chain first: when it finds a long match the 4-byte one is not needed.
             if (best < limit)
                 best = Walk(ws_.prev8, m8, stored, cur, kLongChain, limit, best, dist);
+            if (best < kLongKey && best < limit)
+                best = Walk(ws_.prev4, m4, stored, cur, kShortChain, limit, best, dist);
         }
         return best >= kThreshold && best > beat ? best : 0;
     }
