@@ -1,0 +1,532 @@
+// Flash-image files: the layouts of both flash classes in the three
+// compression modes, what a class can hold, and damaged files.
+#include "files/flash_image_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "files/atomic_file.h"
+#include "files/lh5/lh5_codec.h"
+#include "model/demo_database.h"
+
+namespace brondavel {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        char tmpl[] = "/tmp/brondavel-flash-XXXXXX";
+        path = ::mkdtemp(tmpl);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    std::string operator/(const std::string& name) const { return (path / name).string(); }
+};
+
+Bytes Slurp(const std::string& path) {
+    Bytes data;
+    std::string error;
+    ReadFile(path, data, error);
+    return data;
+}
+
+void Spit(const std::string& path, const Bytes& data) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
+}
+
+// The format written out once more, independently of the code under test.
+constexpr size_t kSectionOffset[6] = {352036, 288024, 0, 192012, 355888, 362620};
+constexpr size_t kSectionLength[6] = {3852, 64012, 192012, 96012, 6732, 1548};
+constexpr size_t kRecordSize[4] = {60, 32, 48, 48};
+constexpr size_t kRegion[2][6] = {{4096, 24576, 131072, 65536, 4096, 4096},
+                                  {8192, 131072, 196608, 131072, 8192, 4096}};
+constexpr size_t kStored[2][6] = {{3852, 24576, 131072, 65536, 4096, 1548},
+                                  {3852, 64012, 192012, 96012, 6732, 1548}};
+constexpr int kPlainOrder[6] = {1, 2, 3, 0, 4, 5};
+constexpr int kSectionOrder[6] = {2, 3, 1, 0, 4, 5};
+
+size_t RegionAt(int cls, const int (&order)[6], int section) {
+    size_t offset = 0;
+    for (int s : order) {
+        if (s == section) return offset;
+        offset += kRegion[cls][s];
+    }
+    return offset;
+}
+
+struct Counts {
+    int n[4];
+};
+constexpr Counts kModerate{{20, 300, 1000, 500}};
+
+// An image with random records (every unnamed bit random, references valid,
+// position codes set), random section headers, random section 5 and a
+// compressible section 4.
+Bytes RandomImage(std::mt19937& rng, Counts counts) {
+    Bytes image(SecondGenImage::kSize);
+    for (auto& b : image) b = static_cast<uint8_t>(rng());
+    for (int kind = 0; kind < 4; ++kind) {
+        uint8_t* section = image.data() + kSectionOffset[kind];
+        const size_t area = kSectionLength[kind] - 12;
+        WriteU16(section + 2, static_cast<uint16_t>(counts.n[kind]));
+        std::memset(section + 12 + counts.n[kind] * kRecordSize[kind], 0xFF,
+                    area - counts.n[kind] * kRecordSize[kind]);
+        for (int i = 0; i < counts.n[kind]; ++i) {
+            uint8_t* r = section + 12 + i * kRecordSize[kind];
+            if (kind == kSatellite) WriteU16(r, static_cast<uint16_t>(rng() | 1));
+            if (kind == kTransponder) WriteU16(r, static_cast<uint16_t>(rng() % counts.n[0]));
+            if (kind >= kTv) WriteU16(r, static_cast<uint16_t>(rng() % counts.n[1]));
+        }
+    }
+    for (size_t i = 12; i < kSectionLength[4]; ++i)
+        image[kSectionOffset[4] + i] = static_cast<uint8_t>(rng() % 4);
+    return image;
+}
+
+Bytes Header(size_t payload) {
+    Bytes h(128, 0xFF);
+    WriteU16(h.data(), 6);
+    WriteU16(h.data() + 2, 0);
+    WriteU16(h.data() + 4, 4096);
+    WriteU16(h.data() + 6, 100);
+    WriteU16(h.data() + 8, 0);
+    WriteU16(h.data() + 10, 0);
+    WriteU32(h.data() + 12, static_cast<uint32_t>(payload));
+    const uint8_t magic[] = {0x7A, 0x34, 0x86, 0xA3};
+    std::memcpy(h.data() + 16, magic, 4);
+    WriteU32(h.data() + 120, 0x12345678);
+    WriteU32(h.data() + 124, 0x12345678);
+    return h;
+}
+
+// The plain file of an image, built by hand.
+Bytes PlainFile(const Bytes& image, int cls) {
+    size_t total = 0;
+    for (size_t r : kRegion[cls]) total += r;
+    Bytes file = Header(total);
+    Bytes payload(total, 0xFF);
+    for (int s : kPlainOrder)
+        std::memcpy(payload.data() + RegionAt(cls, kPlainOrder, s),
+                    image.data() + kSectionOffset[s], kStored[cls][s]);
+    file.insert(file.end(), payload.begin(), payload.end());
+    return file;
+}
+
+// The file of an image in a compression mode, built by hand.
+Bytes ModeFile(const Bytes& image, int cls, int mode) {
+    Bytes file = PlainFile(image, cls);
+    if (mode == 1) {
+        const auto block = lh5::Compress(std::span<const uint8_t>(file).subspan(128));
+        EXPECT_TRUE(block.has_value());
+        file.resize(128);
+        file.insert(file.end(), block->begin(), block->end());
+    } else if (mode == 2) {
+        const size_t areas[6] = {0, 64000, 192000, 96000, 6720, 0};
+        std::fill(file.begin() + 128, file.end(), 0xFF);
+        uint8_t* payload = file.data() + 128;
+        for (int s : kSectionOrder) {
+            uint8_t* region = payload + RegionAt(cls, kSectionOrder, s);
+            const uint8_t* section = image.data() + kSectionOffset[s];
+            if (areas[s] == 0) {
+                std::memcpy(region, section, kStored[cls][s]);
+                continue;
+            }
+            const auto block = lh5::Compress(std::span<const uint8_t>(section + 12, areas[s]));
+            EXPECT_TRUE(block.has_value());
+            EXPECT_LE(12 + block->size(), kRegion[cls][s]);
+            std::memcpy(region, section, 12);
+            WriteU32(region + 4, static_cast<uint32_t>((block->size() + 1) & ~size_t(1)));
+            std::memcpy(region + 12, block->data(), block->size());
+        }
+    }
+    return file;
+}
+
+void ExpectSameRecords(const DatabaseEngine& a, const DatabaseEngine& b) {
+    for (int kind = 0; kind < 4; ++kind) {
+        SCOPED_TRACE(kind);
+        ASSERT_EQ(a.list(kind).Count(), b.list(kind).Count());
+        EXPECT_TRUE(a.list(kind).records() == b.list(kind).records());
+    }
+}
+
+// Runs a shell command in `dir` and returns its standard output.
+Bytes RunShell(const std::string& dir, const std::string& command, int* status) {
+    const std::string full = "cd '" + dir + "' && " + command + " 2>/dev/null";
+    FILE* p = ::popen(full.c_str(), "r");
+    Bytes out;
+    if (!p) {
+        *status = -1;
+        return out;
+    }
+    uint8_t buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.insert(out.end(), buf, buf + n);
+    const int rc = ::pclose(p);
+    *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+    return out;
+}
+
+// One member block's exact length, from its header.
+size_t BlockLength(const uint8_t* block, size_t available) {
+    const auto info = lh5::ReadMemberHeader(block, available);
+    return info ? info->headerSize + info->compressedSize + 1 : 0;
+}
+
+class FlashFile : public ::testing::Test {
+  protected:
+    TempDir dir;
+    std::mt19937 rng{20240611};
+};
+
+TEST_F(FlashFile, SizesOfBothFlashClasses) {
+    for (int type : {1, 3}) {
+        EXPECT_EQ(FlashImageFile::FlashClass(type), 2);
+        EXPECT_EQ(FlashImageFile::PayloadLength(type), 233472u);
+    }
+    for (int type : {2, 4}) {
+        EXPECT_EQ(FlashImageFile::FlashClass(type), 4);
+        EXPECT_EQ(FlashImageFile::PayloadLength(type), 479232u);
+    }
+    for (int s = 0; s < 6; ++s) {
+        EXPECT_EQ(FlashImageFile::RegionSize(3, s), kRegion[0][s]);
+        EXPECT_EQ(FlashImageFile::StoredSize(1, s), kStored[0][s]);
+        EXPECT_EQ(FlashImageFile::RegionSize(2, s), kRegion[1][s]);
+        EXPECT_EQ(FlashImageFile::StoredSize(4, s), kStored[1][s]);
+        EXPECT_EQ(FlashImageFile::RegionSize(0, s), 0u);
+        EXPECT_EQ(FlashImageFile::StoredSize(5, s), 0u);
+    }
+    EXPECT_EQ(FlashImageFile::RegionSize(4, 6), 0u);
+    EXPECT_EQ(FlashImageFile::StoredSize(4, -1), 0u);
+    EXPECT_EQ(FlashImageFile::PayloadLength(0), 0u);
+    const int capacity2M[] = {64, 767, 2730, 1365}, capacity4M[] = {64, 2000, 4000, 2000};
+    for (int kind = 0; kind < 4; ++kind) {
+        EXPECT_EQ(FlashImageFile::ClassCapacity(3, kind), capacity2M[kind]);
+        EXPECT_EQ(FlashImageFile::ClassCapacity(4, kind), capacity4M[kind]);
+        EXPECT_EQ(FlashImageFile::ClassCapacity(0, kind), 0);
+    }
+    FlashImageFile file(dir / "x.bin", 0, 3, 0);
+    EXPECT_EQ(file.RegionSize(2), 131072u);
+    EXPECT_EQ(file.PrintSource(dir / "src.c"), 0);
+    EXPECT_FALSE(fs::exists(dir / "src.c"));
+}
+
+TEST_F(FlashFile, PlainFilesMatchTheLayoutByteForByte) {
+    const Counts full2M{{64, 767, 2730, 1365}}, full4M{{64, 2000, 4000, 2000}};
+    for (int type : {1, 2, 3, 4}) {
+        SCOPED_TRACE(type);
+        const int cls = FlashImageFile::FlashClass(type) == 2 ? 0 : 1;
+        const Bytes image = RandomImage(rng, cls == 0 ? full2M : full4M);
+        const Bytes handMade = PlainFile(image, cls);
+        Spit(dir / "hand.bin", handMade);
+        FlashImageFile in(dir / "hand.bin", 0, type, 0);
+        ASSERT_EQ(in.Load(), 1);
+        EXPECT_TRUE(in.headerValid());
+        EXPECT_TRUE(in.loadWarnings().empty());
+        // Every record as the image holds it, at full class capacity.
+        for (int kind = 0; kind < 4; ++kind) {
+            const auto& records = in.db().list(kind).records();
+            ASSERT_EQ(records.size(), size_t((cls == 0 ? full2M : full4M).n[kind]));
+            const uint8_t* last =
+                image.data() + kSectionOffset[kind] + 12 + (records.size() - 1) * kRecordSize[kind];
+            EXPECT_EQ(0, std::memcmp(records.back().data(), last, kRecordSize[kind]));
+        }
+        ASSERT_EQ(in.Save(dir / "out.bin"), 1) << in.lastError();
+        EXPECT_TRUE(Slurp(dir / "out.bin") == handMade);
+    }
+}
+
+TEST_F(FlashFile, EveryClassAndModeRoundTrips) {
+    for (int type : {3, 4}) {
+        const int cls = FlashImageFile::FlashClass(type) == 2 ? 0 : 1;
+        const Bytes image = RandomImage(rng, kModerate);
+        Spit(dir / "plain.bin", PlainFile(image, cls));
+        FlashImageFile plain(dir / "plain.bin", 1, type, 0);
+        ASSERT_EQ(plain.Load(), 1);
+        for (int mode : {0, 1, 2}) {
+            SCOPED_TRACE("flash " + std::to_string(type) + " mode " + std::to_string(mode));
+            const Bytes handMade = ModeFile(image, cls, mode);
+            Spit(dir / "hand.bin", handMade);
+            FlashImageFile loaded(dir / "hand.bin", 1, type, mode);
+            ASSERT_EQ(loaded.Load(), 1);
+            EXPECT_TRUE(loaded.loadWarnings().empty());
+            ExpectSameRecords(loaded.db(), plain.db());
+            // Favourite names come from section 5, which every mode stores whole.
+            EXPECT_EQ(0, std::memcmp(loaded.image().data() + kSectionOffset[5],
+                                     image.data() + kSectionOffset[5], kSectionLength[5]));
+
+            // Load, rebuild, save, load: the same records and the same bytes.
+            ASSERT_EQ(loaded.Save(dir / "saved.bin"), 1) << loaded.lastError();
+            EXPECT_TRUE(Slurp(dir / "saved.bin") == handMade);
+            FlashImageFile reread(dir / "saved.bin", 1, type, mode);
+            ASSERT_EQ(reread.Load(), 1);
+            ExpectSameRecords(reread.db(), plain.db());
+            // Every byte the mode carries comes back.
+            for (int sec = 0; sec < 6; ++sec) {
+                const bool whole = mode == 2 && sec != 0 && sec != 5;
+                const size_t n = whole ? kSectionLength[sec] : kStored[cls][sec];
+                EXPECT_EQ(0, std::memcmp(reread.image().data() + kSectionOffset[sec],
+                                         loaded.image().data() + kSectionOffset[sec], n))
+                    << sec;
+            }
+        }
+    }
+}
+
+TEST_F(FlashFile, SevenZipExtractsTheCompressedBlocks) {
+    FlashImageFile source(dir / "none.bin", 0, 4, 0);
+    FillSecondGenDemo(source.db(), DemoSize{12, 20, 1500, 400});
+    ASSERT_EQ(source.Save(dir / "plain.bin"), 1);
+    const Bytes plain = Slurp(dir / "plain.bin");
+
+    FlashImageFile whole(dir / "plain.bin", 0, 4, 0);
+    ASSERT_EQ(whole.Load(), 1);
+    FlashImageFile wholeMode(dir / "x", 0, 4, 1), sectionMode(dir / "y", 0, 4, 2);
+    for (FlashImageFile* f : {&wholeMode, &sectionMode})
+        for (int kind = 0; kind < 4; ++kind) {
+            const auto records = whole.db().ExportRecords(kind);
+            f->db().AddRecords(kind, nullptr, records.data(), static_cast<int>(records.size()));
+        }
+    ASSERT_EQ(wholeMode.Save(dir / "whole.bin"), 1);
+    ASSERT_EQ(sectionMode.Save(dir / "sections.bin"), 1);
+
+    int status = -1;
+    const Bytes wholeFile = Slurp(dir / "whole.bin");
+    Spit(dir / "whole.lzh", Bytes(wholeFile.begin() + 128, wholeFile.end()));
+    Bytes out = RunShell(dir.path.string(), "7z e -so whole.lzh", &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(out == Bytes(plain.begin() + 128, plain.end())) << out.size();
+
+    const Bytes sections = Slurp(dir / "sections.bin");
+    const size_t areas[6] = {0, 64000, 192000, 96000, 6720, 0};
+    for (int s : {2, 3, 1, 4}) {
+        SCOPED_TRACE(s);
+        const uint8_t* region = sections.data() + 128 + RegionAt(1, kSectionOrder, s);
+        const size_t length = BlockLength(region + 12, kRegion[1][s] - 12);
+        ASSERT_GT(length, 0u);
+        // The header's length word: even, and not smaller than the block.
+        const uint32_t stated = ReadU32(region + 4);
+        EXPECT_EQ(stated % 2, 0u);
+        EXPECT_GE(stated, length);
+        EXPECT_LE(stated, length + 1);
+        Spit(dir / "s.lzh", Bytes(region + 12, region + 12 + length));
+        out = RunShell(dir.path.string(), "7z e -so s.lzh", &status);
+        EXPECT_EQ(status, 0);
+        const uint8_t* area = sectionMode.image().data() + kSectionOffset[s] + 12;
+        EXPECT_TRUE(out == Bytes(area, area + areas[s])) << out.size();
+    }
+}
+
+TEST_F(FlashFile, FlashTypeZeroHasNoPayload) {
+    FlashImageFile empty(dir / "none", 0, 0, 0);
+    ASSERT_EQ(empty.Save(dir / "zero.bin"), 1);
+    const Bytes file = Slurp(dir / "zero.bin");
+    EXPECT_TRUE(file == Header(0));
+    for (int mode : {0, 1, 2}) {
+        FlashImageFile loaded(dir / "zero.bin", 0, 0, mode);
+        ASSERT_EQ(loaded.Load(), 1);
+        EXPECT_TRUE(loaded.headerValid());
+        for (int kind = 0; kind < 4; ++kind) EXPECT_EQ(loaded.db().Count(kind), 0);
+        EXPECT_EQ(loaded.db().list(kFavorite).Count(), 16);
+    }
+    // A 4 MB file opened as flash type 0 reads nothing either.
+    Spit(dir / "full.bin", PlainFile(RandomImage(rng, kModerate), 1));
+    FlashImageFile wrongType(dir / "full.bin", 0, 0, 0);
+    ASSERT_EQ(wrongType.Load(), 1);
+    EXPECT_EQ(wrongType.db().Count(kTv), 0);
+    EXPECT_FALSE(wrongType.loadWarnings().empty());
+    // Records that no file of this type can hold are not saved as an empty file.
+    FlashImageFile filled(dir / "none", 0, 0, 0);
+    FillSecondGenDemo(filled.db(), DemoSize{1, 1, 1, 0});
+    EXPECT_EQ(filled.Save(dir / "lost.bin"), 0);
+    EXPECT_NE(filled.lastError().find("keeps at most 0"), std::string::npos) << filled.lastError();
+    EXPECT_FALSE(fs::exists(dir / "lost.bin"));
+}
+
+TEST_F(FlashFile, AFileOpenedInAnotherModeGivesAWrongDatabaseSafely) {
+    const Bytes image = RandomImage(rng, kModerate);
+    FlashImageFile plain(dir / "p", 0, 3, 0);
+    for (int mode : {0, 1, 2}) Spit(dir / ("m" + std::to_string(mode)), ModeFile(image, 0, mode));
+    Spit(dir / "p", PlainFile(image, 0));
+    ASSERT_EQ(plain.Load(), 1);
+    for (int written : {0, 1, 2})
+        for (int read : {0, 1, 2}) {
+            if (written == read) continue;
+            SCOPED_TRACE(std::to_string(written) + " read as " + std::to_string(read));
+            FlashImageFile f(dir / ("m" + std::to_string(written)), 0, 3, read);
+            ASSERT_EQ(f.Load(), 1);
+            EXPECT_TRUE(f.headerValid());
+            bool same = true;
+            for (int kind = 0; kind < 4; ++kind)
+                same = same && f.db().list(kind).records() == plain.db().list(kind).records();
+            EXPECT_FALSE(same);
+            // Whatever came out can be saved again in the mode it was opened with.
+            f.Save(dir / "again.bin");
+        }
+    // The other class's file is wrong too, and safe.
+    FlashImageFile otherClass(dir / "m2", 0, 4, 2);
+    ASSERT_EQ(otherClass.Load(), 1);
+    FlashImageFile otherClassPlain(dir / "m0", 0, 4, 0);
+    ASSERT_EQ(otherClassPlain.Load(), 1);
+    EXPECT_FALSE(otherClassPlain.loadWarnings().empty());
+}
+
+TEST_F(FlashFile, The2MBClassKeepsWhatItsRegionsHold) {
+    // Plain and whole-file payloads carry StoredSize bytes: 2730 TV channels.
+    for (int mode : {0, 1}) {
+        SCOPED_TRACE(mode);
+        Spit(dir / "old.bin", Bytes{1, 2, 3});
+        FlashImageFile tooMany(dir / "x", 0, 1, mode);
+        FillSecondGenDemo(tooMany.db(), DemoSize{6, 10, 2731, 10});
+        EXPECT_EQ(tooMany.Save(dir / "old.bin"), 0);
+        EXPECT_NE(tooMany.lastError().find("TV channels: 2731"), std::string::npos);
+        EXPECT_NE(tooMany.lastError().find("at most 2730"), std::string::npos)
+            << tooMany.lastError();
+        EXPECT_TRUE(Slurp(dir / "old.bin") == (Bytes{1, 2, 3}));
+
+        FlashImageFile fits(dir / "x", 0, 1, mode);
+        FillSecondGenDemo(fits.db(), DemoSize{6, 10, 2730, 10});
+        ASSERT_EQ(fits.Save(dir / "fits.bin"), 1) << fits.lastError();
+        FlashImageFile back(dir / "fits.bin", 0, 1, mode);
+        ASSERT_EQ(back.Load(), 1);
+        ExpectSameRecords(back.db(), fits.db());
+    }
+
+    // Per section, the whole TV area is compressed: 4000 realistic channels fit.
+    FlashImageFile many(dir / "x", 0, 3, 2);
+    FillSecondGenDemo(many.db(), DemoSize{6, 10, 4000, 1500});
+    ASSERT_EQ(many.Save(dir / "many.bin"), 1) << many.lastError();
+    EXPECT_EQ(fs::file_size(dir / "many.bin"), 128u + 233472u);
+    FlashImageFile back(dir / "many.bin", 0, 3, 2);
+    ASSERT_EQ(back.Load(), 1);
+    EXPECT_TRUE(back.loadWarnings().empty());
+    ExpectSameRecords(back.db(), many.db());
+
+    // Channels that do not compress are refused, and nothing is written.
+    FlashImageFile noise(dir / "x", 0, 3, 2);
+    FillSecondGenDemo(noise.db(), DemoSize{6, 10, 0, 0});
+    std::vector<Record> channels;
+    for (int i = 0; i < 4000; ++i) {
+        Record r;
+        r.size = 48;
+        for (int b = 0; b < 48; ++b) r.bytes[b] = static_cast<uint8_t>(rng());
+        WriteU16(r.data(), static_cast<uint16_t>(i % 60));
+        r.id = static_cast<uint16_t>(i);
+        channels.push_back(r);
+    }
+    ASSERT_EQ(noise.db().AddRecords(kTv, nullptr, channels.data(), 4000), 1);
+    EXPECT_EQ(noise.Save(dir / "noise.bin"), 0);
+    EXPECT_NE(noise.lastError().find("TV channel section"), std::string::npos) << noise.lastError();
+    EXPECT_FALSE(fs::exists(dir / "noise.bin"));
+}
+
+TEST_F(FlashFile, DamagedCompressedDataLoadsWhatCanBeDecoded) {
+    const Bytes image = RandomImage(rng, kModerate);
+    FlashImageFile plain(dir / "p", 0, 4, 0);
+    Spit(dir / "p", PlainFile(image, 1));
+    ASSERT_EQ(plain.Load(), 1);
+    auto loadAs = [&](const Bytes& file, int mode) {
+        Spit(dir / "damaged.bin", file);
+        auto f = std::make_unique<FlashImageFile>(dir / "damaged.bin", 0, 4, mode);
+        EXPECT_EQ(f->Load(), 1);
+        return f;
+    };
+    auto setStatedSize = [](uint8_t* block, uint32_t size) {
+        WriteU32(block + 11, size);
+        uint8_t sum = 0;
+        for (int i = 2; i < 2 + block[0]; ++i) sum = static_cast<uint8_t>(sum + block[i]);
+        block[1] = sum;
+    };
+
+    // Whole file: an archive stating more than the payload, then a cut file.
+    Bytes whole = ModeFile(image, 1, 1);
+    Bytes bigger = whole;
+    setStatedSize(bigger.data() + 128, 0x7FFFFFF0);
+    auto f = loadAs(bigger, 1);
+    EXPECT_FALSE(f->loadWarnings().empty());
+    f = loadAs(Bytes(whole.begin(), whole.begin() + whole.size() / 2), 1);
+    ASSERT_FALSE(f->loadWarnings().empty());
+    EXPECT_NE(f->loadWarnings()[0].find("damaged"), std::string::npos);
+    EXPECT_EQ(f->loadWarnings()[0].find("header"), std::string::npos);
+
+    // Per section: a TV block stating more than the scratch buffer holds
+    // leaves the other sections whole.
+    Bytes sections = ModeFile(image, 1, 2);
+    setStatedSize(sections.data() + 128 + 12, 0x00200000);
+    f = loadAs(sections, 2);
+    ASSERT_EQ(f->loadWarnings().size(), 1u);
+    EXPECT_NE(f->loadWarnings()[0].find("TV channel"), std::string::npos);
+    EXPECT_TRUE(f->db().list(kRadio).records() == plain.db().list(kRadio).records());
+    EXPECT_TRUE(f->db().list(kTransponder).records() == plain.db().list(kTransponder).records());
+
+    // A length word and a stated size far beyond what was read: the file
+    // ends inside the radio block.
+    sections = ModeFile(image, 1, 2);
+    WriteU32(sections.data() + 128 + 4, 0xFFFFFFF0);
+    const size_t radio = 128 + RegionAt(1, kSectionOrder, 3);
+    f = loadAs(Bytes(sections.begin(), sections.begin() + radio + 500), 2);
+    EXPECT_TRUE(f->db().list(kTv).records() == plain.db().list(kTv).records());
+    EXPECT_GE(f->loadWarnings().size(), 2u);
+
+    // Any stated payload longer than the file, in every mode.
+    for (int mode : {0, 1, 2}) {
+        Bytes file = ModeFile(image, 1, mode);
+        WriteU32(file.data() + 12, 0xFFFFFFFF);
+        f = loadAs(file, mode);
+        if (mode != 1) {
+            EXPECT_FALSE(f->loadWarnings().empty());
+        }
+    }
+}
+
+TEST_F(FlashFile, HeadersFailuresAndAtomicSaves) {
+    FlashImageFile demo(dir / "x", 1, 2, 0);
+    FillSecondGenDemo(demo.db());
+    ASSERT_EQ(demo.Save(dir / "demo.bin"), 1);
+    const Bytes file = Slurp(dir / "demo.bin");
+    ASSERT_EQ(file.size(), 128u + 479232u);
+    EXPECT_TRUE(Bytes(file.begin(), file.begin() + 128) == Header(479232));
+
+    FlashImageFile missing(dir / "nothing.bin", 1, 2, 0);
+    EXPECT_EQ(missing.Load(), 0);
+    EXPECT_FALSE(missing.lastError().empty());
+
+    Bytes badMagic = file;
+    badMagic[19] ^= 1;
+    Spit(dir / "bad.bin", badMagic);
+    FlashImageFile bad(dir / "bad.bin", 1, 2, 0);
+    EXPECT_EQ(bad.Load(), 1);
+    EXPECT_FALSE(bad.headerValid());
+    EXPECT_EQ(bad.db().Count(kTv), 0);
+    Spit(dir / "short.bin", Bytes(file.begin(), file.begin() + 60));
+    FlashImageFile shortFile(dir / "short.bin", 1, 2, 0);
+    EXPECT_EQ(shortFile.Load(), 1);
+    EXPECT_FALSE(shortFile.headerValid());
+
+    FlashImageFile oddMode(dir / "x", 1, 2, 3);
+    FillSecondGenDemo(oddMode.db());
+    EXPECT_EQ(oddMode.Save(dir / "odd.bin"), 0);
+    EXPECT_NE(oddMode.lastError().find("Compress mode 3"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "odd.bin"));
+    FlashImageFile oddLoad(dir / "demo.bin", 1, 2, 7);
+    EXPECT_EQ(oddLoad.Load(), 1);
+    EXPECT_EQ(oddLoad.db().Count(kTv), 0);
+
+    EXPECT_EQ(demo.Save(dir / "no/such/dir/f.bin"), 0);
+    EXPECT_FALSE(demo.lastError().empty());
+}
+}  // namespace
+}  // namespace brondavel
