@@ -1,0 +1,39 @@
+// Any bytes as a flash-image file read in one compression mode (fixed per
+// target): the first byte picks the flash type, the rest is the file. Load,
+// show every list, rebuild and, for the plain mode, build the file again.
+// Nothing may crash or touch memory out of bounds.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "files/flash_image_file.h"
+#include "model/memory_controls.h"
+
+#ifndef FLASH_MODE
+#define FLASH_MODE 0
+#endif
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    static const std::string path =
+        "/tmp/fuzz-flash-" + std::to_string(FLASH_MODE) + "-" + std::to_string(::getpid()) + ".bin";
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return 0;
+    std::fwrite(data + 1, 1, size - 1, f);
+    std::fclose(f);
+    brondavel::FlashImageFile file(path, 0, data[0] % 5, FLASH_MODE);
+    if (file.Load()) {
+        brondavel::MemoryListControl list;
+        for (int kind = 0; kind < 5; ++kind) file.db().Refresh(kind, &list);
+        if (FLASH_MODE == 0) {
+            std::vector<uint8_t> out;
+            std::string error;
+            file.BuildFile(out, error);
+        } else {
+            file.RebuildImage();
+        }
+    }
+    return 0;
+}
