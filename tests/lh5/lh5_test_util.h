@@ -1,6 +1,7 @@
 // Test data and stream-crafting helpers shared by the LH5 tests.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -208,11 +209,12 @@ inline Bytes Member(const Bytes& data, std::uint32_t uncompressed, std::uint16_t
     h.push_back(static_cast<std::uint8_t>(firstExt >> 8));
     unsigned sum = 0;
     for (auto b : h) sum += b;
-    Bytes out{static_cast<std::uint8_t>(h.size()), static_cast<std::uint8_t>(sum)};
-    out.insert(out.end(), h.begin(), h.end());
-    out.insert(out.end(), ext.begin(), ext.end());
-    out.insert(out.end(), data.begin(), data.end());
-    out.push_back(0);
+    Bytes out(2 + h.size() + ext.size() + data.size() + 1, 0);
+    out[0] = static_cast<std::uint8_t>(h.size());
+    out[1] = static_cast<std::uint8_t>(sum);
+    auto at = std::copy(h.begin(), h.end(), out.begin() + 2);
+    at = std::copy(ext.begin(), ext.end(), at);
+    std::copy(data.begin(), data.end(), at);  // the end-of-archive 0 stays last
     return out;
 }
 
