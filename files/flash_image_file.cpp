@@ -110,10 +110,14 @@ void FlashImageFile::LoadPayload(const std::vector<uint8_t>& data, uint32_t stat
                                 " is unknown; no records were read.");
         return;
     }
+    if (length == 0) {
+        loadWarnings_.push_back("Flash type " + std::to_string(flashType) +
+                                " has no flash class; no records were read.");
+        return;
+    }
     if (compressMode == kWholeFile) {
         // The stated length counts uncompressed bytes; the block is what follows.
         std::vector<uint8_t> payload(length, 0xFF);
-        if (length == 0) return;
         const size_t blockBytes = std::min<size_t>(stated, available);
         const lh5::DecodeResult r = lh5::Decode(in, blockBytes, payload.data(), payload.size());
         if (!r.ok())
