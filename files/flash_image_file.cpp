@@ -14,8 +14,9 @@ constexpr size_t kRegion2M[6] = {4096, 24576, 131072, 65536, 4096, 4096};
 constexpr size_t kRegion4M[6] = {8192, 131072, 196608, 131072, 8192, 4096};
 constexpr size_t kStored2M[6] = {3852, 24576, 131072, 65536, 4096, 1548};
 constexpr size_t kStored4M[6] = {3852, 64012, 192012, 96012, 6732, 1548};
-constexpr const char* kSectionNames[6] = {"satellite",     "transponder", "TV channel",
-                                          "radio channel", "section 4",   "section 5"};
+constexpr const char* kSectionNames[6] = {"satellite section",  "transponder section",
+                                          "TV channel section", "radio channel section",
+                                          "section 4",          "section 5"};
 constexpr const char* kListNames[4] = {"satellites", "transponders", "TV channels",
                                        "radio channels"};
 constexpr uint32_t kHeaderTail = 0x12345678;
@@ -174,7 +175,7 @@ void FlashImageFile::LoadSections(const std::vector<uint8_t>& payload, size_t av
                 lh5::Decode(payload.data() + start, blockBytes, scratch.data(), scratch.size());
             if (!r.ok())
                 loadWarnings_.push_back(std::string("The compressed ") + kSectionNames[s] +
-                                        " section is damaged (" + lh5::DescribeStatus(r.status) +
+                                        " is damaged (" + lh5::DescribeStatus(r.status) +
                                         "); its records may be lost or wrong.");
             const size_t area = SecondGenImage::kSectionLength[s] - kHeader;
             std::memcpy(section + kHeader, scratch.data(), area);
@@ -252,13 +253,13 @@ bool FlashImageFile::SectionPayload(std::vector<uint8_t>& payload, std::string& 
         const int64_t n = lh5::Compress(section + kHeader, area, block.data(), block.size());
         if (n < 0) {
             error = std::string("The ") + kSectionNames[s] +
-                    " section cannot be compressed (the LH5 block would not be smaller than its " +
+                    " cannot be compressed (the LH5 block would not be smaller than its " +
                     std::to_string(area) + " bytes); nothing was written.";
             return false;
         }
         const size_t even = (static_cast<size_t>(n) + 1) & ~size_t(1);
         if (kHeader + even > region) {
-            error = std::string("The compressed ") + kSectionNames[s] + " section needs " +
+            error = std::string("The compressed ") + kSectionNames[s] + " needs " +
                     std::to_string(kHeader + even) + " bytes, but its region in a " +
                     ClassName(flashType) + " file holds " + std::to_string(region) +
                     "; remove some records or choose another mode. Nothing was written.";
