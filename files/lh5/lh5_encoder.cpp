@@ -14,7 +14,7 @@ namespace {
 using namespace detail;
 
 constexpr std::size_t kCodeBufferSize = 16384;
-constexpr int kMaxHashBits = 16;                     // fewer for small inputs: less memory to clear
+constexpr int kMaxHashBits = 15;                     // fewer for small inputs: less memory to clear
 constexpr std::uint32_t kCyclicSize = 2 * kDicSize;  // a power of two above the window
 constexpr std::uint32_t kPosBase = kCyclicSize;      // stored position = pos + base; 0 is empty
 // Chain depths: short matches hide among many 4-byte neighbours, long ones are found
