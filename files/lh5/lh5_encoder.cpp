@@ -1,5 +1,5 @@
-// "-lh5-" encoder: binary-tree match finder over the last 8192 bytes, one-step lazy
-// matching, and static Huffman blocks cut by the classic 16384-byte code buffer.
+// "-lh5-" encoder: hash-chain longest-match search over the last 8192 bytes, one-step
+// lazy matching, and static Huffman blocks cut by the classic 16384-byte code buffer.
 #include <algorithm>
 #include <cstring>
 #include <memory>
