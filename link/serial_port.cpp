@@ -65,6 +65,13 @@ void SleepOneMs() {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
+// A tty read with VMIN and VTIME at 0 yields 0 when nothing is queued, just as
+// after a hang-up; only poll tells the two apart.
+bool LineGone(int fd) {
+    pollfd p{fd, POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
+}
+
 }  // namespace
 
 std::string PortDevicePath(int port_number) {
@@ -247,7 +254,7 @@ long SerialPort::Read(uint8_t* buffer, size_t count) {
         ssize_t n = ::read(fd_, buffer + done, count - done);
         if (n > 0) {
             done += static_cast<size_t>(n);
-        } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
+        } else if (n == 0 ? LineGone(fd_) : (errno != EAGAIN && errno != EINTR)) {
             hung_up_ = true;
             if (done == 0) return -1;
         }
@@ -284,13 +291,12 @@ bool SerialPort::WaitEvent(uint32_t* mask) {
         [[maybe_unused]] ssize_t r = ::read(wake_fd_, &v, sizeof v);
         return true;
     }
-    if (fds[0].revents & POLLIN) {
-        *mask = mask_ & kEventRxChar;
-    } else if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
-        // Nobody on the line: do not spin on the hang-up.
+    if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
+        // Nobody on the line: a hung-up tty stays readable, so do not spin on it.
         hung_up_ = true;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+    if (fds[0].revents & POLLIN) *mask = mask_ & kEventRxChar;
     return true;
 }
 
@@ -303,7 +309,7 @@ void SerialPort::Fill() {
             pending_pos_ = 0;
         }
         pending_.insert(pending_.end(), chunk, chunk + n);
-    } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
+    } else if (n == 0 ? LineGone(fd_) : (errno != EAGAIN && errno != EINTR)) {
         hung_up_ = true;
     }
 }

@@ -54,7 +54,7 @@ TEST(CliLink, SendReportsThePanelsTexts) {
         SimOptions o;
         o.mode = 1;
         o.path = dir / "got.bin";
-        o.idle_end_ms = 300;
+        o.idle_end_ms = 2000;  // outlasts any pause between the CLI's blocks
         SimThread sim(pty, o);
         std::string out;
         EXPECT_EQ(RunCli("send --port " + pty.path + " --mode 1 " + (dir / "f.bin"), &out), 0)
@@ -67,7 +67,7 @@ TEST(CliLink, SendReportsThePanelsTexts) {
         o.mode = 2;
         o.path = dir.path.string();
         o.refuse_first = true;
-        o.timeout_ms = 1500;
+        o.timeout_ms = 3000;
         SimThread sim(pty, o);
         std::string out;
         EXPECT_EQ(RunCli("send --port " + pty.path + " --mode 2 " + (dir / "f.bin"), &out), 1);

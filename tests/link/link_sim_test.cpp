@@ -10,11 +10,15 @@ using namespace linktest;
 using namespace brondavel::link;
 using brondavel::sim::SimOptions;
 
+// A mode-1 sender sends no EOT: the sim ends the file after this much silence,
+// which must outlast any pause of a busy machine between two blocks.
+constexpr int kIdleEndMs = 2000;
+
 SimOptions Accepting(int mode, const std::string& path) {
     SimOptions o;
     o.mode = mode;
     o.path = path;
-    o.idle_end_ms = 300;
+    o.idle_end_ms = kIdleEndMs;
     o.timeout_ms = 5000;
     return o;
 }
@@ -102,10 +106,12 @@ TEST(LinkWithSimulator, Mode1SendWritesWholeBlocksWrappingNumbers) {
         Pty pty;
         LinkOn l(pty.path);
         ASSERT_TRUE(l.started);
-        SimThread sim(pty, Accepting(1, dir / "got.bin"));
+        SimOptions o = Accepting(1, dir / "got.bin");
+        if (size == 0) o.timeout_ms = 2500;  // nothing goes out; the sim waits in vain
+        SimThread sim(pty, o);
         EXPECT_EQ(Send(l, dir / "img.bin", 1), kResultOk);
         sim.Join();
-        if (size == 0) continue;  // nothing went out; the sim waits in vain
+        if (size == 0) continue;
         EXPECT_EQ(sim.rc, 0) << sim.message;
         auto got = ReadFile(dir / "got.bin");
         BlockPlan plan = PlanBlocks(size);
@@ -235,7 +241,8 @@ TEST(LinkLineFaults, RefusedFirstBlockIsModelVersionCheck) {
         LinkOn l(pty.path);
         SimOptions o = Accepting(mode, mode == 2 ? dir / "rx" : dir / "x.bin");
         o.refuse_first = true;
-        o.timeout_ms = 1500;
+        // Long enough to ask again after the idle monitor took the first request.
+        o.timeout_ms = 3000;
         SimThread sim(pty, o);
         EXPECT_EQ(Send(l, dir / "f.bin", mode), kResultFirstBlockRefused);
         EXPECT_STREQ(ResultText(l.owner.Result(), false), "Model Version Check");
@@ -303,15 +310,25 @@ TEST(LinkThreads, StopAfterTheTransferEndedClosesNothingTwice) {
 }
 
 TEST(LinkThreads, IdleDataReachesTheOwner) {
+    TempDir dir;
+    WriteFile(dir / "f.bin", RandomBytes(3000, 4));
+    fs::create_directory(dir.path / "rx");
     Pty pty;
     LinkOn l(pty.path);
     ASSERT_TRUE(l.started);
-    std::this_thread::sleep_for(50ms);
     ASSERT_EQ(::write(pty.master, "hello", 5), 5);
-    ASSERT_TRUE(l.owner.WaitFor(kMsgIdleData, 1, 5s));
-    for (int i = 0; i < 100 && l.owner.idle_bytes.size() < 5; ++i)
+    ASSERT_TRUE(l.owner.WaitFor(kMsgIdleData, 1, 30s));
+    for (int i = 0; i < 3000 && l.owner.IdleBytes().size() < 5; ++i)
         std::this_thread::sleep_for(10ms);
-    EXPECT_EQ(l.owner.idle_bytes, "hello");
+    EXPECT_EQ(l.owner.IdleBytes(), "hello");
+    // The monitor has read the queue empty since: an empty queue is no hang-up,
+    // and a transfer right after idle data works.
+    std::this_thread::sleep_for(50ms);
+    EXPECT_FALSE(l.link.Port().HungUp());
+    SimThread sim(pty, Accepting(2, dir / "rx"));
+    EXPECT_EQ(Send(l, dir / "f.bin", 2), kResultOk);
+    sim.Join();
+    EXPECT_EQ(ReadFile(dir / "rx/f.bin"), ReadFile(dir / "f.bin"));
 }
 
 // The owner dispatches nothing by itself: only the stopping call delivers.

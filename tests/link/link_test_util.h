@@ -77,7 +77,7 @@ class Recorder : public brondavel::link::LinkObserver {
     void OnLinkMessage(uint32_t id, uintptr_t w, uintptr_t l) override {
         std::lock_guard<std::mutex> g(m_);
         if (id == brondavel::link::kMsgIdleData) {
-            idle_bytes.append(reinterpret_cast<const char*>(l), w);
+            idle_bytes_.append(reinterpret_cast<const char*>(l), w);
             l = 0;
         }
         messages_.push_back({id, w, l});
@@ -104,7 +104,10 @@ class Recorder : public brondavel::link::LinkObserver {
         auto r = Of(brondavel::link::kMsgResult);
         return r.empty() ? 0xFFFF : static_cast<uint16_t>(r.back().wparam);
     }
-    std::string idle_bytes;
+    std::string IdleBytes() {
+        std::lock_guard<std::mutex> g(m_);
+        return idle_bytes_;
+    }
 
   private:
     int CountLocked(uint32_t id) {
@@ -115,6 +118,7 @@ class Recorder : public brondavel::link::LinkObserver {
     std::mutex m_;
     std::condition_variable cv_;
     std::vector<Message> messages_;
+    std::string idle_bytes_;
 };
 
 // A fresh folder under the build tree, removed afterwards.

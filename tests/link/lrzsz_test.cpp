@@ -1,7 +1,7 @@
 // Interoperation with lrzsz, an independent YMODEM/XMODEM implementation.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 
 #include "link_test_util.h"
@@ -13,19 +13,23 @@ namespace {
 using namespace linktest;
 using namespace brondavel::link;
 
-// A shell command in the background, killed if it outlives the test.
+// A shell command in the background, in a process group of its own that is
+// killed if it outlives the test, and that dies with the test process even
+// when a time-out kills that.
 class Child {
   public:
     explicit Child(const std::string& command) {
         const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
-        posix_spawnattr_t attr;
-        posix_spawnattr_init(&attr);
-        posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
-        posix_spawnattr_setpgroup(&attr, 0);
-        if (posix_spawn(&pid_, "/bin/sh", nullptr, &attr, const_cast<char**>(argv), environ) != 0) {
-            pid_ = -1;
+        const pid_t parent = ::getpid();
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::setpgid(0, 0);
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            if (::getppid() != parent) ::_exit(127);
+            ::execve("/bin/sh", const_cast<char**>(argv), environ);
+            ::_exit(127);
         }
-        posix_spawnattr_destroy(&attr);
+        if (pid_ > 0) ::setpgid(pid_, pid_);
     }
     ~Child() {
         if (pid_ > 0) {

@@ -77,6 +77,8 @@ TEST(SerialPortRead, TimedReadsYieldWholeCountsOrNothing) {
     ASSERT_EQ(::write(pty.master, "abc", 3), 3);
     std::this_thread::sleep_for(20ms);
     EXPECT_EQ(port.ReadTimed(in.data(), 10, 0), 3u) << "polls 0 takes what is queued";
+    EXPECT_EQ(port.Read(in.data(), 10), 0);
+    EXPECT_FALSE(port.HungUp()) << "an empty queue is no hang-up";
     EXPECT_EQ(port.ReadOrTimeout(in.data(), 1, 5), kReadTimeout);
     // No transfer runs: the wait ends at once.
     port.SetTransferCheck([] { return false; });

@@ -202,6 +202,7 @@ bool AcceptBlocks(Wire& w, const SimOptions& o, int first_header, bool crc, int 
                   std::vector<uint8_t>* file, bool* eot) {
     uint8_t expected = 1;
     int header = first_header;
+    int previous = -1;
     bool any = false;
     for (;;) {
         if (header < 0) header = w.Get(any ? end_silence_ms : o.timeout_ms);
@@ -210,6 +211,9 @@ bool AcceptBlocks(Wire& w, const SimOptions& o, int first_header, bool crc, int 
             *eot = true;
             return true;
         }
+        // CAN twice: the PC gave up, so there is nothing left to wait for.
+        if (header == kCan && previous == kCan) return false;
+        previous = header;
         if (header != kSoh && header != kStx) {
             header = -1;
             continue;
