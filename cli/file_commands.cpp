@@ -122,12 +122,9 @@ int Dump(const std::string& path, const std::string& kindName, const CommonOptio
     nlohmann::json rows = nlohmann::json::array();
     for (int row = 0; row < list.RowCount(); ++row) {
         std::vector<std::string> columns;
-        for (size_t c = 1; c < list.rows[row].size(); ++c) {
-            const RowCell& cell = list.rows[row][c];
-            // Image-only columns print as the image number, or nothing.
-            columns.push_back(cell.image >= 0 && cell.text.empty() ? std::to_string(cell.image)
-                                                                   : cell.text);
-        }
+        // The texts of columns 1 and up; the lock, favourite and scramble
+        // images are in the JSON fields.
+        for (size_t c = 1; c < list.rows[row].size(); ++c) columns.push_back(list.rows[row][c].text);
         if (json) {
             rows.push_back({{"id", view[row].id},
                             {"columns", columns},
