@@ -354,11 +354,13 @@ bool ReceiverLink::StartReceive(const std::string& path, int mode) {
 
 bool ReceiverLink::StartTransfer(const std::string& path, int mode, bool send) {
     if (OnWorkerThread()) return false;
-    ReapEnded();
     {
         std::lock_guard<std::mutex> guard(lock_);
         if (!port_.IsOpen() || sender_ || receiver_) return false;
     }
+    // A thread that ended by itself may still be restarting the monitor; it
+    // must be gone before the monitor is stopped, or both would read the port.
+    ReapEnded();
     if (mode != 1 && mode != 2) return false;
     int fd = send ? ::open(path.c_str(), O_RDONLY | O_CLOEXEC)
                   : ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);

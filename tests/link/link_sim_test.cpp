@@ -285,6 +285,31 @@ TEST(LinkThreads, OneTransferAtATime) {
     EXPECT_TRUE(l.link.MonitorRunning());
 }
 
+// The next transfer starts the moment the last one has given up by itself:
+// the monitor that the ending thread restarts must not run beside it.
+TEST(LinkThreads, TransferStartedRightAfterAnotherEndsRunsAlone) {
+    TempDir dir;
+    WriteFile(dir / "f.bin", RandomBytes(100, 3));
+    Pty pty;
+    LinkOn l(pty.path);
+    ASSERT_TRUE(l.started);
+    l.link.SetPollDivisor(10000);  // no receiver: the handshake gives up soon
+    for (int round = 0; round < 5; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(l.link.StartSend(dir / "f.bin", 1));
+        auto limit = std::chrono::steady_clock::now() + 60s;
+        bool started = false;
+        while (!started && std::chrono::steady_clock::now() < limit) {
+            started = l.link.StartReceive(dir / "r.bin", 1);
+        }
+        ASSERT_TRUE(started);
+        EXPECT_FALSE(l.link.MonitorRunning());
+        l.link.StopReceive();
+        EXPECT_TRUE(l.link.MonitorRunning());
+    }
+    EXPECT_EQ(l.owner.Count(kMsgResult), 10);
+}
+
 TEST(LinkThreads, StopAfterTheTransferEndedClosesNothingTwice) {
     TempDir dir;
     WriteFile(dir / "f.bin", RandomBytes(2000, 2));

@@ -56,7 +56,7 @@ class Child {
 };
 
 bool WaitForPath(const std::string& path) {
-    for (int i = 0; i < 500; ++i) {
+    for (int i = 0; i < 3000; ++i) {
         if (fs::exists(path)) return true;
         std::this_thread::sleep_for(10ms);
     }

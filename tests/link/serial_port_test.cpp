@@ -75,7 +75,12 @@ TEST(SerialPortRead, TimedReadsYieldWholeCountsOrNothing) {
     EXPECT_EQ(port.ReadTimed(in.data(), 1024, 2000), 1024u);
     EXPECT_EQ(in, out);
     ASSERT_EQ(::write(pty.master, "abc", 3), 3);
-    std::this_thread::sleep_for(20ms);
+    // The pty hands bytes over in the background: wait until all three are queued.
+    size_t queued = 0;
+    for (int i = 0; i < 3000 && queued < 3; ++i) {
+        std::this_thread::sleep_for(1ms);
+        port.ClearErrors(nullptr, &queued);
+    }
     EXPECT_EQ(port.ReadTimed(in.data(), 10, 0), 3u) << "polls 0 takes what is queued";
     EXPECT_EQ(port.Read(in.data(), 10), 0);
     EXPECT_FALSE(port.HungUp()) << "an empty queue is no hang-up";
