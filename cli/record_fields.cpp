@@ -30,6 +30,20 @@ void AddName(nlohmann::json& j, const uint8_t* field, size_t size, bool receiver
     j["nameBytes"] = Hex(field, n);
 }
 
+// The fields both generations keep in a channel's first 24 bytes.
+template <typename Channel>
+void AddChannelHead(nlohmann::json& j, const Channel& c) {
+    j["transponderRef"] = c.transponderRef();
+    j["serviceId"] = c.serviceId();
+    j["pmtPid"] = c.pmtPid();
+    j["pcrPid"] = c.pcrPid();
+    j["videoPid"] = c.videoPid();
+    j["teletextPid"] = c.teletextPid();
+    j["audio"] = {c.audio(0), c.audio(1), c.audio(2), c.audio(3)};
+    j["audioLanguage"] = {c.audioLanguage(0), c.audioLanguage(1), c.audioLanguage(2),
+                          c.audioLanguage(3)};
+}
+
 nlohmann::json FirstGenFields(int kind, const Record& r) {
     nlohmann::json j;
     switch (kind) {
@@ -66,15 +80,7 @@ nlohmann::json FirstGenFields(int kind, const Record& r) {
         case kRadio: {
             ServiceRecord c;
             c.FromRecord(r);
-            j["transponderRef"] = c.transponderRef();
-            j["serviceId"] = c.serviceId();
-            j["pmtPid"] = c.pmtPid();
-            j["pcrPid"] = c.pcrPid();
-            j["videoPid"] = c.videoPid();
-            j["teletextPid"] = c.teletextPid();
-            j["audio"] = {c.audio(0), c.audio(1), c.audio(2), c.audio(3)};
-            j["audioLanguage"] = {c.audioLanguage(0), c.audioLanguage(1), c.audioLanguage(2),
-                                  c.audioLanguage(3)};
+            AddChannelHead(j, c);
             j["flags"] = c.flags();
             j["locked"] = c.locked();
             j["scrambled"] = c.scrambled();
@@ -133,15 +139,7 @@ nlohmann::json SecondGenFields(int kind, const Record& r) {
         case kRadio: {
             gen2::ServiceRecord c;
             c.FromRecord(r);
-            j["transponderRef"] = c.transponderRef();
-            j["serviceId"] = c.serviceId();
-            j["pmtPid"] = c.pmtPid();
-            j["pcrPid"] = c.pcrPid();
-            j["videoPid"] = c.videoPid();
-            j["teletextPid"] = c.teletextPid();
-            j["audio"] = {c.audio(0), c.audio(1), c.audio(2), c.audio(3)};
-            j["audioLanguage"] = {c.audioLanguage(0), c.audioLanguage(1), c.audioLanguage(2),
-                                  c.audioLanguage(3)};
+            AddChannelHead(j, c);
             j["flags"] = c.flags();
             j["locked"] = c.locked();
             j["accessSystems"] = c.accessSystems();

@@ -40,6 +40,38 @@ const char* const kArabicNames[] = {"الجزيرة",  "العربية",  "ال�
 const char* const kRadioNames[] = {"Radio One",    "Jazz FM", "Classic FM", "Talk Radio",
                                    "إذاعة القرآن", "Pop 100", "News Radio", "Rock Live"};
 
+// What both generations' demo channels share: PIDs, audio and the lock.
+template <typename Channel>
+void FillChannelHead(Channel& c, int kind, int i, int tpCount, Lcg& rng) {
+    c.setTransponderRef(static_cast<uint16_t>(rng.Below(tpCount)));
+    c.setServiceId(static_cast<uint16_t>(1 + i));
+    const uint16_t base = static_cast<uint16_t>(0x100 + 0x20 * (i % 200));
+    c.setPmtPid(base);
+    c.setPcrPid(static_cast<uint16_t>(base + 1));
+    if (kind == kTv) {
+        c.setVideoPid(static_cast<uint16_t>(base + 1));
+        c.setTeletextPid(i % 3 == 0 ? static_cast<uint16_t>(base + 5) : 0x1FFF);
+    }
+    c.setAudioPid(0, static_cast<uint16_t>(base + 2));
+    if (i % 4 == 0) {
+        c.setAudioPid(1, static_cast<uint16_t>(base + 3));
+        c.setAudioAc3(1, i % 8 == 0);
+    }
+    c.setLocked(i % 17 == 5);
+}
+
+std::string DemoChannelName(int kind, int i) {
+    std::string name;
+    if (kind == kRadio)
+        name = kRadioNames[i % std::size(kRadioNames)];
+    else if (i % 9 == 4)
+        name = kArabicNames[(i / 9) % std::size(kArabicNames)];
+    else
+        name = kLatinNames[i % std::size(kLatinNames)];
+    if (i >= 18) name += " " + std::to_string(i / 18);
+    return name;
+}
+
 template <typename Typed>
 void Append(DatabaseEngine& db, int kind, std::vector<Typed>& typed) {
     std::vector<Record> records;
@@ -98,34 +130,13 @@ void FillFirstGenDemo(DatabaseEngine& db, const DemoSize& size, uint32_t seed) {
         std::vector<ServiceRecord> channels;
         for (int i = 0; i < count && tpCount > 0; ++i) {
             ServiceRecord c = ServiceRecord::Default();
-            c.setTransponderRef(static_cast<uint16_t>(rng.Below(tpCount)));
-            c.setServiceId(static_cast<uint16_t>(1 + i));
-            const uint16_t base = static_cast<uint16_t>(0x100 + 0x20 * (i % 200));
-            c.setPmtPid(static_cast<uint16_t>(base));
-            c.setPcrPid(static_cast<uint16_t>(base + 1));
-            if (kind == kTv) {
-                c.setVideoPid(static_cast<uint16_t>(base + 1));
-                c.setTeletextPid(i % 3 == 0 ? static_cast<uint16_t>(base + 5) : 0x1FFF);
-            }
-            c.setAudioPid(0, static_cast<uint16_t>(base + 2));
-            if (i % 4 == 0) {
-                c.setAudioPid(1, static_cast<uint16_t>(base + 3));
-                c.setAudioAc3(1, i % 8 == 0);
-            }
-            c.setLocked(i % 17 == 5);
+            FillChannelHead(c, kind, i, tpCount, rng);
             if (i % 5 == 1) {
                 c.setScrambled(true);
                 c.setAccessSystems(1u << rng.Below(11));
             }
             if (i % 6 == 0) c.setFavoriteMask(1u << rng.Below(16));
-            std::string name;
-            if (kind == kRadio)
-                name = kRadioNames[i % std::size(kRadioNames)];
-            else if (i % 9 == 4)
-                name = kArabicNames[(i / 9) % std::size(kArabicNames)];
-            else
-                name = kLatinNames[i % std::size(kLatinNames)];
-            if (i >= 18) name += " " + std::to_string(i / 18);
+            const std::string name = DemoChannelName(kind, i);
             StoreReceiverName(c.stored.data() + ServiceRecord::kNameOffset,
                               ServiceRecord::kNameSize, name, text::kChannelNameChars);
             channels.push_back(c);
@@ -181,31 +192,10 @@ void FillSecondGenDemo(DatabaseEngine& db, const DemoSize& size, uint32_t seed) 
         std::vector<gen2::ServiceRecord> channels;
         for (int i = 0; i < count && tpCount > 0; ++i) {
             gen2::ServiceRecord c = gen2::ServiceRecord::Default();
-            c.setTransponderRef(static_cast<uint16_t>(rng.Below(tpCount)));
-            c.setServiceId(static_cast<uint16_t>(1 + i));
-            const uint16_t base = static_cast<uint16_t>(0x100 + 0x20 * (i % 200));
-            c.setPmtPid(base);
-            c.setPcrPid(static_cast<uint16_t>(base + 1));
-            if (kind == kTv) {
-                c.setVideoPid(static_cast<uint16_t>(base + 1));
-                c.setTeletextPid(i % 3 == 0 ? static_cast<uint16_t>(base + 5) : 0x1FFF);
-            }
-            c.setAudioPid(0, static_cast<uint16_t>(base + 2));
-            if (i % 4 == 0) {
-                c.setAudioPid(1, static_cast<uint16_t>(base + 3));
-                c.setAudioAc3(1, i % 8 == 0);
-            }
-            c.setLocked(i % 17 == 5);
+            FillChannelHead(c, kind, i, tpCount, rng);
             if (i % 5 == 1) c.setAccessSystems(1u << rng.Below(11));
             if (i % 6 == 0) c.setFavoriteMask(static_cast<uint16_t>(1u << rng.Below(16)));
-            std::string name;
-            if (kind == kRadio)
-                name = kRadioNames[i % std::size(kRadioNames)];
-            else if (i % 9 == 4)
-                name = kArabicNames[(i / 9) % std::size(kArabicNames)];
-            else
-                name = kLatinNames[i % std::size(kLatinNames)];
-            if (i >= 18) name.append(" ").append(std::to_string(i / 18));
+            const std::string name = DemoChannelName(kind, i);
             std::string ansi = text::Utf8ToAnsi(name);
             c.setName(ansi);
             channels.push_back(c);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "files/text/conexant_text.h"
+#include "model/text_format.h"
 #include "model/first_gen_records.h"
 
 namespace brondavel {
@@ -17,28 +18,6 @@ constexpr ImageSection kSections[] = {
     {kRadio, 247812, 247814, 247824, 1100, 56},
 };
 
-template <typename... Args>
-std::string Format(const char* format, Args... args) {
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, format, args...);
-    return buffer;
-}
-
-SatelliteRecord AsSatellite(const Record& r) {
-    SatelliteRecord s;
-    s.FromRecord(r);
-    return s;
-}
-TransponderRecord AsTransponder(const Record& r) {
-    TransponderRecord t;
-    t.FromRecord(r);
-    return t;
-}
-ServiceRecord AsService(const Record& r) {
-    ServiceRecord c;
-    c.FromRecord(r);
-    return c;
-}
 
 char PolarisationLetter(const TransponderRecord& t) { return t.polarisation() == 1 ? 'V' : 'H'; }
 
@@ -183,26 +162,26 @@ std::vector<RowCell> FirstGenLayout::RowCells(int kind, int row, const Record& r
     std::vector<RowCell> cells(1);
     switch (kind) {
         case kSatellite: {
-            const SatelliteRecord s = AsSatellite(r);
+            const SatelliteRecord s = As<SatelliteRecord>(r);
             const int lon = s.longitude(), mag = std::abs(lon);
             cells.push_back({DisplayName(kind, r)});
             cells.push_back({s.IsTerrestrial()
                                  ? std::string("TERR")
-                                 : Format("%d.%1d%c", mag / 10, mag % 10, lon >= 0 ? 'E' : 'W')});
+                                 : FormatText("%d.%1d%c", mag / 10, mag % 10, lon >= 0 ? 'E' : 'W')});
             break;
         }
         case kTransponder: {
-            const TransponderRecord t = AsTransponder(r);
+            const TransponderRecord t = As<TransponderRecord>(r);
             const int f = static_cast<int>(t.frequency()), sr = static_cast<int>(t.symbolRate());
             cells.push_back({DisplayName(kind, r)});
-            cells.push_back({sr < 11 ? Format("%5d.%1d", f / 10, f % 10)
-                                     : Format("%5d/%c/%5d", f, PolarisationLetter(t), sr)});
+            cells.push_back({sr < 11 ? FormatText("%5d.%1d", f / 10, f % 10)
+                                     : FormatText("%5d/%c/%5d", f, PolarisationLetter(t), sr)});
             break;
         }
         case kTv:
         case kRadio: {
-            const ServiceRecord c = AsService(r);
-            cells.push_back({Format("%d", row + 1)});
+            const ServiceRecord c = As<ServiceRecord>(r);
+            cells.push_back({FormatText("%d", row + 1)});
             cells.push_back({DisplayName(kind, r)});
             cells.push_back({"", c.locked() ? 1 : -1});
             cells.push_back({"", c.favoriteMask() ? 2 : -1});
@@ -220,14 +199,14 @@ std::string FirstGenLayout::PickListText(int kind, const Record& r) const {
         text::NameToDisplay(r.data() + NameOffset(kind), NameSize(kind), text::kListByteLimit);
     switch (kind) {
         case kSatellite: {
-            const int lon = AsSatellite(r).longitude(), mag = std::abs(lon);
-            return Format("%3d.%1d%c - %s", mag / 10, mag % 10, lon >= 1 ? 'E' : 'W', name.c_str());
+            const int lon = As<SatelliteRecord>(r).longitude(), mag = std::abs(lon);
+            return FormatText("%3d.%1d%c - %s", mag / 10, mag % 10, lon >= 1 ? 'E' : 'W', name.c_str());
         }
         case kTransponder: {
-            const TransponderRecord t = AsTransponder(r);
+            const TransponderRecord t = As<TransponderRecord>(r);
             if (TerrestrialForPickList(t))
-                return Format("%5d - %s", static_cast<int>(t.frequency()), name.c_str());
-            return Format("%5d/%c/%5d - %s", static_cast<int>(t.frequency()),
+                return FormatText("%5d - %s", static_cast<int>(t.frequency()), name.c_str());
+            return FormatText("%5d/%c/%5d - %s", static_cast<int>(t.frequency()),
                           PolarisationLetter(t), static_cast<int>(t.symbolRate()), name.c_str());
         }
         default: return name;
@@ -239,15 +218,15 @@ std::string FirstGenLayout::Describe(int kind, const Record& r) const {
         text::NameToDisplay(r.data() + NameOffset(kind), NameSize(kind), text::kListByteLimit);
     switch (kind) {
         case kSatellite: {
-            const int lon = AsSatellite(r).longitude(), mag = std::abs(lon);
-            return Format("%s (%d.%1d %c)", name.c_str(), mag / 10, mag % 10,
+            const int lon = As<SatelliteRecord>(r).longitude(), mag = std::abs(lon);
+            return FormatText("%s (%d.%1d %c)", name.c_str(), mag / 10, mag % 10,
                           lon >= 1 ? 'E' : 'W');
         }
         case kTransponder: {
-            const TransponderRecord t = AsTransponder(r);
+            const TransponderRecord t = As<TransponderRecord>(r);
             if (TerrestrialForPickList(t))
-                return Format("%s - %5d", name.c_str(), static_cast<int>(t.frequency()));
-            return Format("%s (%5d/%c/%5d)", name.c_str(), static_cast<int>(t.frequency()),
+                return FormatText("%s - %5d", name.c_str(), static_cast<int>(t.frequency()));
+            return FormatText("%s (%5d/%c/%5d)", name.c_str(), static_cast<int>(t.frequency()),
                           PolarisationLetter(t), static_cast<int>(t.symbolRate()));
         }
         case kTv: return name + " (TV)";

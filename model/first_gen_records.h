@@ -3,7 +3,8 @@
 
 #include <cstdio>
 
-#include "model/typed_record.h"
+#include "model/channel_record_base.h"
+#include "model/favorite_record.h"
 
 namespace brondavel {
 
@@ -82,34 +83,9 @@ inline constexpr const char* kAccessSystemNames[11] = {
     "VIACCESS", "IRDETO", "BETACRYPT", "NAGRA", "SECA",   "CONAX",
     "CRYPTWORKS", "NDS",  "BISS",      "XCRYPT", "3RDCAS"};
 
-struct ServiceRecord : TypedRecord<56> {
+struct ServiceRecord : ChannelRecordBase<56> {
     static constexpr size_t kNameOffset = 32, kNameSize = 24;
 
-    uint16_t transponderRef() const { return U16(0); }
-    void setTransponderRef(uint16_t v) { SetU16(0, v); }
-    uint16_t serviceId() const { return U16(2); }
-    void setServiceId(uint16_t v) { SetU16(2, v); }
-    uint16_t pmtPid() const { return U16(4); }
-    void setPmtPid(uint16_t v) { SetU16(4, v); }
-    uint16_t pcrPid() const { return U16(6); }
-    void setPcrPid(uint16_t v) { SetU16(6, v); }
-    uint16_t videoPid() const { return U16(8); }
-    void setVideoPid(uint16_t v) { SetU16(8, v); }
-    uint16_t teletextPid() const { return U16(10); }
-    void setTeletextPid(uint16_t v) { SetU16(10, v); }
-    uint16_t audio(int i) const { return U16(12 + 2 * i); }
-    void setAudio(int i, uint16_t v) { SetU16(12 + 2 * i, v); }
-    uint16_t audioPid(int i) const { return audio(i) & 0x1FFF; }
-    void setAudioPid(int i, uint16_t pid) {
-        setAudio(i, static_cast<uint16_t>((audio(i) & ~0x1FFF) | (pid & 0x1FFF)));
-    }
-    bool audioAc3(int i) const { return (audio(i) >> 14) & 1; }
-    void setAudioAc3(int i, bool on) {
-        setAudio(i, static_cast<uint16_t>(on ? audio(i) | 0x4000 : audio(i) & ~0x4000));
-    }
-    bool audioEmpty(int i) const { return audioPid(i) == 0 || audioPid(i) == 0x1FFF; }
-    uint8_t audioLanguage(int i) const { return stored[20 + i]; }
-    void setAudioLanguage(int i, uint8_t v) { stored[20 + i] = v; }
     uint32_t flags() const { return U32(24); }
     void setFlags(uint32_t v) { SetU32(24, v); }
     bool locked() const { return Bits(24, 0, 1); }
@@ -142,15 +118,6 @@ struct ServiceRecord : TypedRecord<56> {
     }
 };
 
-struct FavoriteRecord : TypedRecord<16> {
-    static constexpr size_t kNameOffset = 0, kNameSize = 16;
-    std::string name() const { return Text(kNameOffset, kNameSize); }
-    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
-};
 
-// The 16 groups every load creates, in id order.
-inline constexpr const char* kDefaultFavoriteNames[16] = {
-    "Sports", "Movie", "Music", "Drama", "News",  "Child", "Radio", "User1",
-    "User2",  "User3", "User4", "User5", "User6", "User7", "User8", "User9"};
 
 }  // namespace brondavel

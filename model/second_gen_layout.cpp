@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "files/text/conexant_text.h"
+#include "model/text_format.h"
 #include "model/second_gen_records.h"
 
 namespace brondavel {
@@ -18,13 +19,6 @@ constexpr ImageSection kSections[] = {
     {kRadio, 192012, 192014, 192024, 2000, 48},
 };
 
-template <typename... Args>
-std::string Format(const char* format, Args... args) {
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, format, args...);
-    return buffer;
-}
-
 int16_t LongitudeOf(const Record& r) {
     return static_cast<int16_t>(ReadU16(r.data() + 4));
 }
@@ -32,7 +26,7 @@ int16_t LongitudeOf(const Record& r) {
 // "19.2E"; longitude 0 counts as West in this generation.
 std::string LongitudeText(int lon, const char* format) {
     const int mag = std::abs(lon);
-    return Format(format, mag / 10, mag % 10, lon > 0 ? 'E' : 'W');
+    return FormatText(format, mag / 10, mag % 10, lon > 0 ? 'E' : 'W');
 }
 
 struct TransponderText {
@@ -213,14 +207,14 @@ std::vector<RowCell> SecondGenLayout::RowCells(int kind, int row, const Record& 
         case kTransponder: {
             const TransponderText t = TransponderOf(r);
             cells.push_back({DisplayName(kind, r)});
-            cells.push_back({Format("%5d/%c/%5d", t.frequency, t.polarisation, t.symbolRate)});
+            cells.push_back({FormatText("%5d/%c/%5d", t.frequency, t.polarisation, t.symbolRate)});
             break;
         }
         case kTv:
         case kRadio: {
             gen2::ServiceRecord c;
             c.FromRecord(r);
-            cells.push_back({Format("%d", row + 1)});
+            cells.push_back({FormatText("%d", row + 1)});
             cells.push_back({DisplayName(kind, r)});
             cells.push_back({"", c.locked() ? 1 : -1});
             cells.push_back({"", c.favoriteMask() ? 2 : -1});
@@ -241,11 +235,11 @@ std::string SecondGenLayout::PickListText(int kind, const Record& r) const {
     switch (kind) {
         case kSatellite: {
             const int lon = LongitudeOf(r), mag = std::abs(lon);
-            return Format("%3d.%1d%c - %s", mag / 10, mag % 10, lon > 0 ? 'E' : 'W', name.c_str());
+            return FormatText("%3d.%1d%c - %s", mag / 10, mag % 10, lon > 0 ? 'E' : 'W', name.c_str());
         }
         case kTransponder: {
             const TransponderText t = TransponderOf(r);
-            return Format("%5d/%c/%5d - %s", t.frequency, t.polarisation, t.symbolRate,
+            return FormatText("%5d/%c/%5d - %s", t.frequency, t.polarisation, t.symbolRate,
                           name.c_str());
         }
         default:
@@ -260,7 +254,7 @@ std::string SecondGenLayout::Describe(int kind, const Record& r) const {
             return name + LongitudeText(LongitudeOf(r), " (%d.%1d %c)");
         case kTransponder: {
             const TransponderText t = TransponderOf(r);
-            return name + Format(" (%5d/%c/%5d)", t.frequency, t.polarisation, t.symbolRate);
+            return name + FormatText(" (%5d/%c/%5d)", t.frequency, t.polarisation, t.symbolRate);
         }
         case kTv:
             return name + " (TV)";

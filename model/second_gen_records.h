@@ -4,7 +4,8 @@
 
 #include <cstdio>
 
-#include "model/typed_record.h"
+#include "model/channel_record_base.h"
+#include "model/favorite_record.h"
 
 namespace brondavel::gen2 {
 
@@ -72,33 +73,9 @@ struct TransponderRecord : TypedRecord<32> {
     }
 };
 
-struct ServiceRecord : TypedRecord<48> {
+struct ServiceRecord : ChannelRecordBase<48> {
     static constexpr size_t kNameOffset = 32, kNameSize = 16;
 
-    uint16_t transponderRef() const { return U16(0); }
-    void setTransponderRef(uint16_t v) { SetU16(0, v); }
-    uint16_t serviceId() const { return U16(2); }
-    void setServiceId(uint16_t v) { SetU16(2, v); }
-    uint16_t pmtPid() const { return U16(4); }
-    void setPmtPid(uint16_t v) { SetU16(4, v); }
-    uint16_t pcrPid() const { return U16(6); }
-    void setPcrPid(uint16_t v) { SetU16(6, v); }
-    uint16_t videoPid() const { return U16(8); }
-    void setVideoPid(uint16_t v) { SetU16(8, v); }
-    uint16_t teletextPid() const { return U16(10); }
-    void setTeletextPid(uint16_t v) { SetU16(10, v); }
-    uint16_t audio(int i) const { return U16(12 + 2 * i); }
-    void setAudio(int i, uint16_t v) { SetU16(12 + 2 * i, v); }
-    uint16_t audioPid(int i) const { return audio(i) & 0x1FFF; }
-    void setAudioPid(int i, uint16_t pid) {
-        setAudio(i, static_cast<uint16_t>((audio(i) & ~0x1FFF) | (pid & 0x1FFF)));
-    }
-    bool audioAc3(int i) const { return (audio(i) >> 14) & 1; }
-    void setAudioAc3(int i, bool on) {
-        setAudio(i, static_cast<uint16_t>(on ? audio(i) | 0x4000 : audio(i) & ~0x4000));
-    }
-    uint8_t audioLanguage(int i) const { return stored[20 + i]; }
-    void setAudioLanguage(int i, uint8_t v) { stored[20 + i] = v; }
     uint16_t flags() const { return U16(24); }
     void setFlags(uint16_t v) { SetU16(24, v); }
     bool locked() const { return Bits(24, 0, 1); }
@@ -126,10 +103,6 @@ struct ServiceRecord : TypedRecord<48> {
     }
 };
 
-struct FavoriteRecord : TypedRecord<16> {
-    static constexpr size_t kNameOffset = 0, kNameSize = 16;
-    std::string name() const { return Text(kNameOffset, kNameSize); }
-    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
-};
+using brondavel::FavoriteRecord;
 
 }  // namespace brondavel::gen2

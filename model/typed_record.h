@@ -51,4 +51,12 @@ protected:
     }
 };
 
+// A list's record seen through its typed accessors.
+template <typename Typed>
+Typed As(const Record& r) {
+    Typed typed;
+    typed.FromRecord(r);
+    return typed;
+}
+
 }  // namespace brondavel
