@@ -59,7 +59,7 @@ int SortOrder(int kind, const std::string& text) {
 }
 
 class Editor {
-public:
+  public:
     explicit Editor(DatabaseEngine& db) : db_(db) {}
 
     // Applies the operations starting at ops[i]; returns the index after it.
@@ -133,8 +133,7 @@ public:
         }
         if (op == "rename") {
             const int kind = Kind(arg(1));
-            if (kind == kFavorite)
-                throw Refused("favourite group names are not kept in the file");
+            if (kind == kFavorite) throw Refused("favourite group names are not kept in the file");
             Shown(kind);
             const int row = Row(kind, arg(2));
             Record r = RowRecord(kind, row);
@@ -146,7 +145,7 @@ public:
         throw Refused("unknown operation \"" + op + "\"");
     }
 
-private:
+  private:
     int Kind(const std::string& name) {
         const int kind = KindFromName(name);
         if (kind < 0) throw Refused("unknown kind \"" + name + "\"");

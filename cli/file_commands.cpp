@@ -124,7 +124,8 @@ int Dump(const std::string& path, const std::string& kindName, const CommonOptio
         std::vector<std::string> columns;
         // The texts of columns 1 and up; the lock, favourite and scramble
         // images are in the JSON fields.
-        for (size_t c = 1; c < list.rows[row].size(); ++c) columns.push_back(list.rows[row][c].text);
+        for (size_t c = 1; c < list.rows[row].size(); ++c)
+            columns.push_back(list.rows[row][c].text);
         if (json) {
             rows.push_back({{"id", view[row].id},
                             {"columns", columns},

@@ -1,8 +1,7 @@
 // brondavel-cli: the editor's file, codec and link operations for scripts.
 // Exit codes: 0 success, 1 the operation failed, 2 usage error.
-#include <csignal>
-
 #include <CLI/CLI.hpp>
+#include <csignal>
 
 #include "cli/commands.h"
 
@@ -10,7 +9,8 @@ int main(int argc, char** argv) {
     using namespace brondavel::cli;
     // A file-size limit must surface as a failed write, not kill us mid-save.
     std::signal(SIGXFSZ, SIG_IGN);
-    CLI::App app{"Brondavel command-line tool: receiver channel databases, LH5 and the serial link"};
+    CLI::App app{
+        "Brondavel command-line tool: receiver channel databases, LH5 and the serial link"};
     app.require_subcommand(1);
     CommonOptions common;
     RegisterFileCommands(app, common);

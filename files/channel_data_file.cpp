@@ -48,8 +48,9 @@ int ChannelDataFile::Load() {
             std::memcpy(image_.data() + s4.imageOffset, payload.data() + kSection4AltOffset,
                         s4.bytesCopied);
     } else {
-        loadWarnings_.push_back("The file header is not a channel database header (\"ZCXT\"/"
-                                "\"CHAN\"); the file opened as an empty database.");
+        loadWarnings_.push_back(
+            "The file header is not a channel database header (\"ZCXT\"/"
+            "\"CHAN\"); the file opened as an empty database.");
     }
     ImageToDatabase();
     for (int kind = 0; kind < 4; ++kind) {
@@ -123,9 +124,9 @@ int ChannelDataFile::PrintSource(const std::string& target) {
     RebuildImage();
     const std::string table = DefaultChannelTable(std::span<const uint8_t>(image_));
     std::string error;
-    if (!WriteFileAtomically(target, {std::span(reinterpret_cast<const uint8_t*>(table.data()),
-                                                table.size())},
-                             error))
+    if (!WriteFileAtomically(
+            target, {std::span(reinterpret_cast<const uint8_t*>(table.data()), table.size())},
+            error))
         return Fail(error);
     return 1;
 }

@@ -11,7 +11,7 @@
 namespace brondavel {
 
 class ChannelDataFile : public DatabaseFile {
-public:
+  public:
     static constexpr size_t kHeaderSize = 128;
     static constexpr size_t kPayloadSize = 335872;
     static constexpr size_t kFileSize = kHeaderSize + kPayloadSize;  // 336000
@@ -47,7 +47,7 @@ public:
     // The complete file Save would write (header with today's date).
     std::vector<uint8_t> BuildFile();
 
-private:
+  private:
     std::vector<uint8_t> image_;
     std::array<uint8_t, kHeaderSize> header_{};
     bool headerLoaded_ = false;

@@ -10,7 +10,7 @@
 namespace brondavel {
 
 class DatabaseFile {
-public:
+  public:
     DatabaseFile(std::string path, int model, int flashType, int compressMode)
         : path(std::move(path)), model(model), flashType(flashType), compressMode(compressMode) {}
     virtual ~DatabaseFile() = default;
@@ -38,7 +38,7 @@ public:
     const int flashType;
     const int compressMode;
 
-protected:
+  protected:
     int Fail(std::string message) {
         lastError_ = std::move(message);
         return 0;

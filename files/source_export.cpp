@@ -47,7 +47,8 @@ std::string DefaultChannelTable(std::span<const uint8_t> image) {
     const auto sections = layout.Sections();
     const SectionView sats = Section(image, sections[kSatellite]);
     const SectionView tps = Section(image, sections[kTransponder]);
-    const SectionView channels[2] = {Section(image, sections[kTv]), Section(image, sections[kRadio])};
+    const SectionView channels[2] = {Section(image, sections[kTv]),
+                                     Section(image, sections[kRadio])};
 
     for (int t = 0; t < tps.count; ++t) {
         int carried = 0;

@@ -7,7 +7,9 @@
 
 namespace brondavel {
 
-inline uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint16_t ReadU16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 
 inline uint32_t ReadU32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
@@ -44,7 +46,8 @@ inline uint32_t GetField32(const uint8_t* rec, size_t offset, unsigned first, un
     return GetBits(ReadU32(rec + offset), first, count);
 }
 
-inline void SetField32(uint8_t* rec, size_t offset, unsigned first, unsigned count, uint32_t value) {
+inline void SetField32(uint8_t* rec, size_t offset, unsigned first, unsigned count,
+                       uint32_t value) {
     WriteU32(rec + offset, SetBits(ReadU32(rec + offset), first, count, value));
 }
 

@@ -15,11 +15,12 @@
 namespace brondavel {
 
 // Drop effects of drag and drop.
-inline constexpr int kDropMove = 3;      // reorder within one list
-inline constexpr int kDropReparent = 4;  // transponders onto a satellite, channels onto a transponder
+inline constexpr int kDropMove = 3;  // reorder within one list
+inline constexpr int kDropReparent =
+    4;  // transponders onto a satellite, channels onto a transponder
 
 class ChannelDatabase {
-public:
+  public:
     virtual ~ChannelDatabase() = default;
 
     virtual int ClearClipboard(int /*kind*/) { return 0; }

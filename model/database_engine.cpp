@@ -14,10 +14,13 @@ std::string DatabaseLayout::DefaultName(int kind, int satelliteCount) const {
             std::snprintf(name, sizeof name, "User-%02d", satelliteCount);
             return name;
         }
-        case kTransponder: return "User";
+        case kTransponder:
+            return "User";
         case kTv:
-        case kRadio: return "New Channel";
-        default: return {};
+        case kRadio:
+            return "New Channel";
+        default:
+            return {};
     }
 }
 
@@ -69,7 +72,8 @@ void DatabaseEngine::SetParentRef(int kind, Record& r, uint16_t ref) const {
 
 bool DatabaseEngine::IsOrphan(int kind, const Record& record) const {
     if (kind == kTransponder) return !lists_[kSatellite].FindById(ParentRef(kind, record));
-    if (kind == kTv || kind == kRadio) return !lists_[kTransponder].FindById(ParentRef(kind, record));
+    if (kind == kTv || kind == kRadio)
+        return !lists_[kTransponder].FindById(ParentRef(kind, record));
     return false;
 }
 
@@ -356,7 +360,8 @@ void DatabaseEngine::SortWith(int kind, const SortSpec& spec, int order) {
                 [bucketOf](uint32_t key, const Record& r) { return bucketOf(r) == key; });
             break;
         }
-        case SortSpec::kNone: break;
+        case SortSpec::kNone:
+            break;
     }
 }
 
@@ -481,7 +486,9 @@ int DatabaseEngine::GetById(int kind, int id, std::span<uint8_t> stored) {
     return lists_[kind].GetById(static_cast<uint16_t>(id), stored);
 }
 
-int DatabaseEngine::Count(int kind) { return ValidKind(kind, 3) ? lists_[kind].Count() : 0; }
+int DatabaseEngine::Count(int kind) {
+    return ValidKind(kind, 3) ? lists_[kind].Count() : 0;
+}
 
 std::string DatabaseEngine::Describe(int kind, int row) {
     if (!ValidKind(kind, 4)) return {};
@@ -558,4 +565,3 @@ void DatabaseEngine::RebuildImage(std::span<uint8_t> image) const {
 }
 
 }  // namespace brondavel
-

@@ -12,7 +12,7 @@
 namespace brondavel {
 
 class DatabaseEngine : public ChannelDatabase {
-public:
+  public:
     explicit DatabaseEngine(std::unique_ptr<DatabaseLayout> layout);
 
     int ClearClipboard(int kind) override;
@@ -64,7 +64,7 @@ public:
     // A record whose parent does not exist (a file may hold such orphans).
     bool IsOrphan(int kind, const Record& record) const;
 
-private:
+  private:
     static bool ValidKind(int kind, int last) { return kind >= 0 && kind <= last; }
     RecordList* List(int kind) { return ValidKind(kind, 4) ? &lists_[kind] : nullptr; }
     uint16_t ParentRef(int kind, const Record& r) const;

@@ -30,14 +30,14 @@ struct ImageSection {
 struct SortSpec {
     enum Method { kNone, kById, kByName, kByKey, kBucket };
     Method method = kNone;
-    size_t nameOffset = 0, nameSize = 0;          // kByName
-    std::function<int64_t(const Record&)> key;    // kByKey
-    std::vector<uint32_t> bucketKeys;             // kBucket, in ascending order
+    size_t nameOffset = 0, nameSize = 0;        // kByName
+    std::function<int64_t(const Record&)> key;  // kByKey
+    std::vector<uint32_t> bucketKeys;           // kBucket, in ascending order
     std::function<uint32_t(const Record&)> bucketOf;
 };
 
 class DatabaseLayout {
-public:
+  public:
     virtual ~DatabaseLayout() = default;
 
     // Records.

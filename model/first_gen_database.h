@@ -9,7 +9,7 @@
 namespace brondavel {
 
 class FirstGenDatabase : public DatabaseEngine {
-public:
+  public:
     FirstGenDatabase() : DatabaseEngine(std::make_unique<FirstGenLayout>()) {}
 };
 

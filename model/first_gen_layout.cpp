@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "files/text/conexant_text.h"
-#include "model/text_format.h"
 #include "model/first_gen_records.h"
+#include "model/text_format.h"
 
 namespace brondavel {
 
@@ -18,12 +18,15 @@ constexpr ImageSection kSections[] = {
     {kRadio, 247812, 247814, 247824, 1100, 56},
 };
 
-
-char PolarisationLetter(const TransponderRecord& t) { return t.polarisation() == 1 ? 'V' : 'H'; }
+char PolarisationLetter(const TransponderRecord& t) {
+    return t.polarisation() == 1 ? 'V' : 'H';
+}
 
 // Symbol rates below 256 (bits 8-19 of modWord clear) mark a terrestrial
 // transponder in the pick list and the description.
-bool TerrestrialForPickList(const TransponderRecord& t) { return (t.symbolRate() >> 8) == 0; }
+bool TerrestrialForPickList(const TransponderRecord& t) {
+    return (t.symbolRate() >> 8) == 0;
+}
 
 }  // namespace
 
@@ -68,11 +71,15 @@ Record FirstGenLayout::NewRecord(int kind) const {
             t.setName("");
             return t.ToRecord();
         }
-        default: r.size = static_cast<uint8_t>(StoredSize(kind)); return r;
+        default:
+            r.size = static_cast<uint8_t>(StoredSize(kind));
+            return r;
     }
 }
 
-std::span<const ImageSection> FirstGenLayout::Sections() const { return kSections; }
+std::span<const ImageSection> FirstGenLayout::Sections() const {
+    return kSections;
+}
 
 std::vector<Record> FirstGenLayout::FavoritesFromImage(std::span<const uint8_t>) const {
     // The first-generation image holds no group names: every load starts
@@ -137,7 +144,7 @@ std::string FirstGenLayout::DisplayName(int kind, const Record& r) const {
 
 void FirstGenLayout::StoreNameText(int kind, Record& r, std::string_view utf8) const {
     // What the edit boxes accept: 19 characters for satellites, 15 otherwise.
-    const size_t boxChars = kind == kSatellite ? text::kSatelliteNameChars
+    const size_t boxChars = kind == kSatellite  ? text::kSatelliteNameChars
                             : kind == kFavorite ? text::kFavoriteNameBytes - 1
                                                 : text::kChannelNameChars;
     size_t cut = 0, chars = 0;
@@ -165,9 +172,9 @@ std::vector<RowCell> FirstGenLayout::RowCells(int kind, int row, const Record& r
             const SatelliteRecord s = As<SatelliteRecord>(r);
             const int lon = s.longitude(), mag = std::abs(lon);
             cells.push_back({DisplayName(kind, r)});
-            cells.push_back({s.IsTerrestrial()
-                                 ? std::string("TERR")
-                                 : FormatText("%d.%1d%c", mag / 10, mag % 10, lon >= 0 ? 'E' : 'W')});
+            cells.push_back({s.IsTerrestrial() ? std::string("TERR")
+                                               : FormatText("%d.%1d%c", mag / 10, mag % 10,
+                                                            lon >= 0 ? 'E' : 'W')});
             break;
         }
         case kTransponder: {
@@ -188,8 +195,11 @@ std::vector<RowCell> FirstGenLayout::RowCells(int kind, int row, const Record& r
             cells.push_back({"", c.scrambled() ? 3 : -1});
             break;
         }
-        case kFavorite: cells.push_back({DisplayName(kind, r)}); break;
-        default: break;
+        case kFavorite:
+            cells.push_back({DisplayName(kind, r)});
+            break;
+        default:
+            break;
     }
     return cells;
 }
@@ -200,16 +210,19 @@ std::string FirstGenLayout::PickListText(int kind, const Record& r) const {
     switch (kind) {
         case kSatellite: {
             const int lon = As<SatelliteRecord>(r).longitude(), mag = std::abs(lon);
-            return FormatText("%3d.%1d%c - %s", mag / 10, mag % 10, lon >= 1 ? 'E' : 'W', name.c_str());
+            return FormatText("%3d.%1d%c - %s", mag / 10, mag % 10, lon >= 1 ? 'E' : 'W',
+                              name.c_str());
         }
         case kTransponder: {
             const TransponderRecord t = As<TransponderRecord>(r);
             if (TerrestrialForPickList(t))
                 return FormatText("%5d - %s", static_cast<int>(t.frequency()), name.c_str());
             return FormatText("%5d/%c/%5d - %s", static_cast<int>(t.frequency()),
-                          PolarisationLetter(t), static_cast<int>(t.symbolRate()), name.c_str());
+                              PolarisationLetter(t), static_cast<int>(t.symbolRate()),
+                              name.c_str());
         }
-        default: return name;
+        default:
+            return name;
     }
 }
 
@@ -220,18 +233,21 @@ std::string FirstGenLayout::Describe(int kind, const Record& r) const {
         case kSatellite: {
             const int lon = As<SatelliteRecord>(r).longitude(), mag = std::abs(lon);
             return FormatText("%s (%d.%1d %c)", name.c_str(), mag / 10, mag % 10,
-                          lon >= 1 ? 'E' : 'W');
+                              lon >= 1 ? 'E' : 'W');
         }
         case kTransponder: {
             const TransponderRecord t = As<TransponderRecord>(r);
             if (TerrestrialForPickList(t))
                 return FormatText("%s - %5d", name.c_str(), static_cast<int>(t.frequency()));
             return FormatText("%s (%5d/%c/%5d)", name.c_str(), static_cast<int>(t.frequency()),
-                          PolarisationLetter(t), static_cast<int>(t.symbolRate()));
+                              PolarisationLetter(t), static_cast<int>(t.symbolRate()));
         }
-        case kTv: return name + " (TV)";
-        case kRadio: return name + " (Radio)";
-        default: return name;
+        case kTv:
+            return name + " (TV)";
+        case kRadio:
+            return name + " (Radio)";
+        default:
+            return name;
     }
 }
 

@@ -17,7 +17,7 @@ struct FirstGenImage {
 };
 
 class FirstGenLayout : public DatabaseLayout {
-public:
+  public:
     size_t StoredSize(int kind) const override;
     size_t NameOffset(int kind) const override;
     size_t NameSize(int kind) const override;

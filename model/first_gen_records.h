@@ -79,9 +79,9 @@ struct TransponderRecord : TypedRecord<24> {
 };
 
 // Conditional-access systems, bit 4+i of a first-generation channel's flags.
-inline constexpr const char* kAccessSystemNames[11] = {
-    "VIACCESS", "IRDETO", "BETACRYPT", "NAGRA", "SECA",   "CONAX",
-    "CRYPTWORKS", "NDS",  "BISS",      "XCRYPT", "3RDCAS"};
+inline constexpr const char* kAccessSystemNames[11] = {"VIACCESS", "IRDETO", "BETACRYPT",  "NAGRA",
+                                                       "SECA",     "CONAX",  "CRYPTWORKS", "NDS",
+                                                       "BISS",     "XCRYPT", "3RDCAS"};
 
 struct ServiceRecord : ChannelRecordBase<56> {
     static constexpr size_t kNameOffset = 32, kNameSize = 24;
@@ -117,7 +117,5 @@ struct ServiceRecord : ChannelRecordBase<56> {
         return r;
     }
 };
-
-
 
 }  // namespace brondavel

@@ -14,7 +14,7 @@ struct RowCell {
 };
 
 class ListControl {
-public:
+  public:
     virtual ~ListControl() = default;
     virtual void DeleteAllRows() = 0;
     // Inserts a row at `row` with the cells of columns 0, 1, ...
@@ -37,7 +37,7 @@ inline void SelectOnlyRow(ListControl& list, int row) {
 }
 
 class ComboBox {
-public:
+  public:
     virtual ~ComboBox() = default;
     virtual void ResetContent() = 0;
     virtual void InsertItem(int index, const std::string& text) = 0;
@@ -51,11 +51,16 @@ struct ListControls {
     ListControl* radio = nullptr;
     ListControl* at(int kind) const {
         switch (kind) {
-            case 0: return satellites;
-            case 1: return transponders;
-            case 2: return tv;
-            case 3: return radio;
-            default: return nullptr;
+            case 0:
+                return satellites;
+            case 1:
+                return transponders;
+            case 2:
+                return tv;
+            case 3:
+                return radio;
+            default:
+                return nullptr;
         }
     }
 };

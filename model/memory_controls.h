@@ -11,7 +11,7 @@
 namespace brondavel {
 
 class MemoryListControl : public ListControl {
-public:
+  public:
     std::vector<std::vector<RowCell>> rows;
     std::set<int> selected;
     int focused = -1;
@@ -49,7 +49,7 @@ public:
 };
 
 class MemoryComboBox : public ComboBox {
-public:
+  public:
     std::vector<std::string> items;
     void ResetContent() override { items.clear(); }
     void InsertItem(int index, const std::string& text) override {

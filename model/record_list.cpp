@@ -6,7 +6,8 @@
 
 namespace brondavel {
 
-int RecordList::FindIds(std::vector<uint16_t>& out, uint32_t key, const Predicate& predicate) const {
+int RecordList::FindIds(std::vector<uint16_t>& out, uint32_t key,
+                        const Predicate& predicate) const {
     out.clear();
     if (!predicate) return 0;
     for (const Record& r : records_)
@@ -188,7 +189,8 @@ int RecordList::FillPickList(ComboBox* combo, const PickListItem& item) const {
     return 1;
 }
 
-int RecordList::Populate(ListControl* list, const RowFormatter& format, const FilterKey& filterKey) {
+int RecordList::Populate(ListControl* list, const RowFormatter& format,
+                         const FilterKey& filterKey) {
     if (!list || !format) return 0;
     list->DeleteAllRows();
     view_.clear();
@@ -229,7 +231,8 @@ std::vector<uint16_t> RecordList::Renumber() {
     for (const Record& r : view_) maxId = std::max(maxId, r.id);
     for (const Record& r : clipboard_) maxId = std::max(maxId, r.id);
     maxId = std::max<uint16_t>(maxId, anchorId_ == kNone ? 0 : anchorId_);
-    maxId = std::max<uint16_t>(maxId, static_cast<uint16_t>(active_.empty() ? 0 : active_.size() - 1));
+    maxId =
+        std::max<uint16_t>(maxId, static_cast<uint16_t>(active_.empty() ? 0 : active_.size() - 1));
     std::vector<uint16_t> map(size_t(maxId) + 1, kNone);
     for (size_t i = 0; i < records_.size(); ++i) {
         if (map[records_[i].id] == kNone) map[records_[i].id] = static_cast<uint16_t>(i);

@@ -15,7 +15,7 @@
 namespace brondavel {
 
 class RecordList {
-public:
+  public:
     using Predicate = std::function<bool(uint32_t key, const Record&)>;
     using Less = std::function<bool(const Record&, const Record&)>;
     using KeyOf = std::function<uint32_t(int index)>;
@@ -92,7 +92,7 @@ public:
     uint16_t anchorId() const { return anchorId_; }
     void setAnchorId(uint16_t id) { anchorId_ = id; }
 
-private:
+  private:
     uint32_t NextSortState(int order) const;
     void InvalidateIndex() { indexValid_ = false; }
     void BuildIndex() const;

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "files/text/conexant_text.h"
-#include "model/text_format.h"
 #include "model/second_gen_records.h"
+#include "model/text_format.h"
 
 namespace brondavel {
 
@@ -235,12 +235,13 @@ std::string SecondGenLayout::PickListText(int kind, const Record& r) const {
     switch (kind) {
         case kSatellite: {
             const int lon = LongitudeOf(r), mag = std::abs(lon);
-            return FormatText("%3d.%1d%c - %s", mag / 10, mag % 10, lon > 0 ? 'E' : 'W', name.c_str());
+            return FormatText("%3d.%1d%c - %s", mag / 10, mag % 10, lon > 0 ? 'E' : 'W',
+                              name.c_str());
         }
         case kTransponder: {
             const TransponderText t = TransponderOf(r);
             return FormatText("%5d/%c/%5d - %s", t.frequency, t.polarisation, t.symbolRate,
-                          name.c_str());
+                              name.c_str());
         }
         default:
             return name;

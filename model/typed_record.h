@@ -28,7 +28,7 @@ struct TypedRecord {
         std::memcpy(stored.data(), r.data(), std::min<size_t>(N, r.size));
     }
 
-protected:
+  protected:
     uint16_t U16(size_t off) const { return ReadU16(stored.data() + off); }
     void SetU16(size_t off, uint16_t v) { WriteU16(stored.data() + off, v); }
     uint32_t U32(size_t off) const { return ReadU32(stored.data() + off); }

@@ -14,8 +14,8 @@ namespace {
 
 using namespace brondavel;
 
-const char* const kNames[] = {"News 24", "الجزيرة", "Sport One", "العربية", "Movie Max",
-                              "قناة النيل", "Kids Club", "Music Hits"};
+const char* const kNames[] = {"News 24",   "الجزيرة",    "Sport One", "العربية",
+                              "Movie Max", "قناة النيل", "Kids Club", "Music Hits"};
 
 template <typename Typed>
 void AddAll(DatabaseEngine& db, int kind, std::vector<Typed>& typed) {
@@ -110,7 +110,8 @@ BENCHMARK(BM_Sort)
 void BM_NamesForDisplay5000(benchmark::State& state) {
     std::vector<std::array<uint8_t, 24>> names(5000);
     for (size_t i = 0; i < names.size(); ++i)
-        text::StoreName(std::string(kNames[i % 8]) + " " + std::to_string(i), names[i].data(), 24, 16);
+        text::StoreName(std::string(kNames[i % 8]) + " " + std::to_string(i), names[i].data(), 24,
+                        16);
     for (auto _ : state)
         for (const auto& n : names) benchmark::DoNotOptimize(text::NameToDisplay(n.data(), 24, 16));
 }

@@ -39,7 +39,7 @@ std::string ReadText(const std::string& path) {
 }
 
 class CliTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char tmpl[] = "/tmp/brondavel-cli-XXXXXX";
         dir = ::mkdtemp(tmpl);
@@ -130,7 +130,8 @@ TEST_F(CliTest, EditAppliesOperationsInOrder) {
     const auto tps = Dump(out, "transponders");
     EXPECT_EQ(after[0]["fields"]["transponderRef"], tps[7]["id"]);
     // Sorting and deleting with cascade.
-    ASSERT_EQ(Cli("edit " + out + " " + out + " sort satellites longitude delete satellites 0").code, 0);
+    ASSERT_EQ(
+        Cli("edit " + out + " " + out + " sort satellites longitude delete satellites 0").code, 0);
     const auto sats = Dump(out, "satellites");
     ASSERT_EQ(sats.size(), 5u);
     EXPECT_EQ(sats[0]["columns"][1], "19.2E");  // 13.0E came first and went

@@ -102,8 +102,8 @@ TEST(ChannelDataFileRoundTrip, RandomFullAndEmptyFilesComeBackByteForByte) {
     std::mt19937 rng(20261206);
     std::vector<Counts> cases = {{0, 0, 0, 0}, {64, 2040, 3500, 1096}, {1, 1, 1, 1}};
     for (int i = 0; i < 6; ++i)
-        cases.push_back({1 + int(rng() % 64), 1 + int(rng() % 2040), int(rng() % 3501),
-                         int(rng() % 1097)});
+        cases.push_back(
+            {1 + int(rng() % 64), 1 + int(rng() % 2040), int(rng() % 3501), int(rng() % 1097)});
     for (const Counts& c : cases) {
         SCOPED_TRACE(testing::Message() << c.sats << "/" << c.tps << "/" << c.tv << "/" << c.radio);
         if (c.sats == 0 && c.tps > 0) continue;

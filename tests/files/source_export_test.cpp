@@ -24,7 +24,7 @@ std::string ReadText(const std::string& path) {
 }
 
 class Export : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SatelliteRecord s = SatelliteRecord::Default(0);
         s.setName("testsat");
@@ -54,7 +54,9 @@ protected:
     ChannelDataFile file{"unused.ZCS", 2, 3, 2};
 };
 
-TEST_F(Export, NoChannelsGiveAnEmptyFile) { EXPECT_EQ(Print(), ""); }
+TEST_F(Export, NoChannelsGiveAnEmptyFile) {
+    EXPECT_EQ(Print(), "");
+}
 
 TEST_F(Export, ArraysPerTransponderWithChannelLines) {
     ServiceRecord c = Channel(0, "First");

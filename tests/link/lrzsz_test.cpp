@@ -63,6 +63,12 @@ bool WaitForPath(const std::string& path) {
     return false;
 }
 
+// What a peer wrote to its log, for the message of a failure.
+std::string PeerLog(const std::string& path) {
+    auto bytes = ReadFile(path);
+    return "peer log:\n" + std::string(bytes.begin(), bytes.end());
+}
+
 const size_t kSizes[] = {0, 1000, 1024, 1025, 336000};
 
 TEST(Lrzsz, OurMode2SenderToRb) {
@@ -74,7 +80,7 @@ TEST(Lrzsz, OurMode2SenderToRb) {
         WriteFile(dir / "chan.ZCS", data);
         // rb on pipes behind one pty: its flush after the last ACK cannot lose it there.
         Child rb("cd '" + dir / "rx" + "' && exec socat pty,raw,echo=0,link='" + dir / "tty" +
-                 "' SYSTEM:'rb -y',pipes 2>/dev/null");
+                 "' SYSTEM:'rb -vv -y 2>../rb.log',pipes 2>/dev/null");
         ASSERT_TRUE(WaitForPath(dir / "tty"));
         LinkOn l(dir / "tty");
         ASSERT_TRUE(l.started);
@@ -82,7 +88,7 @@ TEST(Lrzsz, OurMode2SenderToRb) {
         ASSERT_TRUE(l.owner.WaitFor(kMsgResult, 1, 60s));
         EXPECT_EQ(l.owner.Result(), kResultOk);
         l.link.Stop();
-        EXPECT_EQ(rb.Wait(), 0);
+        EXPECT_EQ(rb.Wait(), 0) << PeerLog(dir / "rb.log");
         EXPECT_EQ(ReadFile(dir / "rx/chan.ZCS"), data);
     }
 }

@@ -9,7 +9,7 @@ namespace {
 using namespace test;
 
 class Database : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         FillSmall(db);
         for (int kind = 0; kind < 5; ++kind) db.Refresh(kind, &lists[kind]);

@@ -73,8 +73,8 @@ inline std::vector<std::string> Names(const DatabaseEngine& db, int kind) {
 // The name of the record a child refers to.
 inline std::string ParentName(const DatabaseEngine& db, int kind, const Record& r) {
     const int parentKind = kind == kTransponder ? kSatellite : kTransponder;
-    const uint16_t ref = kind == kTransponder ? db.layout().SatelliteRefOf(r)
-                                              : db.layout().TransponderRefOf(r);
+    const uint16_t ref =
+        kind == kTransponder ? db.layout().SatelliteRefOf(r) : db.layout().TransponderRefOf(r);
     const Record* p = db.list(parentKind).FindById(ref);
     return p ? NameOf(db, parentKind, *p) : "<none>";
 }

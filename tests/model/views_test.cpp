@@ -40,8 +40,8 @@ TEST(RowText, LongitudeZeroIsWestInPickListAndDescription) {
     db.Refresh(kSatellite, &list);
     MemoryComboBox combo;
     ASSERT_EQ(db.FillPickList(kSatellite, &combo), 1);
-    EXPECT_EQ(combo.items, (std::vector<std::string>{"  0.0W - Zero", "  0.1E - One",
-                                                     "  1.2W - West"}));
+    EXPECT_EQ(combo.items,
+              (std::vector<std::string>{"  0.0W - Zero", "  0.1E - One", "  1.2W - West"}));
     EXPECT_EQ(db.Describe(kSatellite, 0), "Zero (0.0 W)");
     EXPECT_EQ(db.Describe(kSatellite, 1), "One (0.1 E)");
     // A row without a record describes the new-record defaults, unnamed.
@@ -120,11 +120,12 @@ TEST(Favorites, DefaultGroupsAndMembershipBits) {
 }
 
 class Sorting : public ::testing::Test {
-protected:
+  protected:
     std::vector<std::string> Sorted(int kind, int order) {
         db.SortList(kind, order, &list);
         std::vector<std::string> names;
-        for (int row = 0; row < list.RowCount(); ++row) names.push_back(list.Text(row, kind >= 2 ? 2 : 1));
+        for (int row = 0; row < list.RowCount(); ++row)
+            names.push_back(list.Text(row, kind >= 2 ? 2 : 1));
         return names;
     }
     FirstGenDatabase db;
@@ -190,8 +191,8 @@ TEST_F(Sorting, ScrambleClassesInPriorityOrder) {
     EXPECT_EQ(FirstGenLayout::AccessClass(top.ToRecord()), 2048u);
     // Descending reverses the classes but keeps stored order inside one.
     EXPECT_EQ(Sorted(kTv, 3),
-              (std::vector<std::string>{"3rdcas", "xcrypt", "bisscryptworks", "conax",
-                                        "irdetobiss", "via", "free", "free2"}));
+              (std::vector<std::string>{"3rdcas", "xcrypt", "bisscryptworks", "conax", "irdetobiss",
+                                        "via", "free", "free2"}));
 }
 
 TEST_F(Sorting, LockPutsUnlockedFirst) {
@@ -202,7 +203,7 @@ TEST_F(Sorting, LockPutsUnlockedFirst) {
 }
 
 class Cascade : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         FillSmall(db);
         // S3 has no transponders.
