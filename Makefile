@@ -12,7 +12,7 @@ PACKAGES := build-essential cmake pkg-config python3 clang-14 libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build build-asan build-fuzz run test test-release test-asan test-fuzz bench format clean
+.PHONY: all deps build build-asan build-fuzz run test test-release test-asan test-fuzz bench format format-check clean
 
 all: build
 
@@ -58,6 +58,9 @@ bench: build
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
