@@ -3,6 +3,7 @@
 // is written once against this interface.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -36,16 +37,24 @@ struct SortSpec {
     std::function<uint32_t(const Record&)> bucketOf;
 };
 
+// The fixed facts of one record kind in a layout.
+struct KindGeometry {
+    size_t storedSize;
+    size_t nameOffset;
+    size_t nameSize;
+    int editCapacity;  // how many records editing may create in the list
+};
+
 class DatabaseLayout {
   public:
+    explicit DatabaseLayout(const std::array<KindGeometry, kKindCount>& kinds) : kinds_(kinds) {}
     virtual ~DatabaseLayout() = default;
 
-    // Records.
-    virtual size_t StoredSize(int kind) const = 0;
-    virtual size_t NameOffset(int kind) const = 0;
-    virtual size_t NameSize(int kind) const = 0;
-    // How many records editing may create in a list.
-    virtual int EditCapacity(int kind) const = 0;
+    // Records; 0 for a kind outside 0-4.
+    size_t StoredSize(int kind) const { return Valid(kind) ? kinds_[kind].storedSize : 0; }
+    size_t NameOffset(int kind) const { return Valid(kind) ? kinds_[kind].nameOffset : 0; }
+    size_t NameSize(int kind) const { return Valid(kind) ? kinds_[kind].nameSize : 0; }
+    int EditCapacity(int kind) const { return Valid(kind) ? kinds_[kind].editCapacity : 0; }
     virtual uint16_t SatelliteRefOf(const Record& transponder) const = 0;
     virtual void SetSatelliteRef(Record& transponder, uint16_t satellite) const = 0;
     // Both generations keep a channel's transponder in its first u16.
@@ -83,6 +92,10 @@ class DatabaseLayout {
     // Favourite-group membership of a channel (group 0 to 15).
     virtual bool IsFavoriteMember(const Record& channel, int group) const = 0;
     virtual void SetFavoriteMember(Record& channel, int group, bool member) const = 0;
+
+  private:
+    static bool Valid(int kind) { return kind >= 0 && kind < kKindCount; }
+    std::array<KindGeometry, kKindCount> kinds_;
 };
 
 }  // namespace brondavel

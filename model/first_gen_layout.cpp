@@ -30,25 +30,12 @@ bool TerrestrialForPickList(const TransponderRecord& t) {
 
 }  // namespace
 
-size_t FirstGenLayout::StoredSize(int kind) const {
-    static constexpr size_t sizes[] = {44, 24, 56, 56, 16};
-    return kind >= 0 && kind < 5 ? sizes[kind] : 0;
-}
-
-size_t FirstGenLayout::NameOffset(int kind) const {
-    static constexpr size_t offsets[] = {20, 8, 32, 32, 0};
-    return kind >= 0 && kind < 5 ? offsets[kind] : 0;
-}
-
-size_t FirstGenLayout::NameSize(int kind) const {
-    static constexpr size_t sizes[] = {24, 16, 24, 24, 16};
-    return kind >= 0 && kind < 5 ? sizes[kind] : 0;
-}
-
-int FirstGenLayout::EditCapacity(int kind) const {
-    static constexpr int capacity[] = {64, 2040, 3500, FirstGenImage::kRadioFileCapacity, 16};
-    return kind >= 0 && kind < 5 ? capacity[kind] : 0;
-}
+FirstGenLayout::FirstGenLayout()
+    : DatabaseLayout({{{44, 20, 24, 64},
+                       {24, 8, 16, 2040},
+                       {56, 32, 24, 3500},
+                       {56, 32, 24, FirstGenImage::kRadioFileCapacity},
+                       {16, 0, 16, 16}}}) {}
 
 uint16_t FirstGenLayout::SatelliteRefOf(const Record& t) const {
     return static_cast<uint16_t>(GetField32(t.data(), 0, 0, 12));

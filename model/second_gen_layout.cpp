@@ -43,26 +43,14 @@ TransponderText TransponderOf(const Record& r) {
 
 }  // namespace
 
-size_t SecondGenLayout::StoredSize(int kind) const {
-    static constexpr size_t sizes[] = {60, 32, 48, 48, 16};
-    return kind >= 0 && kind < 5 ? sizes[kind] : 0;
-}
-
-size_t SecondGenLayout::NameOffset(int kind) const {
-    static constexpr size_t offsets[] = {40, 16, 32, 32, 0};
-    return kind >= 0 && kind < 5 ? offsets[kind] : 0;
-}
-
-size_t SecondGenLayout::NameSize(int kind) const {
-    static constexpr size_t sizes[] = {20, 16, 16, 16, 16};
-    return kind >= 0 && kind < 5 ? sizes[kind] : 0;
-}
-
-int SecondGenLayout::EditCapacity(int kind) const {
-    // The image's capacity; what a flash class can store is checked on save.
-    static constexpr int capacity[] = {64, 2000, 4000, 2000, 16};
-    return kind >= 0 && kind < 5 ? capacity[kind] : 0;
-}
+// Editing is limited by the image; what a flash class can store is checked
+// when saving.
+SecondGenLayout::SecondGenLayout()
+    : DatabaseLayout({{{60, 40, 20, 64},
+                       {32, 16, 16, 2000},
+                       {48, 32, 16, 4000},
+                       {48, 32, 16, 2000},
+                       {16, 0, 16, 16}}}) {}
 
 uint16_t SecondGenLayout::SatelliteRefOf(const Record& t) const {
     return ReadU16(t.data());

@@ -19,10 +19,7 @@ struct SecondGenImage {
 
 class SecondGenLayout : public DatabaseLayout {
   public:
-    size_t StoredSize(int kind) const override;
-    size_t NameOffset(int kind) const override;
-    size_t NameSize(int kind) const override;
-    int EditCapacity(int kind) const override;
+    SecondGenLayout();
     uint16_t SatelliteRefOf(const Record& transponder) const override;
     void SetSatelliteRef(Record& transponder, uint16_t satellite) const override;
     Record NewRecord(int kind) const override;
