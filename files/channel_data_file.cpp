@@ -27,6 +27,7 @@ int ChannelDataFile::Load() {
     if (!ReadFile(path, data, error, kFileSize)) return Fail(error);
     if (data.size() < kHeaderSize) return Fail("The file \"" + path + "\" is too short.");
     std::memcpy(header_.data(), data.data(), kHeaderSize);
+    loadWarnings_.clear();
     headerLoaded_ = true;
 
     headerValid_ = std::memcmp(header_.data(), "ZCXT", 4) == 0 &&
@@ -62,6 +63,8 @@ int ChannelDataFile::Load() {
 }
 
 int ChannelDataFile::ImageToDatabase() {
+    // The lists are built from the image alone, also when the file is read again.
+    database = std::make_unique<FirstGenDatabase>();
     database->LoadImage(std::span<const uint8_t>(image_).first(FirstGenImage::kSize));
     return 1;
 }

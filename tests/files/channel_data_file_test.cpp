@@ -192,6 +192,10 @@ TEST(ChannelDataFileLoad, EveryLengthLoadsAndMissingBytesReadAsErased) {
     ChannelDataFile file(dir / "long.ZCS", 2, 3, 2);
     EXPECT_EQ(file.Load(), 1);
     EXPECT_EQ(file.db().Count(kTv), 500);
+    // Reading again gives the same lists, not a second copy of them.
+    EXPECT_EQ(file.Load(), 1);
+    EXPECT_EQ(file.db().Count(kTv), 500);
+    EXPECT_EQ(file.db().list(kFavorite).Count(), 16);
 }
 
 TEST(ChannelDataFileLoad, SectionFourFromEitherPlace) {
