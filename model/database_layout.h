@@ -93,6 +93,19 @@ class DatabaseLayout {
     virtual bool IsFavoriteMember(const Record& channel, int group) const = 0;
     virtual void SetFavoriteMember(Record& channel, int group, bool member) const = 0;
 
+  protected:
+    // The row of a channel: number, name, then the lock, favourite and
+    // scramble images (column 0 is always empty).
+    static std::vector<RowCell> ChannelRow(int row, std::string name, bool locked, bool favorite,
+                                           bool scrambled) {
+        return {{},
+                {std::to_string(row + 1)},
+                {std::move(name)},
+                {"", locked ? 1 : -1},
+                {"", favorite ? 2 : -1},
+                {"", scrambled ? 3 : -1}};
+    }
+
   private:
     static bool Valid(int kind) { return kind >= 0 && kind < kKindCount; }
     std::array<KindGeometry, kKindCount> kinds_;

@@ -175,12 +175,8 @@ std::vector<RowCell> FirstGenLayout::RowCells(int kind, int row, const Record& r
         case kTv:
         case kRadio: {
             const ServiceRecord c = As<ServiceRecord>(r);
-            cells.push_back({FormatText("%d", row + 1)});
-            cells.push_back({DisplayName(kind, r)});
-            cells.push_back({"", c.locked() ? 1 : -1});
-            cells.push_back({"", c.favoriteMask() ? 2 : -1});
-            cells.push_back({"", c.scrambled() ? 3 : -1});
-            break;
+            return ChannelRow(row, DisplayName(kind, r), c.locked(), c.favoriteMask() != 0,
+                              c.scrambled() != 0);
         }
         case kFavorite:
             cells.push_back({DisplayName(kind, r)});

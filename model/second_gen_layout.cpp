@@ -202,12 +202,8 @@ std::vector<RowCell> SecondGenLayout::RowCells(int kind, int row, const Record& 
         case kRadio: {
             gen2::ServiceRecord c;
             c.FromRecord(r);
-            cells.push_back({FormatText("%d", row + 1)});
-            cells.push_back({DisplayName(kind, r)});
-            cells.push_back({"", c.locked() ? 1 : -1});
-            cells.push_back({"", c.favoriteMask() ? 2 : -1});
-            cells.push_back({"", c.accessSystems() ? 3 : -1});
-            break;
+            return ChannelRow(row, DisplayName(kind, r), c.locked(), c.favoriteMask() != 0,
+                              c.accessSystems() != 0);
         }
         case kFavorite:
             cells.push_back({DisplayName(kind, r)});
