@@ -79,7 +79,14 @@ class DatabaseLayout {
     virtual void FinishImage(std::span<uint8_t> /*image*/) const {}
 
     // Views.
-    virtual SortSpec SortFor(int kind, int order) const = 0;
+    // How `order` (1-4, the Sort menu's entries) sorts a kind; kNone for an
+    // order the kind does not have.
+    SortSpec SortFor(int kind, int order) const;
+    virtual uint32_t FrequencyOf(const Record& transponder) const = 0;
+    // The "Scramble" bucket of a channel and how many buckets there are
+    // (keys 0, 1, 2, 4, ...).
+    virtual uint32_t AccessClassOf(const Record& channel) const = 0;
+    virtual int AccessClassKeyCount() const = 0;
     virtual std::vector<RowCell> RowCells(int kind, int row, const Record& record) const = 0;
     virtual std::string PickListText(int kind, const Record& record) const = 0;
     virtual std::string Describe(int kind, const Record& record) const = 0;

@@ -91,38 +91,8 @@ uint32_t FirstGenLayout::AccessClass(const Record& channel) {
     return 512;
 }
 
-SortSpec FirstGenLayout::SortFor(int kind, int order) const {
-    SortSpec spec;
-    if (kind < 0 || kind > 3) return spec;
-    if (order == 1) {
-        spec.method = SortSpec::kById;
-    } else if (order == 2) {
-        spec.method = SortSpec::kByName;
-        spec.nameOffset = NameOffset(kind);
-        spec.nameSize = NameSize(kind);
-    } else if (kind == kSatellite && order == 3) {
-        spec.method = SortSpec::kByKey;
-        spec.key = [](const Record& r) -> int64_t {
-            const int lon = static_cast<int16_t>(ReadU16(r.data() + 4));
-            return static_cast<int16_t>(lon < 0 ? lon + 3600 : lon);
-        };
-    } else if (kind == kTransponder && (order == 3 || order == 4)) {
-        spec.method = SortSpec::kByKey;
-        if (order == 3)
-            spec.key = [](const Record& r) -> int64_t { return GetField32(r.data(), 0, 0, 12); };
-        else
-            spec.key = [](const Record& r) -> int64_t { return GetField32(r.data(), 0, 12, 20); };
-    } else if ((kind == kTv || kind == kRadio) && order == 3) {
-        spec.method = SortSpec::kBucket;
-        spec.bucketKeys.push_back(0);
-        for (int i = 1; i <= 12; ++i) spec.bucketKeys.push_back(1u << (i - 1));
-        spec.bucketOf = &FirstGenLayout::AccessClass;
-    } else if ((kind == kTv || kind == kRadio) && order == 4) {
-        spec.method = SortSpec::kBucket;
-        spec.bucketKeys = {0, 1};
-        spec.bucketOf = [](const Record& r) { return GetField32(r.data(), 24, 0, 1); };
-    }
-    return spec;
+uint32_t FirstGenLayout::FrequencyOf(const Record& t) const {
+    return GetField32(t.data(), 0, 12, 20);
 }
 
 std::string FirstGenLayout::DisplayName(int kind, const Record& r) const {

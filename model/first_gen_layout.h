@@ -28,7 +28,9 @@ class FirstGenLayout : public DatabaseLayout {
     bool KeepsOrphans() const override { return true; }
     std::vector<Record> FavoritesFromImage(std::span<const uint8_t> image) const override;
 
-    SortSpec SortFor(int kind, int order) const override;
+    uint32_t FrequencyOf(const Record& transponder) const override;
+    uint32_t AccessClassOf(const Record& channel) const override { return AccessClass(channel); }
+    int AccessClassKeyCount() const override { return 13; }
     std::vector<RowCell> RowCells(int kind, int row, const Record& record) const override;
     std::string PickListText(int kind, const Record& record) const override;
     std::string Describe(int kind, const Record& record) const override;

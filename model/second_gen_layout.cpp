@@ -122,38 +122,8 @@ uint32_t SecondGenLayout::AccessClass(const Record& channel) {
     return c >= 1024 ? 1024 : 0;
 }
 
-SortSpec SecondGenLayout::SortFor(int kind, int order) const {
-    SortSpec spec;
-    if (kind < 0 || kind > 3) return spec;
-    if (order == 1) {
-        spec.method = SortSpec::kById;
-    } else if (order == 2) {
-        spec.method = SortSpec::kByName;
-        spec.nameOffset = NameOffset(kind);
-        spec.nameSize = NameSize(kind);
-    } else if (kind == kSatellite && order == 3) {
-        spec.method = SortSpec::kByKey;
-        spec.key = [](const Record& r) -> int64_t {
-            const int lon = LongitudeOf(r);
-            return static_cast<int16_t>(lon < 0 ? lon + 3600 : lon);
-        };
-    } else if (kind == kTransponder && order == 3) {
-        spec.method = SortSpec::kByKey;
-        spec.key = [](const Record& r) -> int64_t { return ReadU16(r.data()); };
-    } else if (kind == kTransponder && order == 4) {
-        spec.method = SortSpec::kByKey;
-        spec.key = [](const Record& r) -> int64_t { return ReadU32(r.data() + 4); };
-    } else if ((kind == kTv || kind == kRadio) && order == 3) {
-        spec.method = SortSpec::kBucket;
-        spec.bucketKeys.push_back(0);
-        for (int i = 1; i <= 11; ++i) spec.bucketKeys.push_back(1u << (i - 1));
-        spec.bucketOf = &SecondGenLayout::AccessClass;
-    } else if ((kind == kTv || kind == kRadio) && order == 4) {
-        spec.method = SortSpec::kBucket;
-        spec.bucketKeys = {0, 1};
-        spec.bucketOf = [](const Record& r) { return GetField32(r.data(), 24, 0, 1); };
-    }
-    return spec;
+uint32_t SecondGenLayout::FrequencyOf(const Record& t) const {
+    return ReadU32(t.data() + 4);
 }
 
 std::string SecondGenLayout::DisplayName(int kind, const Record& r) const {

@@ -32,7 +32,9 @@ class SecondGenLayout : public DatabaseLayout {
     // satellite at the same longitude that has one.
     void FinishImage(std::span<uint8_t> image) const override;
 
-    SortSpec SortFor(int kind, int order) const override;
+    uint32_t FrequencyOf(const Record& transponder) const override;
+    uint32_t AccessClassOf(const Record& channel) const override { return AccessClass(channel); }
+    int AccessClassKeyCount() const override { return 12; }
     std::vector<RowCell> RowCells(int kind, int row, const Record& record) const override;
     std::string PickListText(int kind, const Record& record) const override;
     std::string Describe(int kind, const Record& record) const override;
