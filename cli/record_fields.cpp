@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "files/text/conexant_text.h"
+#include "text/conexant_text.h"
 #include "model/first_gen_records.h"
 #include "model/second_gen_records.h"
 

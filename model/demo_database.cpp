@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "files/text/conexant_text.h"
+#include "text/conexant_text.h"
 #include "model/first_gen_records.h"
 #include "model/second_gen_records.h"
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "files/text/conexant_text.h"
+#include "text/conexant_text.h"
 #include "model/first_gen_records.h"
 #include "model/text_format.h"
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "files/text/conexant_text.h"
+#include "text/conexant_text.h"
 #include "model/second_gen_records.h"
 #include "model/text_format.h"
 

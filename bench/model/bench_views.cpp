@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "files/text/conexant_text.h"
+#include "text/conexant_text.h"
 #include "model/first_gen_database.h"
 #include "model/first_gen_records.h"
 #include "model/memory_controls.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "files/text/conexant_text.h"
+#include "text/conexant_text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/text/conexant_text.h"
+#include "text/conexant_text.h"
 
 using namespace brondavel::text;
 

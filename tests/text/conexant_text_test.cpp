@@ -1,5 +1,5 @@
 // The receiver text encoding: tables, the conversion steps and ConexantText.
-#include "files/text/conexant_text.h"
+#include "text/conexant_text.h"
 
 #include <gtest/gtest.h>
 
@@ -115,7 +115,7 @@ TEST(ConexantTables, GeneratedSourceIsUpToDate) {
     const std::string ucd = "/usr/share/unicode/UnicodeData.txt";
     if (!std::ifstream(ucd) || std::system("python3 --version > /dev/null 2>&1") != 0)
         GTEST_SKIP() << "python3 or the Unicode data files are missing";
-    const std::string src = BRONDAVEL_SOURCE_DIR "/files/text/";
+    const std::string src = BRONDAVEL_SOURCE_DIR "/text/";
     const std::string out = BRONDAVEL_BINARY_DIR "/conexant_tables_regenerated.cpp";
     const std::string cmd = "python3 " + src + "gen_conexant_tables.py --out " + out;
     ASSERT_EQ(std::system(cmd.c_str()), 0);

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/text/conexant_tables.h"
+#include "text/conexant_tables.h"
 
 namespace brondavel::text {
 

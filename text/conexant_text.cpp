@@ -1,4 +1,4 @@
-#include "files/text/conexant_text.h"
+#include "text/conexant_text.h"
 
 #include <algorithm>
 #include <climits>
