@@ -8,11 +8,12 @@ FUZZ_BUILD ?= build-fuzz
 # Debian packages the build, the tests and the test peers need.
 PACKAGES := build-essential cmake pkg-config python3 clang-14 libclang-rt-14-dev clang-format \
 	qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev \
-	lrzsz socat lhasa jlha-utils p7zip-full libarchive-tools xvfb xauth unicode-data
+	lrzsz socat lhasa jlha-utils p7zip-full libarchive-tools xvfb xauth unicode-data \
+	ccache qt6-base-dev-tools fonts-liberation2 fonts-wine fonts-dejavu-core fonts-noto-core x11-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build build-asan build-fuzz run test test-release test-asan test-fuzz bench format format-check clean
+.PHONY: all deps build build-asan build-fuzz run screenshots test test-release test-asan test-fuzz bench format format-check clean
 
 all: build
 
@@ -28,14 +29,18 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 build-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBRONDAVEL_SANITIZE=ON -DBRONDAVEL_GUI=OFF
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBRONDAVEL_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 build-fuzz: deps
 	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRONDAVEL_FUZZ=ON -DBRONDAVEL_GUI=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
+# Opens the application on the demo database; without a display, prints the
+# command-line summary instead.
 run: build
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then exec $(BUILD)/bin/brondavel $(BUILD)/share/demo.ZCS; fi; \
+	echo "No display (DISPLAY and WAYLAND_DISPLAY are empty): showing the command-line summary instead."
 	@$(BUILD)/bin/brondavel-cli info $(BUILD)/share/demo.ZCS
 	@echo; echo "Satellites:"
 	@$(BUILD)/bin/brondavel-cli dump $(BUILD)/share/demo.ZCS --kind satellites
@@ -50,6 +55,7 @@ test-release: build
 
 test-asan: build-asan
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 		ctest --output-on-failure -j $(JOBS) --timeout 900 --repeat until-pass:2
 
 test-fuzz: build-fuzz
@@ -60,6 +66,13 @@ test: test-release test-asan test-fuzz
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# Pictures of real windows under Xvfb, into build/screenshots/.
+screenshots: build
+	mkdir -p $(BUILD)/screenshots
+	XDG_CONFIG_HOME=$(CURDIR)/$(BUILD)/screenshot-home/config XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD)/screenshot-home/runtime \
+		QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
+		$(BUILD)/bin/brondavel-screenshots $(BUILD)/screenshots
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
