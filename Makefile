@@ -69,7 +69,8 @@ bench: build
 
 # Pictures of real windows under Xvfb, into build/screenshots/.
 screenshots: build
-	mkdir -p $(BUILD)/screenshots
+	mkdir -p $(BUILD)/screenshots $(BUILD)/screenshot-home/config
+	mkdir -m 700 -p $(BUILD)/screenshot-home/runtime
 	XDG_CONFIG_HOME=$(CURDIR)/$(BUILD)/screenshot-home/config XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD)/screenshot-home/runtime \
 		QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
 		$(BUILD)/bin/brondavel-screenshots $(BUILD)/screenshots

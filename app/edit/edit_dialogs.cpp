@@ -2,6 +2,8 @@
 
 namespace brondavel::app {
 
-int RunEditDialog(QWidget*, int, int, ChannelDatabase*, int) { return 0; }
+int RunEditDialog(QWidget*, int, int, ChannelDatabase*, int) {
+    return 0;
+}
 
 }  // namespace brondavel::app

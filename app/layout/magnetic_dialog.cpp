@@ -23,10 +23,16 @@ void MagneticDialog::MoveTo(const QRect& frame) {
     ResizeHook(width() - baseSize_.width(), height() - baseSize_.height());
 }
 
-void MagneticDialog::SetTranslucent(bool on) { setWindowOpacity(on ? 0.7 : 1.0); }
+void MagneticDialog::SetTranslucent(bool on) {
+    setWindowOpacity(on ? 0.7 : 1.0);
+}
 
-void MagneticDialog::SetBodyDrag(bool on) { bodyDrag_ = on; }
-void MagneticDialog::SetGroupMove(bool on) { groupMove_ = on; }
+void MagneticDialog::SetBodyDrag(bool on) {
+    bodyDrag_ = on;
+}
+void MagneticDialog::SetGroupMove(bool on) {
+    groupMove_ = on;
+}
 
 void MagneticDialog::SetGripResize(bool on, QSize step) {
     gripResize_ = on;

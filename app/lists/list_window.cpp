@@ -13,7 +13,9 @@ ListWindow::ListWindow(QWidget* owner, int model, int kind, ListControlArray* co
     resize(312, 150);
 }
 
-ListWindow::~ListWindow() { delete control_; }
+ListWindow::~ListWindow() {
+    delete control_;
+}
 
 void ListWindow::SetDatabase(ChannelDatabase* database, int model) {
     database_ = database;

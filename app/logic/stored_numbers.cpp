@@ -8,8 +8,8 @@ std::vector<int> ReadStoredNumbers(const std::string& text, int count) {
     std::vector<int> numbers;
     size_t i = 0;
     while (i < text.size() && static_cast<int>(numbers.size()) < count) {
-        const bool negative = text[i] == '-' && i + 1 < text.size() && text[i + 1] >= '0' &&
-                              text[i + 1] <= '9';
+        const bool negative =
+            text[i] == '-' && i + 1 < text.size() && text[i + 1] >= '0' && text[i + 1] <= '9';
         if (negative) ++i;
         if (text[i] < '0' || text[i] > '9') {
             ++i;

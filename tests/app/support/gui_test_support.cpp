@@ -29,6 +29,8 @@ void OnNextModal(std::function<void(QWidget*)> action, int timeoutMs) {
     });
 }
 
-std::string DemoDatabasePath() { return BRONDAVEL_BINARY_DIR "/share/demo.ZCS"; }
+std::string DemoDatabasePath() {
+    return BRONDAVEL_BINARY_DIR "/share/demo.ZCS";
+}
 
 }  // namespace brondavel::test
