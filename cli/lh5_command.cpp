@@ -7,6 +7,7 @@
 
 #include "cli/commands.h"
 #include "files/lh5/lh5_codec.h"
+#include "files/read_file.h"
 
 namespace brondavel::cli {
 namespace {
@@ -18,10 +19,8 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr std::uint32_t kMaxUncompressed = 256u << 20;
 
 bool ReadFile(const std::string& path, Bytes& out) {
-    std::ifstream f(path, std::ios::binary);
-    if (!f) return false;
-    out.assign(std::istreambuf_iterator<char>(f), {});
-    return !f.bad();
+    std::string error;
+    return brondavel::ReadFile(path, out, error);
 }
 
 bool WriteFile(const std::string& path, const std::uint8_t* data, std::size_t size) {

@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "files/atomic_file.h"
+#include "files/read_file.h"
 #include "files/source_export.h"
 
 namespace brondavel {

@@ -5,6 +5,7 @@
 
 #include "files/atomic_file.h"
 #include "files/lh5/lh5_codec.h"
+#include "files/read_file.h"
 
 namespace brondavel {
 
@@ -73,7 +74,6 @@ int FlashImageFile::Load() {
     if (!ReadFile(path, data, error, limit)) return Fail(error);
 
     image_.assign(kImageSize, 0);
-    database = std::make_unique<SecondGenDatabase>();
     loadWarnings_.clear();
     headerValid_ = data.size() >= kHeaderSize && ReadU16(data.data()) == kFormatWord &&
                    std::equal(kMagic.begin(), kMagic.end(), data.begin() + 16);
@@ -185,6 +185,8 @@ void FlashImageFile::LoadSections(const std::vector<uint8_t>& payload, size_t av
 }
 
 int FlashImageFile::ImageToDatabase() {
+    // The lists are built from the image alone, also when it is read again.
+    database = std::make_unique<SecondGenDatabase>();
     database->LoadImage(image_);
     return 1;
 }

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <vector>
 
+#include "files/read_file.h"
 #include "link/protocol.h"
 
 namespace brondavel::sim {
@@ -178,13 +179,6 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& data) {
     return static_cast<bool>(out);
 }
 
-bool ReadFile(const std::string& path, std::vector<uint8_t>* data) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    data->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-}
-
 // Waits for the first header byte of the PC's transfer, asking with request.
 int AwaitStart(Wire& w, const SimOptions& o, uint8_t request) {
     auto deadline = Clock::now() + std::chrono::milliseconds(o.timeout_ms);
@@ -339,7 +333,8 @@ int AwaitRequest(Wire& w, const SimOptions& o, bool allow_nak) {
 
 int SendMode1(Wire& w, const SimOptions& o, std::string* msg) {
     std::vector<uint8_t> file;
-    if (!ReadFile(o.path, &file)) return Fail(w, msg, "cannot read " + o.path);
+    std::string error;
+    if (!ReadFile(o.path, file, error)) return Fail(w, msg, error);
     int request = AwaitRequest(w, o, true);
     if (request < 0) return Fail(w, msg, "nobody asked for the file");
     for (const auto& frame : DataFrames(file, request == kCrcRequest)) {
@@ -360,7 +355,8 @@ int SendMode1(Wire& w, const SimOptions& o, std::string* msg) {
 
 int SendMode2(Wire& w, const SimOptions& o, std::string* msg) {
     std::vector<uint8_t> file;
-    if (!ReadFile(o.path, &file)) return Fail(w, msg, "cannot read " + o.path);
+    std::string error;
+    if (!ReadFile(o.path, file, error)) return Fail(w, msg, error);
     std::string name = o.name.empty() ? o.path : o.name;
     if (AwaitRequest(w, o, false) < 0) return Fail(w, msg, "nobody asked for the file");
     std::string header = BuildBatchHeader(name, file.size());
