@@ -273,7 +273,7 @@ std::string Uniocode2Conexant(std::u16string_view unicode) {
         }
     }
 
-    const std::u16string visual = Inverse(shaped);
+    const std::u16string visual = InverseIfRightToLeft(shaped);
     bool lastWasSingle = false;
     std::string out;
     out.reserve(visual.size() * 2);
@@ -338,6 +338,25 @@ std::u16string Inverse(std::u16string_view in) {
     return out;
 }
 
+bool IsRightToLeft(char16_t c) {
+    return (c >= 0x0590 && c <= 0x08FF) || (c >= 0xFB50 && c <= 0xFDFF) ||
+           (c >= 0xFE70 && c <= 0xFEFF);
+}
+
+bool HasRightToLeft(std::u16string_view text) {
+    return std::any_of(text.begin(), text.end(), IsRightToLeft);
+}
+
+std::u16string InverseIfRightToLeft(std::u16string_view text) {
+    if (HasRightToLeft(text)) return Inverse(text);
+    // Left-to-right text is kept as typed; only a NUL is left out, as Inverse does.
+    std::u16string out;
+    out.reserve(text.size());
+    for (char16_t c : text)
+        if (c != 0) out.push_back(c);
+    return out;
+}
+
 std::u16string Conexant2Uniocode(std::u16string_view text) {
     std::u16string out;
     out.reserve(text.size());
@@ -397,7 +416,7 @@ void ConexantText::ConexantToAnsi() {
     if (conexant_.empty()) return;
     const std::u16string units = UniConexant(conexant_);
     Trace("UniConexant", units);
-    const std::u16string reading = Inverse(units);
+    const std::u16string reading = InverseIfRightToLeft(units);
     Trace("Inverse", reading);
     unicode_ = Conexant2Uniocode(reading);
     Trace("Conexant2Uniocode", unicode_);
@@ -463,7 +482,7 @@ std::string NameToDisplay(std::string_view stored, size_t byteLimit) {
     const std::string_view name =
         CutStored(stored.substr(0, std::min(stored.find('\0'), stored.size())), byteLimit);
     if (name.empty()) return {};
-    const std::u16string reading = Inverse(UniConexant(name));
+    const std::u16string reading = InverseIfRightToLeft(UniConexant(name));
     return AnsiToUtf8(Uniocode2Ansi(Conexant2Uniocode(reading)));
 }
 

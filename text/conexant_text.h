@@ -2,8 +2,9 @@
 // to the Windows-1256 text the user edits.
 //
 // The receiver draws names byte by byte, left to right, and can neither shape
-// Arabic nor reorder right-to-left text, so names are stored shaped (each Arabic
-// letter as its contextual presentation form) and in visual order. A stored
+// Arabic nor reorder right-to-left text, so names with right-to-left characters
+// are stored shaped (each Arabic letter as its contextual presentation form) and
+// in visual order. Other names are stored, and read, as they are typed. A stored
 // character is one byte, or two bytes (high byte first) for the code units
 // U+0100-U+1FFF and for the presentation forms U+FB50-U+FBB1, U+FBD3-U+FC3F and
 // U+FE70-U+FEFF.
@@ -50,12 +51,19 @@ size_t ConexantCharLength(std::string_view text, size_t pos);
 std::u16string Ansi2Uniocode(std::string_view ansi);
 // Code units -> Windows-1256 bytes; code units the code page lacks are dropped.
 std::string Uniocode2Ansi(std::u16string_view unicode);
-// Logical code units -> stored bytes: shaping, visual order, writing.
+// Logical code units -> stored bytes: shaping, visual order (for right-to-left
+// text), writing.
 std::string Uniocode2Conexant(std::u16string_view unicode);
 // Stored bytes -> the code units they hold (stops at a NUL byte).
 std::u16string UniConexant(std::string_view conexant);
 // Reverses text for right-to-left display, keeping left-to-right runs in order.
 std::u16string Inverse(std::u16string_view text);
+// Hebrew, Arabic and the scripts up to U+08FF, and the Arabic presentation forms.
+bool IsRightToLeft(char16_t c);
+bool HasRightToLeft(std::u16string_view text);
+// Inverse for text with right-to-left characters; any other text keeps its order
+// (the reordering would scramble brackets and punctuation between Latin words).
+std::u16string InverseIfRightToLeft(std::u16string_view text);
 // Presentation forms -> the letters they stand for (input in reading order).
 std::u16string Conexant2Uniocode(std::u16string_view text);
 // Cuts stored bytes to at most charLimit characters and byteLimit - 1 bytes

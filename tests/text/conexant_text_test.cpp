@@ -167,9 +167,23 @@ TEST(ConexantEncoding, ZeroWidthJoinersSteerShapingAndAreNotStored) {
               "AB");  // LRM
 }
 
+TEST(ConexantEncoding, LatinNamesKeepTheOrderTheyWereTypedIn) {
+    for (const char* name : {"News (Int)", "Canal+ Sport", "News (HD)", "A, B: C?", "ab ", " ab"}) {
+        EXPECT_EQ(Store(name), name);
+        EXPECT_EQ(Load(name), name);
+    }
+    // Names stored reordered by earlier versions are shown as the receiver draws them.
+    EXPECT_EQ(Load("(Int) News"), "(Int) News");
+    EXPECT_EQ(Load(" Sport+Canal"), " Sport+Canal");
+    // Only what is stored counts: a letter the receiver lacks becomes a space and
+    // leaves no right-to-left character behind.
+    EXPECT_EQ(Store("A\x8A(B)"), "A (B)");
+    // Latin within Arabic still follows the right-to-left order.
+    EXPECT_EQ(UniConexant(Store(kBeh + " (HD)")), u"(HD) \uFE8F");
+    EXPECT_EQ(Load(Store(kBeh + " (HD)")), kBeh + " (HD)");
+}
+
 TEST(ConexantEncoding, ParenthesesAndMixedText) {
-    EXPECT_EQ(Store("News (Int)"), "(Int) News");
-    EXPECT_EQ(Load("(Int) News"), " News(Int)");
     // Digits keep their order inside right-to-left text.
     EXPECT_EQ(UniConexant(Store(kBeh + " 12 " + kBeh)), u"\uFE8F 12 \uFE8F");
     EXPECT_EQ(Load(Store(kBeh + " 12 " + kBeh)), kBeh + " 12 " + kBeh);
