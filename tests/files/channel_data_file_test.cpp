@@ -12,40 +12,18 @@
 #include <fstream>
 #include <random>
 
-#include "files/atomic_file.h"
 #include "model/first_gen_records.h"
 #include "model/memory_controls.h"
+#include "tests/support/temp_files.h"
 
 namespace brondavel {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        char tmpl[] = "/tmp/brondavel-test-XXXXXX";
-        path = ::mkdtemp(tmpl);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::permissions(path, fs::perms::owner_all, ec);
-        fs::remove_all(path, ec);
-    }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
-
-std::vector<uint8_t> Slurp(const std::string& path) {
-    std::vector<uint8_t> data;
-    std::string error;
-    ReadFile(path, data, error);
-    return data;
-}
-
-void Spit(const std::string& path, const std::vector<uint8_t>& data) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
-}
+using testsupport::Slurp;
+using testsupport::Spit;
+using testsupport::TempDir;
 
 struct Counts {
     int sats, tps, tv, radio;

@@ -12,9 +12,9 @@
 #include <fstream>
 #include <random>
 
-#include "files/atomic_file.h"
 #include "files/lh5/lh5_codec.h"
 #include "model/demo_database.h"
+#include "tests/support/temp_files.h"
 
 namespace brondavel {
 namespace {
@@ -22,30 +22,9 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        char tmpl[] = "/tmp/brondavel-flash-XXXXXX";
-        path = ::mkdtemp(tmpl);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
-
-Bytes Slurp(const std::string& path) {
-    Bytes data;
-    std::string error;
-    ReadFile(path, data, error);
-    return data;
-}
-
-void Spit(const std::string& path, const Bytes& data) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
-}
+using testsupport::Slurp;
+using testsupport::Spit;
+using testsupport::TempDir;
 
 // The format written out once more, independently of the code under test.
 constexpr size_t kSectionOffset[6] = {352036, 288024, 0, 192012, 355888, 362620};

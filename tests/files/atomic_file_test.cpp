@@ -1,0 +1,222 @@
+// Saving never destroys what stands at the target: regular files are
+// replaced whole or not at all, links are followed, devices and FIFOs are
+// written through and stay what they are.
+#include "files/atomic_file.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <thread>
+
+#include "files/channel_data_file.h"
+#include "files/flash_image_file.h"
+#include "files/read_file.h"
+#include "model/demo_database.h"
+#include "tests/support/temp_files.h"
+
+namespace brondavel {
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::Slurp;
+using testsupport::Spit;
+using testsupport::TempDir;
+using Bytes = std::vector<uint8_t>;
+
+bool Save(const std::string& path, const Bytes& data, std::string* error = nullptr) {
+    std::string e;
+    const bool ok = WriteFileAtomically(path, {data}, e);
+    if (error) *error = e;
+    return ok;
+}
+
+mode_t TypeOf(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
+}
+
+// Names in the folder besides the ones expected: left-over temporary files.
+std::vector<std::string> Names(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir.path)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(AtomicSave, DeviceNodesAreWrittenThroughAndStayDevices) {
+    if (::geteuid() != 0) GTEST_SKIP() << "mknod needs root";
+    TempDir dir;
+    ASSERT_EQ(::mknod((dir / "full").c_str(), S_IFCHR | 0666, makedev(1, 7)), 0);
+    ASSERT_EQ(::mknod((dir / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    const Bytes data(5000, 0x5A);
+
+    std::string error;
+    EXPECT_FALSE(Save(dir / "full", data, &error));
+    EXPECT_NE(error.find(std::strerror(ENOSPC)), std::string::npos) << error;
+    EXPECT_TRUE(Save(dir / "null", data));
+    EXPECT_EQ(TypeOf(dir / "full"), S_IFCHR);
+    EXPECT_EQ(TypeOf(dir / "null"), S_IFCHR);
+
+    // Every file kind saves through the same function.
+    ChannelDataFile first(dir / "x", 2, 3, 2);
+    FlashImageFile second(dir / "x", 0, 1, 1);
+    FillSecondGenDemo(second.db());
+    for (DatabaseFile* file : std::vector<DatabaseFile*>{&first, &second}) {
+        EXPECT_EQ(file->Save(dir / "full"), 0);
+        EXPECT_FALSE(file->lastError().empty());
+        EXPECT_EQ(file->Save(dir / "null"), 1);
+    }
+    EXPECT_EQ(TypeOf(dir / "full"), S_IFCHR);
+    EXPECT_EQ(TypeOf(dir / "null"), S_IFCHR);
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"full", "null"}));
+}
+
+TEST(AtomicSave, FifoGetsEveryByteAndStaysAFifo) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    Bytes data(200000);
+    for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>(i * 7);
+    Bytes got;
+    std::thread reader([&] { got = Slurp(dir / "pipe"); });
+    EXPECT_TRUE(Save(dir / "pipe", data));
+    reader.join();
+    EXPECT_EQ(got, data);
+    EXPECT_EQ(TypeOf(dir / "pipe"), S_IFIFO);
+}
+
+TEST(AtomicSave, LinksAreFollowedAndKept) {
+    TempDir dir;
+    fs::create_directory(dir.path / "real");
+    Spit(dir / "real/db.ZCS", Bytes(10, 1));
+    ::chmod((dir / "real/db.ZCS").c_str(), 0640);
+    // A relative link to a relative link: each resolved from its own folder.
+    fs::create_symlink("real/db.ZCS", dir.path / "hop");
+    fs::create_directory(dir.path / "links");
+    fs::create_symlink("../hop", dir.path / "links/db.ZCS");
+
+    EXPECT_TRUE(Save(dir / "links/db.ZCS", Bytes(20, 2)));
+    EXPECT_EQ(TypeOf(dir / "links/db.ZCS"), S_IFLNK);
+    EXPECT_EQ(TypeOf(dir / "hop"), S_IFLNK);
+    EXPECT_EQ(Slurp(dir / "real/db.ZCS"), Bytes(20, 2));
+    struct stat st {};
+    ASSERT_EQ(::stat((dir / "real/db.ZCS").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    // A link to a name that does not exist yet makes that file.
+    fs::create_symlink("real/new.bin", dir.path / "dangling");
+    EXPECT_TRUE(Save(dir / "dangling", Bytes(3, 3)));
+    EXPECT_EQ(TypeOf(dir / "dangling"), S_IFLNK);
+    EXPECT_EQ(Slurp(dir / "real/new.bin"), Bytes(3, 3));
+
+    // A loop of links is an error, not a hang, and nothing is made.
+    fs::create_symlink("loop2", dir.path / "loop1");
+    fs::create_symlink("loop1", dir.path / "loop2");
+    std::string error;
+    EXPECT_FALSE(Save(dir / "loop1", Bytes(1, 1), &error));
+    EXPECT_NE(error.find("loop1"), std::string::npos);
+    EXPECT_EQ(Names(dir),
+              (std::vector<std::string>{"dangling", "hop", "links", "loop1", "loop2", "real"}));
+}
+
+TEST(AtomicSave, FoldersAndSocketsAreRefusedWithAReason) {
+    TempDir dir;
+    fs::create_directory(dir.path / "sub");
+    std::string error;
+    EXPECT_FALSE(Save(dir / "sub", Bytes(1), &error));
+    EXPECT_NE(error.find(std::strerror(EISDIR)), std::string::npos) << error;
+
+    const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(s, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = dir / "sock";
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, socketPath.c_str());
+    ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    EXPECT_FALSE(Save(socketPath, Bytes(1), &error));
+    EXPECT_NE(error.find("socket"), std::string::npos) << error;
+    EXPECT_EQ(TypeOf(socketPath), S_IFSOCK);
+    ::close(s);
+}
+
+TEST(AtomicSave, UnfinishedFileLeavesTargetAndFolderAsTheyWere) {
+    TempDir dir;
+    Spit(dir / "keep.bin", Bytes(100, 9));
+    {
+        AtomicFile file;
+        std::string error;
+        ASSERT_TRUE(file.Open(dir / "keep.bin", error));
+        ASSERT_TRUE(file.Write(Bytes(50, 1).data(), 50, error));
+        EXPECT_EQ(Names(dir).size(), 2u);  // the target and the file being written
+    }
+    EXPECT_EQ(Slurp(dir / "keep.bin"), Bytes(100, 9));
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"keep.bin"});
+}
+
+// Reading the mask by setting it would open a window in which another
+// thread's new files come out without it.
+TEST(AtomicSave, NewFilesFollowTheUmaskWhichIsNeverChanged) {
+    TempDir dir;
+    const mode_t saved = ::umask(027);
+    EXPECT_EQ(CurrentUmask(), 027u);
+    EXPECT_EQ(CurrentUmask(dir.path.string()), 027u);
+    ASSERT_TRUE(Save(dir / "new.bin", Bytes(1)));
+    struct stat st {};
+    ASSERT_EQ(::stat((dir / "new.bin").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+    std::atomic<bool> reading{true};
+    std::thread reader([&] {
+        for (int i = 0; i < 5000; ++i) CurrentUmask();
+        reading = false;
+    });
+    int unmasked = 0;
+    for (int i = 0; reading; ++i) {
+        const std::string name = dir / "other";
+        const int fd = ::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::fstat(fd, &st), 0);
+        unmasked += (st.st_mode & 0777) != 0640;
+        ::close(fd);
+        ::unlink(name.c_str());
+    }
+    reader.join();
+    EXPECT_EQ(unmasked, 0);
+    EXPECT_EQ(::umask(saved), 027u);
+}
+
+TEST(FileReload, LoadingAgainRebuildsBothKindsFromScratch) {
+    TempDir dir;
+    FlashImageFile demo(dir / "x", 0, 1, 1);
+    FillSecondGenDemo(demo.db());
+    ASSERT_EQ(demo.Save(dir / "m0f1c1.bin"), 1);
+    const int tv = demo.db().Count(kTv);
+    ASSERT_GT(tv, 0);
+
+    FlashImageFile second(dir / "m0f1c1.bin", 0, 1, 1);
+    ChannelDataFile first(dir / "x", 2, 3, 2);
+    FillFirstGenDemo(first.db());
+    ASSERT_EQ(first.Save(dir / "demo.ZCS"), 1);
+    ChannelDataFile firstAgain(dir / "demo.ZCS", 2, 3, 2);
+    for (DatabaseFile* file : std::vector<DatabaseFile*>{&second, &firstAgain}) {
+        ASSERT_EQ(file->Load(), 1);
+        const int sats = file->db().Count(kSatellite);
+        const int channels = file->db().Count(kTv);
+        ASSERT_GT(channels, 0);
+        EXPECT_EQ(file->Load(), 1);
+        EXPECT_EQ(file->ImageToDatabase(), 1);
+        EXPECT_EQ(file->db().Count(kSatellite), sats);
+        EXPECT_EQ(file->db().Count(kTv), channels);
+        EXPECT_EQ(file->db().list(kFavorite).Count(), 16);
+    }
+    EXPECT_EQ(second.db().Count(kTv), tv);
+}
+
+}  // namespace
+}  // namespace brondavel
