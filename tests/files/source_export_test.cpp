@@ -1,9 +1,13 @@
 #include "files/source_export.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "files/channel_data_file.h"
 #include "model/first_gen_records.h"
@@ -96,6 +100,111 @@ TEST_F(Export, OrphansNeverReachOutsideTheImage) {
     const std::string text = Print();
     EXPECT_EQ(text.find("Orphan\""), std::string::npos);
     EXPECT_NE(text.find("CH__11000_HOR_"), std::string::npos);
+}
+
+TEST_F(Export, ArrayNamesAreCIdentifiers) {
+    SatelliteRecord s = SatelliteRecord::Default(0);
+    s.setName("Astra 1/Hot-Bird\xB0");
+    Add(file.db(), kSatellite, s);
+    TransponderRecord t = TransponderRecord::Default();
+    t.setSatelliteRef(1);
+    t.setFrequency(12065);
+    t.setPolarisation(1);
+    Add(file.db(), kTransponder, t);
+    // The same name again, once as it is and once after the characters are replaced.
+    Add(file.db(), kTransponder, t);
+    s.setName("ASTRA_1_HOT_BIRD_");
+    Add(file.db(), kSatellite, s);
+    t.setSatelliteRef(2);
+    Add(file.db(), kTransponder, t);
+    for (uint16_t tp = 0; tp < 5; ++tp) Add(file.db(), kTv, Channel(tp, "x"));
+    const std::string text = Print();
+    std::vector<std::string> heads;
+    for (size_t at = text.find("CH_"); at != std::string::npos; at = text.find("CH_", at + 1))
+        heads.push_back(text.substr(at, text.find('[', at) - at));
+    EXPECT_EQ(heads, (std::vector<std::string>{"CH_TESTSAT_11739_VER_", "CH_TESTSAT_12000_HOR_",
+                                               "CH_ASTRA_1_HOT_BIRD__12065_VER_",
+                                               "CH_ASTRA_1_HOT_BIRD__12065_VER_2",
+                                               "CH_ASTRA_1_HOT_BIRD__12065_VER_3"}));
+}
+
+TEST_F(Export, NamesAreEscapedInTheirQuotes) {
+    Add(file.db(), kTv, Channel(0, "Say \"Hi\" C:\\TV\\"));
+    Add(file.db(), kTv,
+        Channel(0,
+                "\x01"
+                "23\x7F"
+                "4\x1F"));
+    Add(file.db(), kTv,
+        Channel(0,
+                "What?"
+                "?! ??"
+                "?= ?? ?"));
+    Add(file.db(), kTv, Channel(0, "\xFE\x8F\xFE\x8E A"));
+    const std::string text = Print();
+    EXPECT_NE(text.find("\t\"Say \\\"Hi\\\" C:\\\\TV\\\\\" },\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\t\"\\00123\\1774\\037\"  },\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\t\"What?\\?! ?"
+                        "?\\?= ?? ?\" },\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\t\"\xFE\x8F\xFE\x8E A\"           },\n"), std::string::npos) << text;
+}
+
+// A firmware build must accept whatever a database holds.
+TEST_F(Export, HostileDatabaseCompiles) {
+    if (std::system("cc --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "no C compiler";
+    for (const char* name : {"1 West", "a\"b\\c", "\x7F\x01",
+                             "Sat?"
+                             "?/",
+                             "\xD9\x84\xFF"}) {
+        SatelliteRecord s = SatelliteRecord::Default(0);
+        s.setName(name);
+        Add(file.db(), kSatellite, s);
+        TransponderRecord t = TransponderRecord::Default();
+        t.setSatelliteRef(static_cast<uint16_t>(file.db().Count(kSatellite) - 1));
+        t.setFrequency(10700);
+        Add(file.db(), kTransponder, t);
+        Add(file.db(), kTransponder, t);
+    }
+    TransponderRecord lost = TransponderRecord::Default();
+    lost.setSatelliteRef(999);
+    Add(file.db(), kTransponder, lost);
+    const char* names[] = {"\"",
+                           "\\",
+                           "\\\"",
+                           "?"
+                           "?/\"",
+                           "x\x01"
+                           "7",
+                           "\x1B[1m",
+                           "/* */ //",
+                           "\x0A\x0D\x09",
+                           "\x7F",
+                           "\xFE\x8F\xFE"};
+    for (uint16_t tp = 0; tp < file.db().Count(kTransponder); ++tp) {
+        for (const char* n : names) Add(file.db(), kTv, Channel(tp, n));
+        Add(file.db(), kRadio, Channel(tp, names[tp % std::size(names)]));
+    }
+    // A full field without its terminator.
+    ServiceRecord full = Channel(0, "");
+    for (size_t i = 0; i < 24; ++i) full.stored[32 + i] = i % 2 ? '\\' : '"';
+    Add(file.db(), kTv, full);
+
+    const std::string dir = "/tmp/brondavel-export-cc-" + std::to_string(::getpid());
+    ASSERT_EQ(::mkdir(dir.c_str(), 0700), 0);
+    const std::string source = dir + "/table.c";
+    {
+        std::ofstream c(source, std::ios::binary);
+        c << "typedef struct { unsigned short serviceId, pcrPid, videoPid, audio, access; "
+             "const char *name; } DEFDB_CHDATA_t;\n"
+          << Print();
+    }
+    const std::string log = dir + "/cc.log";
+    const std::string cmd = "cc -fsyntax-only -std=c99 -pedantic-errors -Wall -Werror " + source +
+                            " > " + log + " 2>&1";
+    EXPECT_EQ(std::system(cmd.c_str()), 0) << ReadText(log);
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace
