@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "tools/silog/event_log.h"
+#include "tools/silog/log_listing.h"
+#include "tools/silog/network_log.h"
+
+namespace brondavel::silog {
+namespace {
+
+std::string NetworkBlock(int tsid, int frequency, int symbolRate = 27500) {
+    return "[FNT]-> Transport_stream_id : " + std::to_string(tsid) +
+           "\r\n"
+           "[FNT]-> Original_network_id : 1\r\n"
+           "[FNT][Del_SYS]-> frequency : " +
+           std::to_string(frequency) +
+           "\r\n"
+           "[FNT][Del_SYS]-> orbital_position : 192\r\n"
+           "[FNT][Del_SYS]-> west_east_flag : 1\r\n"
+           "[FNT][Del_SYS]-> polarization : 0\r\n"
+           "[FNT][Del_SYS]-> symbol_rate : " +
+           std::to_string(symbolRate) + "\r\n";
+}
+
+std::string EventBlock(const std::string& eventId, const std::string& time,
+                       const std::string& name = "event_name : News") {
+    return "service_id : 0x1234\n"
+           "transport_stream_id : 0x0451\n"
+           "original_network_id : 0x0001\n"
+           "section_number : 8\n"
+           "version : 3\n"
+           "table_id : 0x4E\n"
+           "event_id : 0x" +
+           eventId +
+           "\n"
+           "ISO : eng\n" +
+           name +
+           "\n"
+           "Time : " +
+           time + "\n";
+}
+
+NetworkTable ReadNetwork(const std::string& log) {
+    NetworkTable table;
+    std::istringstream in(log);
+    table.Read(in);
+    return table;
+}
+
+EventTable ReadEvents(const std::string& log) {
+    EventTable table;
+    std::istringstream in(log);
+    table.Read(in);
+    return table;
+}
+
+TEST(NetworkLog, ReadsEntriesOnceInLogOrder) {
+    const NetworkTable table = ReadNetwork("12:00:01 boot\n" + NetworkBlock(5, 11778) +
+                                           NetworkBlock(7, 12207) + NetworkBlock(5, 11778));
+    ASSERT_EQ(table.entries().size(), 2u);
+    const NetworkEntry& first = table.entries()[0];
+    EXPECT_EQ(first.transportStreamId, 5);
+    EXPECT_EQ(first.originalNetworkId, 1);
+    EXPECT_EQ(first.frequency, 11778);
+    EXPECT_EQ(first.orbitalPosition, 192);
+    EXPECT_EQ(first.westEastFlag, 1);
+    EXPECT_EQ(first.polarization, 0);
+    EXPECT_EQ(first.symbolRate, 27500);
+    EXPECT_EQ(table.entries()[1].transportStreamId, 7);
+}
+
+TEST(NetworkLog, EntriesDifferingInOneFieldAreKept) {
+    const NetworkTable table =
+        ReadNetwork(NetworkBlock(5, 11778, 27500) + NetworkBlock(5, 11778, 22000));
+    EXPECT_EQ(table.entries().size(), 2u);
+}
+
+TEST(NetworkLog, PrefixAnywhereInLineAndSignedValues) {
+    const NetworkTable table = ReadNetwork(
+        "<3>[12.5] [FNT]-> Transport_stream_id :-17\n"
+        "[FNT][Del_SYS]-> orbital_position :   -300\n"
+        "xx [FNT][Del_SYS]-> symbol_rate : 1000 trailing\n");
+    ASSERT_EQ(table.entries().size(), 1u);
+    EXPECT_EQ(table.entries()[0].transportStreamId, -17);
+    EXPECT_EQ(table.entries()[0].orbitalPosition, -300);
+}
+
+TEST(NetworkLog, UnscannableValuesLeaveTheEntryAsItWas) {
+    const NetworkTable table = ReadNetwork(
+        "[FNT]-> Transport_stream_id : 9\n"
+        "[FNT][Del_SYS]-> frequency : 11000\n"
+        "[FNT][Del_SYS]-> frequency : abc\n"
+        "[FNT][Del_SYS]-> frequency : 99999999999999999999\n"
+        "[FNT][Del_SYS]-> symbol_rate : none\n"  // completes nothing
+        "[FNT][Del_SYS]-> symbol_rate : 2147483647\n");
+    ASSERT_EQ(table.entries().size(), 1u);
+    EXPECT_EQ(table.entries()[0].frequency, 11000);
+    EXPECT_EQ(table.entries()[0].symbolRate, 2147483647);
+}
+
+TEST(NetworkLog, OverLongLineIsCutAndItsTailIsNoLine) {
+    // The tail of a 1500-character line holds a complete-looking field; it
+    // must not be read as a line of its own.
+    std::string log = "[FNT]-> Transport_stream_id : 3\n" + std::string(1100, 'x') +
+                      "[FNT][Del_SYS]-> symbol_rate : 5\n";
+    EXPECT_TRUE(ReadNetwork(log).entries().empty());
+    // The bound itself: a prefix ending at character 1023 is still seen.
+    const std::string field = "[FNT][Del_SYS]-> symbol_rate : 7";
+    const std::string edge = std::string(1023 - field.size(), ' ') + field;
+    ASSERT_EQ(edge.size(), 1023u);
+    ASSERT_EQ(ReadNetwork(edge).entries().size(), 1u);
+    EXPECT_EQ(ReadNetwork(edge).entries()[0].symbolRate, 7);
+}
+
+TEST(NetworkLog, TableGrowsOverSeveralLogsAndMissingFileIsReported) {
+    NetworkTable table;
+    std::istringstream a(NetworkBlock(1, 10000)), b(NetworkBlock(1, 10000) + NetworkBlock(2, 1));
+    table.Read(a);
+    table.Read(b);
+    EXPECT_EQ(table.entries().size(), 2u);
+    EXPECT_FALSE(table.ReadFile("/nonexistent/fnt.txt"));
+    EXPECT_EQ(table.entries().size(), 2u);
+}
+
+TEST(EventLog, ReadsAllFieldsAndSplitsTheYear) {
+    const EventTable table = ReadEvents(EventBlock("ABCD", "2009-02-18,20:30 ~ 21:15") +
+                                        "short_event_extension : Daily\r\n"
+                                        "extended_text : Long\r text\n");
+    ASSERT_EQ(table.entries().size(), 1u);
+    const EventEntry& e = table.entries()[0];
+    EXPECT_EQ(e.serviceId, 0x1234);
+    EXPECT_EQ(e.transportStreamId, 0x0451);
+    EXPECT_EQ(e.originalNetworkId, 1);
+    EXPECT_EQ(e.sectionNumber, 8);
+    EXPECT_EQ(e.version, 3);
+    EXPECT_EQ(e.tableId, 0x4E);
+    EXPECT_EQ(e.eventId, 0xABCD);  // all four digits of a 16-bit id
+    EXPECT_EQ(e.startCentury, 20);
+    EXPECT_EQ(e.startYear, 9);
+    EXPECT_EQ(e.startMonth, 2);
+    EXPECT_EQ(e.startDay, 18);
+    EXPECT_EQ(e.startHour, 20);
+    EXPECT_EQ(e.startMinute, 30);
+    EXPECT_EQ(e.endHour, 21);
+    EXPECT_EQ(e.endMinute, 15);
+    EXPECT_EQ(e.language, "eng");
+    EXPECT_EQ(e.eventName, " News");
+    // Texts after "Time" belong to the entry being built, not to the stored one.
+    EXPECT_EQ(e.shortEventExtension, "");
+}
+
+TEST(EventLog, YearBelowOneGivesCenturyAndYearZero) {
+    for (const char* year : {"0000", "-001", "0"}) {
+        const EventTable table =
+            ReadEvents(EventBlock("01", std::string(year) + "-01-01,00:00 ~ 01:00"));
+        ASSERT_EQ(table.entries().size(), 1u) << year;
+        EXPECT_EQ(table.entries()[0].startCentury, 0) << year;
+        EXPECT_EQ(table.entries()[0].startYear, 0) << year;
+    }
+}
+
+TEST(EventLog, EmptyEventNameKeepsThePreviousName) {
+    const EventTable table = ReadEvents(
+        "service_id : 0x0001\n"
+        "event_name : Match of the Day\r\n"
+        "event_name :\r\n"
+        "Time : 2009-02-18,20:30 ~ 21:15\n");
+    ASSERT_EQ(table.entries().size(), 1u);
+    EXPECT_EQ(table.entries()[0].eventName, " Match of the Day");
+}
+
+TEST(EventLog, ANewServiceIdClearsEverything) {
+    const EventTable table = ReadEvents(EventBlock("10", "2009-02-18,20:30 ~ 21:15") +
+                                        "service_id : 0x0002\n"
+                                        "Time : 2009-02-18,22:00 ~ 23:00\n");
+    ASSERT_EQ(table.entries().size(), 2u);
+    const EventEntry& second = table.entries()[1];
+    EXPECT_EQ(second.serviceId, 2);
+    EXPECT_EQ(second.eventId, 0);
+    EXPECT_EQ(second.language, "");
+    EXPECT_EQ(second.eventName, "");
+}
+
+TEST(EventLog, DuplicatesByIdentifiersStartAndLanguage) {
+    const EventTable table =
+        ReadEvents(EventBlock("10", "2009-02-18,20:30 ~ 21:15") +
+                   // same event again, other end time, version and name: a duplicate
+                   EventBlock("10", "2009-02-18,20:30 ~ 22:00", "event_name : Renamed") +
+                   // other start, other event id, other language: three new entries
+                   EventBlock("10", "2009-02-18,20:31 ~ 22:00") +
+                   EventBlock("11", "2009-02-18,20:30 ~ 21:15") +
+                   "ISO : fra\nTime : 2009-02-18,20:30 ~ 21:15\n");
+    ASSERT_EQ(table.entries().size(), 4u);
+    EXPECT_EQ(table.entries()[0].eventName, " News");
+    EXPECT_EQ(table.entries()[3].language, "fra");
+}
+
+TEST(EventLog, HostileLinesChangeNothing) {
+    const std::string good = EventBlock("10", "2009-02-18,20:30 ~ 21:15");
+    const EventTable table =
+        ReadEvents(good +
+                   "service_id : 0x0001\n"
+                   "transport_stream_id : 1234\n"       // no 0x
+                   "section_number : 99999999999999\n"  // out of range
+                   "table_id : 0xZZ\n"
+                   "ISO : e\n"                           // too short
+                   "Time : 2009-02-18 20:30\n"           // incomplete: completes nothing
+                   "Time : 12345-01-01,00:00 ~ 00:00\n"  // five-digit year does not scan
+                   + std::string(5000, 'y') + "Time : 2009-01-01,00:00 ~ 00:00\n"  // cut off
+                   + "event_name : " + std::string(4000, 'n') + "\n");
+    ASSERT_EQ(table.entries().size(), 1u);
+    EXPECT_EQ(table.entries()[0].serviceId, 0x1234);
+}
+
+TEST(EventLog, LongTextIsBoundedByTheLineLength) {
+    const EventTable table =
+        ReadEvents("service_id : 0x0001\nextended_text :" + std::string(3000, 'z') +
+                   "\nTime : 2009-01-01,00:00 ~ 00:00\n");
+    ASSERT_EQ(table.entries().size(), 1u);
+    EXPECT_EQ(table.entries()[0].extendedText.size(), 2047u - 15u);
+}
+
+TEST(LogListing, ReadsBackIntoTheSameTables) {
+    const NetworkTable network =
+        ReadNetwork(NetworkBlock(5, 11778) + NetworkBlock(-7, 12207, 22000));
+    const EventTable events =
+        ReadEvents(EventBlock("ABCD", "2009-02-18,20:30 ~ 21:15") + "extended_text : more\n" +
+                   EventBlock("01", "0000-01-01,00:00 ~ 01:00", "event_name :"));
+    const std::string listing = FormatLogListing(network, events);
+    EXPECT_NE(listing.find("# network entries: 2\n"), std::string::npos);
+    EXPECT_NE(listing.find("# events: 2\n"), std::string::npos);
+    EXPECT_NE(listing.find("Time : 2009-02-18,20:30 ~ 21:15\n"), std::string::npos);
+
+    const NetworkTable network2 = ReadNetwork(listing);
+    EXPECT_EQ(network2.entries(), network.entries());
+    const EventTable events2 = ReadEvents(listing);
+    ASSERT_EQ(events2.entries().size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        const EventEntry& a = events.entries()[i];
+        const EventEntry& b = events2.entries()[i];
+        EXPECT_EQ(a.Key(), b.Key());
+        EXPECT_EQ(std::tie(a.sectionNumber, a.version, a.tableId, a.endHour, a.endMinute,
+                           a.eventName, a.shortEventExtension, a.extendedText),
+                  std::tie(b.sectionNumber, b.version, b.tableId, b.endHour, b.endMinute,
+                           b.eventName, b.shortEventExtension, b.extendedText));
+    }
+}
+
+}  // namespace
+}  // namespace brondavel::silog
