@@ -1,16 +1,14 @@
 #include "files/source_export.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <vector>
 
 #include "files/channel_data_file.h"
 #include "model/first_gen_records.h"
+#include "tests/support/temp_files.h"
 
 namespace brondavel {
 namespace {
@@ -23,8 +21,8 @@ void Add(DatabaseEngine& db, int kind, Typed typed) {
 }
 
 std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    const std::vector<uint8_t> bytes = testsupport::Slurp(path);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 class Export : public ::testing::Test {
@@ -43,11 +41,9 @@ class Export : public ::testing::Test {
         Add(file.db(), kTransponder, t);
     }
     std::string Print() {
-        const std::string out = "/tmp/brondavel-export-" + std::to_string(::getpid()) + ".txt";
+        const std::string out = scratch / "export.txt";
         EXPECT_EQ(file.PrintSource(out), 1);
-        std::string text = ReadText(out);
-        ::unlink(out.c_str());
-        return text;
+        return ReadText(out);
     }
     ServiceRecord Channel(uint16_t tp, const char* name) {
         ServiceRecord c = ServiceRecord::Default();
@@ -55,6 +51,7 @@ class Export : public ::testing::Test {
         c.setName(name);
         return c;
     }
+    testsupport::TempDir scratch;
     ChannelDataFile file{"unused.ZCS", 2, 3, 2};
 };
 
@@ -191,20 +188,17 @@ TEST_F(Export, HostileDatabaseCompiles) {
     for (size_t i = 0; i < 24; ++i) full.stored[32 + i] = i % 2 ? '\\' : '"';
     Add(file.db(), kTv, full);
 
-    const std::string dir = "/tmp/brondavel-export-cc-" + std::to_string(::getpid());
-    ASSERT_EQ(::mkdir(dir.c_str(), 0700), 0);
-    const std::string source = dir + "/table.c";
+    const std::string source = scratch / "table.c";
     {
         std::ofstream c(source, std::ios::binary);
         c << "typedef struct { unsigned short serviceId, pcrPid, videoPid, audio, access; "
              "const char *name; } DEFDB_CHDATA_t;\n"
           << Print();
     }
-    const std::string log = dir + "/cc.log";
+    const std::string log = scratch / "cc.log";
     const std::string cmd = "cc -fsyntax-only -std=c99 -pedantic-errors -Wall -Werror " + source +
                             " > " + log + " 2>&1";
     EXPECT_EQ(std::system(cmd.c_str()), 0) << ReadText(log);
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

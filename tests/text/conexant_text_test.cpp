@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/support/temp_files.h"
 
 namespace brondavel::text {
 namespace {
@@ -116,16 +116,11 @@ TEST(ConexantTables, GeneratedSourceIsUpToDate) {
     if (!std::ifstream(ucd) || std::system("python3 --version > /dev/null 2>&1") != 0)
         GTEST_SKIP() << "python3 or the Unicode data files are missing";
     const std::string src = BRONDAVEL_SOURCE_DIR "/text/";
-    const std::string out = BRONDAVEL_BINARY_DIR "/conexant_tables_regenerated.cpp";
+    const testsupport::TempDir scratch;
+    const std::string out = scratch / "conexant_tables.cpp";
     const std::string cmd = "python3 " + src + "gen_conexant_tables.py --out " + out;
     ASSERT_EQ(std::system(cmd.c_str()), 0);
-    auto slurp = [](const std::string& path) {
-        std::ostringstream s;
-        s << std::ifstream(path).rdbuf();
-        return s.str();
-    };
-    EXPECT_EQ(slurp(out), slurp(src + "conexant_tables.cpp"));
-    std::remove(out.c_str());
+    EXPECT_EQ(testsupport::Slurp(out), testsupport::Slurp(src + "conexant_tables.cpp"));
 }
 
 TEST(ConexantEncoding, LatinAndDigitsAreStoredUnchanged) {
