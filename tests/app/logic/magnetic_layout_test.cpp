@@ -1,0 +1,252 @@
+#include "app/logic/magnetic_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/logic/magnetic_platform.h"
+
+namespace brondavel::app {
+namespace {
+
+// A window that is nothing but a rectangle.
+struct FakeWindow : MagneticHost {
+    explicit FakeWindow(Rect r) : frame(r) {}
+    Rect Frame() const override { return frame; }
+    bool IsShown() const override { return shown; }
+    void PlaceFrame(const Rect& r) override { frame = r; }
+
+    Rect frame;
+    bool shown = true;
+    MagneticLayout layout{*this};
+};
+
+Rect At(int x, int y, int w, int h) {
+    return {x, y, x + w, y + h};
+}
+
+// The main panel at the origin, 300 x 150, carrying its docked windows.
+struct Desk : ::testing::Test {
+    FakeWindow panel{At(0, 0, 300, 150)};
+    FakeWindow list{At(500, 500, 310, 150)};
+    FakeWindow other{At(900, 500, 310, 150)};
+
+    void SetUp() override {
+        panel.layout.SetGroupMove(true);
+        for (FakeWindow* w : {&list, &other}) {
+            ASSERT_TRUE(panel.layout.AddPartner(&w->layout));
+            ASSERT_TRUE(w->layout.AddPartner(&panel.layout));
+        }
+        ASSERT_TRUE(list.layout.AddPartner(&other.layout));
+        ASSERT_TRUE(other.layout.AddPartner(&list.layout));
+    }
+    // A body drag: the window's rectangle shifted to (x, y).
+    static void Drag(FakeWindow& w, int x, int y) { w.layout.DragTo(w.frame.MovedTo(x, y)); }
+};
+
+TEST(MagneticSnap, FourTestsWithinTenPixelsInOrder) {
+    const Rect partner = At(0, 0, 300, 150);
+    const Rect size = At(0, 0, 310, 150);
+    // Left edge on the partner's right, tops aligned.
+    EXPECT_EQ(SnapAgainst(size.MovedTo(310, -10), partner, 10).dock, Dock::kRightOf);
+    EXPECT_EQ(SnapAgainst(size.MovedTo(310, -10), partner, 10).placed, At(300, 0, 310, 150));
+    EXPECT_EQ(SnapAgainst(size.MovedTo(311, 0), partner, 10).dock, Dock::kNone);
+    EXPECT_EQ(SnapAgainst(size.MovedTo(300, 11), partner, 10).dock, Dock::kNone);
+    // Right edge on the partner's left.
+    EXPECT_EQ(SnapAgainst(size.MovedTo(-318, 7), partner, 10).placed, At(-310, 0, 310, 150));
+    EXPECT_EQ(SnapAgainst(size.MovedTo(-318, 7), partner, 10).dock, Dock::kLeftOf);
+    // Bottom on the partner's top, left edges aligned.
+    EXPECT_EQ(SnapAgainst(size.MovedTo(9, -141), partner, 10).placed, At(0, -150, 310, 150));
+    EXPECT_EQ(SnapAgainst(size.MovedTo(9, -141), partner, 10).dock, Dock::kAbove);
+    // Top on the partner's bottom.
+    EXPECT_EQ(SnapAgainst(size.MovedTo(-10, 160), partner, 10).placed, At(0, 150, 310, 150));
+    EXPECT_EQ(SnapAgainst(size.MovedTo(-10, 160), partner, 10).dock, Dock::kBelow);
+    EXPECT_EQ(SnapAgainst(size.MovedTo(-11, 150), partner, 10).dock, Dock::kNone);
+
+    // A small window near a narrow partner passes the first and the third
+    // test: the first one wins.
+    const Rect narrow = At(0, 0, 15, 100);
+    const SnapResult both = SnapAgainst(At(8, -3, 20, 10), narrow, 10);
+    EXPECT_EQ(both.dock, Dock::kRightOf);
+    EXPECT_EQ(both.placed, At(15, 0, 20, 10));
+}
+
+TEST_F(Desk, DraggedWindowSnapsAndBothSidesRecordTheDock) {
+    Drag(list, 306, 8);
+    EXPECT_EQ(list.frame, At(300, 0, 310, 150));
+    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kRightOf);
+    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
+
+    // Away from every partner: the proposed place is taken as it is.
+    Drag(other, 700, 620);
+    EXPECT_EQ(other.frame, At(700, 620, 310, 150));
+}
+
+TEST_F(Desk, PanelCarriesItsDockedWindowsAndTheirs) {
+    Drag(list, 305, 3);     // right of the panel
+    Drag(other, 295, 147);  // below the list: its left edge is within 10 of the list's
+    ASSERT_EQ(other.frame, At(300, 150, 310, 150));
+    ASSERT_EQ(list.layout.DockWith(&other.layout), Dock::kAbove);
+    // Its left edge is at the panel's right, but a row lower: no dock.
+    EXPECT_EQ(panel.layout.DockWith(&other.layout), Dock::kNone);
+
+    Drag(panel, 40, 60);
+    EXPECT_EQ(panel.frame, At(40, 60, 300, 150));
+    EXPECT_EQ(list.frame, At(340, 60, 310, 150));
+    EXPECT_EQ(other.frame, At(340, 210, 310, 150));  // carried by the list in turn
+    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
+    EXPECT_EQ(list.layout.DockWith(&other.layout), Dock::kAbove);
+}
+
+TEST_F(Desk, DraggingAListWindowAwayBreaksItsDock) {
+    Drag(list, 300, 0);
+    ASSERT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
+    Drag(list, 300, 400);
+    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kNone);
+    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kNone);
+    Drag(panel, 0, 30);
+    EXPECT_EQ(list.frame, At(300, 400, 310, 150));
+
+    // Back within the snap distance: docked again, exactly.
+    Drag(list, 305, 36);
+    EXPECT_EQ(list.frame, At(300, 30, 310, 150));
+    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
+}
+
+TEST_F(Desk, SnappingToOnePartnerReleasesDocksLeftBehind) {
+    // "other" docks below the list; then the list is dragged next to the panel,
+    // which comes first in its list: the old dock must not survive the move.
+    Drag(other, 500, 650);
+    ASSERT_EQ(list.layout.DockWith(&other.layout), Dock::kAbove);
+    Drag(list, 302, 4);
+    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kRightOf);
+    EXPECT_EQ(list.layout.DockWith(&other.layout), Dock::kNone);
+    EXPECT_EQ(other.layout.DockWith(&list.layout), Dock::kNone);
+    Drag(panel, 20, 20);
+    EXPECT_EQ(other.frame, At(500, 650, 310, 150));
+}
+
+TEST_F(Desk, HiddenPartnersBreakDocks) {
+    Drag(list, 300, 0);
+    list.shown = false;
+    panel.layout.ValidateDocks();
+    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kNone);
+    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kNone);
+
+    // Hidden during a panel move: left where it was, dock broken.
+    list.shown = true;
+    Drag(list, 300, 0);
+    list.shown = false;
+    Drag(panel, 0, 200);
+    EXPECT_EQ(list.frame, At(300, 0, 310, 150));
+    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kNone);
+}
+
+TEST_F(Desk, ValidationKeepsOnlyExactRelations) {
+    Drag(list, 300, 0);
+    list.frame = list.frame.MovedTo(301, 0);  // e.g. a resize of the panel
+    panel.layout.ValidateDocks();
+    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kNone);
+}
+
+TEST_F(Desk, RecomputeDockingMovesNothing) {
+    list.frame = At(305, 4, 310, 150);  // placed at start-up
+    other.frame = At(0, 150, 310, 150);
+    panel.layout.RecomputeDocking();
+    EXPECT_EQ(list.frame, At(305, 4, 310, 150));
+    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
+    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kRightOf);
+    EXPECT_EQ(panel.layout.DockWith(&other.layout), Dock::kAbove);
+
+    // The first group move then pulls the loose window into its exact place.
+    Drag(panel, 0, 50);
+    EXPECT_EQ(list.frame, At(300, 50, 310, 150));
+    EXPECT_EQ(other.frame, At(0, 200, 310, 150));
+}
+
+TEST(MagneticLayoutPartners, RegistrationLimits) {
+    FakeWindow self(At(0, 0, 10, 10));
+    std::vector<std::unique_ptr<FakeWindow>> others;
+    EXPECT_FALSE(self.layout.AddPartner(&self.layout));
+    EXPECT_FALSE(self.layout.AddPartner(nullptr));
+    for (int i = 0; i < 11; ++i) {
+        others.push_back(std::make_unique<FakeWindow>(At(100 * i, 500, 10, 10)));
+        EXPECT_EQ(self.layout.AddPartner(&others.back()->layout), i < 10) << i;
+    }
+    EXPECT_EQ(self.layout.PartnerCount(), 10);
+    others.pop_back();
+    FakeWindow twice(At(0, 900, 10, 10));
+    self.layout.SetGroupMove(true);
+    others.erase(others.begin());  // a partner that goes away leaves the list
+    EXPECT_EQ(self.layout.PartnerCount(), 9);
+    EXPECT_TRUE(self.layout.AddPartner(&twice.layout));
+    EXPECT_FALSE(self.layout.AddPartner(&twice.layout));
+    self.layout.DragTo(At(5, 5, 10, 10));  // touches no freed partner
+}
+
+TEST(MagneticLayoutPartners, ARingOfDocksMovesAsOne) {
+    // Four windows in a square, each docked to its two neighbours.
+    FakeWindow a(At(0, 0, 100, 100)), b(At(100, 0, 100, 100)), c(At(0, 100, 100, 100)),
+        d(At(100, 100, 100, 100));
+    for (FakeWindow* x : {&a, &b, &c, &d})
+        for (FakeWindow* y : {&a, &b, &c, &d})
+            if (x != y) x->layout.AddPartner(&y->layout);
+    for (FakeWindow* x : {&a, &b, &c, &d}) x->layout.RecomputeDocking();
+    ASSERT_EQ(d.layout.DockWith(&c.layout), Dock::kRightOf);
+    for (FakeWindow* x : {&a, &b, &c, &d}) x->layout.SetGroupMove(true);
+    a.layout.DragTo(At(50, 70, 100, 100));
+    EXPECT_EQ(b.frame, At(150, 70, 100, 100));
+    EXPECT_EQ(c.frame, At(50, 170, 100, 100));
+    EXPECT_EQ(d.frame, At(150, 170, 100, 100));
+}
+
+TEST(MagneticStepResize, GrowsAndShrinksInWholeStepsNeverBelowTheBase) {
+    const Rect start = At(10, 20, 312, 150);
+    StepResize grip(start, 300, 160, Size{312, 150}, Size{34, 25});
+    EXPECT_FALSE(grip.Follow(333, 184));  // not yet a whole step
+    EXPECT_TRUE(grip.Follow(334, 160));
+    EXPECT_EQ(grip.Current(), At(10, 20, 346, 150));
+    EXPECT_TRUE(grip.Follow(300 + 34 * 3 + 5, 160 + 50));  // a fast move passes several
+    EXPECT_EQ(grip.Current(), At(10, 20, 414, 200));
+    EXPECT_TRUE(grip.Live());
+    // Back past the start and far beyond: stops at the base size.
+    grip.Follow(-500, -500);
+    EXPECT_EQ(grip.Current(), start);
+    // The step point stayed at the base, so the grip grows again a step
+    // past where it started, not somewhere left of the window.
+    EXPECT_FALSE(grip.Follow(300, 160));
+    EXPECT_TRUE(grip.Follow(334, 160));
+    EXPECT_EQ(grip.Current().Width(), 346);
+}
+
+TEST(MagneticStepResize, SmallerThanTheStartIsNotLive) {
+    StepResize grip(At(0, 0, 380, 200), 380, 200, Size{312, 150}, Size{34, 25});
+    grip.Follow(346, 260);
+    EXPECT_EQ(grip.Current(), At(0, 0, 346, 250));
+    EXPECT_FALSE(grip.Live());
+    grip.Follow(414, 200);
+    EXPECT_TRUE(grip.Live());
+    // A zero step cannot stall the resize.
+    StepResize zero(At(0, 0, 10, 10), 0, 0, Size{10, 10}, Size{0, 0});
+    EXPECT_TRUE(zero.Follow(1000000, 1000000));
+}
+
+TEST(MagneticAnchors, FlagsMoveAndStretch) {
+    const Rect close = At(270, 10, 24, 26);
+    EXPECT_EQ(PlaceAnchored(close, 0, 34, 25), close);
+    EXPECT_EQ(PlaceAnchored(close, kFollowRight, 34, 25), At(304, 10, 24, 26));
+    EXPECT_EQ(PlaceAnchored(close, kFollowBottom, 34, 25), At(270, 35, 24, 26));
+    EXPECT_EQ(PlaceAnchored(At(12, 39, 282, 98), kStretch, 34, 25), At(12, 39, 316, 123));
+}
+
+TEST(MagneticPlatform, XWaylandOnlyWhenThereAndNotChosen) {
+    EXPECT_EQ(PlatformToChoose(nullptr, "wayland-0", ":0", false), "xcb");
+    EXPECT_EQ(PlatformToChoose("", "wayland-0", ":0", false), "xcb");
+    EXPECT_EQ(PlatformToChoose("wayland", "wayland-0", ":0", false), "");
+    EXPECT_EQ(PlatformToChoose(nullptr, "wayland-0", ":0", true), "");
+    EXPECT_EQ(PlatformToChoose(nullptr, "wayland-0", nullptr, false), "");
+    EXPECT_EQ(PlatformToChoose(nullptr, nullptr, ":0", false), "");
+}
+
+}  // namespace
+}  // namespace brondavel::app
