@@ -16,8 +16,10 @@ ResizeOutline::ResizeOutline()
 
 void ResizeOutline::ShowAround(const QRect& frame) {
     setGeometry(frame);
-    if (!isVisible()) show();
-    raise();
+    if (!isVisible()) {
+        show();
+        raise();
+    }
     update();
 }
 

@@ -1,0 +1,234 @@
+// MagneticDialog on the offscreen platform: anchors, the resize hook, partner
+// limits, a body drag snapping against a partner and the grip resize, driven
+// by mouse events.
+#include "app/layout/magnetic_dialog.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+#include <vector>
+
+#include "app/layout/skin_button.h"
+
+using brondavel::app::Dock;
+using brondavel::app::MagneticDialog;
+
+namespace {
+
+// Records the resize hook's calls.
+class HookedDialog : public MagneticDialog {
+  public:
+    std::vector<QPoint> hooks;
+
+  protected:
+    void ResizeHook(int dx, int dy) override { hooks.emplace_back(dx, dy); }
+};
+
+// Presses at `local` in `w`, moves the cursor in steps to the screen point
+// `to` and releases there, as a hand would.
+void Drag(QWidget* w, QPoint local, QPoint to, int steps = 5) {
+    const QPoint from = w->mapToGlobal(local);
+    QTest::mousePress(w, Qt::LeftButton, {}, local);
+    for (int i = 1; i <= steps; ++i) {
+        const QPoint at = from + (to - from) * i / steps;
+        QTest::mouseMove(w, w->mapFromGlobal(at));
+    }
+    QTest::mouseRelease(w, Qt::LeftButton, {}, w->mapFromGlobal(to));
+}
+
+}  // namespace
+
+class MagneticDialogTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void anchorsFollowAResize();
+    void moveToCallsTheHookWithTheGrowth();
+    void partnerRegistrationIsLimited();
+    void bodyDragSnapsAndThePanelCarriesItsPartner();
+    void gripResizesInStepsAndNeverBelowTheBase();
+    void skinPaintsFrameAndBackground();
+    void skinButtonShowsItsPressedPicture();
+};
+
+void MagneticDialogTest::anchorsFollowAResize() {
+    MagneticDialog dialog;
+    dialog.resize(312, 150);
+    auto* title = new QLabel(&dialog);
+    auto* close = new QLabel(&dialog);
+    auto* list = new QLabel(&dialog);
+    auto* status = new QLabel(&dialog);
+    auto* gone = new QLabel(&dialog);
+    title->setGeometry(12, 10, 117, 26);
+    close->setGeometry(270, 10, 24, 26);
+    list->setGeometry(12, 39, 282, 98);
+    status->setGeometry(12, 140, 50, 8);
+    gone->setGeometry(1, 1, 5, 5);
+    dialog.AddAnchor(title, 0);
+    dialog.AddAnchor(close, MagneticDialog::kAnchorRight);
+    dialog.AddAnchor(list, MagneticDialog::kAnchorStretch);
+    dialog.AddAnchor(list, MagneticDialog::kAnchorStretch);  // the same again: no double growth
+    dialog.AddAnchor(status, MagneticDialog::kAnchorBottom);
+    dialog.AddAnchor(gone, MagneticDialog::kAnchorRight);
+    delete gone;  // a child that went away is skipped
+    dialog.SetGripResize(true, QSize(34, 25));
+
+    dialog.MoveTo(QRect(50, 60, 312 + 34, 150 + 25));
+    QCOMPARE(title->geometry(), QRect(12, 10, 117, 26));
+    QCOMPARE(close->geometry(), QRect(304, 10, 24, 26));
+    QCOMPARE(list->geometry(), QRect(12, 39, 316, 123));
+    QCOMPARE(status->geometry(), QRect(12, 165, 50, 8));
+
+    // Shown and resized by other means: the anchors follow too.
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.resize(312, 150);
+    QCOMPARE(close->geometry(), QRect(270, 10, 24, 26));
+    QCOMPARE(list->geometry(), QRect(12, 39, 282, 98));
+}
+
+void MagneticDialogTest::moveToCallsTheHookWithTheGrowth() {
+    HookedDialog dialog;
+    QCOMPARE(dialog.BaseSize(), QSize(275, 116));
+    dialog.resize(300, 140);
+    dialog.SetGripResize(true, QSize(34, 25));
+    QCOMPARE(dialog.BaseSize(), QSize(300, 140));
+
+    dialog.hooks.clear();
+    dialog.MoveTo(QRect(10, 10, 334, 165));  // hidden: no resize event yet
+    QCOMPARE(dialog.hooks, std::vector<QPoint>{QPoint(34, 25)});
+    QCOMPARE(dialog.frameGeometry(), QRect(10, 10, 334, 165));
+
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.hooks.clear();
+    dialog.MoveTo(QRect(20, 20, 368, 140));
+    QCOMPARE(dialog.hooks, std::vector<QPoint>{QPoint(68, 0)});
+}
+
+void MagneticDialogTest::partnerRegistrationIsLimited() {
+    MagneticDialog dialog;
+    std::vector<std::unique_ptr<MagneticDialog>> others;
+    QVERIFY(!dialog.AddPartner(&dialog));
+    QVERIFY(!dialog.AddPartner(nullptr));
+    for (int i = 0; i < 11; ++i) {
+        others.push_back(std::make_unique<MagneticDialog>());
+        QCOMPARE(dialog.AddPartner(others.back().get()), i < 10);
+    }
+    QVERIFY(!dialog.AddPartner(others.front().get()));
+    QCOMPARE(dialog.PartnerCount(), 10);
+    others.erase(others.begin());
+    QCOMPARE(dialog.PartnerCount(), 9);
+}
+
+void MagneticDialogTest::bodyDragSnapsAndThePanelCarriesItsPartner() {
+    MagneticDialog panel, list;
+    panel.SetBodyDrag(true);
+    panel.SetGroupMove(true);
+    list.SetBodyDrag(true);
+    panel.AddPartner(&list);
+    list.AddPartner(&panel);
+    panel.MoveTo(QRect(100, 100, 300, 150));
+    list.MoveTo(QRect(600, 500, 310, 150));
+    panel.show();
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+
+    // Pressed at (20, 20) and let go 6 px right of the panel, 7 px low.
+    Drag(&list, QPoint(20, 20), QPoint(400 + 6 + 20, 100 + 7 + 20));
+    QCOMPARE(list.frameGeometry(), QRect(400, 100, 310, 150));
+    QCOMPARE(list.DockWith(&panel), Dock::kRightOf);
+    QCOMPARE(panel.DockWith(&list), Dock::kLeftOf);
+    QVERIFY(!list.IsMoving());
+
+    Drag(&panel, QPoint(30, 30), QPoint(30 + 150, 30 + 300));
+    QCOMPARE(panel.frameGeometry(), QRect(150, 300, 300, 150));
+    QCOMPARE(list.frameGeometry(), QRect(450, 300, 310, 150));
+
+    // Without body drag a press does not start the snapping move.
+    MagneticDialog plain;
+    plain.MoveTo(QRect(700, 700, 100, 100));
+    plain.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&plain));
+    QTest::mousePress(&plain, Qt::LeftButton, {}, QPoint(50, 50));
+    QVERIFY(!plain.IsMoving());
+    QTest::mouseRelease(&plain, Qt::LeftButton, {}, QPoint(50, 50));
+}
+
+void MagneticDialogTest::gripResizesInStepsAndNeverBelowTheBase() {
+    HookedDialog list;
+    list.resize(312, 150);
+    list.SetBodyDrag(true);
+    list.SetGripResize(true, QSize(34, 25));
+    list.SetSkin(brondavel::app::ListWindowSkin());
+    const brondavel::app::MagneticCursors cursors = brondavel::app::SkinCursors();
+    list.SetCursors(cursors);
+    list.MoveTo(QRect(100, 100, 312, 150));
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+
+    const QRect grip = list.GripArea();
+    QVERIFY(!grip.isEmpty());
+    QCOMPARE(grip.bottomRight(), QPoint(311, 149));
+    QTest::mouseMove(&list, QPoint(50, 50));
+    QCOMPARE(list.cursor().hotSpot(), cursors.normal.hotSpot());
+    QTest::mouseMove(&list, grip.center());
+    QCOMPARE(list.cursor().hotSpot(), cursors.grip.hotSpot());
+
+    const QPoint start = grip.center();
+    const QPoint startGlobal = list.mapToGlobal(start);
+    QTest::mousePress(&list, Qt::LeftButton, {}, start);
+    QVERIFY(list.IsResizing());
+    QVERIFY(list.windowOpacity() < 1.0);
+    QTest::mouseMove(&list, list.mapFromGlobal(startGlobal + QPoint(33, 24)));
+    QCOMPARE(list.size(), QSize(312, 150));  // not yet a whole step
+    QTest::mouseMove(&list, list.mapFromGlobal(startGlobal + QPoint(70, 26)));
+    QCOMPARE(list.size(), QSize(312 + 68, 175));  // live while growing
+    QCOMPARE(list.hooks.back(), QPoint(68, 25));
+    QTest::mouseRelease(&list, Qt::LeftButton, {},
+                        list.mapFromGlobal(startGlobal + QPoint(70, 26)));
+    QVERIFY(!list.IsResizing());
+    QCOMPARE(list.windowOpacity(), 1.0);
+    QCOMPARE(list.frameGeometry(), QRect(100, 100, 380, 175));
+
+    // Dragged far up and left: stops at the base size, applied on release.
+    const QPoint again = list.mapToGlobal(list.GripArea().center());
+    QTest::mousePress(&list, Qt::LeftButton, {}, list.GripArea().center());
+    QTest::mouseMove(&list, list.mapFromGlobal(again - QPoint(400, 400)));
+    QCOMPARE(list.size(), QSize(380, 175));  // shrinking shows as an outline only
+    QTest::mouseRelease(&list, Qt::LeftButton, {}, list.mapFromGlobal(again - QPoint(400, 400)));
+    QCOMPARE(list.frameGeometry(), QRect(100, 100, 312, 150));
+    QCOMPARE(list.hooks.back(), QPoint(0, 0));
+}
+
+void MagneticDialogTest::skinPaintsFrameAndBackground() {
+    MagneticDialog dialog;
+    dialog.resize(200, 120);
+    dialog.SetSkin(brondavel::app::ListWindowSkin());
+    const QImage shot = dialog.grab().toImage();
+    const QColor outer = shot.pixelColor(0, 0);
+    QCOMPARE(shot.pixelColor(199, 119), outer);    // corners
+    QCOMPARE(shot.pixelColor(100, 0), outer);      // stretched top edge
+    QCOMPARE(shot.pixelColor(0, 60), outer);       // stretched left edge
+    const QColor top = shot.pixelColor(100, 10);   // stretched background: light at the
+    const QColor low = shot.pixelColor(100, 108);  // top, darker at the bottom
+    QVERIFY(top.lightness() > 200);
+    QVERIFY(low.lightness() < top.lightness());
+}
+
+void MagneticDialogTest::skinButtonShowsItsPressedPicture() {
+    auto* close = brondavel::app::SkinButton::CloseButton(nullptr);
+    std::unique_ptr<QWidget> owner(close);
+    QCOMPARE(close->size(), QSize(24, 26));
+    QSignalSpy clicked(close, &QAbstractButton::clicked);
+    const QImage released = close->grab().toImage();
+    close->setDown(true);
+    const QImage pressed = close->grab().toImage();
+    QVERIFY(released != pressed);
+    close->setDown(false);
+    QTest::mouseClick(close, Qt::LeftButton);
+    QCOMPARE(clicked.count(), 1);
+}
+
+QTEST_MAIN(MagneticDialogTest)
+#include "magnetic_dialog_test.moc"
