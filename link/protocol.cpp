@@ -7,6 +7,8 @@
 #include <cstring>
 #include <vector>
 
+#include "link/packed_image.h"
+
 namespace brondavel::link {
 
 namespace {
@@ -43,8 +45,27 @@ bool ReadEach(TransferIo& io, uint8_t* buffer, size_t count, int polls) {
     return true;
 }
 
-void WriteByte(TransferIo& io, uint8_t b) {
-    io.WriteAll(&b, 1);
+// Every write is checked: a line that does not take the bytes ends the step.
+bool Put(TransferIo& io, const uint8_t* data, size_t size) {
+    return io.WriteAll(data, size) == size;
+}
+
+bool WriteByte(TransferIo& io, uint8_t b) {
+    return Put(io, &b, 1);
+}
+
+// How either side gives up on the other. The transfer has failed already, so
+// whether the line took the bytes changes nothing.
+void WriteDoubleCancel(TransferIo& io) {
+    const uint8_t cancel[2] = {kCan, kCan};
+    io.WriteAll(cancel, 2);
+}
+
+// The CRC after a block's data, high byte first, each byte with its own wait.
+bool CrcTrailerMatches(TransferIo& io, const uint8_t* data, size_t size) {
+    const int high = ReadByte(io, 10000);
+    const int low = ReadByte(io, 10000);
+    return high >= 0 && low >= 0 && ((high << 8) | low) == Crc16(data, size);
 }
 
 void WaitWhilePaused(TransferIo& io) {
@@ -73,6 +94,31 @@ std::vector<uint8_t> Frame(uint8_t number, const uint8_t* data, size_t size, boo
     return f;
 }
 
+// The block loop of both senders: the file goes out block by block, whole
+// blocks counted as sent, with a progress message after each. send_one gives
+// kResultOk when the receiver took the block.
+template <typename SendOne>
+uint16_t SendDataBlocks(TransferIo& io, ByteSource& file, int pause_ms, SendOne send_one) {
+    const uint64_t size = file.Size();
+    const BlockPlan plan = PlanBlocks(size);
+    uint64_t sent = 0;
+    std::vector<uint8_t> block(1024);
+    for (uint64_t k = 1; k <= plan.Total(); ++k) {
+        if (!io.Running()) return kResultCancelled;
+        WaitWhilePaused(io);
+        const size_t block_size = plan.SizeOf(k);
+        std::fill(block.begin(), block.end(), 0);
+        file.Read(block.data(), block_size);
+        sent += block_size;
+        if (send_one(static_cast<uint8_t>(k & 0xFF), block.data(), block_size) != kResultOk) {
+            return k == 1 ? kResultFirstBlockRefused : kResultFailed;
+        }
+        io.Notify(kMsgSendProgress, sent, size);
+        if (pause_ms > 0) io.SleepMs(pause_ms);
+    }
+    return kResultOk;
+}
+
 // ---- mode 1, sending ----
 
 uint16_t SendBlock1(TransferIo& io, uint8_t number, const uint8_t* data, size_t size,
@@ -80,7 +126,7 @@ uint16_t SendBlock1(TransferIo& io, uint8_t number, const uint8_t* data, size_t 
     std::vector<uint8_t> frame = Frame(number, data, size, check_mode == kCrcRequest);
     for (int send = 0; send < 60; ++send) {
         if (!Alive(io)) return kResultTimeout;
-        io.WriteAll(frame.data(), frame.size());
+        if (!Put(io, frame.data(), frame.size())) return kResultFailed;
         int reply = ReadByte(io, 100000);
         if (reply == kAck) return kResultOk;
         if (reply == kCan || reply == kEsc) return kResultCancelled;
@@ -97,15 +143,14 @@ uint16_t SendBlock2(TransferIo& io, uint8_t number, const uint8_t* data, size_t 
     for (int send = 0; send < 59; ++send) {
         if (!io.Running()) return kResultStopped;
         if (io.HungUp()) return kResultTimeout;
-        io.WriteAll(frame.data(), frame.size());
+        if (!Put(io, frame.data(), frame.size())) return kResultFailed;
         int reply = ReadByte(io, 10000);
         if (reply == kAck) return kResultOk;
         if (reply == kNak) continue;
         io.Purge();
-        WriteByte(io, kNak);
+        if (!WriteByte(io, kNak)) return kResultFailed;
     }
-    const uint8_t cancel[2] = {kCan, kCan};
-    io.WriteAll(cancel, 2);
+    WriteDoubleCancel(io);
     return kResultTimeout;
 }
 
@@ -127,7 +172,7 @@ uint16_t SendHeader2(TransferIo& io, std::string_view path, uint64_t size) {
     auto bytes = reinterpret_cast<const uint8_t*>(data.data());
     std::vector<uint8_t> frame = Frame(0, bytes, data.size(), true);
     frame[0] = kSoh;  // block 0 always announces 128 bytes
-    io.WriteAll(frame.data(), frame.size());
+    if (!Put(io, frame.data(), frame.size())) return kResultFailed;
     ReadByte(io, 500);  // ACK
     ReadByte(io, 500);  // CRC request
     return kResultOk;
@@ -137,9 +182,9 @@ uint16_t EndBatch2(TransferIo& io) {
     for (int round = 0; round < kEndOfBatchRounds; ++round) {
         if (!io.Running()) return kResultStopped;
         if (io.HungUp()) return kResultFailed;
-        WriteByte(io, kEot);
+        if (!WriteByte(io, kEot)) return kResultFailed;
         ReadByte(io, 10000);
-        WriteByte(io, kEot);
+        if (!WriteByte(io, kEot)) return kResultFailed;
         int first = ReadByte(io, 10000);
         // A receiver that took the first EOT asks for the closing block at once.
         bool closing = first == kCrcRequest;
@@ -148,15 +193,15 @@ uint16_t EndBatch2(TransferIo& io) {
             closing = first == kAck && second == kCrcRequest;
         }
         if (!closing) {
-            WriteByte(io, kNak);
+            if (!WriteByte(io, kNak)) return kResultFailed;
             continue;
         }
         uint8_t zeros[128] = {};
         std::vector<uint8_t> frame = Frame(0, zeros, sizeof zeros, true);
-        io.WriteAll(frame.data(), frame.size());
+        if (!Put(io, frame.data(), frame.size())) return kResultFailed;
         if (ReadByte(io, 10000) == kAck) return kResultOk;
         io.Purge();
-        WriteByte(io, kNak);
+        if (!WriteByte(io, kNak)) return kResultFailed;
     }
     return kResultFailed;
 }
@@ -179,7 +224,7 @@ Mode1Block ReceiveBlock1(TransferIo& io, uint64_t expected, int first_header, ui
             return out;
         }
         if (io.HungUp()) break;
-        if (attempt > 0) WriteByte(io, kNak);
+        if (attempt > 0 && !WriteByte(io, kNak)) break;
         // The first block's header byte answered the CRC request already; a
         // repeated block brings its header again.
         int header = (attempt == 0 && first_header >= 0) ? first_header : ReadByte(io, 10000);
@@ -189,7 +234,7 @@ Mode1Block ReceiveBlock1(TransferIo& io, uint64_t expected, int first_header, ui
         } else if (header == kStx) {
             size = 1024;
         } else if (header == kEot) {
-            WriteByte(io, kAck);
+            if (!WriteByte(io, kAck)) break;
             out.eot = true;
             return out;
         } else if (header == kCan || header == kEsc) {
@@ -205,7 +250,7 @@ Mode1Block ReceiveBlock1(TransferIo& io, uint64_t expected, int first_header, ui
         uint8_t check[2];
         if (io.ReadTimed(check, 2, 10000) != 2) continue;
         if (((check[0] << 8) | check[1]) != Crc16(data, size)) continue;
-        WriteByte(io, kAck);
+        if (!WriteByte(io, kAck)) break;
         out.size = size;
         out.code =
             number[0] == static_cast<uint8_t>(expected & 0xFF) ? kResultOk : kResultNoHandshake;
@@ -231,12 +276,12 @@ uint16_t ReceiveHeader2(TransferIo& io, BatchHeader* header) {
         if (!io.Running()) return kResultStopped;
         if (io.HungUp()) return kResultFailed;
         io.Purge();
-        WriteByte(io, kCrcRequest);
+        if (!WriteByte(io, kCrcRequest)) return kResultFailed;
         int first = ReadByte(io, 10000);
         if (first < 0) continue;
         if (first != kSoh && first != kStx) {
             io.Purge();
-            WriteByte(io, kNak);
+            if (!WriteByte(io, kNak)) return kResultFailed;
             continue;
         }
         size_t size = first == kStx ? 1024 : 128;
@@ -244,28 +289,20 @@ uint16_t ReceiveHeader2(TransferIo& io, BatchHeader* header) {
         int complement = ReadByte(io, 500);
         if (number != 0x00 || complement != 0xFF) {
             io.Purge();
-            WriteByte(io, kNak);
+            if (!WriteByte(io, kNak)) return kResultFailed;
             continue;
         }
-        if (!ReadEach(io, data.data(), size, 10000)) {
-            WriteByte(io, kNak);
-            continue;
-        }
-        int high = ReadByte(io, 10000);
-        int low = ReadByte(io, 10000);
-        if (high < 0 || low < 0 || ((high << 8) | low) != Crc16(data.data(), size)) {
-            WriteByte(io, kNak);
+        if (!ReadEach(io, data.data(), size, 10000) || !CrcTrailerMatches(io, data.data(), size)) {
+            if (!WriteByte(io, kNak)) return kResultFailed;
             continue;
         }
         *header = ParseBatchHeader(data.data(), size);
         if (!header->size_valid) {
             // A size that is no number would give a file of garbage length.
-            const uint8_t cancel[2] = {kCan, kCan};
-            io.WriteAll(cancel, 2);
+            WriteDoubleCancel(io);
             return kResultFailed;
         }
-        WriteByte(io, kAck);
-        WriteByte(io, kCrcRequest);
+        if (!WriteByte(io, kAck) || !WriteByte(io, kCrcRequest)) return kResultFailed;
         return kResultOk;
     }
 }
@@ -273,7 +310,6 @@ uint16_t ReceiveHeader2(TransferIo& io, BatchHeader* header) {
 Mode2Block ReceiveBlock2(TransferIo& io, uint64_t& expected, uint64_t acknowledged, uint8_t* data) {
     Mode2Block out;
     int retries = 0;
-    const uint8_t cancel[2] = {kCan, kCan};
     for (;;) {
         size_t size = 0;
         for (int reads = 0;; ++reads) {
@@ -297,7 +333,10 @@ Mode2Block ReceiveBlock2(TransferIo& io, uint64_t& expected, uint64_t acknowledg
             }
             if (retries > 0) {
                 io.Purge();
-                WriteByte(io, acknowledged == 0 ? kCrcRequest : kNak);
+                if (!WriteByte(io, acknowledged == 0 ? kCrcRequest : kNak)) {
+                    out.code = kResultFailed;
+                    return out;
+                }
             }
         }
         int number = ReadByte(io, 10000);
@@ -307,25 +346,21 @@ Mode2Block ReceiveBlock2(TransferIo& io, uint64_t& expected, uint64_t acknowledg
         bool repeat = acknowledged > 0 && number == static_cast<uint8_t>(want - 1);
         if (retries >= 60 || number < 0 || complement != 0xFF - number ||
             (number != want && !repeat)) {
-            io.WriteAll(cancel, 2);
+            WriteDoubleCancel(io);
             out.code = kResultFailed;
             return out;
         }
-        if (!ReadEach(io, data, size, 10000)) {
-            io.Purge();
-            WriteByte(io, kNak);
+        // A block cut short or damaged is asked for again.
+        const bool whole = ReadEach(io, data, size, 10000) && CrcTrailerMatches(io, data, size);
+        if (!whole) io.Purge();
+        if (!WriteByte(io, whole ? kAck : kNak)) {
+            out.code = kResultFailed;
+            return out;
+        }
+        if (!whole) {
             ++retries;
             continue;
         }
-        int high = ReadByte(io, 10000);
-        int low = ReadByte(io, 10000);
-        if (high < 0 || low < 0 || ((high << 8) | low) != Crc16(data, size)) {
-            io.Purge();
-            WriteByte(io, kNak);
-            ++retries;
-            continue;
-        }
-        WriteByte(io, kAck);
         if (repeat) {
             retries = 0;
             continue;
@@ -341,26 +376,21 @@ uint16_t FinishBatch2(TransferIo& io) {
     for (;;) {
         if (!io.Running()) return kResultStopped;
         if (io.HungUp() || ++tries > kFinishEotTries) return kResultFailed;
-        WriteByte(io, kNak);
+        if (!WriteByte(io, kNak)) return kResultFailed;
         if (ReadByte(io, 10000) == kEot) break;
         io.Purge();
-        WriteByte(io, kNak);
+        if (!WriteByte(io, kNak)) return kResultFailed;
     }
-    WriteByte(io, kAck);
-    WriteByte(io, kCrcRequest);
+    if (!WriteByte(io, kAck) || !WriteByte(io, kCrcRequest)) return kResultFailed;
     if (ReadByte(io, 10000) != kSoh) return kResultOk;
     if (ReadByte(io, 10000) != 0x00 || ReadByte(io, 10000) != 0xFF) return kResultOk;
     uint8_t data[128];
     if (!ReadEach(io, data, sizeof data, 10000)) {
-        const uint8_t cancel[2] = {kCan, kCan};
-        io.WriteAll(cancel, 2);
+        WriteDoubleCancel(io);
         return kResultOk;
     }
-    int high = ReadByte(io, 10000);
-    int low = ReadByte(io, 10000);
-    if (high >= 0 && low >= 0 && ((high << 8) | low) == Crc16(data, sizeof data)) {
-        WriteByte(io, kAck);
-    }
+    // The file is complete; a lost ACK for the closing block changes nothing.
+    if (CrcTrailerMatches(io, data, sizeof data)) WriteByte(io, kAck);
     return kResultOk;
 }
 
@@ -413,8 +443,6 @@ BlockPlan PlanBlocks(uint64_t file_size) {
 }
 
 uint16_t SendMode1(TransferIo& io, ByteSource& file) {
-    const uint64_t size = file.Size();
-    const BlockPlan plan = PlanBlocks(size);
     uint8_t check_mode = 0;
     for (int attempt = 0; attempt < 50 && Alive(io); ++attempt) {
         int b = ReadByte(io, 20000);
@@ -424,44 +452,20 @@ uint16_t SendMode1(TransferIo& io, ByteSource& file) {
         }
     }
     if (check_mode == 0) return io.Running() ? kResultNoHandshake : kResultCancelled;
-    uint64_t sent = 0;
-    std::vector<uint8_t> block(1024);
-    for (uint64_t k = 1; k <= plan.Total(); ++k) {
-        if (!io.Running()) return kResultCancelled;
-        WaitWhilePaused(io);
-        size_t block_size = plan.SizeOf(k);
-        std::fill(block.begin(), block.end(), 0);
-        file.Read(block.data(), block_size);
-        sent += block_size;
-        uint16_t r =
-            SendBlock1(io, static_cast<uint8_t>(k & 0xFF), block.data(), block_size, check_mode);
-        if (r != kResultOk) return k == 1 ? kResultFirstBlockRefused : kResultFailed;
-        io.Notify(kMsgSendProgress, sent, size);
-        io.SleepMs(10);
-    }
-    return kResultOk;
+    return SendDataBlocks(io, file, 10, [&](uint8_t number, const uint8_t* data, size_t size) {
+        return SendBlock1(io, number, data, size, check_mode);
+    });
 }
 
 uint16_t SendMode2(TransferIo& io, ByteSource& file, std::string_view path) {
-    const uint64_t size = file.Size();
-    const BlockPlan plan = PlanBlocks(size);
-    if (SendHeader2(io, path, size) != kResultOk) {
+    if (SendHeader2(io, path, file.Size()) != kResultOk) {
         return io.Running() ? kResultNoHandshake : kResultCancelled;
     }
-    uint64_t sent = 0;
-    std::vector<uint8_t> block(1024);
-    for (uint64_t k = 1; k <= plan.Total(); ++k) {
-        if (!io.Running()) return kResultCancelled;
-        WaitWhilePaused(io);
-        size_t block_size = plan.SizeOf(k);
-        std::fill(block.begin(), block.end(), 0);
-        file.Read(block.data(), block_size);
-        sent += block_size;
-        if (SendBlock2(io, static_cast<uint8_t>(k & 0xFF), block.data(), block_size) != kResultOk) {
-            return k == 1 ? kResultFirstBlockRefused : kResultFailed;
-        }
-        io.Notify(kMsgSendProgress, sent, size);
-    }
+    const uint16_t blocks =
+        SendDataBlocks(io, file, 0, [&](uint8_t number, const uint8_t* data, size_t size) {
+            return SendBlock2(io, number, data, size);
+        });
+    if (blocks != kResultOk) return blocks;
     io.Notify(kMsgWaitNotice, 0, 0);
     uint16_t r = EndBatch2(io);
     if (r == kResultOk) return kResultOk;
@@ -472,13 +476,15 @@ uint16_t ReceiveMode1(TransferIo& io, ByteSink& file) {
     std::vector<uint8_t> block(1056, 0);
     int first = -1;
     for (int ask = 0; ask < 61 && Alive(io); ++ask) {
-        WriteByte(io, kCrcRequest);
+        if (!WriteByte(io, kCrcRequest)) return io.Running() ? kResultFailed : kResultCancelled;
         io.SleepMs(5);
         first = ReadByte(io, 500);
         if (first >= 0) break;
     }
     uint64_t expected_total = 0;
     uint64_t written = 0;
+    // The first bytes of the file, where a packed image shows its block.
+    std::vector<uint8_t> head;
     uint16_t result = kResultFailed;
     for (uint64_t b = 1;;) {
         WaitWhilePaused(io);
@@ -488,8 +494,11 @@ uint16_t ReceiveMode1(TransferIo& io, ByteSink& file) {
         if (r.code == kResultNoHandshake) continue;
         if (r.code != kResultOk) break;
         if (r.eot) {
-            // A short file after the end of transmission will not grow any more.
-            if (written >= expected_total) {
+            // A short file after the end of transmission will not grow any
+            // more; a packed image states its unpacked length, though, and is
+            // whole once its one block has arrived.
+            if (written >= expected_total ||
+                HoldsWholePackedPayload(head.data(), head.size(), written)) {
                 file.Close();
                 result = kResultOk;
             }
@@ -500,10 +509,11 @@ uint16_t ReceiveMode1(TransferIo& io, ByteSink& file) {
                              (uint64_t{block[14]} << 16) | (uint64_t{block[15]} << 24);
         }
         if (!file.Write(block.data(), r.size)) {
-            const uint8_t cancel[2] = {kCan, kCan};
-            io.WriteAll(cancel, 2);
+            WriteDoubleCancel(io);
             break;
         }
+        const size_t keep = std::min(r.size, kPackedHeadBytes - head.size());
+        head.insert(head.end(), block.begin(), block.begin() + static_cast<long>(keep));
         written += r.size;
         ++b;
         io.Notify(kMsgReceiveProgress, written, expected_total);
@@ -539,8 +549,7 @@ uint16_t ReceiveMode2(TransferIo& io, ByteSink& file) {
         size_t keep =
             next > expected_total ? static_cast<size_t>(expected_total - counted) : got.size;
         if (!file.Write(block.data(), keep)) {
-            const uint8_t cancel[2] = {kCan, kCan};
-            io.WriteAll(cancel, 2);
+            WriteDoubleCancel(io);
             break;
         }
         counted = next;

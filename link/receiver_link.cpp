@@ -65,6 +65,23 @@ class FdSink : public ByteSink {
     uint64_t written_ = 0;
 };
 
+// The mode-1 receiver's file, put in place only after a successful transfer.
+class StagedSink : public ByteSink {
+  public:
+    explicit StagedSink(AtomicFile& file) : file_(file) {}
+    bool Write(const uint8_t* data, size_t count) override {
+        std::string error;
+        if (!file_.Write(data, count, error)) return false;
+        written_ += count;
+        return true;
+    }
+    uint64_t Written() const override { return written_; }
+
+  private:
+    AtomicFile& file_;
+    uint64_t written_ = 0;
+};
+
 std::map<std::string, std::string> ReadIniSection(const std::string& path,
                                                   const std::string& section, bool* found) {
     std::map<std::string, std::string> keys;
@@ -362,14 +379,26 @@ bool ReceiverLink::StartTransfer(const std::string& path, int mode, bool send) {
     // must be gone before the monitor is stopped, or both would read the port.
     ReapEnded();
     if (mode != 1 && mode != 2) return false;
-    int fd = send ? ::open(path.c_str(), O_RDONLY | O_CLOEXEC)
-                  : ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        (!send && ::flock(fd, LOCK_EX | LOCK_NB) != 0)) {
-        ::close(fd);
-        return false;
+    int fd = -1;
+    if (!send && mode == 1) {
+        // The previous file stays until the whole new one has arrived.
+        std::string error;
+        if (!staged_.Open(path, error)) return false;
+        if (staged_.WritesThrough()) {
+            staged_.Abandon();
+            return false;
+        }
+    } else {
+        // Not truncated before the lock is ours: another receive may be writing it.
+        fd = send ? ::open(path.c_str(), O_RDONLY | O_CLOEXEC)
+                  : ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0) return false;
+        struct stat st;
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+            (!send && (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(fd, 0) != 0))) {
+            ::close(fd);
+            return false;
+        }
     }
     StopMonitor();
     file_ = fd;
@@ -386,7 +415,8 @@ bool ReceiverLink::StartTransfer(const std::string& path, int mode, bool send) {
         });
     } catch (const std::system_error&) {
         delete w;
-        ::close(fd);
+        if (fd >= 0) ::close(fd);
+        staged_.Abandon();
         file_ = -1;
         StartMonitor();
         return false;
@@ -415,9 +445,15 @@ void ReceiverLink::TransferMain(bool send, int mode) {
     if (send) {
         FdSource source(file_);
         result = mode == 1 ? SendMode1(io, source) : SendMode2(io, source, SendPath());
+    } else if (mode == 1) {
+        StagedSink sink(staged_);
+        result = ReceiveMode1(io, sink);
+        std::string error;
+        if (result == kResultOk && !staged_.Commit(error)) result = kResultFailed;
+        staged_.Abandon();
     } else {
         FdSink sink(file_);
-        result = mode == 1 ? ReceiveMode1(io, sink) : ReceiveMode2(io, sink);
+        result = ReceiveMode2(io, sink);
     }
     EndTransfer(send, result, mode);
 }

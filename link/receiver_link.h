@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "files/atomic_file.h"
 #include "link/protocol.h"
 #include "link/serial_port.h"
 
@@ -94,6 +95,8 @@ class ReceiverLink {
     Delivery delivery_;
     SerialPort port_;
     int file_ = -1;
+    // A mode-1 receive goes here and replaces its target only when it succeeds.
+    AtomicFile staged_;
     std::atomic<bool> pause_{false};
     std::atomic<bool> monitor_flag_{false};
     std::atomic<bool> send_flag_{false};

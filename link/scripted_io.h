@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "link/protocol.h"
@@ -22,6 +23,8 @@ class ScriptedIo : public TransferIo {
         return count;
     }
     size_t WriteAll(const uint8_t* buffer, size_t count) override {
+        // From write number failing_write on, the line takes nothing.
+        if (writes++ >= failing_write) return 0;
         output.insert(output.end(), buffer, buffer + count);
         return count;
     }
@@ -34,6 +37,8 @@ class ScriptedIo : public TransferIo {
     void NameReceived(const std::string& n) override { name = n; }
 
     bool running = true;
+    size_t failing_write = SIZE_MAX;
+    size_t writes = 0;
     std::vector<uint8_t> output;
     std::vector<uint32_t> messages;
     std::string name;

@@ -7,11 +7,10 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "files/lh5/lh5_codec.h"
 #include "tests/lh5/lh5_test_util.h"
+#include "tests/support/temp_files.h"
 
 namespace {
 
@@ -21,27 +20,14 @@ namespace fs = std::filesystem;
 
 class Lh5Peers : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/lh5-peers-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     fs::path Write(const std::string& name, const Bytes& data) {
-        fs::path p = dir_ / name;
-        std::ofstream(p, std::ios::binary)
-            .write(reinterpret_cast<const char*>(data.data()),
-                   static_cast<std::streamsize>(data.size()));
-        return p;
+        testsupport::Spit(dir_ / name, data);
+        return dir_.path / name;
     }
-    static Bytes Read(const fs::path& p) {
-        std::ifstream f(p, std::ios::binary);
-        return Bytes((std::istreambuf_iterator<char>(f)), {});
-    }
+    static Bytes Read(const fs::path& p) { return testsupport::Slurp(p.string()); }
     // Runs a shell command in the scratch folder and returns its standard output.
     Bytes Run(const std::string& command, int* status) {
-        std::string full = "cd '" + dir_.string() + "' && " + command + " 2>/dev/null";
+        std::string full = "cd '" + dir_.path.string() + "' && " + command + " 2>/dev/null";
         FILE* p = popen(full.c_str(), "r");
         Bytes out;
         if (p == nullptr) {
@@ -64,7 +50,7 @@ class Lh5Peers : public ::testing::Test {
                 {"matchless", MatchlessBytes(29089)}};
     }
 
-    fs::path dir_;
+    testsupport::TempDir dir_;
 };
 
 TEST_F(Lh5Peers, SevenZipExtractsOurBlocks) {
@@ -104,11 +90,11 @@ TEST_F(Lh5Peers, WeDecodeJlhaArchives) {
     for (auto& [name, data] : Inputs()) {
         SCOPED_TRACE(name);
         Write("in.bin", data);
-        fs::remove(dir_ / "j.lzh");
+        fs::remove(dir_.path / "j.lzh");
         int status = 0;
         Run("lha -a1o5q j.lzh in.bin", &status);
         ASSERT_EQ(status, 0);
-        Bytes archive = Read(dir_ / "j.lzh");
+        Bytes archive = Read(dir_.path / "j.lzh");
         auto info = ReadMemberHeader(archive.data(), archive.size());
         ASSERT_TRUE(info.has_value());
         EXPECT_EQ(info->method, '5');

@@ -28,9 +28,9 @@ TEST(CliLink, ReceiveNumbersAnExistingName) {
     TempDir dir;
     fs::create_directory(dir.path / "in");
     auto data = RandomBytes(3000, 50);
-    WriteFile(dir / "a.bin", data);
-    WriteFile(dir / "in/a.bin", {1});
-    WriteFile(dir / "in/a(1).bin", {2});
+    Spit(dir / "a.bin", data);
+    Spit(dir / "in/a.bin", {1});
+    Spit(dir / "in/a(1).bin", {2});
     Pty pty;
     SimOptions o;
     o.mode = 2;
@@ -41,14 +41,14 @@ TEST(CliLink, ReceiveNumbersAnExistingName) {
     std::string out;
     EXPECT_EQ(RunCli("receive --port " + pty.path + " --mode 2 " + (dir / "in"), &out), 0) << out;
     EXPECT_NE(out.find("Download Success"), std::string::npos);
-    EXPECT_EQ(ReadFile(dir / "in/a(2).bin"), data);
-    EXPECT_EQ(ReadFile(dir / "in/a.bin"), std::vector<uint8_t>{1});
+    EXPECT_EQ(Slurp(dir / "in/a(2).bin"), data);
+    EXPECT_EQ(Slurp(dir / "in/a.bin"), std::vector<uint8_t>{1});
     EXPECT_FALSE(fs::exists(dir / "in/tmp_upload.ZCS"));
 }
 
 TEST(CliLink, SendReportsThePanelsTexts) {
     TempDir dir;
-    WriteFile(dir / "f.bin", RandomBytes(2000, 51));
+    Spit(dir / "f.bin", RandomBytes(2000, 51));
     {
         Pty pty;
         SimOptions o;

@@ -48,7 +48,7 @@ TEST(LinkWithSimulator, Mode2SendStoresIdenticalFiles) {
         SCOPED_TRACE(size);
         TempDir dir;
         auto data = RandomBytes(size, static_cast<unsigned>(size));
-        WriteFile(dir / "db.ZCS", data);
+        Spit(dir / "db.ZCS", data);
         fs::create_directory(dir.path / "rx");
         Pty pty;
         LinkOn l(pty.path);
@@ -57,7 +57,7 @@ TEST(LinkWithSimulator, Mode2SendStoresIdenticalFiles) {
         EXPECT_EQ(Send(l, dir / "db.ZCS", 2), kResultOk);
         sim.Join();
         EXPECT_EQ(sim.rc, 0) << sim.message;
-        EXPECT_EQ(ReadFile(dir / "rx/db.ZCS"), data);
+        EXPECT_EQ(Slurp(dir / "rx/db.ZCS"), data);
         auto progress = l.owner.Of(kMsgSendProgress);
         ASSERT_FALSE(progress.empty());
         EXPECT_EQ(progress.back().wparam, 0u);  // (0, 0) when the thread ends
@@ -82,7 +82,7 @@ TEST(LinkWithSimulator, Mode2ReceiveCutsToAnnouncedSize) {
         SCOPED_TRACE(size);
         TempDir dir;
         auto data = RandomBytes(size, 7u + static_cast<unsigned>(size));
-        WriteFile(dir / "chan.ZCS", data);
+        Spit(dir / "chan.ZCS", data);
         Pty pty;
         LinkOn l(pty.path);
         ASSERT_TRUE(l.started);
@@ -90,7 +90,7 @@ TEST(LinkWithSimulator, Mode2ReceiveCutsToAnnouncedSize) {
         EXPECT_EQ(Receive(l, dir / "tmp_upload.ZCS", 2), kResultOk);
         sim.Join();
         EXPECT_EQ(sim.rc, 0) << sim.message;
-        EXPECT_EQ(ReadFile(dir / "tmp_upload.ZCS"), data);
+        EXPECT_EQ(Slurp(dir / "tmp_upload.ZCS"), data);
         EXPECT_EQ(l.link.ReceivedName(), "chan.ZCS");
         EXPECT_EQ(l.owner.Count(kMsgNameReceived), 1);
         EXPECT_EQ(l.owner.Of(kMsgReceiveFinished).back().wparam, 0u);
@@ -102,7 +102,7 @@ TEST(LinkWithSimulator, Mode1SendWritesWholeBlocksWrappingNumbers) {
         SCOPED_TRACE(size);
         TempDir dir;
         auto data = RandomBytes(size, 11u + static_cast<unsigned>(size));
-        WriteFile(dir / "img.bin", data);
+        Spit(dir / "img.bin", data);
         Pty pty;
         LinkOn l(pty.path);
         ASSERT_TRUE(l.started);
@@ -113,7 +113,7 @@ TEST(LinkWithSimulator, Mode1SendWritesWholeBlocksWrappingNumbers) {
         sim.Join();
         if (size == 0) continue;
         EXPECT_EQ(sim.rc, 0) << sim.message;
-        auto got = ReadFile(dir / "got.bin");
+        auto got = Slurp(dir / "got.bin");
         BlockPlan plan = PlanBlocks(size);
         ASSERT_EQ(got.size(), plan.full * 1024 + plan.small * 128);
         EXPECT_TRUE(std::equal(data.begin(), data.end(), got.begin()));
@@ -127,7 +127,7 @@ TEST(LinkWithSimulator, Mode1ReceiveKeepsFillBytes) {
         SCOPED_TRACE(size);
         TempDir dir;
         auto data = FlashImage(size, 3);
-        WriteFile(dir / "flash.bin", data);
+        Spit(dir / "flash.bin", data);
         Pty pty;
         LinkOn l(pty.path);
         ASSERT_TRUE(l.started);
@@ -135,7 +135,7 @@ TEST(LinkWithSimulator, Mode1ReceiveKeepsFillBytes) {
         EXPECT_EQ(Receive(l, dir / "out.bin", 1), kResultOk);
         sim.Join();
         EXPECT_EQ(sim.rc, 0) << sim.message;
-        auto got = ReadFile(dir / "out.bin");
+        auto got = Slurp(dir / "out.bin");
         ASSERT_GE(got.size(), data.size());
         EXPECT_TRUE(std::equal(data.begin(), data.end(), got.begin()));
         auto progress = l.owner.Of(kMsgReceiveProgress);
@@ -144,10 +144,87 @@ TEST(LinkWithSimulator, Mode1ReceiveKeepsFillBytes) {
     }
 }
 
+// Names in a folder, sorted: a temporary file left behind shows here.
+std::vector<std::string> Names(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir.path)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A mode-1 receive writes beside its target and replaces it only on success.
+TEST(LinkMode1Receive, FailureOrStopLeavesThePreviousFile) {
+    TempDir dir;
+    const auto keep = RandomBytes(336000, 77);
+    Spit(dir / "keep.bin", keep);
+    Spit(dir / "flash.bin", FlashImage(336000, 6));
+    {  // the receiver hangs up half-way
+        Pty pty;
+        LinkOn l(pty.path);
+        SimOptions o = Sending(1, dir / "flash.bin");
+        o.hangup_after = 9000;
+        ::close(pty.slave);  // without it the sim's close is a real hang-up
+        pty.slave = -1;
+        SimThread sim(pty, o);
+        EXPECT_EQ(Receive(l, dir / "keep.bin", 1), kResultFailed);
+        EXPECT_EQ(Slurp(dir / "keep.bin"), keep);
+    }
+    {  // stopped by the user while blocks arrive
+        Pty pty;
+        LinkOn l(pty.path);
+        SimThread sim(pty, Sending(1, dir / "flash.bin"));
+        ASSERT_TRUE(l.link.StartReceive(dir / "keep.bin", 1));
+        ASSERT_TRUE(l.owner.WaitFor(kMsgReceiveProgress, 3));
+        l.link.StopReceive();
+        EXPECT_EQ(l.owner.Result(), kResultCancelled);
+        EXPECT_EQ(Slurp(dir / "keep.bin"), keep);
+    }
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"flash.bin", "keep.bin"}));
+    {  // a success replaces the file that a link names, and the link stays
+        fs::create_symlink("keep.bin", dir.path / "link.bin");
+        Pty pty;
+        LinkOn l(pty.path);
+        SimThread sim(pty, Sending(1, dir / "flash.bin"));
+        EXPECT_EQ(Receive(l, dir / "link.bin", 1), kResultOk);
+        EXPECT_TRUE(fs::is_symlink(dir.path / "link.bin"));
+        EXPECT_EQ(Slurp(dir / "keep.bin"), Slurp(dir / "flash.bin"));
+    }
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"flash.bin", "keep.bin", "link.bin"}));
+}
+
+TEST(LinkMode1Receive, PackedImageSucceedsATruncatedOneFails) {
+    TempDir dir;
+    const auto image = PackedDemoImage(dir / "m0f1c1.bin");
+    ASSERT_GT(image.size(), 4096u);
+    ASSERT_LT(image.size(), 20000u);
+    {
+        Pty pty;
+        LinkOn l(pty.path);
+        SimThread sim(pty, Sending(1, dir / "m0f1c1.bin"));
+        EXPECT_EQ(Receive(l, dir / "got.bin", 1), kResultOk);
+        sim.Join();
+        EXPECT_EQ(sim.rc, 0) << sim.message;
+    }
+    const auto got = Slurp(dir / "got.bin");
+    ASSERT_GE(got.size(), image.size());
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), got.begin()));
+    brondavel::FlashImageFile received(dir / "got.bin", 0, 1, 1);
+    ASSERT_EQ(received.Load(), 1);
+    EXPECT_TRUE(received.loadWarnings().empty());
+    EXPECT_EQ(received.db().Count(brondavel::kTv), brondavel::DemoSize{}.tv);
+
+    Spit(dir / "cut.bin", std::vector<uint8_t>(image.begin(), image.begin() + 4096));
+    Pty pty;
+    LinkOn l(pty.path);
+    SimThread sim(pty, Sending(1, dir / "cut.bin"));
+    EXPECT_EQ(Receive(l, dir / "got.bin", 1), kResultFailed);
+    EXPECT_EQ(Slurp(dir / "got.bin"), got);
+}
+
 TEST(LinkLineFaults, FlippedByteIsRetried) {
     TempDir dir;
     auto data = RandomBytes(5000, 99);
-    WriteFile(dir / "f.bin", data);
+    Spit(dir / "f.bin", data);
     fs::create_directory(dir.path / "rx");
     {  // PC sends, a data byte is damaged on the way
         Pty pty;
@@ -157,7 +234,7 @@ TEST(LinkLineFaults, FlippedByteIsRetried) {
         SimThread sim(pty, o);
         EXPECT_EQ(Send(l, dir / "f.bin", 2), kResultOk);
         sim.Join();
-        EXPECT_EQ(ReadFile(dir / "rx/f.bin"), data);
+        EXPECT_EQ(Slurp(dir / "rx/f.bin"), data);
     }
     {  // receiver sends, a data byte is damaged on the way
         Pty pty;
@@ -167,7 +244,7 @@ TEST(LinkLineFaults, FlippedByteIsRetried) {
         SimThread sim(pty, o);
         EXPECT_EQ(Receive(l, dir / "in.bin", 2), kResultOk);
         sim.Join();
-        EXPECT_EQ(ReadFile(dir / "in.bin"), data);
+        EXPECT_EQ(Slurp(dir / "in.bin"), data);
     }
     {  // mode 1, and a lost byte instead of a damaged one
         Pty pty;
@@ -177,7 +254,7 @@ TEST(LinkLineFaults, FlippedByteIsRetried) {
         SimThread sim(pty, o);
         EXPECT_EQ(Send(l, dir / "f.bin", 1), kResultOk);
         sim.Join();
-        auto got = ReadFile(dir / "m1.bin");
+        auto got = Slurp(dir / "m1.bin");
         ASSERT_GE(got.size(), data.size());
         EXPECT_TRUE(std::equal(data.begin(), data.end(), got.begin()));
     }
@@ -185,8 +262,8 @@ TEST(LinkLineFaults, FlippedByteIsRetried) {
 
 TEST(LinkLineFaults, HangUpEndsWithFailureAtOnce) {
     TempDir dir;
-    WriteFile(dir / "f.bin", RandomBytes(40000, 5));
-    WriteFile(dir / "flash.bin", FlashImage(40000, 6));
+    Spit(dir / "f.bin", RandomBytes(40000, 5));
+    Spit(dir / "flash.bin", FlashImage(40000, 6));
     fs::create_directory(dir.path / "rx");
     struct Case {
         int mode;
@@ -216,7 +293,7 @@ TEST(LinkLineFaults, HangUpEndsWithFailureAtOnce) {
 
 TEST(LinkLineFaults, SilentReceiverAsksForPowerCycle) {
     TempDir dir;
-    WriteFile(dir / "f.bin", RandomBytes(3000, 8));
+    Spit(dir / "f.bin", RandomBytes(3000, 8));
     for (int mode : {1, 2}) {
         SCOPED_TRACE(mode);
         Pty pty;
@@ -233,7 +310,7 @@ TEST(LinkLineFaults, SilentReceiverAsksForPowerCycle) {
 
 TEST(LinkLineFaults, RefusedFirstBlockIsModelVersionCheck) {
     TempDir dir;
-    WriteFile(dir / "f.bin", RandomBytes(3000, 9));
+    Spit(dir / "f.bin", RandomBytes(3000, 9));
     fs::create_directory(dir.path / "rx");
     for (int mode : {1, 2}) {
         SCOPED_TRACE(mode);
@@ -271,7 +348,7 @@ TEST(LinkThreads, StopDuringReceiveReportsCancelAndRestartsMonitor) {
 
 TEST(LinkThreads, OneTransferAtATime) {
     TempDir dir;
-    WriteFile(dir / "f.bin", RandomBytes(100, 1));
+    Spit(dir / "f.bin", RandomBytes(100, 1));
     Pty pty;
     LinkOn l(pty.path);
     ASSERT_TRUE(l.link.StartSend(dir / "f.bin", 2));
@@ -289,7 +366,7 @@ TEST(LinkThreads, OneTransferAtATime) {
 // the monitor that the ending thread restarts must not run beside it.
 TEST(LinkThreads, TransferStartedRightAfterAnotherEndsRunsAlone) {
     TempDir dir;
-    WriteFile(dir / "f.bin", RandomBytes(100, 3));
+    Spit(dir / "f.bin", RandomBytes(100, 3));
     Pty pty;
     LinkOn l(pty.path);
     ASSERT_TRUE(l.started);
@@ -312,7 +389,7 @@ TEST(LinkThreads, TransferStartedRightAfterAnotherEndsRunsAlone) {
 
 TEST(LinkThreads, StopAfterTheTransferEndedClosesNothingTwice) {
     TempDir dir;
-    WriteFile(dir / "f.bin", RandomBytes(2000, 2));
+    Spit(dir / "f.bin", RandomBytes(2000, 2));
     fs::create_directory(dir.path / "rx");
     Pty pty;
     LinkOn l(pty.path);
@@ -336,7 +413,7 @@ TEST(LinkThreads, StopAfterTheTransferEndedClosesNothingTwice) {
 
 TEST(LinkThreads, IdleDataReachesTheOwner) {
     TempDir dir;
-    WriteFile(dir / "f.bin", RandomBytes(3000, 4));
+    Spit(dir / "f.bin", RandomBytes(3000, 4));
     fs::create_directory(dir.path / "rx");
     Pty pty;
     LinkOn l(pty.path);
@@ -353,7 +430,7 @@ TEST(LinkThreads, IdleDataReachesTheOwner) {
     SimThread sim(pty, Accepting(2, dir / "rx"));
     EXPECT_EQ(Send(l, dir / "f.bin", 2), kResultOk);
     sim.Join();
-    EXPECT_EQ(ReadFile(dir / "rx/f.bin"), ReadFile(dir / "f.bin"));
+    EXPECT_EQ(Slurp(dir / "rx/f.bin"), Slurp(dir / "f.bin"));
 }
 
 // The owner dispatches nothing by itself: only the stopping call delivers.

@@ -10,14 +10,16 @@
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 #include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "files/flash_image_file.h"
 #include "link/receiver_link.h"
+#include "model/demo_database.h"
+#include "tests/support/temp_files.h"
 #include "tools/receiver_sim/receiver_sim.h"
 
 namespace linktest {
@@ -121,22 +123,9 @@ class Recorder : public brondavel::link::LinkObserver {
     std::string idle_bytes_;
 };
 
-// A fresh folder under the build tree, removed afterwards.
-struct TempDir {
-    TempDir() {
-        static int counter = 0;
-        path = fs::temp_directory_path() /
-               ("brondavel-link-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-    fs::path path;
-};
+using testsupport::Slurp;
+using testsupport::Spit;
+using testsupport::TempDir;
 
 inline std::vector<uint8_t> RandomBytes(size_t n, unsigned seed) {
     std::mt19937 rng(seed);
@@ -153,15 +142,13 @@ inline std::vector<uint8_t> FlashImage(size_t n, unsigned seed) {
     return v;
 }
 
-inline void WriteFile(const std::string& path, const std::vector<uint8_t>& data) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data.data()),
-              static_cast<std::streamsize>(data.size()));
-}
-
-inline std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// The demo database as a model 0, flash type 1, compress mode 1 file: its
+// payload is one LH5 block, far shorter than the length its header states.
+inline std::vector<uint8_t> PackedDemoImage(const std::string& path) {
+    brondavel::FlashImageFile file(path, 0, 1, 1);
+    brondavel::FillSecondGenDemo(file.db());
+    if (file.Save(path) != 1) return {};
+    return Slurp(path);
 }
 
 // A link on the given tty path, with its port started.

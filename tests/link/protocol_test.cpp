@@ -2,8 +2,10 @@
 // from byte buffers.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
+#include "files/lh5/lh5_codec.h"
 #include "link/scripted_io.h"
 #include "link_test_util.h"
 
@@ -105,16 +107,15 @@ TEST(ReceivedNames, StayPlainNamesInTheFolder) {
 
     linktest::TempDir dir;
     EXPECT_EQ(FreeTargetName(dir.path.string(), "a.bin"), "a.bin");
-    linktest::WriteFile(dir / "a.bin", {});
-    linktest::WriteFile(dir / "a(1).bin", {});
+    linktest::Spit(dir / "a.bin", {});
+    linktest::Spit(dir / "a(1).bin", {});
     EXPECT_EQ(FreeTargetName(dir.path.string(), "a.bin"), "a(2).bin");
-    linktest::WriteFile(dir / "noext", {});
+    linktest::Spit(dir / "noext", {});
     EXPECT_EQ(FreeTargetName(dir.path.string(), "noext"), "noext(1)");
-    linktest::WriteFile(dir / "x.tar.gz", {});
+    linktest::Spit(dir / "x.tar.gz", {});
     EXPECT_EQ(FreeTargetName(dir.path.string(), "x.tar.gz"), "x.tar(1).gz");
-    linktest::WriteFile(dir / "f.z", {});
-    for (int n = 1; n <= 999; ++n)
-        linktest::WriteFile(dir / ("f(" + std::to_string(n) + ").z"), {});
+    linktest::Spit(dir / "f.z", {});
+    for (int n = 1; n <= 999; ++n) linktest::Spit(dir / ("f(" + std::to_string(n) + ").z"), {});
     EXPECT_EQ(FreeTargetName(dir.path.string(), "f.z"), "") << "never an empty rename target";
 }
 
@@ -225,6 +226,136 @@ TEST(ScriptedMode2, ReceiverCutsToSizeAndCleansTheName) {
     EXPECT_EQ(io.name, ".._evil");
     ASSERT_EQ(sink.data.size(), 130u);
     EXPECT_EQ(sink.data[129], 2);
+}
+
+// A flash image whose payload is one LH5 block: the header states the
+// unpacked length, far more than the file holds.
+Bytes PackedImage() {
+    Bytes payload(233472, 0xFF);
+    for (size_t i = 0; i < payload.size(); i += 48) payload[i] = static_cast<uint8_t>(i / 48);
+    auto block = brondavel::lh5::Compress(payload);
+    EXPECT_TRUE(block.has_value());
+    Bytes image(128, 0xFF);
+    image[0] = 6;
+    image[1] = 0;
+    image[12] = 0x00;
+    image[13] = 0x90;
+    image[14] = 0x03;
+    image[15] = 0x00;  // 233472
+    image.insert(image.end(), block->begin(), block->end());
+    return image;
+}
+
+// The frames a sender puts on the line for a file, then its EOT.
+Bytes FramesOf(const Bytes& file) {
+    Bytes script;
+    BlockPlan plan = PlanBlocks(file.size());
+    size_t at = 0;
+    for (uint64_t k = 1; k <= plan.Total(); ++k) {
+        Bytes data(plan.SizeOf(k), 0);
+        size_t n = std::min(data.size(), file.size() - std::min(at, file.size()));
+        std::copy_n(file.begin() + static_cast<long>(at), n, data.begin());
+        at += data.size();
+        Bytes frame = FrameOf(data.size() == 1024 ? kStx : kSoh, static_cast<uint8_t>(k), data);
+        script.insert(script.end(), frame.begin(), frame.end());
+    }
+    script.push_back(kEot);
+    return script;
+}
+
+TEST(ScriptedMode1, PackedImageEndsAtEotOnceItsBlockIsWhole) {
+    const Bytes image = PackedImage();
+    ASSERT_LT(image.size(), 20000u);
+    {
+        Bytes script = FramesOf(image);
+        ScriptedIo io(script.data(), script.size());
+        MemorySink sink;
+        EXPECT_EQ(ReceiveMode1(io, sink), kResultOk);
+        ASSERT_GE(sink.data.size(), image.size());
+        EXPECT_TRUE(std::equal(image.begin(), image.end(), sink.data.begin()));
+        EXPECT_TRUE(sink.closed);
+    }
+    // Cut anywhere before the block's end, the image is still incomplete.
+    for (size_t cut = 0; cut + 128 < image.size(); cut += 128) {
+        SCOPED_TRACE(cut);
+        Bytes script = FramesOf(Bytes(image.begin(), image.begin() + static_cast<long>(cut)));
+        ScriptedIo io(script.data(), script.size());
+        MemorySink sink;
+        EXPECT_EQ(ReceiveMode1(io, sink), kResultFailed);
+    }
+    // An unpacked image still needs the whole stated length.
+    Bytes plain = image;
+    plain[130] = 'x';  // no method string where a block would have it
+    Bytes script = FramesOf(plain);
+    ScriptedIo io(script.data(), script.size());
+    MemorySink sink;
+    EXPECT_EQ(ReceiveMode1(io, sink), kResultFailed);
+}
+
+// Each run first succeeds with a line that takes everything; then every write
+// in turn is made to fail, and the transfer must end with a failure code.
+TEST(ScriptedTransfers, EveryFailedWriteEndsTheTransferFailed) {
+    Bytes d1(1024, 1), d2(128, 2);
+    d1[12] = 0x80;  // announces 1152 bytes
+    d1[13] = 0x04;
+    d1[14] = d1[15] = 0;
+    std::string h(
+        "f.bin\0"
+        "1152\0",
+        11);
+    h.resize(128, '\0');
+    const Bytes receive1 = Cat({FrameOf(kStx, 1, d1), FrameOf(kSoh, 2, d2), {kEot}});
+    const Bytes receive2 = Cat({FrameOf(kSoh, 0, Bytes(h.begin(), h.end())),
+                                FrameOf(kStx, 1, d1),
+                                FrameOf(kSoh, 2, d2),
+                                {kEot, kEot},
+                                FrameOf(kSoh, 0, Bytes(128, 0))});
+    const Bytes send1{kCrcRequest, kAck, kAck};
+    const Bytes send2{kCrcRequest, kAck, kCrcRequest, kAck, kAck, kNak, kAck, kCrcRequest, kAck};
+    struct Run {
+        const char* name;
+        const Bytes& script;
+        std::function<uint16_t(ScriptedIo&)> transfer;
+        size_t writes_that_matter;  // the closing ACK of a batch comes after the file is whole
+    };
+    auto receiver1 = [](ScriptedIo& io) {
+        MemorySink sink;
+        return ReceiveMode1(io, sink);
+    };
+    auto receiver2 = [](ScriptedIo& io) {
+        MemorySink sink;
+        return ReceiveMode2(io, sink);
+    };
+    auto sender1 = [&](ScriptedIo& io) {
+        MemorySource src(Cat({d1, d2}));
+        return SendMode1(io, src);
+    };
+    auto sender2 = [&](ScriptedIo& io) {
+        MemorySource src(Cat({d1, d2}));
+        return SendMode2(io, src, "f.bin");
+    };
+    for (Run run :
+         {Run{"receive 1", receive1, receiver1, 0}, Run{"receive 2", receive2, receiver2, 1},
+          Run{"send 1", send1, sender1, 0}, Run{"send 2", send2, sender2, 0}}) {
+        SCOPED_TRACE(run.name);
+        ScriptedIo clean(run.script.data(), run.script.size());
+        ASSERT_EQ(run.transfer(clean), kResultOk);
+        const size_t writes = clean.writes - run.writes_that_matter;
+        ASSERT_GT(writes, 1u);
+        for (size_t failing = 0; failing < writes; ++failing) {
+            SCOPED_TRACE(failing);
+            ScriptedIo io(run.script.data(), run.script.size());
+            io.failing_write = failing;
+            const uint16_t r = run.transfer(io);
+            if (run.name[0] == 'r') {
+                EXPECT_EQ(r, kResultFailed);
+            } else {
+                EXPECT_TRUE(r == kResultFailed || r == kResultFirstBlockRefused ||
+                            r == kResultNoHandshake)
+                    << std::hex << r;
+            }
+        }
+    }
 }
 
 TEST(ScriptedReceivers, RandomBytesEndInAFailureCode) {
