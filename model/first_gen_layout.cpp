@@ -3,9 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "text/conexant_text.h"
 #include "model/first_gen_records.h"
-#include "model/text_format.h"
+#include "text/conexant_text.h"
 
 namespace brondavel {
 
@@ -18,24 +17,21 @@ constexpr ImageSection kSections[] = {
     {kRadio, 247812, 247814, 247824, 1100, 56},
 };
 
-char PolarisationLetter(const TransponderRecord& t) {
-    return t.polarisation() == 1 ? 'V' : 'H';
-}
-
-// Symbol rates below 256 (bits 8-19 of modWord clear) mark a terrestrial
-// transponder in the pick list and the description.
-bool TerrestrialForPickList(const TransponderRecord& t) {
-    return (t.symbolRate() >> 8) == 0;
-}
+// Longitude 0 is East in the row but West in the pick list and the
+// description; symbol rates below 11 show the frequency in tenths in the row,
+// below 256 (bits 8-19 of modWord clear) a terrestrial form in the pick list
+// and the description.
+constexpr RecordTextStyle kTextStyle{0, 1, 11, 256};
 
 }  // namespace
 
 FirstGenLayout::FirstGenLayout()
-    : DatabaseLayout({{{44, 20, 24, 64},
-                       {24, 8, 16, 2040},
-                       {56, 32, 24, 3500},
-                       {56, 32, 24, FirstGenImage::kRadioFileCapacity},
-                       {16, 0, 16, 16}}}) {}
+    : RecordTextLayout({{{44, 20, 24, 64},
+                         {24, 8, 16, 2040},
+                         {56, 32, 24, 3500},
+                         {56, 32, 24, FirstGenImage::kRadioFileCapacity},
+                         {16, 0, 16, 16}}},
+                       kTextStyle) {}
 
 uint16_t FirstGenLayout::SatelliteRefOf(const Record& t) const {
     return static_cast<uint16_t>(GetField32(t.data(), 0, 0, 12));
@@ -122,86 +118,12 @@ void FirstGenLayout::SetFavoriteMember(Record& channel, int group, bool member) 
     if (group >= 0 && group < 16) SetField32(channel.data(), 28, 12 + group, 1, member);
 }
 
-std::vector<RowCell> FirstGenLayout::RowCells(int kind, int row, const Record& r) const {
-    std::vector<RowCell> cells(1);
-    switch (kind) {
-        case kSatellite: {
-            const SatelliteRecord s = As<SatelliteRecord>(r);
-            const int lon = s.longitude(), mag = std::abs(lon);
-            cells.push_back({DisplayName(kind, r)});
-            cells.push_back({s.IsTerrestrial() ? std::string("TERR")
-                                               : FormatText("%d.%1d%c", mag / 10, mag % 10,
-                                                            lon >= 0 ? 'E' : 'W')});
-            break;
-        }
-        case kTransponder: {
-            const TransponderRecord t = As<TransponderRecord>(r);
-            const int f = static_cast<int>(t.frequency()), sr = static_cast<int>(t.symbolRate());
-            cells.push_back({DisplayName(kind, r)});
-            cells.push_back({sr < 11 ? FormatText("%5d.%1d", f / 10, f % 10)
-                                     : FormatText("%5d/%c/%5d", f, PolarisationLetter(t), sr)});
-            break;
-        }
-        case kTv:
-        case kRadio: {
-            const ServiceRecord c = As<ServiceRecord>(r);
-            return ChannelRow(row, DisplayName(kind, r), c.locked(), c.favoriteMask() != 0,
-                              c.scrambled() != 0);
-        }
-        case kFavorite:
-            cells.push_back({DisplayName(kind, r)});
-            break;
-        default:
-            break;
-    }
-    return cells;
-}
-
-std::string FirstGenLayout::PickListText(int kind, const Record& r) const {
-    const std::string name =
-        text::NameToDisplay(r.data() + NameOffset(kind), NameSize(kind), text::kListByteLimit);
-    switch (kind) {
-        case kSatellite: {
-            const int lon = As<SatelliteRecord>(r).longitude(), mag = std::abs(lon);
-            return FormatText("%3d.%1d%c - %s", mag / 10, mag % 10, lon >= 1 ? 'E' : 'W',
-                              name.c_str());
-        }
-        case kTransponder: {
-            const TransponderRecord t = As<TransponderRecord>(r);
-            if (TerrestrialForPickList(t))
-                return FormatText("%5d - %s", static_cast<int>(t.frequency()), name.c_str());
-            return FormatText("%5d/%c/%5d - %s", static_cast<int>(t.frequency()),
-                              PolarisationLetter(t), static_cast<int>(t.symbolRate()),
-                              name.c_str());
-        }
-        default:
-            return name;
-    }
-}
-
-std::string FirstGenLayout::Describe(int kind, const Record& r) const {
-    const std::string name =
-        text::NameToDisplay(r.data() + NameOffset(kind), NameSize(kind), text::kListByteLimit);
-    switch (kind) {
-        case kSatellite: {
-            const int lon = As<SatelliteRecord>(r).longitude(), mag = std::abs(lon);
-            return FormatText("%s (%d.%1d %c)", name.c_str(), mag / 10, mag % 10,
-                              lon >= 1 ? 'E' : 'W');
-        }
-        case kTransponder: {
-            const TransponderRecord t = As<TransponderRecord>(r);
-            if (TerrestrialForPickList(t))
-                return FormatText("%s - %5d", name.c_str(), static_cast<int>(t.frequency()));
-            return FormatText("%s (%5d/%c/%5d)", name.c_str(), static_cast<int>(t.frequency()),
-                              PolarisationLetter(t), static_cast<int>(t.symbolRate()));
-        }
-        case kTv:
-            return name + " (TV)";
-        case kRadio:
-            return name + " (Radio)";
-        default:
-            return name;
-    }
+RecordTextFacts FirstGenLayout::TextFacts(int kind, const Record& r) const {
+    RecordTextFacts f = CommonTextFacts<SatelliteRecord, TransponderRecord, ServiceRecord>(kind, r);
+    if (kind == kSatellite) f.terrestrial = As<SatelliteRecord>(r).IsTerrestrial();
+    // The access-system bits count only while the scrambled bit is set.
+    if (kind == kTv || kind == kRadio) f.scrambled = As<ServiceRecord>(r).scrambled();
+    return f;
 }
 
 }  // namespace brondavel

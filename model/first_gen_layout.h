@@ -2,7 +2,7 @@
 // generation (model 2).
 #pragma once
 
-#include "model/database_layout.h"
+#include "model/record_text.h"
 
 namespace brondavel {
 
@@ -16,7 +16,7 @@ struct FirstGenImage {
     static constexpr int kRadioFileCapacity = 1096;
 };
 
-class FirstGenLayout : public DatabaseLayout {
+class FirstGenLayout : public RecordTextLayout {
   public:
     FirstGenLayout();
     uint16_t SatelliteRefOf(const Record& transponder) const override;
@@ -31,9 +31,6 @@ class FirstGenLayout : public DatabaseLayout {
     uint32_t FrequencyOf(const Record& transponder) const override;
     uint32_t AccessClassOf(const Record& channel) const override { return AccessClass(channel); }
     int AccessClassKeyCount() const override { return 13; }
-    std::vector<RowCell> RowCells(int kind, int row, const Record& record) const override;
-    std::string PickListText(int kind, const Record& record) const override;
-    std::string Describe(int kind, const Record& record) const override;
     std::string DisplayName(int kind, const Record& record) const override;
     void StoreNameText(int kind, Record& record, std::string_view utf8) const override;
     bool IsFavoriteMember(const Record& channel, int group) const override;
@@ -41,6 +38,9 @@ class FirstGenLayout : public DatabaseLayout {
 
     // The "Scramble" class of a channel (see SortFor).
     static uint32_t AccessClass(const Record& channel);
+
+  protected:
+    RecordTextFacts TextFacts(int kind, const Record& record) const override;
 };
 
 }  // namespace brondavel

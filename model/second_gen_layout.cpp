@@ -4,9 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "text/conexant_text.h"
 #include "model/second_gen_records.h"
-#include "model/text_format.h"
+#include "text/conexant_text.h"
 
 namespace brondavel {
 
@@ -19,38 +18,21 @@ constexpr ImageSection kSections[] = {
     {kRadio, 192012, 192014, 192024, 2000, 48},
 };
 
-int16_t LongitudeOf(const Record& r) {
-    return static_cast<int16_t>(ReadU16(r.data() + 4));
-}
-
-// "19.2E"; longitude 0 counts as West in this generation.
-std::string LongitudeText(int lon, const char* format) {
-    const int mag = std::abs(lon);
-    return FormatText(format, mag / 10, mag % 10, lon > 0 ? 'E' : 'W');
-}
-
-struct TransponderText {
-    int frequency, symbolRate;
-    char polarisation;
-};
-
-TransponderText TransponderOf(const Record& r) {
-    gen2::TransponderRecord t;
-    t.FromRecord(r);
-    return {static_cast<int>(t.frequency()), static_cast<int>(t.symbolRate()),
-            t.polarisation() == 1 ? 'V' : 'H'};
-}
+// Longitude 0 shows as West everywhere; transponders always show their full
+// tuning.
+constexpr RecordTextStyle kTextStyle{1, 1, 0, 0};
 
 }  // namespace
 
 // Editing is limited by the image; what a flash class can store is checked
 // when saving.
 SecondGenLayout::SecondGenLayout()
-    : DatabaseLayout({{{60, 40, 20, 64},
-                       {32, 16, 16, 2000},
-                       {48, 32, 16, 4000},
-                       {48, 32, 16, 2000},
-                       {16, 0, 16, 16}}}) {}
+    : RecordTextLayout({{{60, 40, 20, 64},
+                         {32, 16, 16, 2000},
+                         {48, 32, 16, 4000},
+                         {48, 32, 16, 2000},
+                         {16, 0, 16, 16}}},
+                       kTextStyle) {}
 
 uint16_t SecondGenLayout::SatelliteRefOf(const Record& t) const {
     return ReadU16(t.data());
@@ -155,69 +137,12 @@ void SecondGenLayout::SetFavoriteMember(Record& channel, int group, bool member)
     WriteU16(channel.data() + 28, static_cast<uint16_t>(member ? mask | bit : mask & ~bit));
 }
 
-std::vector<RowCell> SecondGenLayout::RowCells(int kind, int row, const Record& r) const {
-    std::vector<RowCell> cells(1);
-    switch (kind) {
-        case kSatellite:
-            cells.push_back({DisplayName(kind, r)});
-            cells.push_back({LongitudeText(LongitudeOf(r), "%d.%1d%c")});
-            break;
-        case kTransponder: {
-            const TransponderText t = TransponderOf(r);
-            cells.push_back({DisplayName(kind, r)});
-            cells.push_back({FormatText("%5d/%c/%5d", t.frequency, t.polarisation, t.symbolRate)});
-            break;
-        }
-        case kTv:
-        case kRadio: {
-            gen2::ServiceRecord c;
-            c.FromRecord(r);
-            return ChannelRow(row, DisplayName(kind, r), c.locked(), c.favoriteMask() != 0,
-                              c.accessSystems() != 0);
-        }
-        case kFavorite:
-            cells.push_back({DisplayName(kind, r)});
-            break;
-        default:
-            break;
-    }
-    return cells;
-}
-
-std::string SecondGenLayout::PickListText(int kind, const Record& r) const {
-    const std::string name = DisplayName(kind, r);
-    switch (kind) {
-        case kSatellite: {
-            const int lon = LongitudeOf(r), mag = std::abs(lon);
-            return FormatText("%3d.%1d%c - %s", mag / 10, mag % 10, lon > 0 ? 'E' : 'W',
-                              name.c_str());
-        }
-        case kTransponder: {
-            const TransponderText t = TransponderOf(r);
-            return FormatText("%5d/%c/%5d - %s", t.frequency, t.polarisation, t.symbolRate,
-                              name.c_str());
-        }
-        default:
-            return name;
-    }
-}
-
-std::string SecondGenLayout::Describe(int kind, const Record& r) const {
-    const std::string name = DisplayName(kind, r);
-    switch (kind) {
-        case kSatellite:
-            return name + LongitudeText(LongitudeOf(r), " (%d.%1d %c)");
-        case kTransponder: {
-            const TransponderText t = TransponderOf(r);
-            return name + FormatText(" (%5d/%c/%5d)", t.frequency, t.polarisation, t.symbolRate);
-        }
-        case kTv:
-            return name + " (TV)";
-        case kRadio:
-            return name + " (Radio)";
-        default:
-            return name;
-    }
+RecordTextFacts SecondGenLayout::TextFacts(int kind, const Record& r) const {
+    using namespace gen2;
+    RecordTextFacts f = CommonTextFacts<SatelliteRecord, TransponderRecord, ServiceRecord>(kind, r);
+    // No scrambled bit: any access system marks the channel.
+    if (kind == kTv || kind == kRadio) f.scrambled = As<ServiceRecord>(r).accessSystems() != 0;
+    return f;
 }
 
 }  // namespace brondavel

@@ -2,7 +2,7 @@
 // generation (models 0 and 1).
 #pragma once
 
-#include "model/database_layout.h"
+#include "model/record_text.h"
 
 namespace brondavel {
 
@@ -17,7 +17,7 @@ struct SecondGenImage {
     static constexpr size_t kFavoriteNameSize = 16;
 };
 
-class SecondGenLayout : public DatabaseLayout {
+class SecondGenLayout : public RecordTextLayout {
   public:
     SecondGenLayout();
     uint16_t SatelliteRefOf(const Record& transponder) const override;
@@ -35,9 +35,6 @@ class SecondGenLayout : public DatabaseLayout {
     uint32_t FrequencyOf(const Record& transponder) const override;
     uint32_t AccessClassOf(const Record& channel) const override { return AccessClass(channel); }
     int AccessClassKeyCount() const override { return 12; }
-    std::vector<RowCell> RowCells(int kind, int row, const Record& record) const override;
-    std::string PickListText(int kind, const Record& record) const override;
-    std::string Describe(int kind, const Record& record) const override;
     std::string DisplayName(int kind, const Record& record) const override;
     void StoreNameText(int kind, Record& record, std::string_view utf8) const override;
     bool IsFavoriteMember(const Record& channel, int group) const override;
@@ -45,6 +42,9 @@ class SecondGenLayout : public DatabaseLayout {
 
     // The "Scramble" class of a channel (see SortFor).
     static uint32_t AccessClass(const Record& channel);
+
+  protected:
+    RecordTextFacts TextFacts(int kind, const Record& record) const override;
 };
 
 }  // namespace brondavel

@@ -28,16 +28,21 @@ std::string ReadText(const std::string& path) {
 class Export : public ::testing::Test {
   protected:
     void SetUp() override {
+        AddSatellite("testsat");
+        AddTransponder(0, 11739, 1);
+        AddTransponder(0, 12000, 2);
+    }
+    void AddSatellite(std::string_view name) {
         SatelliteRecord s = SatelliteRecord::Default(0);
-        s.setName("testsat");
+        s.setName(name);
         Add(file.db(), kSatellite, s);
+    }
+    void AddTransponder(uint16_t satellite, uint32_t frequency, uint32_t polarisation) {
         TransponderRecord t = TransponderRecord::Default();
-        t.setFrequency(11739);
-        t.setPolarisation(1);
+        t.setSatelliteRef(satellite);
+        t.setFrequency(frequency);
+        t.setPolarisation(polarisation);
         t.setSymbolRate(27500);
-        Add(file.db(), kTransponder, t);
-        t.setFrequency(12000);
-        t.setPolarisation(2);
         Add(file.db(), kTransponder, t);
     }
     std::string Print() {
@@ -100,20 +105,12 @@ TEST_F(Export, OrphansNeverReachOutsideTheImage) {
 }
 
 TEST_F(Export, ArrayNamesAreCIdentifiers) {
-    SatelliteRecord s = SatelliteRecord::Default(0);
-    s.setName("Astra 1/Hot-Bird\xB0");
-    Add(file.db(), kSatellite, s);
-    TransponderRecord t = TransponderRecord::Default();
-    t.setSatelliteRef(1);
-    t.setFrequency(12065);
-    t.setPolarisation(1);
-    Add(file.db(), kTransponder, t);
+    AddSatellite("Astra 1/Hot-Bird\xB0");
+    AddTransponder(1, 12065, 1);
     // The same name again, once as it is and once after the characters are replaced.
-    Add(file.db(), kTransponder, t);
-    s.setName("ASTRA_1_HOT_BIRD_");
-    Add(file.db(), kSatellite, s);
-    t.setSatelliteRef(2);
-    Add(file.db(), kTransponder, t);
+    AddTransponder(1, 12065, 1);
+    AddSatellite("ASTRA_1_HOT_BIRD_");
+    AddTransponder(2, 12065, 1);
     for (uint16_t tp = 0; tp < 5; ++tp) Add(file.db(), kTv, Channel(tp, "x"));
     const std::string text = Print();
     std::vector<std::string> heads;
@@ -155,18 +152,12 @@ TEST_F(Export, HostileDatabaseCompiles) {
                              "Sat?"
                              "?/",
                              "\xD9\x84\xFF"}) {
-        SatelliteRecord s = SatelliteRecord::Default(0);
-        s.setName(name);
-        Add(file.db(), kSatellite, s);
-        TransponderRecord t = TransponderRecord::Default();
-        t.setSatelliteRef(static_cast<uint16_t>(file.db().Count(kSatellite) - 1));
-        t.setFrequency(10700);
-        Add(file.db(), kTransponder, t);
-        Add(file.db(), kTransponder, t);
+        AddSatellite(name);
+        const auto satellite = static_cast<uint16_t>(file.db().Count(kSatellite) - 1);
+        AddTransponder(satellite, 10700, 2);
+        AddTransponder(satellite, 10700, 2);
     }
-    TransponderRecord lost = TransponderRecord::Default();
-    lost.setSatelliteRef(999);
-    Add(file.db(), kTransponder, lost);
+    AddTransponder(999, 11000, 1);
     const char* names[] = {"\"",
                            "\\",
                            "\\\"",

@@ -7,6 +7,7 @@
 #include "model/memory_controls.h"
 #include "model/second_gen_database.h"
 #include "model/second_gen_records.h"
+#include "test_builders.h"
 
 namespace brondavel {
 namespace {
@@ -40,27 +41,9 @@ ServiceRecord Channel(uint16_t transponder, const std::string& name, uint16_t fl
     return c;
 }
 
-template <typename Typed>
-void AddAll(DatabaseEngine& db, int kind, std::vector<Typed> typed) {
-    std::vector<Record> records;
-    for (size_t i = 0; i < typed.size(); ++i) {
-        typed[i].id = static_cast<uint16_t>(db.list(kind).Count() + i);
-        records.push_back(typed[i].ToRecord());
-    }
-    ASSERT_EQ(db.AddRecords(kind, nullptr, records.data(), static_cast<int>(records.size())), 1);
-}
-
-std::vector<std::string> Names(const DatabaseEngine& db, int kind) {
-    std::vector<std::string> out;
-    for (const Record& r : db.list(kind).records()) out.push_back(db.layout().DisplayName(kind, r));
-    return out;
-}
-
-std::vector<std::string> ViewNames(const DatabaseEngine& db, int kind) {
-    std::vector<std::string> out;
-    for (const Record& r : db.list(kind).view()) out.push_back(db.layout().DisplayName(kind, r));
-    return out;
-}
+using test::AddAll;
+using test::Names;
+using test::ViewNames;
 
 const ImageSection& SectionOf(const DatabaseEngine& db, int kind) {
     return db.layout().Sections()[kind];
@@ -213,10 +196,13 @@ TEST_F(SecondGen, RowsAndDescriptions) {
     v.setSymbolRate(100);  // no terrestrial form in this generation
     TransponderRecord odd = Tp(0, 10700, "Odd");
     odd.setPolarisation(7);
-    AddAll(db, kTransponder, std::vector{v, odd});
+    TransponderRecord slow = Tp(0, 5005, "Slow");
+    slow.setSymbolRate(10);  // nor a frequency in tenths
+    AddAll(db, kTransponder, std::vector{v, odd, slow});
     db.Refresh(kTransponder, &lists[kTransponder]);
     EXPECT_EQ(lists[kTransponder].Text(3, 2), "12345/V/  100");
     EXPECT_EQ(lists[kTransponder].Text(4, 2), "10700/H/27500");
+    EXPECT_EQ(lists[kTransponder].Text(5, 2), " 5005/H/   10");
     EXPECT_EQ(db.Describe(kTransponder, 3), "Vert (12345/V/  100)");
     MemoryComboBox combo;
     db.FillPickList(kTransponder, &combo);

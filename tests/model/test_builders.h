@@ -35,15 +35,16 @@ inline ServiceRecord Channel(uint16_t transponder, const std::string& name, uint
     return c;
 }
 
-// Adds typed records with ids continuing the list, as a load would.
+// Adds typed records (of either generation) with ids continuing the list, as
+// a load would; returns what AddRecords returned.
 template <typename Typed>
-void AddAll(DatabaseEngine& db, int kind, std::vector<Typed> typed) {
+int AddAll(DatabaseEngine& db, int kind, std::vector<Typed> typed) {
     std::vector<Record> records;
     for (size_t i = 0; i < typed.size(); ++i) {
         typed[i].id = static_cast<uint16_t>(db.list(kind).Count() + i);
         records.push_back(typed[i].ToRecord());
     }
-    db.AddRecords(kind, nullptr, records.data(), static_cast<int>(records.size()));
+    return db.AddRecords(kind, nullptr, records.data(), static_cast<int>(records.size()));
 }
 
 // Satellites S0..S2; transponders T0,T1 on S0, T2 on S1, T3 on S2; TV channels
@@ -63,10 +64,16 @@ inline std::string NameOf(const DatabaseEngine& db, int kind, const Record& r) {
     return db.layout().DisplayName(kind, r);
 }
 
-// Names in stored order.
+// Names in stored order, and in the order the view shows them.
 inline std::vector<std::string> Names(const DatabaseEngine& db, int kind) {
     std::vector<std::string> out;
     for (const Record& r : db.list(kind).records()) out.push_back(NameOf(db, kind, r));
+    return out;
+}
+
+inline std::vector<std::string> ViewNames(const DatabaseEngine& db, int kind) {
+    std::vector<std::string> out;
+    for (const Record& r : db.list(kind).view()) out.push_back(NameOf(db, kind, r));
     return out;
 }
 

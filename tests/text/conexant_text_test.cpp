@@ -8,16 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "byte_strings.h"
 #include "tests/support/temp_files.h"
 
 namespace brondavel::text {
 namespace {
-
-std::string Bytes(std::initializer_list<int> bytes) {
-    std::string s;
-    for (int b : bytes) s.push_back(static_cast<char>(b));
-    return s;
-}
 
 std::string Store(const std::string& ansi, int charLimit = 16) {
     ConexantText t(ansi, STR_ANSI, charLimit);

@@ -6,16 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "byte_strings.h"
 #include "text/conexant_text.h"
 
 namespace brondavel::text {
 namespace {
-
-std::string Bytes(std::initializer_list<int> bytes) {
-    std::string s;
-    for (int b : bytes) s.push_back(static_cast<char>(b));
-    return s;
-}
 
 size_t CountChars(const std::string& stored) {
     size_t n = 0;
