@@ -98,15 +98,17 @@ def background():
 
 
 def grip():
-    img = canvas(EDGE + 8, EDGE + 8)
     size = EDGE + 8
-    # Three ridges of dots towards the corner, light over dark.
-    for ridge in range(3):
-        for i in range(ridge + 1):
-            x = size - 4 - 3 * i
-            y = size - 4 - 3 * (ridge - i)
-            img[y][x] = LIGHT
-            img[y + 1][x + 1] = OUTER
+    img = canvas(size, size)
+    # Three diagonal ridges towards the corner, light over dark.
+    for ridge in (4, 8, 12):
+        for y in range(size):
+            for x in range(size):
+                d = (size - 1 - x) + (size - 1 - y)
+                if d == ridge:
+                    img[y][x] = (232, 238, 246, 255)
+                elif d == ridge + 1:
+                    img[y][x] = OUTER
     return img
 
 
