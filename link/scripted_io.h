@@ -74,4 +74,35 @@ class MemorySource : public ByteSource {
     size_t pos = 0;
 };
 
+// A block as a sender frames it: header, number, complement, data, CRC.
+inline std::vector<uint8_t> ScriptedFrame(uint8_t header, uint8_t number,
+                                          const std::vector<uint8_t>& data) {
+    std::vector<uint8_t> f(data.size() + 3);
+    f[0] = header;
+    f[1] = number;
+    f[2] = static_cast<uint8_t>(0xFF - number);
+    std::copy(data.begin(), data.end(), f.begin() + 3);
+    const uint16_t c = Crc16(data.data(), data.size());
+    f.push_back(static_cast<uint8_t>(c >> 8));
+    f.push_back(static_cast<uint8_t>(c));
+    return f;
+}
+
+// The data blocks of a file as the block plan cuts it, the last one zero-filled.
+inline std::vector<uint8_t> ScriptedBlocks(const std::vector<uint8_t>& file) {
+    std::vector<uint8_t> script;
+    const BlockPlan plan = PlanBlocks(file.size());
+    size_t at = 0;
+    for (uint64_t k = 1; k <= plan.Total(); ++k) {
+        std::vector<uint8_t> data(plan.SizeOf(k), 0);
+        const size_t n = std::min(data.size(), file.size() - at);
+        std::copy_n(file.begin() + static_cast<long>(at), n, data.begin());
+        at += n;
+        auto frame =
+            ScriptedFrame(data.size() == 1024 ? kStx : kSoh, static_cast<uint8_t>(k), data);
+        script.insert(script.end(), frame.begin(), frame.end());
+    }
+    return script;
+}
+
 }  // namespace brondavel::link

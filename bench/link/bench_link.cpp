@@ -7,18 +7,6 @@ namespace {
 
 using namespace brondavel::link;
 
-std::vector<uint8_t> Frame(uint8_t header, uint8_t number, const std::vector<uint8_t>& data) {
-    std::vector<uint8_t> f(data.size() + 3);
-    f[0] = header;
-    f[1] = number;
-    f[2] = static_cast<uint8_t>(0xFF - number);
-    std::copy(data.begin(), data.end(), f.begin() + 3);
-    uint16_t c = Crc16(data.data(), data.size());
-    f.push_back(static_cast<uint8_t>(c >> 8));
-    f.push_back(static_cast<uint8_t>(c));
-    return f;
-}
-
 void BM_Crc16Table(benchmark::State& state) {
     std::vector<uint8_t> data(1024, 0xA5);
     for (auto _ : state) benchmark::DoNotOptimize(Crc16(data.data(), data.size()));
@@ -37,16 +25,14 @@ BENCHMARK(BM_Crc16Bitwise);
 void BM_ReceiveMode2Batch(benchmark::State& state) {
     const size_t size = 336000;
     std::string h = BuildBatchHeader("chan.ZCS", size);
-    std::vector<uint8_t> script = Frame(kSoh, 0, std::vector<uint8_t>(h.begin(), h.end()));
-    BlockPlan plan = PlanBlocks(size);
-    for (uint64_t k = 1; k <= plan.Total(); ++k) {
-        auto f = Frame(plan.SizeOf(k) == 1024 ? kStx : kSoh, static_cast<uint8_t>(k),
-                       std::vector<uint8_t>(plan.SizeOf(k), static_cast<uint8_t>(k)));
-        script.insert(script.end(), f.begin(), f.end());
-    }
+    std::vector<uint8_t> script = ScriptedFrame(kSoh, 0, std::vector<uint8_t>(h.begin(), h.end()));
+    std::vector<uint8_t> file(size);
+    for (size_t i = 0; i < size; ++i) file[i] = static_cast<uint8_t>(i / 1024 + 1);
+    auto blocks = ScriptedBlocks(file);
+    script.insert(script.end(), blocks.begin(), blocks.end());
     script.push_back(kEot);
     script.push_back(kEot);
-    auto closing = Frame(kSoh, 0, std::vector<uint8_t>(128, 0));
+    auto closing = ScriptedFrame(kSoh, 0, std::vector<uint8_t>(128, 0));
     script.insert(script.end(), closing.begin(), closing.end());
     for (auto _ : state) {
         ScriptedIo io(script.data(), script.size());

@@ -24,9 +24,7 @@ namespace brondavel {
 namespace {
 
 namespace fs = std::filesystem;
-using testsupport::Slurp;
-using testsupport::Spit;
-using testsupport::TempDir;
+using namespace testsupport;
 using Bytes = std::vector<uint8_t>;
 
 bool Save(const std::string& path, const Bytes& data, std::string* error = nullptr) {
@@ -39,14 +37,6 @@ bool Save(const std::string& path, const Bytes& data, std::string* error = nullp
 mode_t TypeOf(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
-}
-
-// Names in the folder besides the ones expected: left-over temporary files.
-std::vector<std::string> Names(const TempDir& dir) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir.path)) names.push_back(e.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 TEST(AtomicSave, DeviceNodesAreWrittenThroughAndStayDevices) {
@@ -74,7 +64,7 @@ TEST(AtomicSave, DeviceNodesAreWrittenThroughAndStayDevices) {
     }
     EXPECT_EQ(TypeOf(dir / "full"), S_IFCHR);
     EXPECT_EQ(TypeOf(dir / "null"), S_IFCHR);
-    EXPECT_EQ(Names(dir), (std::vector<std::string>{"full", "null"}));
+    EXPECT_EQ(NamesIn(dir), (std::vector<std::string>{"full", "null"}));
 }
 
 TEST(AtomicSave, FifoGetsEveryByteAndStaysAFifo) {
@@ -120,7 +110,7 @@ TEST(AtomicSave, LinksAreFollowedAndKept) {
     std::string error;
     EXPECT_FALSE(Save(dir / "loop1", Bytes(1, 1), &error));
     EXPECT_NE(error.find("loop1"), std::string::npos);
-    EXPECT_EQ(Names(dir),
+    EXPECT_EQ(NamesIn(dir),
               (std::vector<std::string>{"dangling", "hop", "links", "loop1", "loop2", "real"}));
 }
 
@@ -153,10 +143,10 @@ TEST(AtomicSave, UnfinishedFileLeavesTargetAndFolderAsTheyWere) {
         std::string error;
         ASSERT_TRUE(file.Open(dir / "keep.bin", error));
         ASSERT_TRUE(file.Write(Bytes(50, 1).data(), 50, error));
-        EXPECT_EQ(Names(dir).size(), 2u);  // the target and the file being written
+        EXPECT_EQ(NamesIn(dir).size(), 2u);  // the target and the file being written
     }
     EXPECT_EQ(Slurp(dir / "keep.bin"), Bytes(100, 9));
-    EXPECT_EQ(Names(dir), std::vector<std::string>{"keep.bin"});
+    EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"keep.bin"});
 }
 
 // Reading the mask by setting it would open a window in which another

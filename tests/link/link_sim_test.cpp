@@ -144,14 +144,6 @@ TEST(LinkWithSimulator, Mode1ReceiveKeepsFillBytes) {
     }
 }
 
-// Names in a folder, sorted: a temporary file left behind shows here.
-std::vector<std::string> Names(const TempDir& dir) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir.path)) names.push_back(e.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // A mode-1 receive writes beside its target and replaces it only on success.
 TEST(LinkMode1Receive, FailureOrStopLeavesThePreviousFile) {
     TempDir dir;
@@ -179,7 +171,7 @@ TEST(LinkMode1Receive, FailureOrStopLeavesThePreviousFile) {
         EXPECT_EQ(l.owner.Result(), kResultCancelled);
         EXPECT_EQ(Slurp(dir / "keep.bin"), keep);
     }
-    EXPECT_EQ(Names(dir), (std::vector<std::string>{"flash.bin", "keep.bin"}));
+    EXPECT_EQ(NamesIn(dir), (std::vector<std::string>{"flash.bin", "keep.bin"}));
     {  // a success replaces the file that a link names, and the link stays
         fs::create_symlink("keep.bin", dir.path / "link.bin");
         Pty pty;
@@ -189,7 +181,7 @@ TEST(LinkMode1Receive, FailureOrStopLeavesThePreviousFile) {
         EXPECT_TRUE(fs::is_symlink(dir.path / "link.bin"));
         EXPECT_EQ(Slurp(dir / "keep.bin"), Slurp(dir / "flash.bin"));
     }
-    EXPECT_EQ(Names(dir), (std::vector<std::string>{"flash.bin", "keep.bin", "link.bin"}));
+    EXPECT_EQ(NamesIn(dir), (std::vector<std::string>{"flash.bin", "keep.bin", "link.bin"}));
 }
 
 TEST(LinkMode1Receive, PackedImageSucceedsATruncatedOneFails) {

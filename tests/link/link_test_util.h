@@ -123,9 +123,7 @@ class Recorder : public brondavel::link::LinkObserver {
     std::string idle_bytes_;
 };
 
-using testsupport::Slurp;
-using testsupport::Spit;
-using testsupport::TempDir;
+using namespace testsupport;
 
 inline std::vector<uint8_t> RandomBytes(size_t n, unsigned seed) {
     std::mt19937 rng(seed);

@@ -118,23 +118,28 @@ TEST(Lrzsz, SbToOurMode2Receiver) {
     }
 }
 
+// sx sends dir/name to our mode-1 receiver, which writes dir/got.bin.
+void SxToOurMode1Receiver(const TempDir& dir, const std::string& name) {
+    Child wire("exec socat pty,raw,echo=0,link='" + dir / "A" + "' pty,raw,echo=0,link='" +
+               dir / "B" + "' 2>/dev/null");
+    ASSERT_TRUE(WaitForPath(dir / "A") && WaitForPath(dir / "B"));
+    Child sx("cd '" + dir.path.string() + "' && exec sx -k " + name + " < A > A 2>/dev/null");
+    LinkOn l(dir / "B");
+    ASSERT_TRUE(l.started);
+    ASSERT_TRUE(l.link.StartReceive(dir / "got.bin", 1));
+    ASSERT_TRUE(l.owner.WaitFor(kMsgResult, 1, 60s));
+    EXPECT_EQ(l.owner.Result(), kResultOk);
+    l.link.Stop();
+    EXPECT_EQ(sx.Wait(), 0);
+}
+
 TEST(Lrzsz, SxToOurMode1Receiver) {
     for (size_t size : {4096, 336000}) {
         SCOPED_TRACE(size);
         TempDir dir;
         auto data = FlashImage(size, 40);
         Spit(dir / "flash.bin", data);
-        Child wire("exec socat pty,raw,echo=0,link='" + dir / "A" + "' pty,raw,echo=0,link='" +
-                   dir / "B" + "' 2>/dev/null");
-        ASSERT_TRUE(WaitForPath(dir / "A") && WaitForPath(dir / "B"));
-        Child sx("cd '" + dir.path.string() + "' && exec sx -k flash.bin < A > A 2>/dev/null");
-        LinkOn l(dir / "B");
-        ASSERT_TRUE(l.started);
-        ASSERT_TRUE(l.link.StartReceive(dir / "got.bin", 1));
-        ASSERT_TRUE(l.owner.WaitFor(kMsgResult, 1, 60s));
-        EXPECT_EQ(l.owner.Result(), kResultOk);
-        l.link.Stop();
-        EXPECT_EQ(sx.Wait(), 0);
+        SxToOurMode1Receiver(dir, "flash.bin");
         EXPECT_EQ(Slurp(dir / "got.bin"), data);  // a multiple of 1024: no fill
     }
 }
@@ -145,17 +150,7 @@ TEST(Lrzsz, SxSendsAPackedImageToOurMode1Receiver) {
     TempDir dir;
     const auto image = PackedDemoImage(dir / "m0f1c1.bin");
     ASSERT_FALSE(image.empty());
-    Child wire("exec socat pty,raw,echo=0,link='" + dir / "A" + "' pty,raw,echo=0,link='" +
-               dir / "B" + "' 2>/dev/null");
-    ASSERT_TRUE(WaitForPath(dir / "A") && WaitForPath(dir / "B"));
-    Child sx("cd '" + dir.path.string() + "' && exec sx -k m0f1c1.bin < A > A 2>/dev/null");
-    LinkOn l(dir / "B");
-    ASSERT_TRUE(l.started);
-    ASSERT_TRUE(l.link.StartReceive(dir / "got.bin", 1));
-    ASSERT_TRUE(l.owner.WaitFor(kMsgResult, 1, 60s));
-    EXPECT_EQ(l.owner.Result(), kResultOk);
-    l.link.Stop();
-    EXPECT_EQ(sx.Wait(), 0);
+    SxToOurMode1Receiver(dir, "m0f1c1.bin");
     const auto got = Slurp(dir / "got.bin");
     ASSERT_GE(got.size(), image.size());
     EXPECT_TRUE(std::equal(image.begin(), image.end(), got.begin()));

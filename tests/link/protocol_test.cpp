@@ -14,18 +14,6 @@ namespace {
 using namespace brondavel::link;
 using Bytes = std::vector<uint8_t>;
 
-Bytes FrameOf(uint8_t header, uint8_t number, const Bytes& data) {
-    std::vector<uint8_t> f(data.size() + 3);
-    f[0] = header;
-    f[1] = number;
-    f[2] = static_cast<uint8_t>(0xFF - number);
-    std::copy(data.begin(), data.end(), f.begin() + 3);
-    uint16_t c = Crc16(data.data(), data.size());
-    f.push_back(static_cast<uint8_t>(c >> 8));
-    f.push_back(static_cast<uint8_t>(c));
-    return f;
-}
-
 Bytes Cat(std::initializer_list<Bytes> parts) {
     Bytes out;
     for (auto& p : parts) out.insert(out.end(), p.begin(), p.end());
@@ -125,8 +113,8 @@ TEST(ScriptedMode1, RepeatedBlockIsAcknowledgedNotWrittenTwice) {
     b1[12] = 0x00;
     b1[13] = 0x04;
     b1[14] = b1[15] = 0;
-    Bytes f1 = FrameOf(kStx, 1, b1);
-    Bytes script = Cat({f1, f1, FrameOf(kSoh, 2, b2), {kEot}});
+    Bytes f1 = ScriptedFrame(kStx, 1, b1);
+    Bytes script = Cat({f1, f1, ScriptedFrame(kSoh, 2, b2), {kEot}});
     ScriptedIo io(script.data(), script.size());
     MemorySink sink;
     EXPECT_EQ(ReceiveMode1(io, sink), kResultOk);
@@ -138,7 +126,7 @@ TEST(ScriptedMode1, RepeatedBlockIsAcknowledgedNotWrittenTwice) {
 TEST(ScriptedMode1, ShortFileAtEotFails) {
     Bytes b1(128, 0);
     b1[13] = 0x10;  // announces 4096 bytes
-    Bytes script = Cat({FrameOf(kSoh, 1, b1), {kEot}});
+    Bytes script = Cat({ScriptedFrame(kSoh, 1, b1), {kEot}});
     ScriptedIo io(script.data(), script.size());
     MemorySink sink;
     EXPECT_EQ(ReceiveMode1(io, sink), kResultFailed);
@@ -147,9 +135,9 @@ TEST(ScriptedMode1, ShortFileAtEotFails) {
 TEST(ScriptedMode1, CorruptFirstBlockIsTakenWhenRepeated) {
     Bytes b1(128, 0x33);
     b1[12] = b1[13] = b1[14] = b1[15] = 0;
-    Bytes bad = FrameOf(kSoh, 1, b1);
+    Bytes bad = ScriptedFrame(kSoh, 1, b1);
     bad[10] ^= 1;
-    Bytes script = Cat({bad, FrameOf(kSoh, 1, b1), {kEot}});
+    Bytes script = Cat({bad, ScriptedFrame(kSoh, 1, b1), {kEot}});
     ScriptedIo io(script.data(), script.size());
     MemorySink sink;
     EXPECT_EQ(ReceiveMode1(io, sink), kResultOk);
@@ -199,7 +187,7 @@ TEST(ScriptedMode2, ReceiverRefusesASizeThatIsNoNumber) {
         "12z4\0",
         11);
     h.resize(128, '\0');
-    Bytes script = FrameOf(kSoh, 0, Bytes(h.begin(), h.end()));
+    Bytes script = ScriptedFrame(kSoh, 0, Bytes(h.begin(), h.end()));
     ScriptedIo io(script.data(), script.size());
     MemorySink sink;
     EXPECT_EQ(ReceiveMode2(io, sink), kResultFailed);
@@ -214,12 +202,12 @@ TEST(ScriptedMode2, ReceiverCutsToSizeAndCleansTheName) {
         12);
     h.resize(128, '\0');
     Bytes d1(128, 1), d2(128, 2);
-    Bytes script = Cat({FrameOf(kSoh, 0, Bytes(h.begin(), h.end())),
-                        FrameOf(kSoh, 1, d1),
-                        FrameOf(kSoh, 1, d1),
-                        FrameOf(kSoh, 2, d2),
+    Bytes script = Cat({ScriptedFrame(kSoh, 0, Bytes(h.begin(), h.end())),
+                        ScriptedFrame(kSoh, 1, d1),
+                        ScriptedFrame(kSoh, 1, d1),
+                        ScriptedFrame(kSoh, 2, d2),
                         {kEot, kEot},
-                        FrameOf(kSoh, 0, Bytes(128, 0))});
+                        ScriptedFrame(kSoh, 0, Bytes(128, 0))});
     ScriptedIo io(script.data(), script.size());
     MemorySink sink;
     EXPECT_EQ(ReceiveMode2(io, sink), kResultOk);
@@ -248,19 +236,7 @@ Bytes PackedImage() {
 
 // The frames a sender puts on the line for a file, then its EOT.
 Bytes FramesOf(const Bytes& file) {
-    Bytes script;
-    BlockPlan plan = PlanBlocks(file.size());
-    size_t at = 0;
-    for (uint64_t k = 1; k <= plan.Total(); ++k) {
-        Bytes data(plan.SizeOf(k), 0);
-        size_t n = std::min(data.size(), file.size() - std::min(at, file.size()));
-        std::copy_n(file.begin() + static_cast<long>(at), n, data.begin());
-        at += data.size();
-        Bytes frame = FrameOf(data.size() == 1024 ? kStx : kSoh, static_cast<uint8_t>(k), data);
-        script.insert(script.end(), frame.begin(), frame.end());
-    }
-    script.push_back(kEot);
-    return script;
+    return Cat({ScriptedBlocks(file), {kEot}});
 }
 
 TEST(ScriptedMode1, PackedImageEndsAtEotOnceItsBlockIsWhole) {
@@ -304,12 +280,12 @@ TEST(ScriptedTransfers, EveryFailedWriteEndsTheTransferFailed) {
         "1152\0",
         11);
     h.resize(128, '\0');
-    const Bytes receive1 = Cat({FrameOf(kStx, 1, d1), FrameOf(kSoh, 2, d2), {kEot}});
-    const Bytes receive2 = Cat({FrameOf(kSoh, 0, Bytes(h.begin(), h.end())),
-                                FrameOf(kStx, 1, d1),
-                                FrameOf(kSoh, 2, d2),
+    const Bytes receive1 = Cat({ScriptedFrame(kStx, 1, d1), ScriptedFrame(kSoh, 2, d2), {kEot}});
+    const Bytes receive2 = Cat({ScriptedFrame(kSoh, 0, Bytes(h.begin(), h.end())),
+                                ScriptedFrame(kStx, 1, d1),
+                                ScriptedFrame(kSoh, 2, d2),
                                 {kEot, kEot},
-                                FrameOf(kSoh, 0, Bytes(128, 0))});
+                                ScriptedFrame(kSoh, 0, Bytes(128, 0))});
     const Bytes send1{kCrcRequest, kAck, kAck};
     const Bytes send2{kCrcRequest, kAck, kCrcRequest, kAck, kAck, kNak, kAck, kCrcRequest, kAck};
     struct Run {

@@ -3,6 +3,7 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -31,6 +32,14 @@ struct TempDir {
     std::string operator/(const std::string& name) const { return (path / name).string(); }
     fs::path path;
 };
+
+// The names in a folder, sorted: a temporary file left behind shows here.
+inline std::vector<std::string> NamesIn(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir.path)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 // The whole file; empty when it cannot be read.
 inline std::vector<uint8_t> Slurp(const std::string& path) {
