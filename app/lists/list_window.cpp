@@ -1,31 +1,361 @@
 #include "app/lists/list_window.h"
 
-#include "model/memory_controls.h"
+#include <QCoreApplication>
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QToolButton>
+
+#include "app/edit/edit_dialogs.h"
+#include "app/lists/letter_button.h"
+#include "app/lists/list_rect_store.h"
+#include "app/lists/list_view.h"
+#include "app/lists/list_view_control.h"
+#include "app/logic/drop_rules.h"
+#include "app/logic/list_window_kinds.h"
 
 namespace brondavel::app {
+
+namespace {
+
+// The window as laid out: client size and the children's rectangles
+// (left, top, right, bottom), each placed 3 px up and left of its numbers.
+constexpr QSize kTemplateSize(312, 150);
+constexpr int kLetterLefts[kLetterButtons] = {140, 155, 167, 182, 194, 209, 221, 236, 248};
+
+QRect Placed(int left, int top, int right, int bottom) {
+    return QRect(left - 3, top - 3, right - left, bottom - top);
+}
+
+QFont Tahoma(int pixels, bool bold = false) {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+}  // namespace
 
 ListWindow::ListWindow(QWidget* owner, int model, int kind, ListControlArray* controls,
                        ListWindowArray* windows)
     : MagneticDialog(owner), model_(model), kind_(kind), controls_(controls), windows_(windows) {
-    control_ = new MemoryListControl();
+    setObjectName(QStringLiteral("listWindow%1").arg(kind));
+    setWindowTitle(TitleOf(kind));
+    resize(kTemplateSize);
+
+    control_ = new ListViewControl(kind, this);
+    control_->SetRowActive(
+        [this](int row) { return database_ && database_->IsRowActive(kind_, row) != 0; });
+    view_ = new ListView(kind, control_, this);
+    view_->setObjectName(QStringLiteral("listControl"));
+    view_->setFont(Tahoma(16));
+    view_->verticalHeader()->setDefaultSectionSize(QFontMetrics(view_->font()).height() + 2);
+    view_->setGeometry(Placed(15, 42, 297, 140));
+    view_->installEventFilter(this);
+
+    title_ = new QLabel(TitleOf(kind), this);
+    title_->setObjectName(QStringLiteral("title"));
+    title_->setFont(Tahoma(18));
+    title_->setGeometry(Placed(15, 13, 132, 39));
+
+    const auto buttons = LetterSpecsOf(kind);
+    for (int i = 0; i < kLetterButtons; ++i) {
+        auto* letter = new LetterButton(i, this);
+        if (buttons[i].letter != ' ') letter->setText(QString(QChar(buttons[i].letter)));
+        if (!buttons[i].tooltip.empty())
+            letter->setToolTip(QString::fromStdString(buttons[i].tooltip));
+        letter->setGeometry(Placed(kLetterLefts[i], 13, kLetterLefts[i] + 14, 39));
+        connect(letter, &LetterButton::clicked, this, &ListWindow::ClickLetter);
+        letters_[i] = letter;
+    }
+
+    auto* close = new QToolButton(this);
+    close->setObjectName(QStringLiteral("closeButton"));
+    close->setText(QStringLiteral("×"));
+    close->setAutoRaise(true);
+    close->setGeometry(Placed(273, 13, 297, 39));
+    connect(close, &QToolButton::clicked, this, [this] {
+        hide();
+        emit closedByUser(kind_);
+    });
+    close_ = close;
+
+    AddAnchor(title_, 0);
+    for (LetterButton* letter : letters_) AddAnchor(letter, kAnchorRight);
+    AddAnchor(view_, kAnchorStretch);
+    AddAnchor(close_, kAnchorRight);
+    SetBodyDrag(true);
+    SetGripResize(true, QSize(34, 25));
+
+    connect(view_, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { ClickRow(index.row()); });
+    connect(view_, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { DoubleClickRow(index.row()); });
+    connect(view_, &QWidget::customContextMenuRequested, this, [this](QPoint pos) {
+        const int row = view_->rowAt(pos.y());
+        if (std::unique_ptr<QMenu> menu = PrepareContextMenu(row))
+            menu->exec(view_->viewport()->mapToGlobal(pos));
+    });
+    // The clipboard follows the rows being dragged, even when the drag began
+    // without a click that picked them up.
+    connect(view_, &ListView::dragStarting, this, [this] {
+        if (database_) database_->PickUpSelection(kind_, control_);
+    });
+    connect(view_, &ListView::dropped, this, &ListWindow::DropFrom);
+    connect(view_, &ListView::dropRefused, this, &ListWindow::ShowMessage);
+
     (*controls_)[kind_] = control_;
     (*windows_)[kind_] = this;
-    resize(312, 150);
+
+    const Point topLeft = DefaultTopLeft(kind);
+    QRect place(QPoint(topLeft.x, topLeft.y), kTemplateSize);
+    if (const std::optional<QRect> stored = ReadListRect(kind)) place = *stored;
+    MoveTo(place);
 }
 
 ListWindow::~ListWindow() {
-    delete control_;
+    WriteListRect(kind_, frameGeometry());
+    if ((*controls_)[kind_] == static_cast<ListControl*>(control_)) (*controls_)[kind_] = nullptr;
+    if ((*windows_)[kind_] == this) (*windows_)[kind_] = nullptr;
+}
+
+ListControl* ListWindow::Control() const {
+    return control_;
 }
 
 void ListWindow::SetDatabase(ChannelDatabase* database, int model) {
     database_ = database;
     model_ = model;
+    if (!database_) {
+        control_->DeleteAllRows();
+        control_->Commit();
+    }
+    UpdateLetterButtons(kind_);
 }
 
 void ListWindow::RefreshList() {
-    if (database_) database_->Refresh(kind_, control_);
+    if (!database_) return;
+    database_->Refresh(kind_, control_);
+    control_->Commit();
 }
 
-void ListWindow::UpdateLetterButtons(int) {}
+ListControls ListWindow::AllControls() const {
+    return {(*controls_)[0], (*controls_)[1], (*controls_)[2], (*controls_)[3]};
+}
+
+void ListWindow::CommitAll() {
+    for (ListControl* control : *controls_)
+        if (auto* view = dynamic_cast<ListViewControl*>(control)) view->Commit();
+}
+
+void ListWindow::UpdateLetterButtons(int kind) {
+    const auto buttons = LetterSpecsOf(kind);
+    const uint32_t sortState = database_ ? database_->GetSortState(kind) : 0;
+    const uint32_t activeOnly = database_ ? database_->IsActiveOnly(kind) : 0;
+    const bool allEmpty = database_ && database_->AllKeyFiltersEmpty(kind) != 0;
+    for (int i = 0; i < kLetterButtons; ++i)
+        letters_[i]->SetHighlighted(database_ &&
+                                    LetterHolds(buttons[i], sortState, activeOnly, allEmpty));
+}
+
+void ListWindow::UpdateAllLetterButtons() {
+    for (ListWindow* window : *windows_)
+        if (window) window->UpdateLetterButtons(window->Kind());
+}
+
+void ListWindow::ClickRow(int row) {
+    if (row < 0 || !database_) return;
+    database_->PickUpSelection(kind_, control_);
+    database_->SelectionChanged(kind_, row, AllControls());
+    CommitAll();
+    UpdateAllLetterButtons();
+}
+
+void ListWindow::DoubleClickRow(int row) {
+    if (row < 0 || !database_) return;
+    OpenEditDialog(row);
+}
+
+void ListWindow::ClickLetter(int index) {
+    if (!database_ || index < 0 || index >= kLetterButtons) return;
+    const LetterSpec button = LetterSpecsOf(kind_)[index];
+    switch (button.action) {
+        case LetterAction::kNone:
+            return;
+        case LetterAction::kShowAll:
+            database_->ClearAllKeyFilters(kind_, AllControls());
+            break;
+        case LetterAction::kActiveOff:
+        case LetterAction::kActiveOn:
+            database_->SetActiveOnly(kind_, control_, button.action == LetterAction::kActiveOn);
+            database_->ClearClipboard(kind_);
+            break;
+        case LetterAction::kSort:
+            database_->SortList(kind_, button.sortOrder, control_);
+            break;
+    }
+    CommitAll();
+    UpdateAllLetterButtons();
+}
+
+std::unique_ptr<QMenu> ListWindow::PrepareContextMenu(int row) {
+    if (!database_) return nullptr;
+    const bool onRow = row >= 0 && row < control_->RowCount();
+    bool moveAllowed = false;
+    if (onRow) {
+        database_->SelectionChanged(kind_, row, AllControls());
+        CommitAll();
+        UpdateAllLetterButtons();
+        moveAllowed =
+            database_->ClipboardCount(kind_) != 0 && database_->SetAnchor(kind_, row) == 0;
+        if (moveAllowed) database_->SelectClipboardRows(kind_, control_);
+    }
+    menuRow_ = onRow ? row : -1;
+
+    auto menu = std::make_unique<QMenu>(this);
+    menu->setObjectName(QStringLiteral("contextMenu"));
+    auto add = [&](QMenu* into, const QString& text, const char* name, bool enabled, auto slot) {
+        QAction* action = into->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    const QString heading = onRow ? QString::fromStdString(database_->Describe(kind_, row))
+                                  : QString::fromLatin1(MenuHeadingOf(kind_));
+    add(menu.get(), heading, "menuHeading", true, [] {});
+    menu->addSeparator();
+    if (const char* toggle = ActiveToggleLabel(kind_, database_->IsActiveOnly(kind_) != 0))
+        add(menu.get(), QString::fromLatin1(toggle), "menuActive", true,
+            [this] { ToggleActive(); });
+    add(menu.get(), QStringLiteral("Change Data( Edit )"), "menuEdit", onRow,
+        [this] { EditRow(menuRow_); });
+    if (HasRecordCommands(kind_)) {
+        add(menu.get(), QStringLiteral("New"), "menuNew", true, [this] { NewRecord(); });
+        add(menu.get(), QStringLiteral("Delete"), "menuDelete", onRow,
+            [this] { DeleteSelection(); });
+        QMenu* move = menu->addMenu(QStringLiteral("Move"));
+        move->setObjectName(QStringLiteral("menuMove"));
+        move->menuAction()->setEnabled(moveAllowed);
+        add(move, QStringLiteral("Next"), "menuMoveNext", moveAllowed,
+            [this] { MoveClipboard(false); });
+        add(move, QStringLiteral("Previously"), "menuMovePrevious", moveAllowed,
+            [this] { MoveClipboard(true); });
+        QMenu* sort = menu->addMenu(QStringLiteral("Sort"));
+        sort->setObjectName(QStringLiteral("menuSort"));
+        const int current = static_cast<int>(database_->GetSortState(kind_) & 0xF);
+        const std::vector<std::string> labels = SortLabelsOf(kind_);
+        for (int i = 0; i < static_cast<int>(labels.size()); ++i) {
+            const int order = i + 1;
+            const QByteArray name = QStringLiteral("menuSort%1").arg(order).toLatin1();
+            QAction* item = add(sort, QString::fromStdString(labels[i]), name.constData(), true,
+                                [this, order] { Sort(order); });
+            item->setCheckable(true);
+            item->setChecked(order == current);
+        }
+    }
+    if (kind_ == 0) {
+        menu->addSeparator();
+        add(menu.get(), QStringLiteral("Update"), "menuUpdate", false, [] {});
+    }
+    return menu;
+}
+
+void ListWindow::EditRow(int row) {
+    // The row the menu was opened on: the move anchor names it only when the
+    // clipboard was in use.
+    if (!database_ || row < 0) return;
+    OpenEditDialog(row);
+}
+
+void ListWindow::NewRecord() {
+    if (database_) OpenEditDialog(kNoRow);
+}
+
+void ListWindow::OpenEditDialog(int row) {
+    if (!database_ || kind_ == 4) return;
+    if ((kind_ == 0 || kind_ == 1) && (model_ < 0 || model_ > 2)) return;
+    if (RunEditDialog(this, model_, kind_, database_, row) != 1) return;
+    if (!database_) return;
+    database_->RefreshKeepSelection(kind_, control_, row);
+    CommitAll();
+}
+
+void ListWindow::DeleteSelection() {
+    if (!database_) return;
+    database_->DeleteSelected(kind_, control_);
+    database_->ClearClipboard(kind_);
+    database_->UpdateActiveMarks();
+    for (int kind : ListsRefreshedAfterDelete(kind_))
+        if (ListControl* control = (*controls_)[kind]) database_->Refresh(kind, control);
+    CommitAll();
+}
+
+void ListWindow::MoveClipboard(bool before) {
+    if (!database_) return;
+    database_->MoveClipboard(kind_, control_, before ? 1 : 0);
+    CommitAll();
+}
+
+void ListWindow::Sort(int order) {
+    if (!database_) return;
+    database_->SortList(kind_, order, control_);
+    CommitAll();
+    UpdateLetterButtons(kind_);
+}
+
+void ListWindow::ToggleActive() {
+    if (!database_) return;
+    database_->ToggleActiveOnly(kind_, control_);
+    database_->ClearClipboard(kind_);
+    CommitAll();
+    UpdateLetterButtons(kind_);
+}
+
+void ListWindow::DropFrom(int row, uint64_t source, uint32_t process) {
+    if (!database_) return;
+    int effect = 0xFFFF, sourceKind = 0xFFFF;
+    ListControl* sourceControl = nullptr;
+    const bool ourProcess = process == static_cast<uint32_t>(QCoreApplication::applicationPid());
+    if (ourProcess && source == view_->Identity()) {
+        effect = kDropMove;
+        sourceControl = control_;
+        row = MoveAnchorRow(row, control_->RowCount());
+    } else if (ourProcess) {
+        for (int k = 0; k < 5; ++k) {
+            ListControl* candidate = (*controls_)[k];
+            if (candidate && reinterpret_cast<uintptr_t>(candidate) == source) {
+                effect = kDropReparent;
+                sourceKind = k;
+                sourceControl = candidate;
+            }
+        }
+    }
+    database_->Drop(effect, sourceKind, kind_, row, sourceControl, control_);
+    CommitAll();
+}
+
+void ListWindow::ShowMessage(const QString& text) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Message"), text, QMessageBox::Ok,
+                    this);
+    box.exec();
+}
+
+void ListWindow::ResizeHook(int dx, int) {
+    view_->setColumnWidth(MainColumnOf(kind_), MainColumnWidthFor(kind_, dx));
+}
+
+bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_) {
+        if (event->type() == QEvent::FocusIn) SetTitleBold(true);
+        if (event->type() == QEvent::FocusOut) SetTitleBold(false);
+    }
+    return MagneticDialog::eventFilter(watched, event);
+}
+
+void ListWindow::SetTitleBold(bool bold) {
+    title_->setFont(Tahoma(18, bold));
+}
 
 }  // namespace brondavel::app

@@ -4,14 +4,22 @@
 // lists through the panel's shared arrays.
 #pragma once
 
+#include <QMenu>
 #include <array>
+#include <memory>
 
 #include "app/layout/magnetic_dialog.h"
 #include "model/channel_database.h"
 
+class QLabel;
+class QAbstractButton;
+
 namespace brondavel::app {
 
 class ListWindow;
+class ListView;
+class ListViewControl;
+class LetterButton;
 using ListControlArray = std::array<ListControl*, 5>;
 using ListWindowArray = std::array<ListWindow*, 5>;
 
@@ -25,7 +33,7 @@ class ListWindow : public MagneticDialog {
     ~ListWindow() override;
 
     int Kind() const { return kind_; }
-    ListControl* Control() const { return control_; }
+    ListControl* Control() const;
     // The database the window works on (null: every action is ignored), and
     // the receiver model whose record layout it has.
     void SetDatabase(ChannelDatabase* database, int model);
@@ -36,17 +44,57 @@ class ListWindow : public MagneticDialog {
     // letter buttons' fonts.
     void UpdateLetterButtons(int kind);
 
+    // The user's actions, as the mouse and the menu reach them.
+    void ClickRow(int row);
+    void DoubleClickRow(int row);
+    void ClickLetter(int index);
+    // Does what a right click on `row` (-1: the empty area) does before the
+    // menu opens, and returns the menu; null without a database.
+    std::unique_ptr<QMenu> PrepareContextMenu(int row);
+    void EditRow(int row);
+    void NewRecord();
+    void DeleteSelection();
+    void MoveClipboard(bool before);
+    void Sort(int order);
+    void ToggleActive();
+    // A drop of our own data on `row` of this window's list.
+    void DropFrom(int row, uint64_t source, uint32_t process);
+
+    ListView* View() const { return view_; }
+    LetterButton* Letter(int index) const { return letters_[index]; }
+    QLabel* Title() const { return title_; }
+    // The widget of the close button.
+    QAbstractButton* CloseButton() const { return close_; }
+
   signals:
     // The close button hid the window; the panel updates its toggle.
     void closedByUser(int kind);
 
+  protected:
+    void ResizeHook(int dx, int dy) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    ListControls AllControls() const;
+    // Shows the rows the last database call filled, in every window.
+    void CommitAll();
+    void UpdateAllLetterButtons();
+    void OpenEditDialog(int row);
+    void ShowMessage(const QString& text);
+    void SetTitleBold(bool bold);
+
     int model_;
     const int kind_;
     ListControlArray* controls_;
     ListWindowArray* windows_;
     ChannelDatabase* database_ = nullptr;
-    ListControl* control_ = nullptr;
+    ListViewControl* control_ = nullptr;
+    ListView* view_ = nullptr;
+    QLabel* title_ = nullptr;
+    std::array<LetterButton*, 9> letters_{};
+    QAbstractButton* close_ = nullptr;
+    // The row the context menu was opened on, -1 for the empty area.
+    int menuRow_ = -1;
 };
 
 }  // namespace brondavel::app

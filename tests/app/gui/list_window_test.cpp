@@ -1,0 +1,295 @@
+// The list windows: menus and their greying, the refresh rules of a deletion,
+// the letter buttons, the rows' colours and images, resizing and placement.
+#include <QLabel>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/lists/letter_button.h"
+#include "app/lists/list_rect_store.h"
+#include "tests/app/gui/list_windows_fixture.h"
+
+using namespace brondavel;
+using brondavel::test::ListWindows;
+
+namespace {
+
+QAction* Item(QMenu* menu, const char* name) {
+    return menu->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+// The small database of FillSmall, with the TV channel c0 locked, in group 0
+// and scrambled.
+void FillSmallWithFlags(DatabaseEngine& db) {
+    ServiceRecord flagged = test::Channel(0, "c0");
+    flagged.setLocked(true);
+    flagged.setInFavorite(0, true);
+    flagged.setScrambled(true);
+    test::AddAll(db, kSatellite, std::vector{test::Sat(192, "S0"), test::Sat(130, "S1")});
+    test::AddAll(db, kTransponder, std::vector{test::Tp(0, 11000, "T0"), test::Tp(1, 11200, "T1")});
+    test::AddAll(db, kTv, std::vector{flagged, test::Channel(0, "c1")});
+    db.UpdateActiveMarks();
+}
+
+}  // namespace
+
+class ListWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() { test::ForgetListRects(); }
+
+    void emptyAreaMenuOffersOnlyToggleNewAndSorts() {
+        ListWindows w;
+        w.Load();
+        test::FillSmall(w.db);
+        w.Show();
+        for (int kind : {0, 1, 2}) {
+            auto menu = w.Window(kind).PrepareContextMenu(-1);
+            QVERIFY(menu);
+            QCOMPARE(Item(menu.get(), "menuHeading")->text(),
+                     QString::fromLatin1(app::MenuHeadingOf(kind)));
+            if (kind != 2) QVERIFY(Item(menu.get(), "menuActive")->isEnabled());
+            QVERIFY(Item(menu.get(), "menuNew")->isEnabled());
+            QVERIFY(Item(menu.get(), "menuSort1")->isEnabled());
+            QVERIFY(Item(menu.get(), "menuSort1")->isChecked());
+            QVERIFY(!Item(menu.get(), "menuEdit")->isEnabled());
+            QVERIFY(!Item(menu.get(), "menuDelete")->isEnabled());
+            QVERIFY(!Item(menu.get(), "menuMoveNext")->isEnabled());
+            QVERIFY(!Item(menu.get(), "menuMovePrevious")->isEnabled());
+        }
+        auto satellites = w.Window(0).PrepareContextMenu(-1);
+        QCOMPARE(Item(satellites.get(), "menuActive")->text(), QString("Show Active Satellites"));
+        QVERIFY(!Item(satellites.get(), "menuUpdate")->isEnabled());
+        QVERIFY(!Item(w.Window(1).PrepareContextMenu(-1).get(), "menuUpdate"));
+
+        // The favourite menu: heading, toggle and edit only.
+        auto favorites = w.Window(4).PrepareContextMenu(3);
+        QCOMPARE(Item(favorites.get(), "menuHeading")->text(), QString("Drama"));
+        QVERIFY(Item(favorites.get(), "menuEdit"));
+        QVERIFY(!Item(favorites.get(), "menuNew"));
+        QVERIFY(!Item(favorites.get(), "menuSort1"));
+
+        // Without a database there is no menu at all.
+        ListWindows empty;
+        QVERIFY(!empty.Window(0).PrepareContextMenu(-1));
+    }
+
+    void moveIsOfferedOnlyForARowOutsideTheClipboard() {
+        ListWindows w;
+        w.Load();
+        test::FillSmall(w.db);
+        w.Show();
+        // An empty clipboard.
+        auto menu = w.Window(0).PrepareContextMenu(2);
+        QCOMPARE(Item(menu.get(), "menuHeading")->text(), QString("S2 (7.0 W)"));
+        QVERIFY(Item(menu.get(), "menuEdit")->isEnabled());
+        QVERIFY(Item(menu.get(), "menuDelete")->isEnabled());
+        QVERIFY(!Item(menu.get(), "menuMoveNext")->isEnabled());
+
+        // S0 picked up by a click; a right click on it again keeps Move grey.
+        w.Select(0, {0});
+        w.Window(0).ClickRow(0);
+        QCOMPARE(w.db.ClipboardCount(kSatellite), 1);
+        menu = w.Window(0).PrepareContextMenu(0);
+        QVERIFY(!Item(menu.get(), "menuMoveNext")->isEnabled());
+
+        // On S2 Move is offered, and Next puts S0 after S2.
+        menu = w.Window(0).PrepareContextMenu(2);
+        QVERIFY(Item(menu.get(), "menuMoveNext")->isEnabled());
+        QVERIFY(Item(menu.get(), "menuMovePrevious")->isEnabled());
+        Item(menu.get(), "menuMoveNext")->trigger();
+        QCOMPARE(w.Names(0), QStringList({"S1", "S2", "S0"}));
+        QCOMPARE(w.Control(0).SelectedRows(), std::vector<int>{1});
+        QCOMPARE(w.db.ClipboardCount(kSatellite), 0);
+    }
+
+    void deletingASatelliteRefillsAllListsAChannelOnlyItsOwn() {
+        ListWindows w;
+        w.Load();
+        test::FillSmall(w.db);
+        w.Show();
+        std::vector<std::unique_ptr<QSignalSpy>> resets, inserts;
+        for (int kind = 0; kind < 5; ++kind) {
+            resets.push_back(
+                std::make_unique<QSignalSpy>(&w.Control(kind), &QAbstractItemModel::modelReset));
+            inserts.push_back(
+                std::make_unique<QSignalSpy>(&w.Control(kind), &QAbstractItemModel::rowsInserted));
+        }
+        auto counts = [&] {
+            QList<int> n;
+            for (auto& spy : resets) n << static_cast<int>(spy->count());
+            for (auto& spy : resets) spy->clear();
+            return n;
+        };
+
+        w.Select(kTv, {1});
+        w.Window(kTv).DeleteSelection();
+        QCOMPARE(counts(), QList<int>({0, 0, 1, 0, 0}));
+        QCOMPARE(w.Names(kTv), QStringList({"c0", "c2", "c3"}));
+
+        // S0 takes T0, T1 and their channels along; one reset per list.
+        w.Select(kSatellite, {0});
+        w.Window(kSatellite).DeleteSelection();
+        QCOMPARE(counts(), QList<int>({1, 1, 1, 1, 1}));
+        QCOMPARE(w.Names(kSatellite), QStringList({"S1", "S2"}));
+        QCOMPARE(w.Names(kTransponder), QStringList({"T2", "T3"}));
+        QCOMPARE(w.Names(kTv), QStringList({"c2", "c3"}));
+        QCOMPARE(w.Control(kRadio).rowCount(), 0);
+        for (auto& spy : inserts) QCOMPARE(spy->count(), 0);  // rows arrive as one reset
+
+        // A transponder takes its channels: lists 1 to 4.
+        w.Select(kTransponder, {0});
+        w.Window(kTransponder).DeleteSelection();
+        QCOMPARE(counts(), QList<int>({0, 1, 1, 1, 1}));
+        QCOMPARE(w.Names(kTv), QStringList({"c3"}));
+    }
+
+    void letterButtonsActAndFollowTheListState() {
+        ListWindows w;
+        w.Load();
+        test::FillSmall(w.db);
+        // An inactive satellite, so the active filter shows a difference.
+        test::AddAll(w.db, kSatellite, std::vector{test::Sat(100, "Empty")});
+        w.db.UpdateActiveMarks();
+        w.Show();
+        app::ListWindow& sat = w.Window(kSatellite);
+        QCOMPARE(sat.Letter(0)->text(), QString());
+        QCOMPARE(sat.Letter(4)->toolTip(), QString("Show only Channel active satellites"));
+        QCOMPARE(sat.Letter(2)->text(), QString("-"));
+        QCOMPARE(sat.Letter(2)->toolTip(), QString());
+        for (int i = 0; i < 3; ++i) QCOMPARE(w.Window(kTv).Letter(i)->text(), QString());
+
+        // Blank buttons and separators change and refresh nothing.
+        QSignalSpy resets(&w.Control(kSatellite), &QAbstractItemModel::modelReset);
+        const uint32_t sortBefore = w.db.GetSortState(kSatellite);
+        for (int i : {0, 2, 5}) QTest::mouseClick(sat.Letter(i), Qt::LeftButton);
+        for (int i : {0, 1, 2}) w.Window(kTv).ClickLetter(i);
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(w.db.GetSortState(kSatellite), sortBefore);
+
+        // Sort order: "O" bold at the start, then "N" after a click on it.
+        QVERIFY(sat.Letter(6)->Highlighted());
+        QVERIFY(!sat.Letter(7)->Highlighted());
+        QTest::mouseClick(sat.Letter(7), Qt::LeftButton);
+        QCOMPARE(w.Names(kSatellite), QStringList({"Empty", "S0", "S1", "S2"}));
+        QVERIFY(sat.Letter(7)->Highlighted());
+        QVERIFY(!sat.Letter(6)->Highlighted());
+        QVERIFY(sat.Letter(7)->font().bold());
+
+        // Active filter.
+        QVERIFY(sat.Letter(3)->Highlighted());
+        QVERIFY(!sat.Letter(4)->Highlighted());
+        sat.ClickLetter(4);
+        QCOMPARE(w.Names(kSatellite), QStringList({"S0", "S1", "S2"}));
+        QVERIFY(sat.Letter(4)->Highlighted());
+        QVERIFY(!sat.Letter(3)->Highlighted());
+
+        // Show all: bold while no list is narrowed, in every window.
+        QVERIFY(sat.Letter(1)->Highlighted());
+        QVERIFY(w.Window(kTv).Letter(3)->Highlighted());
+        w.Select(kSatellite, {1});
+        sat.ClickRow(1);  // S1: narrows transponders and channels
+        QCOMPARE(w.Names(kTransponder), QStringList({"T2"}));
+        QVERIFY(!sat.Letter(1)->Highlighted());
+        QVERIFY(!w.Window(kTv).Letter(3)->Highlighted());
+        QVERIFY(!w.Window(kFavorite).Letter(5)->Highlighted());
+        w.Window(kTv).ClickLetter(3);
+        QCOMPARE(w.Names(kTransponder).size(), 4);
+        QVERIFY(sat.Letter(1)->Highlighted());
+        QVERIFY(w.Window(kFavorite).Letter(5)->Highlighted());
+    }
+
+    void rowsAreColouredAndChannelsShowTheirFlags() {
+        ListWindows w;
+        w.Load();
+        FillSmallWithFlags(w.db);
+        test::AddAll(w.db, kSatellite, std::vector{test::Sat(100, "Empty")});
+        w.db.UpdateActiveMarks();
+        w.Show();
+        auto colour = [&](int kind, int row, int column) {
+            return w.Control(kind)
+                .data(w.Control(kind).index(row, column), Qt::BackgroundRole)
+                .value<QColor>();
+        };
+        QCOMPARE(colour(kSatellite, 0, 1), QColor(200, 255, 200));
+        QCOMPARE(colour(kSatellite, 0, 2), QColor(200, 255, 200));
+        QCOMPARE(colour(kSatellite, 1, 1), QColor(Qt::white));  // S1: no channel
+        QCOMPARE(colour(kSatellite, 2, 1), QColor(Qt::white));
+        QCOMPARE(colour(kTransponder, 0, 1), QColor(255, 200, 200));
+        QCOMPARE(colour(kTransponder, 1, 2), QColor(Qt::white));
+        QCOMPARE(colour(kTv, 0, 2), QColor(Qt::white));
+        // c0: locked, in a group, scrambled; c1: none of them.
+        for (int column : {3, 4, 5}) {
+            QCOMPARE(w.Control(kTv).Image(0, column), column - 2);
+            QVERIFY(!w.Control(kTv)
+                         .data(w.Control(kTv).index(0, column), Qt::DecorationRole)
+                         .value<QImage>()
+                         .isNull());
+            QCOMPARE(w.Control(kTv).Image(1, column), -1);
+        }
+        QCOMPARE(w.Control(kTv).Text(0, 1), QString("1"));
+        QCOMPARE(w.Control(kTv).data(w.Control(kTv).index(0, 3), Qt::TextAlignmentRole).toInt() &
+                     Qt::AlignHCenter,
+                 int(Qt::AlignHCenter));
+        QCOMPARE(w.Control(kSatellite)
+                         .data(w.Control(kSatellite).index(0, 2), Qt::TextAlignmentRole)
+                         .toInt() &
+                     Qt::AlignRight,
+                 int(Qt::AlignRight));
+    }
+
+    void titleTurnsBoldWithFocusAndCloseHidesTheWindow() {
+        ListWindows w;
+        app::ListWindow& tv = w.Window(kTv);
+        QCOMPARE(tv.Title()->text(), QString("TV Channel"));
+        QFocusEvent in(QEvent::FocusIn), out(QEvent::FocusOut);
+        QApplication::sendEvent(tv.View(), &in);
+        QVERIFY(tv.Title()->font().bold());
+        QApplication::sendEvent(tv.View(), &out);
+        QVERIFY(!tv.Title()->font().bold());
+
+        tv.show();
+        QSignalSpy closed(&tv, &app::ListWindow::closedByUser);
+        QTest::mouseClick(tv.CloseButton(), Qt::LeftButton);
+        QVERIFY(!tv.isVisible());
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(closed.at(0).at(0).toInt(), kTv);
+    }
+
+    void mainColumnFollowsTheWindowWidth() {
+        ListWindows w;
+        app::ListWindow& sat = w.Window(kSatellite);
+        QCOMPARE(sat.View()->columnWidth(1), 195);
+        QRect frame = sat.geometry();
+        sat.MoveTo(frame.adjusted(0, 0, 34, 25));
+        QCOMPARE(sat.View()->columnWidth(1), 229);
+        QCOMPARE(sat.View()->columnWidth(2), 60);
+        app::ListWindow& tv = w.Window(kTv);
+        tv.MoveTo(tv.geometry().adjusted(0, 0, 68, 0));
+        QCOMPARE(tv.View()->columnWidth(2), 159 + 68);
+        QCOMPARE(tv.View()->columnWidth(1), 48);
+        QVERIFY(tv.View()->isColumnHidden(0));
+    }
+
+    void windowsOpenAtTheirDefaultPlacesOrWhereTheyWereStored() {
+        {
+            ListWindows w;
+            const QList<QPoint> expected = {{309, 3}, {309, 153}, {615, 3}, {615, 153}, {3, 153}};
+            for (int kind = 0; kind < 5; ++kind) {
+                QCOMPARE(w.Window(kind).geometry().topLeft(), expected[kind]);
+                QCOMPARE(w.Window(kind).size(), QSize(312, 150));
+            }
+            w.Window(kTransponder).MoveTo(QRect(40, 50, 346, 175));
+        }  // the windows store their rectangles as they close
+        QCOMPARE(app::ReadListRect(kTransponder), std::optional<QRect>(QRect(40, 50, 346, 175)));
+        app::WriteListRect(kRadio, QRect(700, 400, 312, 200));
+        ListWindows again;
+        QCOMPARE(again.Window(kTransponder).geometry(), QRect(40, 50, 346, 175));
+        QCOMPARE(again.Window(kRadio).geometry(), QRect(700, 400, 312, 200));
+        QCOMPARE(again.Window(kRadio).View()->columnWidth(2), 159);
+    }
+};
+
+QTEST_MAIN(ListWindowTest)
+#include "list_window_test.moc"

@@ -1,0 +1,61 @@
+// The five list windows over one first-generation database, as the panel
+// wires them, for the list window and drag-and-drop tests.
+#pragma once
+
+#include <QSettings>
+#include <array>
+#include <memory>
+
+#include "app/lists/list_view.h"
+#include "app/lists/list_view_control.h"
+#include "app/lists/list_window.h"
+#include "app/logic/list_window_kinds.h"
+#include "tests/model/test_builders.h"
+
+namespace brondavel::test {
+
+// Forgets every stored list window rectangle.
+inline void ForgetListRects() {
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, "Brondavel", "Brondavel");
+    for (int kind = 0; kind < 5; ++kind)
+        store.remove(QStringLiteral("SOFTWARE/Microsoft/Brondavel/") +
+                     app::RectangleValueName(kind));
+}
+
+struct ListWindows {
+    app::ListControlArray controls{};
+    app::ListWindowArray windows{};
+    std::array<std::unique_ptr<app::ListWindow>, 5> owned;
+    FirstGenDatabase db;
+
+    ListWindows() {
+        for (int kind = 0; kind < 5; ++kind)
+            owned[kind] = std::make_unique<app::ListWindow>(nullptr, 2, kind, &controls, &windows);
+    }
+    // Gives the database to all five windows and fills them, as a load does.
+    void Load() { db.LoadImage(std::vector<uint8_t>(FirstGenImage::kSize, 0)); }
+    void Show() {
+        for (auto& w : owned) {
+            w->SetDatabase(&db, 2);
+            w->RefreshList();
+        }
+    }
+    app::ListWindow& Window(int kind) { return *owned[kind]; }
+    app::ListViewControl& Control(int kind) { return *Window(kind).View()->control(); }
+    app::ListView& View(int kind) { return *Window(kind).View(); }
+    // Selects exactly `rows` in a window's view.
+    void Select(int kind, std::initializer_list<int> rows) {
+        View(kind).clearSelection();
+        for (int row : rows) Control(kind).SetRowSelected(row, true);
+    }
+    // The names column of a window's rows, in row order.
+    QStringList Names(int kind) {
+        QStringList names;
+        const int column = app::MainColumnOf(kind);
+        for (int row = 0; row < Control(kind).rowCount(); ++row)
+            names << Control(kind).Text(row, column);
+        return names;
+    }
+};
+
+}  // namespace brondavel::test
