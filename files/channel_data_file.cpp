@@ -121,6 +121,7 @@ int ChannelDataFile::Save(const std::string& target) {
     const std::vector<uint8_t> file = BuildFile();
     std::string error;
     if (!WriteFileAtomically(target, {file}, error)) return Fail(error);
+    database->MarkSaved();  // undo back to here is clean again
     return 1;
 }
 

@@ -323,6 +323,7 @@ int FlashImageFile::Save(const std::string& target) {
     std::string error;
     if (!BuildFile(file, error)) return Fail(error);
     if (!WriteFileAtomically(target, {file}, error)) return Fail(error);
+    database->MarkSaved();  // undo back to here is clean again
     return 1;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/list_control.h"
@@ -64,6 +65,28 @@ class ChannelDatabase {
     virtual uint32_t GetSortState(int /*kind*/) { return 0; }
     virtual int KeyFilterCount(int /*kind*/) { return 0; }
     virtual std::vector<Record> ExportRecords(int /*kind*/) { return {}; }
+
+    // Undo and redo of the changes that set `modified`. Both put the records
+    // back exactly, refresh the lists of `lists` the step touched (keeping the
+    // selection of records that still exist) and make `modified` follow the
+    // saved state. 1 when a step was undone or redone.
+    virtual int Undo(const ListControls& /*lists*/) { return 0; }
+    virtual int Redo(const ListControls& /*lists*/) { return 0; }
+    // What the next undo or redo changes ("Sort TV Channels"), empty when none.
+    virtual std::string UndoLabel() { return {}; }
+    virtual std::string RedoLabel() { return {}; }
+    // Several operations between these two undo as one step named `label`.
+    virtual void BeginUndoGroup() {}
+    virtual void EndUndoGroup(const std::string& /*label*/) {}
+    // The file objects call this once the database is on disk.
+    virtual void MarkSaved() { modified = 0; }
+
+    // Narrows a list to the records whose display name contains `text`, in
+    // any case; empty text shows all. Beside the key and active-only filters,
+    // so rows stay rows of the other operations. Refreshes `list` when given.
+    virtual int SetNameFilter(int /*kind*/, std::string_view /*text*/, ListControl* /*list*/) {
+        return 0;
+    }
 
     // Set by every operation that changes the lists; the save commands clear it.
     uint32_t modified = 0;

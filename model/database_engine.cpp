@@ -5,6 +5,9 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "model/name_filter.h"
+#include "text/conexant_text.h"
+
 namespace brondavel {
 
 std::string DatabaseLayout::DefaultName(int kind, int satelliteCount) const {
@@ -87,6 +90,14 @@ int CompareNames(const Record& a, const Record& b, size_t offset, size_t size) {
         if (ca == 0) return 0;
     }
     return 0;
+}
+
+// "TV Channel", "Transponders": what a step of the undo history names.
+std::string KindLabel(int kind, size_t count) {
+    static const char* const kNames[] = {"Satellite", "Transponder", "TV Channel", "Radio Channel",
+                                         "Favourite Group"};
+    std::string name = kind >= 0 && kind < kKindCount ? kNames[kind] : "Record";
+    return count == 1 ? name : name + "s";
 }
 
 }  // namespace
@@ -195,12 +206,17 @@ int DatabaseEngine::AddRecords(int kind, const Record* anchor, const Record* rec
     if (list->Count() + count > layout_->EditCapacity(kind)) return 0;
     for (int i = 0; i < count; ++i)
         if (records[i].size != list->storedSize()) return 0;
+    // Filling a database is no edit: the records are where undo starts.
+    if (!history_.Recording()) history_.Clear();
     return list->InsertBatch(anchor, records, count, 0);
 }
 
 int DatabaseEngine::StoreRecord(int kind, int row, std::span<const uint8_t> stored) {
     RecordList* list = List(kind);
     if (!list || stored.size() < list->storedSize()) return 0;
+    ChangeScope change(*this);
+    change.label = StoreLabel(kind, row == kNoRow ? nullptr : list->FindById(list->IdOfRow(row)),
+                              stored.first(list->storedSize()));
     int done = 0;
     if (row == kNoRow) {
         if (list->Count() < layout_->EditCapacity(kind)) done = list->Add(stored);
@@ -237,7 +253,10 @@ int DatabaseEngine::Reparent(int childKind, int parentKind, int targetRow,
     RecordList& parents = lists_[parentKind];
     const uint16_t parentId = parents.IdOfRow(targetRow);
     if (parentId == kNone) return 0;
+    ChangeScope change(*this);
     if (children.clipboard().empty()) PickUpSelection(childKind, childControl);
+    change.label = "Move " + KindLabel(childKind, children.clipboard().size()) + " to " +
+                   KindLabel(parentKind, 1);
     bool changed = false;
     for (const Record& picked : children.clipboard()) {
         const Record* current = children.FindById(picked.id);
@@ -293,6 +312,8 @@ int DatabaseEngine::MoveClipboard(int kind, ListControl* control, int before) {
     RecordList& list = lists_[kind];
     if (list.clipboard().empty()) return 0;
     if (list.InClipboard(list.anchorId())) return 0;
+    ChangeScope change(*this);
+    change.label = "Move " + KindLabel(kind, list.clipboard().size());
     if (!list.MoveClipboard(before)) return 0;
     Refresh(kind, control);
     const int row = list.RowOfId(list.anchorId());
@@ -325,16 +346,20 @@ void DatabaseEngine::DeleteAndRenumber(const std::array<std::vector<uint16_t>, 4
             lists_[child].RemapKeys(map);
         }
     };
-    if (!ids[kSatellite].empty()) remapChildren(kSatellite, lists_[kSatellite].Renumber());
-    if (!ids[kTransponder].empty()) remapChildren(kTransponder, lists_[kTransponder].Renumber());
-    if (!ids[kTv].empty()) lists_[kTv].Renumber();
-    if (!ids[kRadio].empty()) lists_[kRadio].Renumber();
+    for (int kind = 0; kind < 4; ++kind) {
+        if (ids[kind].empty()) continue;
+        const std::vector<uint16_t> map = lists_[kind].Renumber();
+        NoteRenumbered(kind, map);
+        if (kind == kSatellite || kind == kTransponder) remapChildren(kind, map);
+    }
 }
 
 int DatabaseEngine::DeleteSelected(int kind, ListControl* control) {
     if (!ValidKind(kind, 3) || !control) return 0;
     const std::vector<uint16_t> selected = SelectedIds(lists_[kind], *control);
     if (selected.empty()) return 0;
+    ChangeScope change(*this);
+    change.label = "Delete " + KindLabel(kind, selected.size());
     std::array<std::vector<uint16_t>, 4> ids;
     ids[kind] = selected;
     if (kind == kSatellite) {
@@ -406,6 +431,8 @@ int DatabaseEngine::SortList(int kind, int order, ListControl* control) {
     if (!ValidKind(kind, 4) || !control) return 0;
     const std::vector<uint16_t> selected = SelectedIds(lists_[kind], *control);
     const SortSpec spec = layout_->SortFor(kind, order);
+    ChangeScope change(*this);
+    change.label = "Sort " + KindLabel(kind, 2);
     if (spec.method != SortSpec::kNone) SortWith(kind, spec, order);
     Refresh(kind, control);
     for (uint16_t id : selected) {
@@ -424,12 +451,21 @@ int DatabaseEngine::Refresh(int kind, ListControl* control) {
         filterKey = [this](const Record& r) { return uint32_t(layout_->SatelliteRefOf(r)); };
     if (kind == kTv || kind == kRadio)
         filterKey = [this](const Record& r) { return uint32_t(layout_->TransponderRefOf(r)); };
+    RecordList::Shows shows;
+    if (const std::string& wanted = lists_[kind].nameFilter(); !wanted.empty()) {
+        // The whole name, not only the part a row shows.
+        const size_t offset = layout_->NameOffset(kind), size = layout_->NameSize(kind);
+        shows = [&wanted, offset, size](const Record& r) {
+            return FoldCaseForFind(text::NameToDisplay(r.data() + offset, size)).find(wanted) !=
+                   std::string::npos;
+        };
+    }
     return lists_[kind].Populate(
         control,
         [this, kind](int row, ListControl& list, const Record& r) {
             list.InsertRow(row, layout_->RowCells(kind, row, r));
         },
-        filterKey);
+        filterKey, shows);
 }
 
 int DatabaseEngine::ClearAllKeyFilters(int, const ListControls& lists) {
@@ -554,6 +590,7 @@ std::vector<Record> DatabaseEngine::ExportRecords(int kind) {
 }
 
 void DatabaseEngine::LoadImage(std::span<const uint8_t> image) {
+    history_.Clear();
     for (const ImageSection& s : layout_->Sections()) {
         if (image.size() < s.recordsOffset) continue;
         const int stated = ReadU16(image.data() + s.countOffset);
@@ -572,6 +609,103 @@ void DatabaseEngine::LoadImage(std::span<const uint8_t> image) {
     std::vector<Record> groups = layout_->FavoritesFromImage(image);
     lists_[kFavorite].InsertBatch(nullptr, groups.data(), static_cast<int>(groups.size()), 0);
     UpdateActiveMarks();
+}
+
+void DatabaseEngine::BeginChange() {
+    if (!history_.Recording()) renumbered_ = {};
+    history_.Begin(lists_);
+}
+
+void DatabaseEngine::EndChange(const std::string& label) {
+    history_.End(label, lists_, renumbered_);
+    if (!history_.Recording()) renumbered_ = {};
+}
+
+void DatabaseEngine::NoteRenumbered(int kind, const std::vector<uint16_t>& map) {
+    std::vector<uint16_t>& total = renumbered_[kind];
+    if (total.empty()) {
+        total = map;
+        return;
+    }
+    // A second renumbering in the same step follows the first.
+    for (uint16_t& id : total)
+        if (id != kNone) id = id < map.size() ? map[id] : kNone;
+}
+
+std::string DatabaseEngine::StoreLabel(int kind, const Record* before,
+                                       std::span<const uint8_t> after) const {
+    if (!before) return "Add " + KindLabel(kind, 1);
+    const size_t nameStart = layout_->NameOffset(kind);
+    const size_t nameEnd = nameStart + layout_->NameSize(kind);
+    bool outsideName = false;
+    for (size_t i = 0; i < after.size() && i < before->size; ++i)
+        if (after[i] != before->data()[i] && (i < nameStart || i >= nameEnd)) outsideName = true;
+    if (!outsideName) return "Rename " + KindLabel(kind, 1);
+    if (kind == kTv || kind == kRadio) {
+        const Record wanted(before->id, after);
+        Record memberships = *before;
+        for (int group = 0; group < 16; ++group)
+            layout_->SetFavoriteMember(memberships, group,
+                                       layout_->IsFavoriteMember(wanted, group));
+        if (memberships == wanted) return "Change Favourites";
+    }
+    return "Edit " + KindLabel(kind, 1);
+}
+
+void DatabaseEngine::MarkSaved() {
+    history_.MarkSaved();
+    modified = 0;
+}
+
+int DatabaseEngine::Undo(const ListControls& controls) {
+    return ApplyStep(true, controls);
+}
+
+int DatabaseEngine::Redo(const ListControls& controls) {
+    return ApplyStep(false, controls);
+}
+
+int DatabaseEngine::ApplyStep(bool undo, const ListControls& controls) {
+    if (history_.Recording()) return 0;
+    std::array<std::vector<uint16_t>, 4> selected;
+    for (int kind = 0; kind < 4; ++kind)
+        if (ListControl* c = controls.at(kind)) selected[kind] = SelectedIds(lists_[kind], *c);
+    UndoHistory::Applied applied;
+    if (!(undo ? history_.Undo(lists_, applied) : history_.Redo(lists_, applied))) return 0;
+
+    // Key filters name parents by id: they follow the parents' restored ids.
+    std::array<bool, 4> refresh{};
+    if (applied.changed[kSatellite]) {
+        lists_[kTransponder].RemapKeys(applied.idMaps[kSatellite]);
+        refresh[kSatellite] = refresh[kTransponder] = true;
+    }
+    if (applied.changed[kTransponder]) {
+        for (int ch : {kTv, kRadio}) lists_[ch].RemapKeys(applied.idMaps[kTransponder]);
+        refresh[kTransponder] = refresh[kTv] = refresh[kRadio] = true;
+    }
+    for (int kind : {kTv, kRadio}) refresh[kind] |= applied.changed[kind];
+    UpdateActiveMarks();
+    modified = history_.AtSavedState() ? 0 : 1;
+
+    for (int kind = 0; kind < 4; ++kind) {
+        ListControl* control = controls.at(kind);
+        if (!refresh[kind] || !control) continue;
+        Refresh(kind, control);
+        const std::vector<uint16_t>& map = applied.idMaps[kind];
+        for (uint16_t id : selected[kind]) {
+            if (applied.changed[kind]) id = id < map.size() ? map[id] : kNone;
+            const int row = lists_[kind].RowOfId(id);
+            if (row != kNoRow) control->SetRowSelected(row, true);
+        }
+    }
+    return 1;
+}
+
+int DatabaseEngine::SetNameFilter(int kind, std::string_view text, ListControl* control) {
+    if (!ValidKind(kind, 3)) return 0;
+    lists_[kind].setNameFilter(FoldCaseForFind(text));
+    if (control) Refresh(kind, control);
+    return 1;
 }
 
 void DatabaseEngine::RebuildImage(std::span<uint8_t> image) const {

@@ -8,6 +8,7 @@
 #include "model/channel_database.h"
 #include "model/database_layout.h"
 #include "model/record_list.h"
+#include "model/undo_history.h"
 
 namespace brondavel {
 
@@ -47,6 +48,16 @@ class DatabaseEngine : public ChannelDatabase {
     uint32_t GetSortState(int kind) override;
     int KeyFilterCount(int kind) override;
     std::vector<Record> ExportRecords(int kind) override;
+    int Undo(const ListControls& lists) override;
+    int Redo(const ListControls& lists) override;
+    std::string UndoLabel() override { return history_.UndoLabel(); }
+    std::string RedoLabel() override { return history_.RedoLabel(); }
+    void BeginUndoGroup() override { BeginChange(); }
+    void EndUndoGroup(const std::string& label) override { EndChange(label); }
+    void MarkSaved() override;
+    int SetNameFilter(int kind, std::string_view text, ListControl* list) override;
+
+    const UndoHistory& undoHistory() const { return history_; }
 
     // Builds the lists from a receiver image (ids 0..n-1, favourite groups,
     // active marks). A count beyond a section's capacity is clamped to it.
@@ -65,6 +76,24 @@ class DatabaseEngine : public ChannelDatabase {
     bool IsOrphan(int kind, const Record& record) const;
 
   private:
+    // Brackets one operation for the undo history; the label names the step.
+    class ChangeScope {
+      public:
+        explicit ChangeScope(DatabaseEngine& db) : db_(db) { db_.BeginChange(); }
+        ~ChangeScope() { db_.EndChange(label); }
+        ChangeScope(const ChangeScope&) = delete;
+        ChangeScope& operator=(const ChangeScope&) = delete;
+        std::string label;
+
+      private:
+        DatabaseEngine& db_;
+    };
+    void BeginChange();
+    void EndChange(const std::string& label);
+    void NoteRenumbered(int kind, const std::vector<uint16_t>& map);
+    int ApplyStep(bool undo, const ListControls& controls);
+    std::string StoreLabel(int kind, const Record* before, std::span<const uint8_t> after) const;
+
     static bool ValidKind(int kind, int last) { return kind >= 0 && kind <= last; }
     RecordList* List(int kind) { return ValidKind(kind, 4) ? &lists_[kind] : nullptr; }
     uint16_t ParentRef(int kind, const Record& r) const;
@@ -78,6 +107,8 @@ class DatabaseEngine : public ChannelDatabase {
     std::unique_ptr<DatabaseLayout> layout_;
     std::array<RecordList, 5> lists_;
     std::array<int, 4> statedCounts_{};
+    UndoHistory history_;
+    IdMaps renumbered_;  // of the change being recorded
 };
 
 }  // namespace brondavel

@@ -189,8 +189,8 @@ int RecordList::FillPickList(ComboBox* combo, const PickListItem& item) const {
     return 1;
 }
 
-int RecordList::Populate(ListControl* list, const RowFormatter& format,
-                         const FilterKey& filterKey) {
+int RecordList::Populate(ListControl* list, const RowFormatter& format, const FilterKey& filterKey,
+                         const Shows& shows) {
     if (!list || !format) return 0;
     list->DeleteAllRows();
     view_.clear();
@@ -202,6 +202,7 @@ int RecordList::Populate(ListControl* list, const RowFormatter& format,
     for (const Record& r : records_) {
         if (filtered && !keys.count(filterKey(r))) continue;
         if (activeOnly_ && ActiveOf(r.id) == 0) continue;
+        if (shows && !shows(r)) continue;
         const int row = static_cast<int>(view_.size());
         format(row, *list, r);
         view_.push_back(r);
@@ -209,6 +210,14 @@ int RecordList::Populate(ListControl* list, const RowFormatter& format,
         if (rowOfId_[r.id] == kNoRow) rowOfId_[r.id] = row;
     }
     return 1;
+}
+
+void RecordList::ReplaceRecords(std::vector<Record> records) {
+    records_ = std::move(records);
+    ClearView();
+    clipboard_.clear();
+    anchorId_ = kNone;
+    InvalidateIndex();
 }
 
 int RecordList::RowOfId(uint16_t id) const {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "model/list_control.h"
@@ -25,6 +26,8 @@ class RecordList {
     using FilterKey = std::function<uint32_t(const Record&)>;
     using PickListItem = std::function<void(int id, ComboBox&, const Record&)>;
     using Visitor = std::function<void(int position, const Record&)>;
+    // A further test a record must pass to be shown (the name filter).
+    using Shows = std::function<bool(const Record&)>;
 
     // `duplicateBytes`: how many leading stored bytes decide that two records
     // are the same (the whole part, or a favourite group's 16-byte name).
@@ -45,7 +48,8 @@ class RecordList {
     int UpdateById(uint16_t id, std::span<const uint8_t> stored);
     int ForEach(const Visitor& visit) const;
     int FillPickList(ComboBox* combo, const PickListItem& item) const;
-    int Populate(ListControl* list, const RowFormatter& format, const FilterKey& filterKey);
+    int Populate(ListControl* list, const RowFormatter& format, const FilterKey& filterKey,
+                 const Shows& shows = {});
 
     // Lookups the database uses; indexed, so they cost O(1).
     const Record* FindById(uint16_t id) const;
@@ -75,7 +79,12 @@ class RecordList {
         rowOfId_.clear();
     }
 
+    // Puts back a whole earlier state of the records (undo and redo); the
+    // view, clipboard and anchor no longer match it and are cleared.
+    void ReplaceRecords(std::vector<Record> records);
+
     uint32_t sortState() const { return sortState_; }
+    void setSortState(uint32_t state) { sortState_ = state; }
     std::vector<uint16_t>& keyFilter() { return keyFilter_; }
     const std::vector<uint16_t>& keyFilter() const { return keyFilter_; }
 
@@ -85,6 +94,10 @@ class RecordList {
     uint32_t ActiveOf(uint16_t id) const { return id < active_.size() ? active_[id] : 0; }
     uint32_t activeOnly() const { return activeOnly_; }
     void setActiveOnly(uint32_t v) { activeOnly_ = v; }
+
+    // The find text, case-folded; empty shows every name.
+    const std::string& nameFilter() const { return nameFilter_; }
+    void setNameFilter(std::string folded) { nameFilter_ = std::move(folded); }
 
     std::vector<Record>& clipboard() { return clipboard_; }
     const std::vector<Record>& clipboard() const { return clipboard_; }
@@ -106,6 +119,7 @@ class RecordList {
     std::vector<uint16_t> keyFilter_;
     std::vector<uint32_t> active_;  // by id; 0 = no mark
     uint32_t activeOnly_ = 0;
+    std::string nameFilter_;
     std::vector<Record> clipboard_;
     uint16_t anchorId_ = kNone;
 

@@ -1,0 +1,321 @@
+// Undo and redo through the database operations: every kind of change goes
+// back to the exact file bytes it started from and forward to the bytes it
+// made, and `modified` follows the saved state.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+#include "files/channel_data_file.h"
+#include "model/demo_database.h"
+#include "model/memory_controls.h"
+#include "tests/support/temp_files.h"
+
+namespace brondavel {
+namespace {
+
+class Undo : public ::testing::Test {
+  public:
+    void SetUp() override {
+        FillFirstGenDemo(db(), DemoSize{6, 10, 300, 80});
+        RefreshAll();
+        ASSERT_TRUE(file.Save(dir / "start.ZCS"));
+        ASSERT_EQ(db().modified, 0u);
+    }
+
+    DatabaseEngine& db() { return file.db(); }
+    ListControls Controls() { return {&lists[0], &lists[1], &lists[2], &lists[3]}; }
+    void RefreshAll() {
+        for (int kind = 0; kind < 5; ++kind) db().Refresh(kind, &lists[kind]);
+    }
+    // The file Save would write, its save date blanked.
+    std::vector<uint8_t> Bytes() {
+        std::vector<uint8_t> bytes = file.BuildFile();
+        std::fill(bytes.begin() + 16, bytes.begin() + 24, 0);
+        return bytes;
+    }
+    Record RowRecord(int kind, int row) {
+        Record r(0, std::vector<uint8_t>(db().list(kind).storedSize()));
+        db().GetRowData(kind, row, r.stored());
+        return r;
+    }
+    // The id and bytes of every record of every kind.
+    std::array<std::vector<Record>, 5> Records() {
+        std::array<std::vector<Record>, 5> all;
+        for (int kind = 0; kind < 5; ++kind) all[kind] = db().list(kind).records();
+        return all;
+    }
+
+    testsupport::TempDir dir;
+    ChannelDataFile file{"", 2, 3, 2};
+    MemoryListControl lists[5];
+};
+
+struct Operation {
+    const char* label;
+    std::function<void(Undo&)> run;
+};
+
+TEST_F(Undo, EveryOperationGoesBackToTheBytesBeforeAndForwardToTheBytesAfter) {
+    const std::vector<Operation> operations = {
+        {"Edit TV Channel",
+         [](Undo& t) {
+             Record r = t.RowRecord(kTv, 5);
+             r.data()[10] ^= 0xFF;  // a PID byte
+             t.db().StoreRecord(kTv, 5, r.stored());
+         }},
+        {"Add Satellite",
+         [](Undo& t) {
+             Record r = t.RowRecord(kSatellite, kNoRow);
+             t.db().StoreRecord(kSatellite, kNoRow, r.stored());
+         }},
+        {"Rename Transponder",
+         [](Undo& t) {
+             Record r = t.RowRecord(kTransponder, 3);
+             t.db().layout().StoreNameText(kTransponder, r, "Renamed");
+             t.db().StoreRecord(kTransponder, 3, r.stored());
+         }},
+        {"Change Favourites",
+         [](Undo& t) {
+             Record r = t.RowRecord(kRadio, 2);
+             t.db().layout().SetFavoriteMember(r, 7, !t.db().layout().IsFavoriteMember(r, 7));
+             t.db().StoreRecord(kRadio, 2, r.stored());
+         }},
+        {"Delete TV Channels",
+         [](Undo& t) {
+             t.lists[kTv].Select({0, 7, 299});
+             t.db().DeleteSelected(kTv, &t.lists[kTv]);
+         }},
+        {"Delete Satellite",
+         [](Undo& t) {
+             t.lists[kSatellite].Select({1});
+             t.db().DeleteSelected(kSatellite, &t.lists[kSatellite]);
+         }},
+        {"Delete Transponders",
+         [](Undo& t) {
+             t.lists[kTransponder].Select({0, 30});
+             t.db().DeleteSelected(kTransponder, &t.lists[kTransponder]);
+         }},
+        {"Move Radio Channels",
+         [](Undo& t) {
+             t.lists[kRadio].Select({2, 3, 40});
+             t.db().PickUpSelection(kRadio, &t.lists[kRadio]);
+             t.db().SetAnchor(kRadio, 70);
+             t.db().MoveClipboard(kRadio, &t.lists[kRadio], 1);
+         }},
+        {"Move TV Channel",
+         [](Undo& t) {
+             t.lists[kTv].Select({100});
+             t.db().Drop(kDropMove, kTv, kTv, 3, &t.lists[kTv], &t.lists[kTv]);
+         }},
+        {"Move TV Channels to Transponder",
+         [](Undo& t) {
+             t.lists[kTv].Select({1, 2, 3});
+             t.db().Drop(kDropReparent, kTv, kTransponder, 59, &t.lists[kTv],
+                         &t.lists[kTransponder]);
+         }},
+        {"Move Transponder to Satellite",
+         [](Undo& t) {
+             t.lists[kTransponder].Select({0});
+             t.db().Drop(kDropReparent, kTransponder, kSatellite, 5, &t.lists[kTransponder],
+                         &t.lists[kSatellite]);
+         }},
+        {"Sort Satellites", [](Undo& t) { t.db().SortList(kSatellite, 3, &t.lists[0]); }},
+        {"Sort Transponders", [](Undo& t) { t.db().SortList(kTransponder, 4, &t.lists[1]); }},
+        {"Sort TV Channels", [](Undo& t) { t.db().SortList(kTv, 2, &t.lists[2]); }},
+        {"Sort Radio Channels", [](Undo& t) { t.db().SortList(kRadio, 3, &t.lists[3]); }},
+    };
+    for (const Operation& op : operations) {
+        SCOPED_TRACE(op.label);
+        RefreshAll();
+        const std::vector<uint8_t> before = Bytes();
+        const auto recordsBefore = Records();
+        op.run(*this);
+        const std::vector<uint8_t> after = Bytes();
+        const auto recordsAfter = Records();
+        ASSERT_NE(before, after);
+        EXPECT_EQ(db().UndoLabel(), op.label);
+        EXPECT_EQ(db().modified, 1u);
+
+        ASSERT_TRUE(db().Undo(Controls()));
+        EXPECT_EQ(Bytes(), before);
+        EXPECT_EQ(Records(), recordsBefore);  // ids and stored order too
+        EXPECT_EQ(db().modified, 0u);
+        EXPECT_EQ(db().RedoLabel(), op.label);
+
+        ASSERT_TRUE(db().Redo(Controls()));
+        EXPECT_EQ(Bytes(), after);
+        EXPECT_EQ(Records(), recordsAfter);
+        EXPECT_EQ(db().modified, 1u);
+
+        ASSERT_TRUE(db().Undo(Controls()));
+        EXPECT_EQ(Bytes(), before);
+    }
+    EXPECT_FALSE(db().Undo(Controls()));
+    EXPECT_EQ(db().UndoLabel(), "");
+}
+
+TEST_F(Undo, CascadeDeleteComesBackWithItsReferencesAndFilters) {
+    // Satellite 1 clicked: the transponders and channels are narrowed to it.
+    db().SelectionChanged(kSatellite, 1, Controls());
+    const auto recordsBefore = Records();
+    const int tvShown = lists[kTv].RowCount();
+    ASSERT_GT(tvShown, 0);
+
+    lists[kSatellite].Select({0});
+    ASSERT_TRUE(db().DeleteSelected(kSatellite, &lists[kSatellite]));
+    ASSERT_EQ(db().Count(kTransponder), 50);  // its ten transponders went with it
+    ASSERT_TRUE(db().Undo(Controls()));
+
+    EXPECT_EQ(Records(), recordsBefore);
+    for (const Record& t : db().list(kTransponder).records())
+        EXPECT_FALSE(db().IsOrphan(kTransponder, t));
+    for (int ch : {kTv, kRadio})
+        for (const Record& c : db().list(ch).records()) EXPECT_FALSE(db().IsOrphan(ch, c));
+    // The filters name satellite 1 and its transponders again, not others
+    // that took over their ids.
+    EXPECT_EQ(lists[kTv].RowCount(), tvShown);
+    EXPECT_EQ(db().list(kTransponder).keyFilter(),
+              std::vector<uint16_t>{db().list(kSatellite).IdOfRow(1)});
+    EXPECT_EQ(db().IsRowActive(kSatellite, 0), 1u);
+}
+
+TEST_F(Undo, SelectionStaysOnTheSameRecords) {
+    lists[kTv].Select({0, 1});
+    const std::string first = lists[kTv].Text(0, 2), second = lists[kTv].Text(1, 2);
+    db().SortList(kTv, 2, &lists[kTv]);
+    lists[kTv].Select({0});
+    const std::string sortedFirst = lists[kTv].Text(0, 2);
+    db().Undo(Controls());
+    ASSERT_EQ(lists[kTv].SelectedRows().size(), 1u);
+    EXPECT_EQ(lists[kTv].Text(lists[kTv].SelectedRows()[0], 2), sortedFirst);
+    EXPECT_EQ(lists[kTv].Text(0, 2), first);
+    EXPECT_EQ(lists[kTv].Text(1, 2), second);
+}
+
+TEST_F(Undo, ModifiedFollowsTheSavedState) {
+    auto deleteFirst = [&](int kind) {
+        lists[kind].Select({0});
+        db().DeleteSelected(kind, &lists[kind]);
+    };
+    deleteFirst(kTv);
+    ASSERT_TRUE(file.Save(dir / "saved.ZCS"));
+    EXPECT_EQ(db().modified, 0u);
+    deleteFirst(kRadio);
+    db().Undo(Controls());
+    EXPECT_EQ(db().modified, 0u);  // back at what is on disk
+    db().Undo(Controls());
+    EXPECT_EQ(db().modified, 1u);  // before the save
+    db().Redo(Controls());
+    EXPECT_EQ(db().modified, 0u);
+
+    // A new change while the saved state is a redo away loses it for good.
+    db().Undo(Controls());
+    deleteFirst(kSatellite);
+    db().Undo(Controls());
+    EXPECT_EQ(db().modified, 1u);
+    EXPECT_EQ(db().RedoLabel(), "Delete Satellite");
+    EXPECT_FALSE(db().Undo(Controls()));
+}
+
+TEST_F(Undo, GroupsAndRefusedOperationsMakeOneOrNoStep) {
+    const std::vector<uint8_t> before = Bytes();
+    db().BeginUndoGroup();
+    for (int row : {1, 2, 3}) {
+        Record r = RowRecord(kTv, row);
+        db().layout().SetFavoriteMember(r, 0, true);
+        db().StoreRecord(kTv, row, r.stored());
+    }
+    db().EndUndoGroup("Add to Favourite Group 1");
+    EXPECT_EQ(db().UndoLabel(), "Add to Favourite Group 1");
+    db().Undo(Controls());
+    EXPECT_EQ(Bytes(), before);
+    EXPECT_FALSE(db().Undo(Controls()));
+
+    // A new record that twins an existing one is refused and leaves no step,
+    // so the redo stays.
+    const Record twin = RowRecord(kTv, 4);
+    EXPECT_EQ(db().StoreRecord(kTv, kNoRow, twin.stored()), 0);
+    lists[kTv].Select({});
+    db().DeleteSelected(kTv, &lists[kTv]);
+    EXPECT_EQ(db().UndoLabel(), "");
+    EXPECT_EQ(db().RedoLabel(), "Add to Favourite Group 1");
+}
+
+TEST_F(Undo, TwoHundredRandomOperationsUndoToTheOriginalFile) {
+    std::mt19937 rng(7);
+    auto below = [&](int n) { return n > 0 ? static_cast<int>(rng() % unsigned(n)) : 0; };
+    const std::vector<uint8_t> original = Bytes();
+    const auto originalRecords = Records();
+    for (int i = 0; i < 200; ++i) {
+        RefreshAll();
+        const int kind = below(4);
+        const int rows = lists[kind].RowCount();
+        switch (below(6)) {
+            case 0:
+                db().SortList(kind, 1 + below(4), &lists[kind]);
+                break;
+            case 1:
+                if (kind == kSatellite && below(4)) break;  // keep something to work on
+                lists[kind].Select({below(rows), below(rows)});
+                db().DeleteSelected(kind, &lists[kind]);
+                break;
+            case 2:
+                lists[kind].Select({below(rows), below(rows), below(rows)});
+                db().ClearClipboard(kind);
+                db().PickUpSelection(kind, &lists[kind]);
+                db().SetAnchor(kind, below(rows));
+                db().MoveClipboard(kind, &lists[kind], below(2));
+                break;
+            case 3: {
+                if (kind == kSatellite) break;
+                const int parent = kind == kTransponder ? kSatellite : kTransponder;
+                lists[kind].Select({below(rows)});
+                db().ClearClipboard(kind);
+                db().Drop(kDropReparent, kind, parent, below(lists[parent].RowCount()),
+                          &lists[kind], &lists[parent]);
+                break;
+            }
+            case 4: {
+                Record r = RowRecord(kind, below(rows));
+                db().layout().StoreNameText(kind, r, "N" + std::to_string(i));
+                db().StoreRecord(kind, below(rows), r.stored());
+                break;
+            }
+            case 5: {
+                if (kind < kTv) break;
+                const int row = below(rows);
+                Record r = RowRecord(kind, row);
+                db().layout().SetFavoriteMember(r, below(16), below(2));
+                db().StoreRecord(kind, row, r.stored());
+                break;
+            }
+        }
+    }
+    const std::vector<uint8_t> end = Bytes();
+    ASSERT_NE(end, original);
+    int undone = 0;
+    while (db().Undo(Controls())) ++undone;
+    EXPECT_GT(undone, 100);
+    EXPECT_EQ(Bytes(), original);
+    EXPECT_EQ(Records(), originalRecords);
+    EXPECT_EQ(db().modified, 0u);
+    while (db().Redo(Controls())) {
+    }
+    EXPECT_EQ(Bytes(), end);
+    EXPECT_EQ(db().modified, 1u);
+}
+
+TEST_F(Undo, LoadingOrFillingStartsANewHistory) {
+    lists[kTv].Select({0});
+    db().DeleteSelected(kTv, &lists[kTv]);
+    ASSERT_NE(db().UndoLabel(), "");
+    ChannelDataFile reloaded(dir / "start.ZCS", 2, 3, 2);
+    ASSERT_TRUE(reloaded.Load());
+    EXPECT_EQ(reloaded.db().UndoLabel(), "");
+    FillFirstGenDemo(db(), DemoSize{1, 1, 1, 1}, 9);
+    EXPECT_EQ(db().UndoLabel(), "");
+}
+
+}  // namespace
+}  // namespace brondavel
