@@ -1,0 +1,170 @@
+#include "app/edit/channel_dialog.h"
+
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "app/edit/option_combo.h"
+#include "text/conexant_text.h"
+
+namespace brondavel::app {
+
+namespace {
+
+QLineEdit* NewEdit(QWidget* parent, const char* id) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(id));
+    return edit;
+}
+
+}  // namespace
+
+ChannelDialog::ChannelDialog(QWidget* parent, int model, int kind, ChannelDatabase* database,
+                             int row)
+    : RecordDialog(parent, model, kind, database, row) {
+    setWindowTitle(QStringLiteral("Change Channel Data"));
+    BuildControls();
+    switch (generation()) {
+        case RecordGeneration::kFirst:
+            LoadWorkingCopy(first_.stored);
+            shown_ = ReadForm(first_);
+            break;
+        case RecordGeneration::kSecond:
+            LoadWorkingCopy(second_.stored);
+            shown_ = ReadForm(second_);
+            break;
+        case RecordGeneration::kNone:
+            return;
+    }
+    ShowForm(shown_);
+}
+
+void ChannelDialog::BuildControls() {
+    name_ = NewEdit(this, "idName");
+    name_->setMaxLength(static_cast<int>(text::kChannelNameChars));
+    videoPid_ = NewEdit(this, "idVideoPid");
+    pcrPid_ = NewEdit(this, "idPcrPid");
+    pmtPid_ = NewEdit(this, "idPmtPid");
+    teletextPid_ = NewEdit(this, "idTtxPid");
+    serviceId_ = NewEdit(this, "idServiceId");
+    locked_ = new QCheckBox(QStringLiteral("Channel Lock"), this);
+    locked_->setObjectName(QStringLiteral("idChannelLock"));
+    audio_ = new AudioListEditor(this);
+    audio_->setObjectName(QStringLiteral("idAudioList"));
+    audioMode_ = new QComboBox(this);
+    audioMode_->setObjectName(QStringLiteral("idAudioMode"));
+    FillOptions(audioMode_, kAudioModeOptions);
+    satellite_ = new QComboBox(this);
+    satellite_->setObjectName(QStringLiteral("idSatellite"));
+    satelliteLabel_ = new QLabel(QStringLiteral("Satellite"), this);
+    satelliteLabel_->setObjectName(QStringLiteral("idSatelliteLabel"));
+    // Channels are moved between satellites through their transponder.
+    satellite_->hide();
+    satelliteLabel_->hide();
+    transponder_ = new QComboBox(this);
+    transponder_->setObjectName(QStringLiteral("idTransponder"));
+    transponder_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+
+    auto* fields = new QFormLayout;
+    fields->addRow(QStringLiteral("Name"), name_);
+    fields->addRow(QStringLiteral("Video PID"), videoPid_);
+    fields->addRow(QStringLiteral("PCR PID"), pcrPid_);
+    fields->addRow(QStringLiteral("PMT PID"), pmtPid_);
+    fields->addRow(QStringLiteral("TTX PID"), teletextPid_);
+    fields->addRow(QStringLiteral("Service ID"), serviceId_);
+    fields->addRow(QString(), locked_);
+
+    auto* audioColumn = new QVBoxLayout;
+    audioColumn->addWidget(audio_, 1);
+    auto* modeRow = new QFormLayout;
+    modeRow->addRow(QStringLiteral("Audio Mode"), audioMode_);
+    audioColumn->addLayout(modeRow);
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(fields, 1);
+    top->addLayout(audioColumn);
+
+    auto* scrambled = new QGroupBox(QStringLiteral("Scrambled"), this);
+    scrambled->setObjectName(QStringLiteral("idScrambled"));
+    auto* scrambledGrid = new QGridLayout(scrambled);
+    for (int i = 0; i < 11; ++i) {
+        access_[i] = new QCheckBox(QString::fromLatin1(kAccessSystemNames[i]), scrambled);
+        access_[i]->setObjectName(QStringLiteral("idAccess%1").arg(i));
+        scrambledGrid->addWidget(access_[i], i / 4, i % 4);
+    }
+
+    auto* favoriteGroup = new QGroupBox(QStringLiteral("Favorite Group"), this);
+    favoriteGroup->setObjectName(QStringLiteral("idFavoriteGroup"));
+    auto* favoriteGrid = new QGridLayout(favoriteGroup);
+    for (int g = 0; g < 16; ++g) {
+        const std::string caption = database() ? database()->Describe(kFavorite, g) : std::string();
+        favorites_[g] = new QCheckBox(QString::fromStdString(caption), favoriteGroup);
+        favorites_[g]->setObjectName(QStringLiteral("idFavorite%1").arg(g));
+        favoriteGrid->addWidget(favorites_[g], g / 4, g % 4);
+    }
+
+    auto* parents = new QFormLayout;
+    parents->addRow(satelliteLabel_, satellite_);
+    parents->addRow(QStringLiteral("Transponder"), transponder_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(scrambled);
+    layout->addWidget(favoriteGroup);
+    layout->addLayout(parents);
+    layout->addWidget(MakeButtons());
+}
+
+void ChannelDialog::ShowForm(const ChannelForm& form) {
+    name_->setText(QString::fromStdString(form.name));
+    videoPid_->setText(QString::fromStdString(form.videoPid));
+    pcrPid_->setText(QString::fromStdString(form.pcrPid));
+    pmtPid_->setText(QString::fromStdString(form.pmtPid));
+    teletextPid_->setText(QString::fromStdString(form.teletextPid));
+    serviceId_->setText(QString::fromStdString(form.serviceId));
+    locked_->setChecked(form.locked);
+    audio_->SetRows(form.audio);
+    SelectValue(audioMode_, kAudioModeOptions, form.audioMode);
+    for (int i = 0; i < 11; ++i) access_[i]->setChecked((form.accessSystems >> i) & 1);
+    for (int g = 0; g < 16; ++g) favorites_[g]->setChecked((form.favorites >> g) & 1);
+    PickListCombo transponders(transponder_);
+    database()->FillPickList(kTransponder, &transponders);
+    // Pick-list rows are the transponders' ids; a new channel starts on the
+    // first transponder, one whose transponder is missing shows none.
+    const int ref = IsNewRecord() ? 0 : form.transponderRef;
+    transponder_->setCurrentIndex(ref < transponder_->count() ? ref : -1);
+}
+
+ChannelForm ChannelDialog::ReadEntries(ChannelForm form) const {
+    form.name = name_->text().toStdString();
+    form.videoPid = videoPid_->text().toStdString();
+    form.pcrPid = pcrPid_->text().toStdString();
+    form.pmtPid = pmtPid_->text().toStdString();
+    form.teletextPid = teletextPid_->text().toStdString();
+    form.serviceId = serviceId_->text().toStdString();
+    form.locked = locked_->isChecked();
+    form.audio = audio_->Rows();
+    form.audioMode = SelectedValue(audioMode_, kAudioModeOptions, form.audioMode);
+    form.accessSystems = 0;
+    for (int i = 0; i < 11; ++i)
+        if (access_[i]->isChecked()) form.accessSystems |= 1u << i;
+    form.favorites = 0;
+    for (int g = 0; g < 16; ++g)
+        if (favorites_[g]->isChecked()) form.favorites |= 1u << g;
+    if (transponder_->currentIndex() >= 0) form.transponderRef = transponder_->currentIndex();
+    return form;
+}
+
+bool ChannelDialog::StoreEntries() {
+    const ChannelForm form = ReadEntries(shown_);
+    if (generation() == RecordGeneration::kFirst) {
+        WriteForm(form, first_);
+        return StoreWorkingCopy(first_.stored);
+    }
+    WriteForm(form, second_);
+    return StoreWorkingCopy(second_.stored);
+}
+
+}  // namespace brondavel::app

@@ -1,0 +1,92 @@
+#include "app/edit/transponder_dialog.h"
+
+#include <QFormLayout>
+#include <QVBoxLayout>
+
+#include "app/edit/option_combo.h"
+#include "text/conexant_text.h"
+
+namespace brondavel::app {
+
+TransponderDialog::TransponderDialog(QWidget* parent, int model, ChannelDatabase* database, int row)
+    : RecordDialog(parent, model, kTransponder, database, row) {
+    setWindowTitle(QStringLiteral("Change Transponder Data"));
+    BuildControls();
+    switch (generation()) {
+        case RecordGeneration::kFirst:
+            LoadWorkingCopy(first_.stored);
+            shown_ = ReadForm(first_);
+            break;
+        case RecordGeneration::kSecond:
+            LoadWorkingCopy(second_.stored);
+            shown_ = ReadForm(second_);
+            break;
+        case RecordGeneration::kNone:
+            return;
+    }
+    ShowForm(shown_);
+}
+
+void TransponderDialog::BuildControls() {
+    name_ = new QLineEdit(this);
+    name_->setObjectName(QStringLiteral("idName"));
+    name_->setMaxLength(static_cast<int>(text::kTransponderNameChars));
+    frequency_ = new QLineEdit(this);
+    frequency_->setObjectName(QStringLiteral("idFrequency"));
+    symbolRate_ = new QLineEdit(this);
+    symbolRate_->setObjectName(QStringLiteral("idSymbolRate"));
+    polarization_ = new QComboBox(this);
+    polarization_->setObjectName(QStringLiteral("idPolarization"));
+    FillOptions(polarization_, kPolarizationOptions);
+    fec_ = new QComboBox(this);
+    fec_->setObjectName(QStringLiteral("idFec"));
+    FillOptions(fec_, kFecOptions);
+    satellite_ = new QComboBox(this);
+    satellite_->setObjectName(QStringLiteral("idSatellite"));
+    satellite_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Name"), name_);
+    form->addRow(QStringLiteral("Frequency"), frequency_);
+    form->addRow(QStringLiteral("Symbolrate"), symbolRate_);
+    form->addRow(QStringLiteral("Polarization"), polarization_);
+    form->addRow(QStringLiteral("FEC"), fec_);
+    form->addRow(QStringLiteral("Satellite"), satellite_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addStretch(1);
+    layout->addWidget(MakeButtons());
+}
+
+void TransponderDialog::ShowForm(const TransponderForm& form) {
+    name_->setText(QString::fromStdString(form.name));
+    frequency_->setText(QString::fromStdString(form.frequency));
+    symbolRate_->setText(QString::fromStdString(form.symbolRate));
+    SelectValue(polarization_, kPolarizationOptions, form.polarisation);
+    SelectValue(fec_, kFecOptions, form.fec);
+    PickListCombo satellites(satellite_);
+    database()->FillPickList(kSatellite, &satellites);
+    // Pick-list rows are the satellites' ids; a new transponder starts on the
+    // first satellite, one whose satellite is missing shows none.
+    const int ref = IsNewRecord() ? 0 : form.satelliteRef;
+    satellite_->setCurrentIndex(ref < satellite_->count() ? ref : -1);
+}
+
+bool TransponderDialog::StoreEntries() {
+    TransponderForm form = shown_;
+    form.name = name_->text().toStdString();
+    form.frequency = frequency_->text().toStdString();
+    form.symbolRate = symbolRate_->text().toStdString();
+    form.polarisation = SelectedValue(polarization_, kPolarizationOptions, form.polarisation);
+    form.fec = SelectedValue(fec_, kFecOptions, form.fec);
+    if (satellite_->currentIndex() >= 0) form.satelliteRef = satellite_->currentIndex();
+    if (generation() == RecordGeneration::kFirst) {
+        WriteForm(form, first_);
+        return StoreWorkingCopy(first_.stored);
+    }
+    WriteForm(form, second_);
+    return StoreWorkingCopy(second_.stored);
+}
+
+}  // namespace brondavel::app
