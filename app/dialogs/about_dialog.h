@@ -1,0 +1,16 @@
+// The about box: the program, its version and the libraries it runs on.
+#pragma once
+
+#include <QDialog>
+
+namespace brondavel::app {
+
+class AboutDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit AboutDialog(QWidget* parent = nullptr);
+    // The text the box shows.
+    static QString Text();
+};
+
+}  // namespace brondavel::app

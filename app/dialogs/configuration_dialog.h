@@ -1,0 +1,78 @@
+// "Configuration": the COM port and its line settings for everyone; the model,
+// compression, flash type, account and the source-table print for an
+// administrator, who sees the dialog's right half too.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+#include "app/logic/option_table.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace brondavel {
+class DatabaseFile;
+namespace link {
+class ReceiverLink;
+}
+}  // namespace brondavel
+
+namespace brondavel::app {
+
+struct ConfigurationValues {
+    int modelSetting = 0;
+    int modelType = 2;
+    int flashType = 3;
+    int compressMode = 2;
+    int account = 0;
+};
+
+class ConfigurationDialog : public QDialog {
+    Q_OBJECT
+  public:
+    static constexpr QSize kNarrowSize{342, 340};
+    static constexpr QSize kWideSize{666, 340};
+
+    // `file` may be null: then the source-table print is off.
+    ConfigurationDialog(QWidget* parent, link::ReceiverLink* link, DatabaseFile* file,
+                        const ConfigurationValues& values);
+
+    // The values to hand back after OK.
+    const ConfigurationValues& Values() const { return values_; }
+    // Asks for the source-table path; a file dialog unless a test replaces it.
+    void SetTextFileChooser(std::function<QString()> chooser) { chooseTextFile_ = chooser; }
+
+  private:
+    QComboBox* AddCombo(QWidget* group, int id, const char* label, int row, OptionTable table,
+                        bool editable);
+    void FillPortCombo();
+    void SelectAll();
+    void OnModelTypeChosen();
+    void OnModelSettingChosen();
+    void OnPrintOpen();
+    void OnPrintMake();
+    void OnOk();
+
+    link::ReceiverLink* link_;
+    DatabaseFile* file_;
+    ConfigurationValues values_;
+    int portNumber_;
+    std::function<QString()> chooseTextFile_;
+
+    QComboBox* port_;
+    QComboBox* baudRate_;
+    QComboBox* dataBits_;
+    QComboBox* stopBits_;
+    QComboBox* parity_;
+    QComboBox* modelSetting_;
+    QComboBox* modelType_;
+    QComboBox* compress_;
+    QComboBox* flashType_;
+    QComboBox* account_;
+    QComboBox* update_;
+    QLabel* printPath_;
+};
+
+}  // namespace brondavel::app

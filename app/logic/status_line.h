@@ -1,0 +1,24 @@
+// The panel's status line: the port state, the transfer direction, a given
+// text, or the idle text naming model, flash, compression and account.
+#pragma once
+
+#include <string>
+
+namespace brondavel::app {
+
+struct StatusInputs {
+    int model = 2;
+    int flashType = 3;
+    int compressMode = 2;
+    int account = 0;
+    int transferState = 0;  // 0 idle, 1 sending, 2 receiving
+    bool portOpen = false;
+    bool portPresent = false;  // the device of the configured port exists
+    std::string text;          // shown when idle and not empty
+};
+
+// "Ver 2.13-8C5AS2-RCIU-S ( 2009.02.18. )" with the defaults.
+std::string IdleStatusText(int model, int flashType, int compressMode, int account);
+std::string StatusLineText(const StatusInputs& in);
+
+}  // namespace brondavel::app

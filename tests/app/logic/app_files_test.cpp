@@ -1,0 +1,102 @@
+// File names of the shell: extensions, the received-file placement, the
+// single-instance lock and the command line.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/logic/command_line.h"
+#include "app/logic/model_files.h"
+#include "app/logic/received_file.h"
+#include "app/logic/single_instance.h"
+
+namespace brondavel::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Folder {
+    Folder() {
+        path = fs::temp_directory_path() /
+               ("brondavel-shell-" + std::to_string(::getpid()) + "-" + std::to_string(++count));
+        fs::remove_all(path);
+        fs::create_directories(path);
+    }
+    ~Folder() { fs::remove_all(path); }
+    void Touch(const std::string& name, const std::string& text = "x") const {
+        std::ofstream(path / name) << text;
+    }
+    std::string Read(const std::string& name) const {
+        std::ifstream in(path / name);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    static inline int count = 0;
+    fs::path path;
+};
+
+TEST(ModelFiles, DefaultExtensionOnlyWhenTheNameHasNone) {
+    EXPECT_EQ(WithDefaultExtension("/a/b/db", ".ZCS"), "/a/b/db.ZCS");
+    EXPECT_EQ(WithDefaultExtension("/a/b/db.bin", ".ZCS"), "/a/b/db.bin");
+    EXPECT_EQ(WithDefaultExtension("/a.d/db", ".bin"), "/a.d/db.bin");
+    EXPECT_EQ(DefaultExtensionFor(2), ".ZCS");
+    EXPECT_EQ(DefaultExtensionFor(0), ".bin");
+    EXPECT_EQ(TransferModeFor(2), 2);
+    EXPECT_EQ(TransferModeFor(1), 1);
+    EXPECT_EQ(JoinPath("/x/", "a.bin"), "/x/a.bin");
+    EXPECT_EQ(JoinPath("/x", "a.bin"), "/x/a.bin");
+}
+
+TEST(ReceivedFile, TakesTheFirstFreeNumberedName) {
+    Folder dir;
+    dir.Touch("a.bin", "old");
+    dir.Touch("a(1).bin", "older");
+    dir.Touch(kTemporaryReceiveName, "new");
+    PlacedFile placed = PlaceReceivedFile(dir.path.string(), "a.bin");
+    EXPECT_TRUE(placed.named);
+    EXPECT_EQ(placed.path, (dir.path / "a(2).bin").string());
+    EXPECT_EQ(dir.Read("a(2).bin"), "new");
+    EXPECT_EQ(dir.Read("a.bin"), "old");
+    EXPECT_FALSE(fs::exists(dir.path / kTemporaryReceiveName));
+}
+
+TEST(ReceivedFile, KeepsTheTemporaryNameWhenAllNamesAreTaken) {
+    Folder dir;
+    dir.Touch("a.bin");
+    for (int n = 1; n <= 999; ++n) dir.Touch("a(" + std::to_string(n) + ").bin");
+    dir.Touch(kTemporaryReceiveName, "new");
+    PlacedFile placed = PlaceReceivedFile(dir.path.string(), "a.bin");
+    EXPECT_FALSE(placed.named);
+    EXPECT_EQ(placed.path, (dir.path / kTemporaryReceiveName).string());
+    EXPECT_FALSE(placed.error.empty());
+    EXPECT_EQ(dir.Read(kTemporaryReceiveName), "new");
+}
+
+TEST(SingleInstance, SecondLockRefusedUntilTheFirstEnds) {
+    Folder dir;
+    const std::string runtime = (dir.path / "run").string();
+    {
+        SingleInstanceLock first(runtime);
+        EXPECT_TRUE(first.Acquired());
+        SingleInstanceLock second(runtime);
+        EXPECT_FALSE(second.Acquired());
+    }
+    SingleInstanceLock later(runtime);
+    EXPECT_TRUE(later.Acquired());
+    EXPECT_EQ(fs::status(runtime).permissions() & fs::perms::all, fs::perms::owner_all);
+}
+
+TEST(CommandLine, FileModelAndPort) {
+    CommandLine a = ParseCommandLine({"db.ZCS", "--model", "0", "--port", "/dev/pts/3"});
+    EXPECT_TRUE(a.error.empty());
+    EXPECT_EQ(a.file, "db.ZCS");
+    EXPECT_EQ(a.model, 0);
+    EXPECT_EQ(a.port, "/dev/pts/3");
+    EXPECT_EQ(ParseCommandLine({}).model, -1);
+    for (auto wrong : std::vector<std::vector<std::string>>{
+             {"--model", "3"}, {"--model"}, {"--port"}, {"--bogus"}, {"a", "b"}})
+        EXPECT_FALSE(ParseCommandLine(wrong).error.empty()) << wrong[0];
+}
+
+}  // namespace
+}  // namespace brondavel::app

@@ -1,0 +1,40 @@
+#include "app/logic/configuration_options.h"
+
+#include <gtest/gtest.h>
+
+namespace brondavel::app {
+namespace {
+
+TEST(ConfigurationOptions, StoredValuesSelectTheirFirstRow) {
+    EXPECT_EQ(FirstRowWithValue(kParityOptions, 2), 1);  // "Event" stands second
+    EXPECT_EQ(FirstRowWithValue(kFlashTypeOptions, 3), 1);
+    EXPECT_EQ(FirstRowWithValue(kFlashTypeOptions, 1), 3);
+    EXPECT_EQ(FirstRowWithValue(kBaudRateOptions, 115200), 11);
+    EXPECT_EQ(FirstRowWithValue(kModelTypeOptions, 0), -1);
+}
+
+TEST(ConfigurationOptions, PasswordIsExactAndCaseSensitive) {
+    EXPECT_TRUE(IsAdministratorPassword("quenlot"));
+    EXPECT_FALSE(IsAdministratorPassword("Quenlot"));
+    EXPECT_FALSE(IsAdministratorPassword("quenlot "));
+    EXPECT_FALSE(IsAdministratorPassword(""));
+}
+
+TEST(ConfigurationOptions, PortTextNamesANumberOrADevice) {
+    EXPECT_EQ(PortEntryLabel(3, "/dev/ttyS2"), "COM3  (/dev/ttyS2)");
+    PortChoice entry = ParsePortChoice(PortEntryLabel(3, "/dev/ttyS2"), 1);
+    EXPECT_EQ(entry.number, 3);
+    EXPECT_EQ(entry.device, "");
+    EXPECT_EQ(ParsePortChoice(" COM9 ", 1).number, 9);
+    // A typed device becomes the device of the port in use...
+    PortChoice typed = ParsePortChoice("/dev/ttyUSB0", 4);
+    EXPECT_EQ(typed.number, 4);
+    EXPECT_EQ(typed.device, "/dev/ttyUSB0");
+    // ...or of COM1 when the port in use is none of COM1 to COM9.
+    EXPECT_EQ(ParsePortChoice("/dev/pts/7", 0).number, 1);
+    for (const char* wrong : {"", "COM", "COM0", "COM10", "com2", "ttyS0"})
+        EXPECT_EQ(ParsePortChoice(wrong, 1).number, 0) << wrong;
+}
+
+}  // namespace
+}  // namespace brondavel::app

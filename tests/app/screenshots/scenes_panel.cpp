@@ -1,0 +1,82 @@
+// The main panel idle and during a transfer, the configuration dialog in both
+// sizes, and the password and about dialogs.
+#include <QProgressBar>
+
+#include "app/dialogs/about_dialog.h"
+#include "app/dialogs/configuration_dialog.h"
+#include "app/dialogs/password_dialog.h"
+#include "app/panel/main_panel.h"
+#include "tests/app/screenshots/scene_registry.h"
+#include "tests/app/support/gui_test_support.h"
+
+using namespace brondavel::app;
+using brondavel::test::ById;
+
+namespace {
+
+PanelOptions Demo() {
+    PanelOptions options;
+    options.filePath = QString::fromStdString(brondavel::test::DemoDatabasePath());
+    return options;
+}
+
+void HideListWindows(MainPanel& panel) {
+    for (int kind = 0; kind < 5; ++kind) panel.Window(kind)->hide();
+}
+
+}  // namespace
+
+BRONDAVEL_SCENE("panel_idle") {
+    MainPanel panel(Demo());
+    HideListWindows(panel);
+    panel.move(40, 40);
+    panel.show();
+    shot.SaveWindow(&panel, "panel_idle");
+}
+
+BRONDAVEL_SCENE("panel_transfer") {
+    MainPanel panel(Demo());
+    HideListWindows(panel);
+    panel.move(40, 40);
+    panel.show();
+    // The controls a running transfer shows, at 42 %.
+    for (int id : {1001, 1007, 1004, 1002, 1005, 1003}) ById(&panel, id)->hide();
+    ById<QProgressBar>(&panel, 1006)->setValue(42);
+    ById(&panel, 1006)->show();
+    ById(&panel, 1008)->show();
+    panel.RefreshStatus();
+    shot.SaveWindow(&panel, "panel_transfer");
+}
+
+BRONDAVEL_SCENE("configuration_user") {
+    MainPanel panel;
+    ConfigurationDialog dialog(nullptr, &panel.Link(), nullptr, ConfigurationValues{});
+    dialog.move(60, 60);
+    dialog.show();
+    shot.SaveWindow(&dialog, "configuration_user");
+}
+
+BRONDAVEL_SCENE("configuration_administrator") {
+    MainPanel panel(Demo());
+    HideListWindows(panel);
+    ConfigurationValues values;
+    values.account = 2;
+    ConfigurationDialog dialog(nullptr, &panel.Link(), panel.File(), values);
+    dialog.move(60, 60);
+    dialog.show();
+    shot.SaveWindow(&dialog, "configuration_administrator");
+}
+
+BRONDAVEL_SCENE("password") {
+    PasswordDialog dialog;
+    dialog.move(60, 60);
+    dialog.show();
+    shot.SaveWindow(&dialog, "password");
+}
+
+BRONDAVEL_SCENE("about") {
+    AboutDialog dialog;
+    dialog.move(60, 60);
+    dialog.show();
+    shot.SaveWindow(&dialog, "about");
+}
