@@ -9,6 +9,7 @@
 #include "files/channel_data_file.h"
 #include "model/demo_database.h"
 #include "model/memory_controls.h"
+#include "model/second_gen_database.h"
 #include "tests/support/temp_files.h"
 
 namespace brondavel {
@@ -315,6 +316,29 @@ TEST_F(Undo, LoadingOrFillingStartsANewHistory) {
     EXPECT_EQ(reloaded.db().UndoLabel(), "");
     FillFirstGenDemo(db(), DemoSize{1, 1, 1, 1}, 9);
     EXPECT_EQ(db().UndoLabel(), "");
+}
+
+TEST(UndoSecondGeneration, CascadeDeleteAndSortComeBackToTheSameImage) {
+    SecondGenDatabase db;
+    FillSecondGenDemo(db);
+    MemoryListControl lists[4];
+    for (int kind = 0; kind < 4; ++kind) db.Refresh(kind, &lists[kind]);
+    auto image = [&db] {
+        std::vector<uint8_t> bytes(db.layout().ImageSize(), 0);
+        db.RebuildImage(bytes);
+        return bytes;
+    };
+    const std::vector<uint8_t> before = image();
+    lists[kSatellite].Select({0});
+    ASSERT_TRUE(db.DeleteSelected(kSatellite, &lists[kSatellite]));
+    db.SortList(kTv, 2, &lists[kTv]);
+    const std::vector<uint8_t> after = image();
+    ASSERT_NE(after, before);
+    const ListControls controls{&lists[0], &lists[1], &lists[2], &lists[3]};
+    EXPECT_TRUE(db.Undo(controls) && db.Undo(controls));
+    EXPECT_EQ(image(), before);
+    EXPECT_TRUE(db.Redo(controls) && db.Redo(controls));
+    EXPECT_EQ(image(), after);
 }
 
 }  // namespace
