@@ -1,0 +1,66 @@
+// The three record dialogs of both receiver generations on demo records; the
+// channel is one with an Arabic name.
+#include <memory>
+
+#include "app/edit/edit_dialogs.h"
+#include "model/demo_database.h"
+#include "model/first_gen_database.h"
+#include "model/memory_controls.h"
+#include "model/second_gen_database.h"
+#include "tests/app/screenshots/scene_registry.h"
+
+namespace {
+
+using namespace brondavel;
+
+std::unique_ptr<DatabaseEngine> DemoFor(int model) {
+    std::unique_ptr<DatabaseEngine> db;
+    if (model == 2) {
+        db = std::make_unique<FirstGenDatabase>();
+        FillFirstGenDemo(*db);
+    } else {
+        db = std::make_unique<SecondGenDatabase>();
+        FillSecondGenDemo(*db);
+    }
+    std::vector<Record> groups;
+    for (uint16_t g = 0; g < 16; ++g) {
+        FavoriteRecord f;
+        f.id = g;
+        f.setName(kDefaultFavoriteNames[g]);
+        groups.push_back(f.ToRecord());
+    }
+    db->AddRecords(kFavorite, nullptr, groups.data(), 16);
+    MemoryListControl list;
+    for (int kind = 0; kind < 4; ++kind) db->Refresh(kind, &list);
+    return db;
+}
+
+void ShootDialog(test::ShotContext& shot, int model, int kind, int row, const char* name) {
+    auto db = DemoFor(model);
+    auto dialog = app::CreateEditDialog(nullptr, model, kind, db.get(), row);
+    dialog->move(40, 40);
+    dialog->show();
+    shot.SaveWindow(dialog.get(), name);
+}
+
+}  // namespace
+
+// Demo TV channel 4 carries an Arabic name; satellite 2 is at 7.0 West.
+BRONDAVEL_SCENE("edit_satellite_first") {
+    ShootDialog(shot, 2, kSatellite, 2, "edit_satellite_first");
+}
+BRONDAVEL_SCENE("edit_satellite_second") {
+    ShootDialog(shot, 0, kSatellite, 2, "edit_satellite_second");
+}
+BRONDAVEL_SCENE("edit_transponder_first") {
+    ShootDialog(shot, 2, kTransponder, 3, "edit_transponder_first");
+}
+BRONDAVEL_SCENE("edit_transponder_second") {
+    ShootDialog(shot, 0, kTransponder, 3, "edit_transponder_second");
+}
+BRONDAVEL_SCENE("edit_channel_first") {
+    ShootDialog(shot, 2, kTv, 4, "edit_channel_first");
+}
+BRONDAVEL_SCENE("edit_channel_second") {
+    ShootDialog(shot, 0, kTv, 4, "edit_channel_second");
+}
