@@ -78,4 +78,28 @@ TEST(CliLink, SendReportsThePanelsTexts) {
     EXPECT_EQ(RunCli("send --port x --mode 3 " + (dir / "f.bin"), &out), 2);
 }
 
+// A mode-1 receive that fails keeps the file it was to replace.
+TEST(CliLink, FailedMode1ReceiveKeepsTheFile) {
+    TempDir dir;
+    const auto keep = RandomBytes(336000, 52);
+    Spit(dir / "keep.bin", keep);
+    Spit(dir / "flash.bin", FlashImage(336000, 53));
+    Pty pty;
+    SimOptions o;
+    o.mode = 1;
+    o.send = true;
+    o.path = dir / "flash.bin";
+    o.timeout_ms = 5000;
+    o.hangup_after = 9000;
+    ::close(pty.slave);  // without it the sim's close is a real hang-up
+    pty.slave = -1;
+    SimThread sim(pty, o);
+    std::string out;
+    EXPECT_EQ(RunCli("receive --port " + pty.path + " --mode 1 " + (dir / "keep.bin"), &out), 1)
+        << out;
+    EXPECT_NE(out.find("No Send Data"), std::string::npos) << out;
+    EXPECT_EQ(Slurp(dir / "keep.bin"), keep);
+    EXPECT_EQ(NamesIn(dir), (std::vector<std::string>{"flash.bin", "keep.bin"}));
+}
+
 }  // namespace
