@@ -1,4 +1,5 @@
-// Each subcommand of brondavel-cli registers itself here.
+// Each subcommand of brondavel-cli registers itself through one function; a
+// new command is one more file and one more entry in kCommands.
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -7,10 +8,24 @@
 
 namespace brondavel::cli {
 
-void RegisterFileCommands(CLI::App& app, CommonOptions& common);
+using CommandRegistrar = void (*)(CLI::App& app, CommonOptions& common);
+
+void RegisterInfoCommand(CLI::App& app, CommonOptions& common);
+void RegisterDetectCommand(CLI::App& app, CommonOptions& common);
+void RegisterCheckCommand(CLI::App& app, CommonOptions& common);
+void RegisterResaveCommand(CLI::App& app, CommonOptions& common);
+void RegisterDumpCommand(CLI::App& app, CommonOptions& common);
 void RegisterDemoCommand(CLI::App& app, CommonOptions& common);
-void RegisterEditCommands(CLI::App& app, CommonOptions& common);
+void RegisterEditCommand(CLI::App& app, CommonOptions& common);
+void RegisterExportSourceCommand(CLI::App& app, CommonOptions& common);
 void RegisterLh5Command(CLI::App& app, CommonOptions& common);
 void RegisterLinkCommands(CLI::App& app, CommonOptions& common);
+
+// In the order `--help` lists them.
+inline constexpr CommandRegistrar kCommands[] = {
+    RegisterDemoCommand,   RegisterInfoCommand,  RegisterDetectCommand, RegisterCheckCommand,
+    RegisterResaveCommand, RegisterDumpCommand,  RegisterEditCommand,   RegisterExportSourceCommand,
+    RegisterLh5Command,    RegisterLinkCommands,
+};
 
 }  // namespace brondavel::cli

@@ -1,11 +1,14 @@
-// edit and export-source: scripted edits through the same database
-// operations the list windows use, and the default channel table.
+// edit: scripted edits through the same database operations the list
+// windows use, then one save.
+#include <algorithm>
 #include <iostream>
 #include <sstream>
 
 #include "cli/commands.h"
 #include "cli/open_database.h"
+#include "cli/record_fields.h"
 #include "model/memory_controls.h"
+#include "text/conexant_text.h"
 
 namespace brondavel::cli {
 
@@ -60,7 +63,7 @@ int SortOrder(int kind, const std::string& text) {
 
 class Editor {
   public:
-    explicit Editor(DatabaseEngine& db) : db_(db) {}
+    Editor(DatabaseEngine& db, int model) : db_(db), model_(model) {}
 
     // Applies the operations starting at ops[i]; returns the index after it.
     size_t Apply(const std::vector<std::string>& ops, size_t i) {
@@ -71,13 +74,23 @@ class Editor {
         const std::string& op = ops[i];
         if (op == "sort") {
             const int kind = Kind(arg(1));
+            RefuseFavorites(kind, "sorted");
             const int order = SortOrder(kind, arg(2));
             if (!db_.SortList(kind, order, Shown(kind)))
                 throw Refused(std::string(KindName(kind)) + " have no sort order " + arg(2));
-            return i + 3;
+            // Repeating an order toggles its direction; a direction word
+            // sorts once more when the toggle went the other way.
+            const bool directed =
+                i + 3 < ops.size() && (ops[i + 3] == "asc" || ops[i + 3] == "desc");
+            if (!directed) return i + 3;
+            const uint32_t wanted = ops[i + 3] == "asc" ? 1 : 2;
+            if (((db_.GetSortState(kind) >> 4) & 0xF) != wanted)
+                db_.SortList(kind, order, Shown(kind));
+            return i + 4;
         }
         if (op == "delete") {
             const int kind = Kind(arg(1));
+            RefuseFavorites(kind, "deleted");
             Select(kind, ParseRows(arg(2)));
             if (!db_.DeleteSelected(kind, &lists_[kind])) throw Refused("nothing was deleted");
             db_.ClearClipboard(kind);
@@ -86,6 +99,7 @@ class Editor {
         }
         if (op == "move") {
             const int kind = Kind(arg(1));
+            RefuseFavorites(kind, "moved");
             const std::vector<int> rows = ParseRows(arg(2));
             const std::string& where = arg(3);
             if (where != "after" && where != "before")
@@ -136,8 +150,13 @@ class Editor {
             if (kind == kFavorite) throw Refused("favourite group names are not kept in the file");
             Shown(kind);
             const int row = Row(kind, arg(2));
+            const std::string& wanted = arg(3);
+            if (wanted.empty()) throw Refused("a name cannot be empty");
             Record r = RowRecord(kind, row);
-            db_.layout().StoreNameText(kind, r, arg(3));
+            db_.layout().StoreNameText(kind, r, wanted);
+            const std::string stored = StoredName(kind, r);
+            if (stored.empty()) throw Refused("nothing of \"" + wanted + "\" can be stored");
+            WarnIfChanged(wanted, stored);
             if (!db_.StoreRecord(kind, row, r.stored()))
                 throw Refused("the renamed record equals another one");
             return i + 4;
@@ -146,6 +165,34 @@ class Editor {
     }
 
   private:
+    static void RefuseFavorites(int kind, const char* what) {
+        if (kind == kFavorite) throw Refused(std::string("favourite groups cannot be ") + what);
+    }
+    // The whole stored name as text (the list rows show only its start).
+    std::string StoredName(int kind, const Record& r) const {
+        const auto fields = RecordFields(model_, kind, r);
+        return fields.contains("name") ? fields["name"].get<std::string>() : std::string();
+    }
+    static size_t CharacterCount(const std::string& utf8) {
+        size_t n = 0;
+        for (char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        return n;
+    }
+    // The field's limits cut names, and characters the receiver cannot show
+    // become "?" or a space: say so, since the file no longer says what was asked.
+    static void WarnIfChanged(const std::string& wanted, const std::string& stored) {
+        if (stored == wanted) return;
+        const bool cut = CharacterCount(stored) < CharacterCount(wanted);
+        const bool replaced = text::AnsiToUtf8(text::Utf8ToAnsi(wanted)) != wanted ||
+                              std::any_of(wanted.begin(), wanted.end(), [](char c) {
+                                  return static_cast<unsigned char>(c) < 0x20;
+                              });
+        std::string what = cut && replaced ? "cut to the field's limit and characters replaced"
+                           : cut           ? "cut to the field's limit"
+                           : replaced      ? "characters replaced"
+                                           : "changed by the receiver's text encoding";
+        Warn("rename: \"" + wanted + "\" is stored as \"" + stored + "\" (" + what + ")");
+    }
     int Kind(const std::string& name) {
         const int kind = KindFromName(name);
         if (kind < 0) throw Refused("unknown kind \"" + name + "\"");
@@ -183,14 +230,20 @@ class Editor {
     }
 
     DatabaseEngine& db_;
+    const int model_;
     MemoryListControl lists_[5];
 };
 
-int Edit(const std::vector<std::string>& args, const CommonOptions& common) {
-    if (args.size() < 3) return Fail("edit needs IN, OUT and at least one operation");
+struct EditArguments {
+    std::vector<std::string> args;  // IN OUT OP...
+    bool force = false;
+};
+
+int Edit(const EditArguments& a, const CommonOptions& common) {
+    const std::vector<std::string>& args = a.args;
     auto file = OpenDatabase(args[0], common);
-    if (!file) return 1;
-    Editor editor(file->db());
+    if (!file || !MayWriteLoaded(*file, common, a.force)) return 1;
+    Editor editor(file->db(), common.model);
     size_t i = 2;
     while (i < args.size()) {
         const size_t start = i;
@@ -204,42 +257,29 @@ int Edit(const std::vector<std::string>& args, const CommonOptions& common) {
     return SaveDatabase(*file, args[1]) ? 0 : 1;
 }
 
-int ExportSource(const std::string& in, const std::string& out, const CommonOptions& common) {
-    auto file = OpenDatabase(in, common);
-    if (!file) return 1;
-    if (!file->PrintSource(out))
-        return Fail(file->lastError().empty() ? "this file kind has no default channel table"
-                                              : file->lastError());
-    return 0;
-}
-
 }  // namespace
 
-void RegisterEditCommands(CLI::App& app, CommonOptions& common) {
-    {
-        auto* sub = app.add_subcommand("edit", "Apply list-window operations and save the result");
-        AddCommonOptions(*sub, common);
-        auto args = std::make_shared<std::vector<std::string>>();
-        sub->add_option("IN OUT OP", *args, "input file, output file, operations")->required();
-        sub->footer(
-            "Operations (ROWS: 3,4,7 or 3-5; rows as `dump` prints them):\n"
-            "  sort KIND ORDER                  ORDER 1-4 or original|name|longitude|\n"
-            "                                   satellites|frequency|scramble|lock\n"
-            "  delete KIND ROWS\n"
-            "  move KIND ROWS after|before ROW\n"
-            "  reparent transponders ROWS SATROW | reparent tv|radio ROWS TPROW\n"
-            "  favorite tv|radio ROWS GROUP on|off\n"
-            "  rename KIND ROW TEXT");
-        sub->callback([&common, args] { ExitCode() = Edit(*args, common); });
-    }
-    {
-        auto* sub = app.add_subcommand("export-source", "Write the default channel table");
-        AddCommonOptions(*sub, common);
-        auto in = std::make_shared<std::string>(), out = std::make_shared<std::string>();
-        sub->add_option("FILE", *in, "database file")->required();
-        sub->add_option("OUT", *out, "text file to write")->required();
-        sub->callback([&common, in, out] { ExitCode() = ExportSource(*in, *out, common); });
-    }
+void RegisterEditCommand(CLI::App& app, CommonOptions& common) {
+    auto* sub = app.add_subcommand("edit", "Apply list-window operations and save the result");
+    AddCommonOptions(*sub, common);
+    auto a = std::make_shared<EditArguments>();
+    sub->add_option("IN OUT OP", a->args, "input file, output file, operations")
+        ->required()
+        ->expected(3, CLI::detail::expected_max_vector_size);
+    AddForceOption(*sub, a->force);
+    sub->footer(
+        "Operations (ROWS: 3,4,7 or 3-5; rows as the first column of `dump`, from 0):\n"
+        "  sort KIND ORDER [asc|desc]       ORDER 1-4 or original|name|longitude|\n"
+        "                                   satellites|frequency|scramble|lock;\n"
+        "                                   without asc|desc a repeated order reverses\n"
+        "  delete KIND ROWS\n"
+        "  move KIND ROWS after|before ROW\n"
+        "  reparent transponders ROWS SATROW | reparent tv|radio ROWS TPROW\n"
+        "  favorite tv|radio ROWS GROUP on|off\n"
+        "  rename KIND ROW TEXT\n"
+        "Favourite groups cannot be sorted, moved or deleted. Put -- before operations\n"
+        "whose texts begin with \"-\".");
+    sub->callback([&common, a] { ExitCode() = Edit(*a, common); });
 }
 
 }  // namespace brondavel::cli

@@ -1,11 +1,13 @@
 // brondavel-cli lh5 compress|decompress IN OUT: the codec on whole files.
-#include <fstream>
-#include <iterator>
+#include <sys/stat.h>
+
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/lh5_archive.h"
+#include "files/atomic_file.h"
 #include "files/lh5/lh5_codec.h"
 #include "files/read_file.h"
 
@@ -18,43 +20,66 @@ using Bytes = std::vector<std::uint8_t>;
 // smaller, and the header alone must not make us reserve gigabytes.
 constexpr std::uint32_t kMaxUncompressed = 256u << 20;
 
-bool ReadFile(const std::string& path, Bytes& out) {
+struct Lh5Arguments {
+    std::string in, out;
+    bool raw = false;
+};
+
+bool Read(const std::string& path, Bytes& data) {
     std::string error;
-    return brondavel::ReadFile(path, out, error);
+    if (brondavel::ReadFile(path, data, error)) return true;
+    Fail(error);
+    return false;
 }
 
-bool WriteFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    if (!f) return false;
-    f.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    return static_cast<bool>(f.flush());
+bool Write(const std::string& path, const std::uint8_t* data, std::size_t size) {
+    std::string error;
+    if (WriteFileAtomically(path, {std::span<const std::uint8_t>(data, size)}, error)) return true;
+    Fail(error);
+    return false;
 }
 
-int RunCompress(const std::string& in, const std::string& out) {
+std::string BaseName(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+int RunCompress(const Lh5Arguments& a) {
+    if (!RefuseSameFile(a.in, a.out)) return 1;
     Bytes data;
-    if (!ReadFile(in, data)) return Fail("cannot read " + in);
+    if (!Read(a.in, data)) return 1;
     auto block = lh5::Compress(data);
-    if (!block) return Fail(in + ": the data cannot be compressed smaller");
-    if (!WriteFile(out, block->data(), block->size())) return Fail("cannot write " + out);
-    return 0;
+    if (!block) return Fail(a.in + ": the data cannot be compressed smaller");
+    if (a.raw) return Write(a.out, block->data(), block->size()) ? 0 : 1;
+    std::string name = BaseName(a.in);
+    if (name.size() > kMaxMemberName) {
+        Warn("the member name is cut to " + std::to_string(kMaxMemberName) + " bytes");
+        name.resize(kMaxMemberName);
+    }
+    struct stat st {};
+    const std::time_t modified = ::stat(a.in.c_str(), &st) == 0 ? st.st_mtime : std::time(nullptr);
+    const auto archive = NamedArchive(*block, name, modified);
+    if (!archive) return Fail(a.in + ": the compressed block is unusable");
+    return Write(a.out, archive->data(), archive->size()) ? 0 : 1;
 }
 
-int RunDecompress(const std::string& in, const std::string& out) {
+int RunDecompress(const Lh5Arguments& a) {
+    if (!RefuseSameFile(a.in, a.out)) return 1;
     Bytes data;
-    if (!ReadFile(in, data)) return Fail("cannot read " + in);
+    if (!Read(a.in, data)) return 1;
     auto info = lh5::ReadMemberHeader(data.data(), data.size());
-    if (!info) return Fail(in + ": no usable -lh0-, -lh4- or -lh5- member");
+    if (!info) return Fail(a.in + ": no usable -lh0-, -lh4- or -lh5- member");
     if (info->uncompressedSize > kMaxUncompressed)
-        return Fail(in + ": the member states " + std::to_string(info->uncompressedSize) +
+        return Fail(a.in + ": the member states " + std::to_string(info->uncompressedSize) +
                     " bytes, more than this tool expands");
     Bytes plain(info->uncompressedSize);
     lh5::DecodeResult r = lh5::Decode(data.data(), data.size(), plain.data(), plain.size());
     if (r.status != lh5::DecodeStatus::kOk && r.status != lh5::DecodeStatus::kCrcMismatch)
-        return Fail(in + ": " + lh5::DescribeStatus(r.status));
+        return Fail(a.in + ": " + lh5::DescribeStatus(r.status));
     // On a CRC mismatch the decoded bytes are still written, as the decoder leaves them.
-    if (!WriteFile(out, plain.data(), r.size)) return Fail("cannot write " + out);
+    if (!Write(a.out, plain.data(), r.size)) return 1;
     if (r.status == lh5::DecodeStatus::kCrcMismatch)
-        return Fail(in + ": CRC mismatch, the decoded data was written anyway");
+        return Fail(a.in + ": CRC mismatch, the decoded data was written anyway");
     return 0;
 }
 
@@ -65,19 +90,20 @@ void RegisterLh5Command(CLI::App& app, CommonOptions& common) {
     AddCommonOptions(*lh5, common);
     lh5->require_subcommand(1);
 
-    struct Paths {
-        std::string in, out;
-    };
-    auto paths = std::make_shared<Paths>();
-    auto* compress = lh5->add_subcommand("compress", "compress IN into a one-member LHA block OUT");
-    compress->add_option("IN", paths->in, "input file")->required();
-    compress->add_option("OUT", paths->out, "output file")->required();
-    compress->callback([paths] { ExitCode() = RunCompress(paths->in, paths->out); });
+    auto a = std::make_shared<Lh5Arguments>();
+    auto* compress = lh5->add_subcommand(
+        "compress", "compress IN into OUT, a one-member LHA archive named after IN");
+    compress->add_option("IN", a->in, "input file")->required();
+    compress->add_option("OUT", a->out, "output file")->required();
+    compress->add_flag("--raw", a->raw,
+                       "write the codec's block as it is (no name, no time), as the "
+                       "receiver's files hold it");
+    compress->callback([a] { ExitCode() = RunCompress(*a); });
 
     auto* decompress = lh5->add_subcommand("decompress", "expand the first member of IN into OUT");
-    decompress->add_option("IN", paths->in, "input file")->required();
-    decompress->add_option("OUT", paths->out, "output file")->required();
-    decompress->callback([paths] { ExitCode() = RunDecompress(paths->in, paths->out); });
+    decompress->add_option("IN", a->in, "input file")->required();
+    decompress->add_option("OUT", a->out, "output file")->required();
+    decompress->callback([a] { ExitCode() = RunDecompress(*a); });
 }
 
 }  // namespace brondavel::cli

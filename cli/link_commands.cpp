@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <stdio.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -71,6 +72,19 @@ void DrawProgress(const Observer& o, bool final_line) {
     std::fflush(stderr);
 }
 
+// Why the link could not open the port, found by trying what it tries.
+std::string PortFailure(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return ErrnoText();
+    std::string why = "the line cannot be set up";
+    if (!::isatty(fd))
+        why = "Not a tty";
+    else if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        why = "in use by another program";
+    ::close(fd);
+    return why;
+}
+
 bool IsFolder(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -92,7 +106,7 @@ int RunTransfer(const TransferOptions& t, bool send) {
     link.SetPollDivisor(t.poll_divisor);
     AssignPortDevice(kCliPort, t.port);
     link.Port().SetPortNumber(kCliPort);
-    if (!link.Start()) return Fail("cannot open port " + t.port);
+    if (!link.Start()) return Fail("cannot open port " + t.port + ": " + PortFailure(t.port));
 
     const std::string temp = t.path + "/tmp_upload.ZCS";
     const std::string file = (!send && t.mode == 2) ? temp : t.path;
@@ -126,7 +140,10 @@ int RunTransfer(const TransferOptions& t, bool send) {
 
     const uint16_t code = observer.result;
     if (!send && t.mode == 2 && (code != kResultOk || !observer.finished)) ::unlink(temp.c_str());
-    if (stopped) return Fail("stopped");
+    if (stopped) {
+        Fail("stopped");
+        return kExitInterrupted;
+    }
     if (!observer.have_result || code != kResultOk) {
         std::string text = ResultText(code, !send);
         if (text.empty()) {

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "text/conexant_text.h"
 #include "model/first_gen_records.h"
 #include "model/second_gen_records.h"
+#include "text/conexant_text.h"
 
 namespace brondavel::cli {
 

@@ -1,8 +1,7 @@
 // demo: writes the bundled demonstration database.
-#include "model/demo_database.h"
-
 #include "cli/commands.h"
 #include "cli/open_database.h"
+#include "model/demo_database.h"
 
 namespace brondavel::cli {
 
