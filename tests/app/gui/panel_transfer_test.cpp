@@ -1,0 +1,280 @@
+// "Write Into Receiver" and "Read From Receiver" against the receiver
+// simulator on a pseudo-terminal, in both transfer modes, with Stop, the
+// receiver's failures and a GUI that keeps running during the transfer.
+#include <QElapsedTimer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/panel/link_bridge.h"
+#include "link/protocol.h"
+#include "model/demo_database.h"
+#include "tests/app/support/message_box_answerer.h"
+#include "tests/app/support/panel_test_support.h"
+
+using namespace brondavel;
+using namespace brondavel::test;
+using app::MainPanel;
+using brondavel::sim::SimOptions;
+
+namespace {
+
+constexpr int kLimit = 60000;
+
+SimOptions Accepting(int mode, const QString& path) {
+    SimOptions o;
+    o.mode = mode;
+    o.path = path.toStdString();
+    o.idle_end_ms = 2000;
+    o.timeout_ms = 5000;
+    return o;
+}
+
+SimOptions Sending(int mode, const QString& path, const std::string& name = {}) {
+    SimOptions o = Accepting(mode, path);
+    o.send = true;
+    o.name = name;
+    return o;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+// Every value the progress bar takes.
+struct ProgressLog {
+    explicit ProgressLog(MainPanel& panel) {
+        QObject::connect(ById<QProgressBar>(&panel, 1006), &QProgressBar::valueChanged,
+                         [this](int v) { values.push_back(v); });
+    }
+    bool SawBetween(int low, int high) const {
+        for (int v : values)
+            if (v >= low && v <= high) return true;
+        return false;
+    }
+    std::vector<int> values;
+};
+
+// A second-generation database file for the mode-1 transfers.
+QString WriteFlashImage(const QString& path) {
+    auto file = MakeDatabaseFile(path.toStdString(), 0, 3, 2);
+    FillSecondGenDemo(file->db());
+    return file->Save(path.toStdString()) ? path : QString();
+}
+
+void ExpectIdle(MainPanel& panel) {
+    QCOMPARE(panel.TransferState(), 0);
+    QVERIFY(ById(&panel, 1006)->isHidden());
+    QVERIFY(ById(&panel, 1008)->isHidden());
+    QVERIFY(!ById(&panel, 1001)->isHidden());
+    QVERIFY(!ById(&panel, 1007)->isHidden());
+    QVERIFY(!ById(&panel, 1004)->isHidden());
+    QVERIFY(panel.Window(0)->isVisible());
+}
+
+}  // namespace
+
+class PanelTransferTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { EnsureRuntimeFolder(); }
+    void init() { ResetSettings(); }
+
+    void writeAndReadInBatchMode() {
+        PanelOnPty p(true);
+        MainPanel& panel = *p.panel;
+        panel.show();
+        QDir(p.dir.path()).mkdir("rx");
+        ProgressLog progress(panel);
+        {
+            linktest::SimThread sim(p.pty, Accepting(2, p.dir.filePath("rx")));
+            MessageBoxAnswerer boxes;
+            panel.OnWriteIntoReceiver();
+            QVERIFY(boxes.SawPart("Channel/TP Data Receive"));
+            QCOMPARE(panel.TransferState(), 1);
+            QCOMPARE(panel.StatusText(), QString("Downloading.."));
+            QVERIFY(ById(&panel, 1001)->isHidden());
+            QVERIFY(!panel.Window(0)->isVisible());
+            QTRY_VERIFY_WITH_TIMEOUT(boxes.Saw("Success", "Upload Success"), kLimit);
+            QTRY_COMPARE(panel.TransferState(), 0);
+            sim.Join();
+            QCOMPARE(sim.rc, 0);
+            ExpectIdle(panel);
+        }
+        QCOMPARE(ReadAll(p.dir.filePath("rx/demo.ZCS")), ReadAll(p.demoPath));
+        QVERIFY(progress.SawBetween(1, 100));
+
+        // The receiver sends "a.bin" into a folder that holds a.bin and a(1).bin.
+        const QString folder = p.dir.filePath("in");
+        QDir().mkpath(folder);
+        for (const char* taken : {"a.bin", "a(1).bin"}) {
+            QFile f(folder + "/" + taken);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        app::PathChoosers choosers;
+        choosers.folder = [&] { return folder; };
+        panel.SetPathChoosers(choosers);
+        DatabaseFile* before = panel.File();
+        linktest::SimThread sim(p.pty, Sending(2, p.demoPath, "a.bin"));
+        MessageBoxAnswerer boxes;
+        panel.OnReadFromReceiver();
+        QTRY_VERIFY_WITH_TIMEOUT(boxes.Saw("Success", "Download Success"), kLimit);
+        QTRY_COMPARE(panel.PathText(), folder + "/a(2).bin");
+        QTRY_VERIFY(panel.File() != before);
+        sim.Join();
+        QCOMPARE(ReadAll(folder + "/a(2).bin"), ReadAll(p.demoPath));
+        QVERIFY(!QFile::exists(folder + "/tmp_upload.ZCS"));
+        QVERIFY(panel.File()->headerValid());
+        QCOMPARE(panel.Window(2)->Database(), &panel.File()->db());
+        ExpectIdle(panel);
+    }
+
+    void writeAndReadInBlockMode() {
+        PanelOnPty p(false, 0);
+        MainPanel& panel = *p.panel;
+        panel.show();
+        const QString image = WriteFlashImage(p.dir.filePath("flash.bin"));
+        QVERIFY(!image.isEmpty());
+        QVERIFY(panel.OpenFile(image));
+        QVERIFY(panel.File()->headerValid());
+        {
+            linktest::SimThread sim(p.pty, Accepting(1, p.dir.filePath("got.bin")));
+            MessageBoxAnswerer boxes;
+            panel.OnWriteIntoReceiver();
+            QTRY_VERIFY_WITH_TIMEOUT(boxes.Saw("Success", "Upload Success"), kLimit);
+            sim.Join();
+            QCOMPARE(sim.rc, 0);
+        }
+        QVERIFY(ReadAll(p.dir.filePath("got.bin")).startsWith(ReadAll(image)));
+
+        // A model-0 read opens what arrived, under the name chosen.
+        app::PathChoosers choosers;
+        choosers.saveFile = [&](const QString&) { return p.dir.filePath("back"); };
+        panel.SetPathChoosers(choosers);
+        linktest::SimThread sim(p.pty, Sending(1, image));
+        MessageBoxAnswerer boxes;
+        panel.OnReadFromReceiver();
+        QVERIFY(boxes.SawPart("Send Data"));
+        QCOMPARE(panel.StatusText(), QString("Uploading.."));
+        QTRY_VERIFY_WITH_TIMEOUT(boxes.Saw("Success", "Download Success"), kLimit);
+        QTRY_COMPARE(panel.TransferState(), 0);
+        sim.Join();
+        QCOMPARE(panel.PathText(), p.dir.filePath("back.bin"));
+        QCOMPARE(QString::fromStdString(panel.File()->path), p.dir.filePath("back.bin"));
+        QVERIFY(panel.File()->headerValid());
+        ExpectIdle(panel);
+    }
+
+    void stopReturnsToIdle() {
+        for (bool read : {false, true}) {
+            PanelOnPty p(true);
+            MainPanel& panel = *p.panel;
+            panel.show();
+            QDir(p.dir.path()).mkdir("rx");
+            app::PathChoosers choosers;
+            choosers.folder = [&] { return p.dir.filePath("rx"); };
+            panel.SetPathChoosers(choosers);
+            // Holds the transfer after its first block, so Stop meets it running.
+            QObject::connect(ById<QProgressBar>(&panel, 1006), &QProgressBar::valueChanged, &panel,
+                             [&panel](int) { panel.Link().SetPaused(true); });
+            SimOptions o = read ? Sending(2, p.demoPath) : Accepting(2, p.dir.filePath("rx"));
+            o.timeout_ms = 1500;
+            linktest::SimThread sim(p.pty, o);
+            MessageBoxAnswerer boxes;
+            if (read)
+                panel.OnReadFromReceiver();
+            else
+                panel.OnWriteIntoReceiver();
+            QTRY_VERIFY_WITH_TIMEOUT(ById<QProgressBar>(&panel, 1006)->value() > 0, kLimit);
+            ById<QPushButton>(&panel, 1008)->click();
+            QCOMPARE(panel.TransferState(), 0);
+            ExpectIdle(panel);
+            QVERIFY(!boxes.SawPart("Success"));
+            // A stopped read leaves no temporary file, and the path names the
+            // database still loaded.
+            QTRY_VERIFY(!QFile::exists(p.dir.filePath("rx/tmp_upload.ZCS")));
+            QCOMPARE(panel.PathText(), p.demoPath);
+            sim.Join();
+        }
+    }
+
+    void receiverFailuresAreReported() {
+        struct Case {
+            bool silent, refuse;
+            const char* text;
+        };
+        for (Case c : {Case{true, false, "SetTop Power Off and On"},
+                       Case{false, true, "Model Version Check"}}) {
+            PanelOnPty p(true);
+            MainPanel& panel = *p.panel;
+            // No receiver answers: the handshake gives up at once.
+            if (c.silent) panel.Link().SetPollDivisor(10000);
+            QDir(p.dir.path()).mkdir("rx");
+            SimOptions o = Accepting(2, p.dir.filePath("rx"));
+            o.silent = c.silent;
+            o.refuse_first = c.refuse;
+            o.timeout_ms = c.silent ? 500 : 3000;
+            linktest::SimThread sim(p.pty, o);
+            MessageBoxAnswerer boxes;
+            panel.OnWriteIntoReceiver();
+            QTRY_VERIFY_WITH_TIMEOUT(boxes.Saw("Error", c.text), kLimit);
+            QTRY_COMPARE(panel.TransferState(), 0);
+            sim.Join();
+        }
+    }
+
+    void progressWithoutATotalLeavesTheBar() {
+        PanelOnPty p(true);
+        MainPanel& panel = *p.panel;
+        auto* bridge = panel.findChild<app::LinkBridge*>();
+        QVERIFY(bridge);
+        auto* bar = ById<QProgressBar>(&panel, 1006);
+        bridge->OnLinkMessage(link::kMsgSendProgress, 100, 400);
+        QCOMPARE(bar->value(), 25);
+        bridge->OnLinkMessage(link::kMsgSendProgress, 300, 0);
+        QCOMPARE(bar->value(), 25);
+        bridge->OnLinkMessage(link::kMsgReceiveProgress, 0, 400);
+        QCOMPARE(bar->value(), 0);
+    }
+
+    // The transfer runs on its own thread: a timer on the GUI thread keeps
+    // firing while 336000 bytes go out in batch mode.
+    void guiKeepsRunningDuringATransfer() {
+        PanelOnPty p(true);
+        MainPanel& panel = *p.panel;
+        QDir(p.dir.path()).mkdir("rx");
+        linktest::SimThread sim(p.pty, Accepting(2, p.dir.filePath("rx")));
+        MessageBoxAnswerer boxes;
+        QElapsedTimer clock;
+        clock.start();
+        std::vector<qint64> ticks;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&] { ticks.push_back(clock.elapsed()); });
+        tick.start(10);
+        panel.OnWriteIntoReceiver();
+        const qint64 started = clock.elapsed();
+        QTRY_VERIFY_WITH_TIMEOUT(boxes.Saw("Success", "Upload Success"), kLimit);
+        const qint64 ended = clock.elapsed();
+        tick.stop();
+        sim.Join();
+        QCOMPARE(ReadAll(p.dir.filePath("rx/demo.ZCS")).size(), 336000);
+        qint64 longestGap = 0, previous = started;
+        int during = 0;
+        for (qint64 t : ticks) {
+            if (t < started || t > ended) continue;
+            ++during;
+            longestGap = std::max(longestGap, t - previous);
+            previous = t;
+        }
+        qInfo("transfer %lld ms, %d ticks of 10 ms, longest gap %lld ms", ended - started, during,
+              longestGap);
+        // A GUI thread blocked by the transfer would show one long gap.
+        QVERIFY(during >= (ended - started) / 40);
+        QVERIFY(longestGap < (ended - started) * 3 / 4);
+    }
+};
+
+QTEST_MAIN(PanelTransferTest)
+#include "panel_transfer_test.moc"
