@@ -2,28 +2,23 @@
 
 #include <QMouseEvent>
 
+#include "app/lists/cell_height_font.h"
+
 namespace brondavel::app {
 
-namespace {
-
-QFont LetterFont(bool bold) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(14);
-    font.setBold(bold);
-    return font;
-}
-
-}  // namespace
-
-LetterButton::LetterButton(int index, QWidget* parent) : QLabel(parent), index_(index) {
+LetterButton::LetterButton(int index, QWidget* parent)
+    : QLabel(parent),
+      index_(index),
+      normal_(CellHeightFont(QStringLiteral("Tahoma"), 14)),
+      bold_(CellHeightFont(QStringLiteral("Tahoma"), 14, true)) {
     setObjectName(QStringLiteral("letter%1").arg(index));
     setAlignment(Qt::AlignCenter);
-    setFont(LetterFont(false));
+    setFont(normal_);
 }
 
 void LetterButton::SetHighlighted(bool on) {
     highlighted_ = on;
-    setFont(LetterFont(on));
+    setFont(on ? bold_ : normal_);
 }
 
 void LetterButton::mousePressEvent(QMouseEvent* event) {

@@ -24,6 +24,7 @@ class LetterButton : public QLabel {
 
   private:
     const int index_;
+    const QFont normal_, bold_;
     bool highlighted_ = false;
 };
 

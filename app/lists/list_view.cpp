@@ -78,14 +78,28 @@ ListView::ListView(int kind, ListViewControl* control, QWidget* parent)
                p.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(p);
 
-    const std::vector<ListColumn> columns = ColumnsOf(kind);
-    for (int c = 0; c < static_cast<int>(columns.size()); ++c) setColumnWidth(c, columns[c].width);
-    setColumnHidden(0, true);
+    for (const ListColumn& column : ColumnsOf(kind)) widths_.push_back(column.width);
     horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setMinimumSectionSize(0);
+    ApplyColumnWidths();
+    // A model reset gives the header its default section sizes back.
+    connect(control, &QAbstractItemModel::modelReset, this, &ListView::ApplyColumnWidths);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(0);
 
     scrollTimer_.setSingleShot(false);
     connect(&scrollTimer_, &QTimer::timeout, this, &ListView::AutoScrollTick);
+}
+
+void ListView::SetColumnWidthKept(int column, int width) {
+    if (column < 0 || column >= static_cast<int>(widths_.size())) return;
+    widths_[column] = width;
+    setColumnWidth(column, width);
+}
+
+void ListView::ApplyColumnWidths() {
+    for (int c = 0; c < static_cast<int>(widths_.size()); ++c) setColumnWidth(c, widths_[c]);
+    setColumnHidden(0, true);
 }
 
 uint64_t ListView::Identity() const {

@@ -24,6 +24,8 @@ class ListView : public QTableView {
     ListView(int kind, ListViewControl* control, QWidget* parent = nullptr);
 
     ListViewControl* control() const { return control_; }
+    // Sets a column's width and keeps it across refills.
+    void SetColumnWidthKept(int column, int width);
     // The identity the drag payload carries for this view's list control.
     uint64_t Identity() const;
     // The payload of a drag of `rows` (ascending) from this view.
@@ -58,10 +60,12 @@ class ListView : public QTableView {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    void ApplyColumnWidths();
     void SetDropHighlight(int row);
     void DragOver(QPoint pos);
 
     ListViewControl* control_;
+    std::vector<int> widths_;
     int dropHighlight_ = -1;
     QTimer scrollTimer_;
     QPoint lastDragPos_;

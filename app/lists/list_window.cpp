@@ -5,9 +5,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
-#include <QToolButton>
 
 #include "app/edit/edit_dialogs.h"
+#include "app/layout/magnetic_skin.h"
+#include "app/layout/skin_button.h"
+#include "app/lists/cell_height_font.h"
 #include "app/lists/letter_button.h"
 #include "app/lists/list_rect_store.h"
 #include "app/lists/list_view.h"
@@ -28,11 +30,8 @@ QRect Placed(int left, int top, int right, int bottom) {
     return QRect(left - 3, top - 3, right - left, bottom - top);
 }
 
-QFont Tahoma(int pixels, bool bold = false) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
+QFont Tahoma(int cellHeight, bool bold = false) {
+    return CellHeightFont(QStringLiteral("Tahoma"), cellHeight, bold);
 }
 
 }  // namespace
@@ -50,13 +49,15 @@ ListWindow::ListWindow(QWidget* owner, int model, int kind, ListControlArray* co
     view_ = new ListView(kind, control_, this);
     view_->setObjectName(QStringLiteral("listControl"));
     view_->setFont(Tahoma(16));
-    view_->verticalHeader()->setDefaultSectionSize(QFontMetrics(view_->font()).height() + 2);
+    view_->verticalHeader()->setDefaultSectionSize(QFontMetrics(view_->font()).height() + 3);
     view_->setGeometry(Placed(15, 42, 297, 140));
     view_->installEventFilter(this);
 
     title_ = new QLabel(TitleOf(kind), this);
     title_->setObjectName(QStringLiteral("title"));
-    title_->setFont(Tahoma(18));
+    titleNormal_ = Tahoma(18);
+    titleBold_ = Tahoma(18, true);
+    title_->setFont(titleNormal_);
     title_->setGeometry(Placed(15, 13, 132, 39));
 
     const auto buttons = LetterSpecsOf(kind);
@@ -70,17 +71,18 @@ ListWindow::ListWindow(QWidget* owner, int model, int kind, ListControlArray* co
         letters_[i] = letter;
     }
 
-    auto* close = new QToolButton(this);
+    SkinButton* close = SkinButton::CloseButton(this);
     close->setObjectName(QStringLiteral("closeButton"));
-    close->setText(QStringLiteral("×"));
-    close->setAutoRaise(true);
     close->setGeometry(Placed(273, 13, 297, 39));
-    connect(close, &QToolButton::clicked, this, [this] {
+    connect(close, &QAbstractButton::clicked, this, [this] {
         hide();
         emit closedByUser(kind_);
     });
     close_ = close;
 
+    // The skinned frame belongs to the receiver models this program knows.
+    if (model < 3) SetSkin(ListWindowSkin());
+    SetCursors(SkinCursors());
     AddAnchor(title_, 0);
     for (LetterButton* letter : letters_) AddAnchor(letter, kAnchorRight);
     AddAnchor(view_, kAnchorStretch);
@@ -343,7 +345,7 @@ void ListWindow::ShowMessage(const QString& text) {
 }
 
 void ListWindow::ResizeHook(int dx, int) {
-    view_->setColumnWidth(MainColumnOf(kind_), MainColumnWidthFor(kind_, dx));
+    view_->SetColumnWidthKept(MainColumnOf(kind_), MainColumnWidthFor(kind_, dx));
 }
 
 bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -355,7 +357,7 @@ bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ListWindow::SetTitleBold(bool bold) {
-    title_->setFont(Tahoma(18, bold));
+    title_->setFont(bold ? titleBold_ : titleNormal_);
 }
 
 }  // namespace brondavel::app

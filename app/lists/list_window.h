@@ -91,6 +91,7 @@ class ListWindow : public MagneticDialog {
     ListViewControl* control_ = nullptr;
     ListView* view_ = nullptr;
     QLabel* title_ = nullptr;
+    QFont titleNormal_, titleBold_;
     std::array<LetterButton*, 9> letters_{};
     QAbstractButton* close_ = nullptr;
     // The row the context menu was opened on, -1 for the empty area.

@@ -229,6 +229,10 @@ class ListWindowTest : public QObject {
             QCOMPARE(w.Control(kTv).Image(1, column), -1);
         }
         QCOMPARE(w.Control(kTv).Text(0, 1), QString("1"));
+        // The widths survive the refills.
+        for (int column : {3, 4, 5}) QCOMPARE(w.View(kTv).columnWidth(column), 16);
+        QCOMPARE(w.View(kTv).columnWidth(2), 159);
+        QCOMPARE(w.View(kSatellite).columnWidth(1), 195);
         QCOMPARE(w.Control(kTv).data(w.Control(kTv).index(0, 3), Qt::TextAlignmentRole).toInt() &
                      Qt::AlignHCenter,
                  int(Qt::AlignHCenter));
