@@ -214,14 +214,6 @@ TEST(EventLog, HostileLinesChangeNothing) {
     EXPECT_EQ(table.entries()[0].serviceId, 0x1234);
 }
 
-TEST(EventLog, LongTextIsBoundedByTheLineLength) {
-    const EventTable table =
-        ReadEvents("service_id : 0x0001\nextended_text :" + std::string(3000, 'z') +
-                   "\nTime : 2009-01-01,00:00 ~ 00:00\n");
-    ASSERT_EQ(table.entries().size(), 1u);
-    EXPECT_EQ(table.entries()[0].extendedText.size(), 2047u - 15u);
-}
-
 TEST(LogListing, ReadsBackIntoTheSameTables) {
     const NetworkTable network =
         ReadNetwork(NetworkBlock(5, 11778) + NetworkBlock(-7, 12207, 22000));
