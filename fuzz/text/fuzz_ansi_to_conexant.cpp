@@ -25,6 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Whatever is stored must read back without trouble.
     ConexantText back(stored, STR_CONEXANT, charLimit);
     back.ConexantToAnsi();
+    // A name without right-to-left characters is kept as typed: what it reads
+    // back as is stored as the same bytes again.
+    if (!HasRightToLeft(UniConexant(stored)) &&
+        DisplayToName(NameToDisplay(stored), kMaxCodeUnits, kMaxCodeUnits) != stored)
+        abort();
 
     uint8_t field[40];
     std::memset(field, 0xAA, sizeof field);
