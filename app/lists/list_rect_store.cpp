@@ -1,37 +1,28 @@
 #include "app/lists/list_rect_store.h"
 
-#include <QSettings>
-#include <string>
-
 #include "app/logic/list_window_kinds.h"
-#include "app/logic/stored_numbers.h"
+#include "app/settings/registry_value.h"
+#include "app/settings/settings_paths.h"
 
 namespace brondavel::app {
 
 namespace {
 
-// The settings file and key of the application's other stored values.
-QSettings Store() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Brondavel"),
-                     QStringLiteral("Brondavel"));
-}
-QString Key(int kind) {
-    return QStringLiteral("SOFTWARE/Microsoft/Brondavel/") + RectangleValueName(kind);
+RegistryValue RectValue(int kind) {
+    return RegistryValue(RegistryValue::kRectangle, kRegistryKeyPath, RectangleValueName(kind));
 }
 
 }  // namespace
 
 std::optional<QRect> ReadListRect(int kind) {
-    const QVariant value = Store().value(Key(kind));
-    if (!value.isValid()) return std::nullopt;
-    const std::vector<int> n = ReadStoredNumbers(value.toString().toStdString(), 4);
-    if (n.size() != 4 || n[2] <= 0 || n[3] <= 0) return std::nullopt;
-    return QRect(n[0], n[1], n[2], n[3]);
+    QRect rect;
+    if (!RectValue(kind).Read(&rect) || rect.width() <= 0 || rect.height() <= 0)
+        return std::nullopt;
+    return rect;
 }
 
 void WriteListRect(int kind, const QRect& rect) {
-    Store().setValue(Key(kind), QString::fromStdString(WriteRectangle(
-                                    rect.x(), rect.y(), rect.width(), rect.height())));
+    RectValue(kind).Write(rect);
 }
 
 }  // namespace brondavel::app

@@ -10,16 +10,16 @@
 #include "app/lists/list_view_control.h"
 #include "app/lists/list_window.h"
 #include "app/logic/list_window_kinds.h"
+#include "app/settings/settings_paths.h"
 #include "tests/model/test_builders.h"
 
 namespace brondavel::test {
 
 // Forgets every stored list window rectangle.
 inline void ForgetListRects() {
-    QSettings store(QSettings::IniFormat, QSettings::UserScope, "Brondavel", "Brondavel");
-    for (int kind = 0; kind < 5; ++kind)
-        store.remove(QStringLiteral("SOFTWARE/Microsoft/Brondavel/") +
-                     app::RectangleValueName(kind));
+    QSettings store(app::RegistryFilePath(), QSettings::IniFormat);
+    store.beginGroup(app::kRegistryKeyPath);
+    for (int kind = 0; kind < 5; ++kind) store.remove(app::RectangleValueName(kind));
 }
 
 struct ListWindows {
