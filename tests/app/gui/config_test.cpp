@@ -1,0 +1,179 @@
+// The configuration dialog (sizes by account, the CONEXANT reset, OK
+// reopening the port, the DB Print) and the administrator password flow.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/dialogs/configuration_dialog.h"
+#include "app/dialogs/password_dialog.h"
+#include "tests/app/support/message_box_answerer.h"
+#include "tests/app/support/panel_test_support.h"
+
+using namespace brondavel;
+using namespace brondavel::test;
+using app::ConfigurationDialog;
+using app::ConfigurationValues;
+using app::MainPanel;
+
+class ConfigTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { EnsureRuntimeFolder(); }
+    void init() { ResetSettings(); }
+
+    void sizeFollowsTheAccount() {
+        PanelOnPty p;
+        for (int account : {0, 1, 2}) {
+            ConfigurationValues values;
+            values.account = account;
+            ConfigurationDialog dialog(nullptr, &p.panel->Link(), nullptr, values);
+            dialog.show();
+            const bool wide = account == 2;
+            QCOMPARE(dialog.size(),
+                     wide ? ConfigurationDialog::kWideSize : ConfigurationDialog::kNarrowSize);
+            QCOMPARE(ById(&dialog, 1058)->isVisible(), wide);
+            QCOMPARE(ById(&dialog, 1045)->isVisible(), wide);
+            QVERIFY(ById(&dialog, 1055)->isVisible());
+            // Fixed line settings and no file to print.
+            for (int id : {1056, 1012, 1015, 1013, 1017}) QVERIFY(!ById(&dialog, id)->isEnabled());
+            QVERIFY(!ById(&dialog, 1001)->isEnabled());
+            QCOMPARE(ById<QComboBox>(&dialog, 1017)->currentText(), QString("Lyngsat"));
+            QCOMPARE(ById<QComboBox>(&dialog, 1056)->currentText(), QString("115200"));
+            QCOMPARE(ById<QComboBox>(&dialog, 1014)->currentText(), QString("SST 2M"));
+            QCOMPARE(ById<QComboBox>(&dialog, 1059)->currentText(), QString("Section Compress"));
+        }
+    }
+
+    void conexantResetsFlashAndCompression() {
+        PanelOnPty p;
+        ConfigurationValues values;
+        values.account = 2;
+        ConfigurationDialog dialog(nullptr, &p.panel->Link(), nullptr, values);
+        auto* model = ById<QComboBox>(&dialog, 1058);
+        model->setCurrentIndex(0);
+        emit model->activated(0);
+        QCOMPARE(ById<QComboBox>(&dialog, 1014)->currentText(), QString("Unknow"));
+        QCOMPARE(ById<QComboBox>(&dialog, 1059)->currentText(), QString("Not Support"));
+        QCOMPARE(dialog.Values().flashType, 0);
+        QCOMPARE(dialog.Values().compressMode, 0);
+    }
+
+    void okReopensThePortAndSavesIt() {
+        PanelOnPty p;
+        MainPanel& panel = *p.panel;
+        QVERIFY(panel.Link().Port().IsOpen());
+        ConfigurationDialog dialog(&panel, &panel.Link(), nullptr, ConfigurationValues{});
+        auto* port = ById<QComboBox>(&dialog, 1055);
+        QVERIFY(port->currentText().startsWith("COM1"));
+        QVERIFY(port->currentText().contains(QString::fromStdString(p.pty.path)));
+        QSignalSpy accepted(&dialog, &QDialog::accepted);
+        ById<QPushButton>(&dialog, 1)->click();
+        QCOMPARE(accepted.count(), 1);
+        QVERIFY(panel.Link().Port().IsOpen());
+        QVERIFY(panel.Link().MonitorRunning());
+        QFile ini(app::SerialIniPath());
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        const QString saved = ini.readAll();
+        QVERIFY(saved.contains("[COM]"));
+        QVERIFY(saved.contains("Id=1"));
+        QVERIFY(saved.contains("BaudRate=115200"));
+        QVERIFY(saved.contains("Device=" + QString::fromStdString(p.pty.path)));
+    }
+
+    void typedDeviceBecomesThePortsDevice() {
+        PanelOnPty p;
+        MainPanel& panel = *p.panel;
+        linktest::Pty other;
+        ConfigurationDialog dialog(&panel, &panel.Link(), nullptr, ConfigurationValues{});
+        auto* port = ById<QComboBox>(&dialog, 1055);
+        port->setEditText(QString::fromStdString(other.path));
+        ById<QPushButton>(&dialog, 1)->click();
+        QCOMPARE(panel.Link().Port().PortNumber(), 1);
+        QCOMPARE(link::PortDevicePath(1), other.path);
+        QVERIFY(panel.Link().Port().IsOpen());
+        // A text that names no port keeps the dialog open with a message.
+        ConfigurationDialog again(&panel, &panel.Link(), nullptr, ConfigurationValues{});
+        QSignalSpy accepted(&again, &QDialog::accepted);
+        ById<QComboBox>(&again, 1055)->setEditText("COM12");
+        MessageBoxAnswerer boxes;
+        ById<QPushButton>(&again, 1)->click();
+        QCOMPARE(boxes.seen().size(), size_t{1});
+        QCOMPARE(boxes.seen()[0].caption, QString("Error"));
+        QCOMPARE(accepted.count(), 0);
+    }
+
+    void panelTakesOverTheChoices() {
+        PanelOnPty p(true);
+        MainPanel& panel = *p.panel;
+        // The print is the administrator's.
+        QTest::keyClick(&panel, Qt::Key_Home);
+        OnNextModal([](QWidget* w) {
+            ById<QLineEdit>(w, 1044)->setText("quenlot");
+            ById<QPushButton>(w, 1)->click();
+        });
+        QTRY_COMPARE(panel.Account(), 2);
+        // The administrator prints the channel table of the loaded database.
+        const QString table = p.dir.filePath("table");
+        OnNextModal([&](QWidget* w) {
+            auto* dialog = static_cast<ConfigurationDialog*>(w);
+            dialog->SetTextFileChooser([&] { return table; });
+            QVERIFY(ById(dialog, 1001)->isEnabled());
+            QCOMPARE(dialog->size(), ConfigurationDialog::kWideSize);
+            ById<QPushButton>(dialog, 1001)->click();
+            QCOMPARE(ById<QLabel>(dialog, 1045)->text(), table + ".txt");
+            auto* boxes = new MessageBoxAnswerer;
+            ById<QPushButton>(dialog, 1002)->click();
+            QVERIFY(boxes->Saw("Message", "Success !!"));
+            delete boxes;
+            auto* account = ById<QComboBox>(dialog, 1016);
+            account->setCurrentIndex(1);
+            emit account->activated(1);
+            ById<QPushButton>(dialog, 1)->click();
+        });
+        panel.OnConfig();
+        QVERIFY(QFile(table + ".txt").size() > 0);
+        QCOMPARE(panel.Account(), 1);
+        QCOMPARE(panel.StatusText(), QString("Ver 2.13-8C5AS2-RCIB-S ( 2009.02.18. )"));
+    }
+
+    void passwordFlow() {
+        PanelOnPty p;
+        MainPanel& panel = *p.panel;
+        panel.show();
+        QTest::keyClick(&panel, Qt::Key_Home);
+        QLineEdit* field = nullptr;
+        bool wrongEmptied = false;
+        OnNextModal([&](QWidget* w) {
+            field = ById<QLineEdit>(w, 1044);
+            QCOMPARE(field->maxLength(), 10);
+            QCOMPARE(field->echoMode(), QLineEdit::Password);
+            QTest::keyClicks(field, "quenlot-too-long");
+            QCOMPARE(field->text(), QString("quenlot-to"));
+            ById<QPushButton>(w, 1)->click();
+            wrongEmptied = field->text().isEmpty() && w->isVisible();
+            field->setText("Quenlot");
+            ById<QPushButton>(w, 1)->click();
+            QVERIFY(w->isVisible());
+            field->setText("quenlot");
+            ById<QPushButton>(w, 1)->click();
+        });
+        QTRY_COMPARE(panel.Account(), 2);
+        QVERIFY(wrongEmptied);
+        QCOMPARE(panel.StatusText(), QString("Ver 2.13-8C5AS2-RCIA-S ( 2009.02.18. )"));
+
+        // Esc grants nothing, and the next Home key asks again.
+        bool asked = false;
+        OnNextModal([&](QWidget* w) {
+            asked = true;
+            static_cast<QDialog*>(w)->reject();
+        });
+        QTest::keyClick(&panel, Qt::Key_Home);
+        QTRY_VERIFY(asked);
+        QCOMPARE(panel.Account(), 2);
+    }
+};
+
+QTEST_MAIN(ConfigTest)
+#include "config_test.moc"
