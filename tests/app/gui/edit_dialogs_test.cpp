@@ -107,6 +107,14 @@ QString Shown(QWidget* dialog, const char* id) {
     return QStringLiteral("<none>");
 }
 
+// The line edit the PID cell opens for in-place editing.
+QLineEdit* OpenCellEditor(AudioListEditor* audio, QTableWidgetItem* cell) {
+    audio->editItem(cell);
+    for (QLineEdit* edit : audio->viewport()->findChildren<QLineEdit*>())
+        if (edit->isVisible()) return edit;
+    return nullptr;
+}
+
 std::unique_ptr<RecordDialog> Open(int model, int kind, ChannelDatabase* db, int row) {
     auto dialog = CreateEditDialog(nullptr, model, kind, db, row);
     if (dialog) dialog->show();
@@ -412,8 +420,7 @@ void EditDialogsTest::invalidPidTextIsReset() {
     QVERIFY(audio->rowCount() > 0);
     QTableWidgetItem* cell = audio->item(0, AudioListEditor::kPidColumn);
     audio->setCurrentItem(cell);
-    audio->editItem(cell);
-    auto* editor = audio->viewport()->findChild<QLineEdit*>();
+    QLineEdit* editor = OpenCellEditor(audio, cell);
     QVERIFY(editor);
     editor->clear();
     QTest::keyClicks(editor, "4a5 6");
@@ -430,6 +437,18 @@ void EditDialogsTest::invalidPidTextIsReset() {
     QTest::keyClick(editor, Qt::Key_Return);
     QTRY_COMPARE(message, QStringLiteral("Invalid text entered. The text will be reset"));
     QCOMPARE(cell->text(), QString());
+    // Enter finished the cell, not the dialog.
+    QVERIFY(dialog->isVisible());
+
+    // A good PID finished with Enter is what Save stores.
+    editor = OpenCellEditor(audio, cell);
+    QVERIFY(editor);
+    QTest::keyClicks(editor, "1234");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(cell->text(), QStringLiteral("1234"));
+    QVERIFY(dialog->isVisible());
+    QVERIFY(Save(dialog.get()));
+    QCOMPARE(int(demo.Row<ServiceRecord>(kTv, 0).audioPid(0)), 1234);
 }
 
 void EditDialogsTest::audioModeIsStoredInTheFirstGeneration() {
