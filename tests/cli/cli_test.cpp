@@ -1,56 +1,37 @@
 // brondavel-cli as scripts see it: output, exit codes, files written.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "model/byte_fields.h"
+#include "tests/cli/cli_runner.h"
 
 namespace {
 
+using clitest::CliTest;
+using clitest::Count;
+using clitest::ReadText;
+using clitest::Result;
 namespace fs = std::filesystem;
 
-struct Result {
-    int code;
-    std::string out;
-};
-
-// Runs the tool with a shell command line; stderr goes to `err` file.
-Result Cli(const std::string& args, const std::string& errFile = "/dev/null") {
-    const std::string cmd =
-        std::string(BRONDAVEL_BINARY_DIR) + "/bin/brondavel-cli " + args + " 2>" + errFile;
-    FILE* p = ::popen(cmd.c_str(), "r");
-    Result r{-1, ""};
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int status = ::pclose(p);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+bool Truthy(const nlohmann::json& j) {
+    return j.is_boolean() ? j.get<bool>() : j.get<int>() != 0;
 }
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class CliTest : public ::testing::Test {
+class CliCommands : public CliTest {
   protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/brondavel-cli-XXXXXX";
-        dir = ::mkdtemp(tmpl);
-        ASSERT_EQ(Cli("demo " + P("demo.ZCS")).code, 0);
+    nlohmann::json Dump(const std::string& file, const std::string& kind) {
+        return nlohmann::json::parse(Cli("dump " + file + " --kind " + kind + " --json").out);
     }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string P(const std::string& name) const { return (dir / name).string(); }
-    fs::path dir;
+    std::vector<std::string> Lines(const std::string& text) {
+        std::vector<std::string> lines;
+        std::stringstream in(text);
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
 };
 
-TEST_F(CliTest, InfoReportsKindHeaderDateAndCounts) {
+TEST_F(CliCommands, InfoReportsKindHeaderDateAndCounts) {
     Result r = Cli("info --json " + P("demo.ZCS"));
     ASSERT_EQ(r.code, 0);
     const auto j = nlohmann::json::parse(r.out);
@@ -60,10 +41,30 @@ TEST_F(CliTest, InfoReportsKindHeaderDateAndCounts) {
     EXPECT_EQ(j["counts"]["satellites"], 6);
     EXPECT_EQ(j["counts"]["favorites"], 16);
     EXPECT_GT(j["counts"]["tv"].get<int>(), 100);
+    EXPECT_EQ(j["missingBytes"], 0);
+    EXPECT_EQ(j["detected"], "--model 2 --flash 0 --compress 0");
     EXPECT_EQ(r.out.find("{\"kind\""), 0u);
 }
 
-TEST_F(CliTest, ResaveAndCheck) {
+TEST_F(CliCommands, InfoOnDamagedFilesSaysWhatIsWrong) {
+    // A file cut short: how many bytes are missing.
+    fs::copy_file(P("demo.ZCS"), P("short.ZCS"));
+    fs::resize_file(P("short.ZCS"), 100000);
+    Result cut = Cli("info " + P("short.ZCS"));
+    ASSERT_EQ(cut.code, 0);
+    EXPECT_NE(cut.out.find("100000 bytes, 236000 bytes missing"), std::string::npos) << cut.out;
+    // A date of control bytes is shown escaped, never raw.
+    {
+        std::fstream f(P("demo.ZCS"), std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(16);
+        f.write("20\x1b[2J\\\x7f", 8);
+    }
+    Result date = Cli("info --json " + P("demo.ZCS"));
+    EXPECT_EQ(nlohmann::json::parse(date.out)["date"], "20\\x1B[2J\\\\\\x7F");
+    EXPECT_EQ(Cli("info " + P("demo.ZCS")).out.find('\x1b'), std::string::npos);
+}
+
+TEST_F(CliCommands, ResaveAndCheck) {
     ASSERT_EQ(Cli("resave " + P("demo.ZCS") + " " + P("again.ZCS")).code, 0);
     EXPECT_EQ(fs::file_size(P("again.ZCS")), 336000u);
     EXPECT_EQ(Cli("check " + P("again.ZCS")).code, 0);
@@ -78,42 +79,63 @@ TEST_F(CliTest, ResaveAndCheck) {
     Result bad = Cli("check " + P("again.ZCS"));
     EXPECT_EQ(bad.code, 1);
     EXPECT_NE(bad.out.find("header"), std::string::npos);
+    // check reports its findings on stdout and does not repeat them as warnings.
+    EXPECT_EQ(bad.err, "");
     Result json = Cli("info --json " + P("again.ZCS"));
     EXPECT_EQ(nlohmann::json::parse(json.out)["headerValid"], false);
 }
 
-TEST_F(CliTest, ExitCodesAndMessages) {
-    Result missing = Cli("info " + P("missing.ZCS"), P("err.txt"));
+TEST_F(CliCommands, ExitCodesAndMessages) {
+    Result missing = Cli("info " + P("missing.ZCS"));
     EXPECT_EQ(missing.code, 1);
-    const std::string err = ReadText(P("err.txt"));
-    EXPECT_NE(err.find("does not exist"), std::string::npos);
-    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+    EXPECT_NE(missing.err.find("does not exist"), std::string::npos);
+    EXPECT_EQ(Count(missing.err, "\n"), 1u);
     EXPECT_EQ(Cli("info").code, 2);
     EXPECT_EQ(Cli("nonsense").code, 2);
     EXPECT_EQ(Cli("info --model 7 " + P("demo.ZCS")).code, 2);
+    EXPECT_EQ(Cli("edit " + P("demo.ZCS") + " " + P("out.ZCS")).code, 2);
+    EXPECT_FALSE(fs::exists(P("out.ZCS")));
     EXPECT_EQ(Cli("resave " + P("demo.ZCS") + " /proc/nope/x.ZCS").code, 1);
+    // A warning is said once, on stderr only.
+    Result wrong = Cli("info --model 0 " + P("demo.ZCS"));
+    EXPECT_EQ(wrong.code, 0);
+    EXPECT_EQ(Count(wrong.err, "not a flash-image header"), 1u);
+    EXPECT_EQ(Count(wrong.err, "try --model 2"), 1u);
+    EXPECT_EQ(wrong.out.find("warning"), std::string::npos);
 }
 
-TEST_F(CliTest, DumpListsRowsAsTheWindowsShowThem) {
-    Result sats = Cli("dump " + P("demo.ZCS") + " --kind satellites");
+TEST_F(CliCommands, DumpRowsAreTheRowsEditTakes) {
+    Result sats = Cli("dump " + P("demo.ZCS") + " --kind satellites --header");
     ASSERT_EQ(sats.code, 0);
-    EXPECT_EQ(sats.out.substr(0, sats.out.find('\n')), "Astra 1\t19.2E");
-    Result tv = Cli("dump " + P("demo.ZCS") + " --kind tv --json");
-    ASSERT_EQ(tv.code, 0);
-    const auto rows = nlohmann::json::parse(tv.out);
-    ASSERT_GT(rows.size(), 100u);
-    EXPECT_EQ(rows[0]["id"], 0);
-    EXPECT_EQ(rows[0]["columns"][0], "1");
-    EXPECT_EQ(rows[0]["fields"]["name"], rows[0]["columns"][1]);
-    EXPECT_TRUE(rows[0]["fields"].contains("favoriteMask"));
-    EXPECT_TRUE(rows[0]["fields"].contains("nameBytes"));
+    const auto lines = Lines(sats.out);
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[0], "row\tname\tposition");
+    EXPECT_EQ(lines[1], "0\tAstra 1\t19.2E");
+    // Channel rows: row index, number, name and the lock, favourite and scramble marks.
+    const std::string in = P("demo.ZCS"), out = P("marked.ZCS");
+    ASSERT_EQ(Cli("edit " + in + " " + out + " favorite tv 4 0 on").code, 0);
+    const auto tv = Lines(Cli("dump " + out + " --kind tv --header").out);
+    EXPECT_EQ(tv[0], "row\tnumber\tname\tlock\tfavorite\tscramble");
+    const auto json = Dump(out, "tv");
+    const std::string name4 = json[4]["fields"]["name"];
+    EXPECT_EQ(tv[5].substr(0, tv[5].find('\t', 2) + 1), "4\t5\t");
+    EXPECT_NE(tv[5].find("\t" + name4 + "\t"), std::string::npos);
+    EXPECT_EQ(json[4]["row"], 4);
+    EXPECT_EQ(json[4]["columns"][3], "F");
+    for (size_t r = 0; r < json.size(); ++r) {
+        const auto& fields = json[r]["fields"];
+        const auto& columns = json[r]["columns"];
+        EXPECT_EQ(columns[2], Truthy(fields["locked"]) ? "L" : "-");
+        EXPECT_EQ(columns[3], Truthy(fields["favoriteMask"]) ? "F" : "-");
+        EXPECT_TRUE(columns[4] == "S" || columns[4] == "-");
+    }
+    EXPECT_GT(Count(Cli("dump " + out + " --kind tv").out, "\tS\n"), 0u);
+    // The row read off dump is the row edit renames.
+    ASSERT_EQ(Cli("edit " + out + " " + out + " rename tv 4 Renamed").code, 0);
+    EXPECT_EQ(Dump(out, "tv")[4]["fields"]["name"], "Renamed");
 }
 
-nlohmann::json Dump(const std::string& file, const std::string& kind) {
-    return nlohmann::json::parse(Cli("dump " + file + " --kind " + kind + " --json").out);
-}
-
-TEST_F(CliTest, EditAppliesOperationsInOrder) {
+TEST_F(CliCommands, EditAppliesOperationsInOrder) {
     const std::string in = P("demo.ZCS"), out = P("edited.ZCS");
     const auto before = Dump(in, "tv");
     const std::string row2 = before[2]["fields"]["name"];
@@ -138,7 +160,80 @@ TEST_F(CliTest, EditAppliesOperationsInOrder) {
     EXPECT_EQ(Cli("check " + out).code, 0);
 }
 
-TEST_F(CliTest, RefusedEditWritesNothing) {
+TEST_F(CliCommands, DoubleDashEndsTheOptions) {
+    const std::string in = P("demo.ZCS"), out = P("dash.ZCS");
+    // Before the operations or inside them, and with texts that look like options.
+    ASSERT_EQ(Cli("edit " + in + " " + out + " -- rename tv 0 --json rename tv 1 -Sport-").code, 0);
+    auto tv = Dump(out, "tv");
+    EXPECT_EQ(tv[0]["fields"]["name"], "--json");
+    EXPECT_EQ(tv[1]["fields"]["name"], "-Sport-");
+    ASSERT_EQ(Cli("edit " + in + " " + out + " rename tv 2 -- -Minus").code, 0);
+    EXPECT_EQ(Dump(out, "tv")[2]["fields"]["name"], "-Minus");
+    // An option after "--" is an argument, not an option.
+    EXPECT_EQ(Cli("dump -- " + out + " --kind tv").code, 2);
+    EXPECT_EQ(Cli("dump --kind tv -- " + out).code, 0);
+}
+
+TEST_F(CliCommands, SortDirectionWordsAndTheToggle) {
+    const std::string in = P("demo.ZCS"), out = P("sorted.ZCS");
+    const auto original = Dump(in, "tv");
+    auto idsOf = [](const nlohmann::json& rows) {
+        // Every field: ids are positions again after a save.
+        std::vector<std::string> ids;
+        for (const auto& r : rows) ids.push_back(r["fields"].dump());
+        return ids;
+    };
+    auto reversed = idsOf(original);
+    std::reverse(reversed.begin(), reversed.end());
+    // Without a direction word a repeated order toggles: the fresh file is
+    // in original order, so this reverses it.
+    ASSERT_EQ(Cli("edit " + in + " " + out + " sort tv original").code, 0);
+    EXPECT_EQ(idsOf(Dump(out, "tv")), reversed);
+    ASSERT_EQ(Cli("edit " + in + " " + out + " sort tv original asc").code, 0);
+    EXPECT_EQ(idsOf(Dump(out, "tv")), idsOf(original));
+    ASSERT_EQ(Cli("edit " + in + " " + out + " sort tv original desc").code, 0);
+    EXPECT_EQ(idsOf(Dump(out, "tv")), reversed);
+    // A direction word gets its direction whatever came before: descending
+    // is ascending reversed, ties included.
+    ASSERT_EQ(Cli("edit " + in + " " + out + " sort tv name asc").code, 0);
+    auto ascending = idsOf(Dump(out, "tv"));
+    ASSERT_EQ(Cli("edit " + in + " " + out + " sort tv name desc sort tv name desc").code, 0);
+    std::reverse(ascending.begin(), ascending.end());
+    EXPECT_EQ(idsOf(Dump(out, "tv")), ascending);
+    ASSERT_EQ(Cli("edit " + in + " " + out + " sort satellites longitude asc").code, 0);
+    EXPECT_EQ(Dump(out, "satellites")[0]["columns"][1], "13.0E");
+    // Favourite groups keep their order and number.
+    for (const char* op :
+         {"sort favorites name", "move favorites 0 after 3", "delete favorites 0"}) {
+        Result r = Cli("edit " + in + " " + P("fav.ZCS") + " " + op);
+        EXPECT_EQ(r.code, 1) << op;
+        EXPECT_NE(r.err.find("favourite groups cannot be"), std::string::npos) << op;
+    }
+    EXPECT_FALSE(fs::exists(P("fav.ZCS")));
+}
+
+TEST_F(CliCommands, RenameSaysWhatItCouldNotKeep) {
+    const std::string in = P("demo.ZCS"), out = P("renamed.ZCS");
+    Result exact = Cli("edit " + in + " " + out + " rename tv 0 \"Canal Sport\"");
+    ASSERT_EQ(exact.code, 0);
+    EXPECT_EQ(exact.err, "");
+    Result cut = Cli("edit " + in + " " + out + " rename tv 0 \"A name far too long for it\"");
+    ASSERT_EQ(cut.code, 0);
+    EXPECT_NE(cut.err.find("cut to the field's limit"), std::string::npos) << cut.err;
+    const std::string stored = Dump(out, "tv")[0]["fields"]["name"];
+    EXPECT_EQ(stored, std::string("A name far too long for it").substr(0, stored.size()));
+    Result replaced = Cli("edit " + in + " " + out + " rename tv 0 \"Snow \xE2\x98\x83\"");
+    ASSERT_EQ(replaced.code, 0);
+    EXPECT_NE(replaced.err.find("characters replaced"), std::string::npos) << replaced.err;
+    EXPECT_EQ(Count(replaced.err, "\n"), 1u);
+    fs::remove(out);
+    Result empty = Cli("edit " + in + " " + out + " rename tv 0 \"\"");
+    EXPECT_EQ(empty.code, 1);
+    EXPECT_NE(empty.err.find("empty"), std::string::npos);
+    EXPECT_FALSE(fs::exists(out));
+}
+
+TEST_F(CliCommands, RefusedEditWritesNothing) {
     const std::string in = P("demo.ZCS"), out = P("never.ZCS");
     EXPECT_EQ(Cli("edit " + in + " " + out + " move tv 1-2 after 2").code, 1);
     EXPECT_EQ(Cli("edit " + in + " " + out + " delete tv 100000").code, 1);
@@ -150,14 +245,14 @@ TEST_F(CliTest, RefusedEditWritesNothing) {
     EXPECT_FALSE(fs::exists(out));
 }
 
-TEST_F(CliTest, ExportSourceWritesTheChannelTable) {
+TEST_F(CliCommands, ExportSourceWritesTheChannelTable) {
     ASSERT_EQ(Cli("export-source " + P("demo.ZCS") + " " + P("table.txt")).code, 0);
     const std::string text = ReadText(P("table.txt"));
     EXPECT_EQ(text.find("\nDEFDB_CHDATA_t\tCH_"), 0u);
     EXPECT_EQ(text.find('\r'), std::string::npos);
 }
 
-TEST_F(CliTest, SecondGenerationFilesInEveryMode) {
+TEST_F(CliCommands, SecondGenerationFilesInEveryMode) {
     for (const char* mode : {"--model 0 --flash 4 --compress 0", "--model 1 --flash 2 --compress 1",
                              "--model 0 --flash 4 --compress 2"}) {
         SCOPED_TRACE(mode);
@@ -168,10 +263,11 @@ TEST_F(CliTest, SecondGenerationFilesInEveryMode) {
         const auto j = nlohmann::json::parse(info.out);
         EXPECT_EQ(j["kind"], "FlashImageFile");
         EXPECT_EQ(j["counts"]["satellites"], 6);
+        EXPECT_EQ(info.err, "");
         EXPECT_EQ(Cli("check" + m + P("gen2.bin")).code, 0);
         ASSERT_EQ(Cli("edit" + m + P("gen2.bin") + " " + P("gen2e.bin") + " sort tv name").code, 0);
         Result dump = Cli("dump --kind satellites" + m + P("gen2e.bin"));
-        EXPECT_EQ(dump.out.substr(0, dump.out.find('\n')), "Astra 1\t19.2E");
+        EXPECT_EQ(dump.out.substr(0, dump.out.find('\n')), "0\tAstra 1\t19.2E");
         // Opened as a first-generation file it is simply not a database.
         EXPECT_EQ(nlohmann::json::parse(Cli("info --json " + P("gen2.bin")).out)["headerValid"],
                   false);

@@ -1,0 +1,142 @@
+// The settings detector on files saved in every configuration, cut short or
+// damaged, and the named LHA archive it shares the LH5 header knowledge with.
+#include "files/format_detect.h"
+
+#include <gtest/gtest.h>
+
+#include "cli/lh5_archive.h"
+#include "files/database_file.h"
+#include "files/lh5/lh5_codec.h"
+#include "model/demo_database.h"
+#include "tests/support/temp_files.h"
+
+namespace {
+
+using namespace brondavel;
+using testsupport::Slurp;
+using testsupport::Spit;
+using testsupport::TempDir;
+
+std::string SaveDemo(const TempDir& dir, int model, int flash, int compress) {
+    const std::string path = dir / ("demo" + std::to_string(model) + std::to_string(flash) +
+                                    std::to_string(compress) + ".bin");
+    auto file = MakeDatabaseFile(path, model, flash, compress);
+    if (model == 2)
+        FillFirstGenDemo(file->db());
+    else
+        FillSecondGenDemo(file->db());
+    EXPECT_TRUE(file->Save(path));
+    return path;
+}
+
+FormatReport Detect(const std::string& path) {
+    FormatReport report;
+    std::string error;
+    EXPECT_TRUE(DetectFormat(path, report, error)) << error;
+    return report;
+}
+
+TEST(FormatDetect, EverySavedConfigurationIsRecognised) {
+    TempDir dir;
+    struct Case {
+        int model, flash, compress;
+    };
+    for (const Case& c : {Case{2, 0, 0}, Case{0, 1, 0}, Case{0, 3, 1}, Case{1, 3, 2}, Case{0, 2, 0},
+                          Case{1, 4, 1}, Case{0, 4, 2}}) {
+        SCOPED_TRACE(std::to_string(c.model) + "/" + std::to_string(c.flash) + "/" +
+                     std::to_string(c.compress));
+        const FormatReport report = Detect(SaveDemo(dir, c.model, c.flash, c.compress));
+        ASSERT_NE(report.Best(), nullptr);
+        EXPECT_TRUE(report.Best()->Matches(c.model, c.flash, c.compress))
+            << report.Best()->Options();
+        EXPECT_FALSE(report.LooksLikeOther(c.model, c.flash, c.compress));
+        ASSERT_TRUE(report.Best()->expectedSize);
+        EXPECT_EQ(*report.Best()->expectedSize, report.fileSize);
+        // Any other reading of a second-generation file is a wrong one.
+        if (c.model != 2) {
+            EXPECT_TRUE(report.LooksLikeOther(c.model, c.flash, (c.compress + 1) % 3));
+            EXPECT_TRUE(
+                report.LooksLikeOther(c.model, c.flash == 3 || c.flash == 1 ? 4 : 3, c.compress));
+        }
+        EXPECT_TRUE(report.LooksLikeOther(c.model == 2 ? 0 : 2, c.flash, c.compress));
+        ASSERT_EQ(report.candidates.size(), 8u);
+    }
+}
+
+TEST(FormatDetect, SettingsThatReadAlikeMatch) {
+    FormatCandidate gen2;
+    gen2.model = 0;
+    gen2.flashType = 3;
+    gen2.compressMode = 1;
+    EXPECT_TRUE(gen2.Matches(1, 1, 1));
+    EXPECT_FALSE(gen2.Matches(0, 2, 1));
+    EXPECT_FALSE(gen2.Matches(0, 3, 2));
+    EXPECT_FALSE(gen2.Matches(2, 3, 1));
+    FormatCandidate gen1;
+    EXPECT_TRUE(gen1.Matches(2, 4, 1));
+    FormatCandidate noClass;
+    noClass.model = 0;
+    EXPECT_TRUE(noClass.Matches(1, 0, 2));
+    EXPECT_EQ(gen2.Options(), "--model 0 --flash 3 --compress 1");
+}
+
+TEST(FormatDetect, DamagedFilesStillPointTheWay) {
+    TempDir dir;
+    // A cut whole-file image keeps its block header: still compress 1, and
+    // the missing bytes can be counted.
+    auto whole = Slurp(SaveDemo(dir, 0, 4, 1));
+    const size_t full = whole.size();
+    whole.resize(full / 2);
+    Spit(dir / "cut.bin", whole);
+    FormatReport cut = Detect(dir / "cut.bin");
+    ASSERT_NE(cut.Best(), nullptr);
+    EXPECT_TRUE(cut.Best()->Matches(0, 4, 1));
+    EXPECT_EQ(*cut.Best()->expectedSize, full);
+    // A header with nothing after it needs no flash class.
+    auto header = Slurp(SaveDemo(dir, 0, 3, 0));
+    header.resize(128);
+    header[12] = header[13] = header[14] = header[15] = 0;
+    Spit(dir / "header.bin", header);
+    EXPECT_TRUE(Detect(dir / "header.bin").Best()->Matches(0, 0, 0));
+    // A first-generation header over noise is still a first-generation file.
+    auto noisy = Slurp(SaveDemo(dir, 2, 0, 0));
+    for (size_t i = 128; i < noisy.size(); ++i) noisy[i] = static_cast<uint8_t>(i * 7919 >> 3);
+    Spit(dir / "noisy.ZCS", noisy);
+    EXPECT_EQ(Detect(dir / "noisy.ZCS").Best()->model, 2);
+    // Neither header: no configuration fits, and none is said to fit better.
+    Spit(dir / "empty.bin", {});
+    const FormatReport none = Detect(dir / "empty.bin");
+    EXPECT_EQ(none.Best(), nullptr);
+    EXPECT_FALSE(none.LooksLikeOther(2, 0, 0));
+    FormatReport report;
+    std::string error;
+    EXPECT_FALSE(DetectFormat(dir.path.string(), report, error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos);
+}
+
+TEST(NamedArchive, CarriesNameTimeAndTheBlockUnchanged) {
+    std::vector<uint8_t> data(5000);
+    for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>(i % 13);
+    const auto block = lh5::Compress(data);
+    ASSERT_TRUE(block);
+    const auto archive = cli::NamedArchive(*block, "name.bin", 0);
+    ASSERT_TRUE(archive);
+    const auto info = lh5::ReadMemberHeader(archive->data(), archive->size());
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->headerSize, 27u + 8);
+    EXPECT_EQ(std::string(archive->begin() + 22, archive->begin() + 30), "name.bin");
+    unsigned sum = 0;
+    for (size_t i = 2; i < info->headerSize; ++i) sum += (*archive)[i];
+    EXPECT_EQ((*archive)[1], static_cast<uint8_t>(sum));
+    std::vector<uint8_t> back(data.size());
+    EXPECT_TRUE(lh5::Decode(archive->data(), archive->size(), back.data(), back.size()).ok());
+    EXPECT_EQ(back, data);
+    EXPECT_EQ(archive->back(), 0);
+    // Before 1980 DOS time has no value: the earliest one stands in.
+    EXPECT_EQ(cli::DosTime(0) >> 16, (1u << 5) | 1u);
+    EXPECT_FALSE(cli::NamedArchive(*block, std::string(cli::kMaxMemberName + 1, 'x'), 0));
+    EXPECT_TRUE(cli::NamedArchive(*block, std::string(cli::kMaxMemberName, 'x'), 0));
+    EXPECT_FALSE(cli::NamedArchive({1, 2, 3}, "x", 0));
+}
+
+}  // namespace
