@@ -119,6 +119,7 @@ void MagneticDialog::SetSkin(const MagneticSkin& skin) {
 
 void MagneticDialog::SetCursors(const MagneticCursors& cursors) {
     cursors_ = cursors;
+    shownCursor_ = CursorKind::kNormal;
     setCursor(cursors_.normal);
 }
 
@@ -129,11 +130,15 @@ QRect MagneticDialog::GripArea() const {
 }
 
 void MagneticDialog::UpdateCursor(const QPoint& local) {
-    const QCursor& wanted = mode_ == Mode::kResizing                    ? cursors_.resizing
-                            : gripResize_ && GripArea().contains(local) ? cursors_.grip
-                                                                        : cursors_.normal;
-    const QCursor current = cursor();
-    if (current.shape() != wanted.shape() || wanted.shape() == Qt::BitmapCursor) setCursor(wanted);
+    const CursorKind wanted = mode_ == Mode::kResizing                    ? CursorKind::kResizing
+                              : gripResize_ && GripArea().contains(local) ? CursorKind::kGrip
+                                                                          : CursorKind::kNormal;
+    // Set only on a change: a bitmap cursor is a new server resource each time.
+    if (wanted == shownCursor_) return;
+    shownCursor_ = wanted;
+    setCursor(wanted == CursorKind::kResizing ? cursors_.resizing
+              : wanted == CursorKind::kGrip   ? cursors_.grip
+                                              : cursors_.normal);
 }
 
 void MagneticDialog::mousePressEvent(QMouseEvent* event) {
@@ -211,6 +216,13 @@ void MagneticDialog::FinishResize() {
     SetTranslucent(false);
     if (resize_) MoveTo(ToQRect(resize_->Current()));
     resize_.reset();
+}
+
+void MagneticDialog::leaveEvent(QEvent* event) {
+    // Children inherit the window's cursor: the grip's must not come back
+    // with the pointer.
+    if (mode_ == Mode::kIdle) UpdateCursor(QPoint(-1, -1));
+    QWidget::leaveEvent(event);
 }
 
 void MagneticDialog::hideEvent(QHideEvent* event) {

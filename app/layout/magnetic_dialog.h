@@ -83,6 +83,7 @@ class MagneticDialog : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
   private:
     class Host : public MagneticHost {
@@ -102,6 +103,7 @@ class MagneticDialog : public QWidget {
         QSize referenceWindow;
     };
     enum class Mode { kIdle, kMoving, kResizing };
+    enum class CursorKind { kUnset, kNormal, kGrip, kResizing };
 
     void ApplyAnchors();
     void CallResizeHook();
@@ -119,6 +121,7 @@ class MagneticDialog : public QWidget {
     bool gripResize_ = false;
     bool hookCalled_ = false;
     Mode mode_ = Mode::kIdle;
+    CursorKind shownCursor_ = CursorKind::kUnset;
     QPoint pressOffset_;
     std::optional<StepResize> resize_;
     std::unique_ptr<ResizeOutline> outline_;
