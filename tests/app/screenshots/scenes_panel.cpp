@@ -1,5 +1,6 @@
 // The main panel idle and during a transfer, the configuration dialog in both
 // sizes, and the password and about dialogs.
+#include <QLabel>
 #include <QProgressBar>
 
 #include "app/dialogs/about_dialog.h"
@@ -44,7 +45,7 @@ BRONDAVEL_SCENE("panel_transfer") {
     ById<QProgressBar>(&panel, 1006)->setValue(42);
     ById(&panel, 1006)->show();
     ById(&panel, 1008)->show();
-    panel.RefreshStatus();
+    ById<QLabel>(&panel, 1016)->setText("Downloading..");
     shot.SaveWindow(&panel, "panel_transfer");
 }
 
