@@ -36,6 +36,9 @@ struct Pty {
             tcgetattr(slave, &t);
             cfmakeraw(&t);
             tcsetattr(slave, TCSANOW, &t);
+            // A program the test starts must not keep the line up when the sim hangs up.
+            fcntl(master, F_SETFD, FD_CLOEXEC);
+            fcntl(slave, F_SETFD, FD_CLOEXEC);
             path = name;
         }
     }
