@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "app/logic/command_line.h"
 #include "app/logic/single_instance.h"
@@ -10,27 +12,34 @@
 
 int main(int argc, char** argv) {
     using namespace brondavel::app;
-    const CommandLine args = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    if (args.help) {
-        std::fputs(CommandLineUsage(), stdout);
-        return 0;
-    }
-    if (!args.error.empty()) {
-        std::fprintf(stderr, "brondavel: %s\n%s", args.error.c_str(), CommandLineUsage());
-        return 2;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "-h" || a == "--help") {
+            std::fputs(CommandLineUsage(), stdout);
+            return 0;
+        }
     }
     // One copy per user; a second one ends silently.
     SingleInstanceLock lock(RuntimeFolder());
     if (!lock.Acquired()) return 0;
 
     // Real X windows when an X display is there (the magnetic layout needs
-    // to place its windows itself).
+    // to place its windows itself); QT_QPA_PLATFORM or -platform still win.
     const char* display = std::getenv("DISPLAY");
     if (!std::getenv("QT_QPA_PLATFORM") && display && *display) setenv("QT_QPA_PLATFORM", "xcb", 1);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Brondavel");
     QApplication::setQuitOnLastWindowClosed(false);
+
+    // Qt has taken its own options (-platform, -style, ...) out by now.
+    std::vector<std::string> rest;
+    for (const QString& a : QApplication::arguments().mid(1)) rest.push_back(a.toStdString());
+    const CommandLine args = ParseCommandLine(rest);
+    if (!args.error.empty()) {
+        std::fprintf(stderr, "brondavel: %s\n%s", args.error.c_str(), CommandLineUsage());
+        return 2;
+    }
     LoadApplicationFonts();
 
     PanelOptions options;
