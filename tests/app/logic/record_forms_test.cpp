@@ -167,45 +167,5 @@ TEST(RecordForms, SecondGenChannelFlags) {
     EXPECT_EQ(c.favoriteMask(), 0x8001);
 }
 
-TEST(RecordForms, TransponderNumbersAndReferences) {
-    TransponderRecord t = TransponderRecord::Default();
-    TransponderForm f = ReadForm(t);
-    EXPECT_EQ(f.polarisation, 2);
-    f.frequency = "11 766";
-    f.symbolRate = "27500";
-    f.fec = 7;
-    f.polarisation = 1;
-    f.satelliteRef = 5;
-    WriteForm(f, t);
-    EXPECT_EQ(t.frequency(), 11766u);
-    EXPECT_EQ(t.symbolRate(), 27500u);
-    EXPECT_EQ(t.fec(), 7u);
-    EXPECT_EQ(t.polarisation(), 1u);
-    EXPECT_EQ(t.satelliteRef(), 5u);
-    EXPECT_EQ(ReadForm(t).frequency, "11766");
-
-    gen2::TransponderRecord t2 = gen2::TransponderRecord::Default();
-    EXPECT_EQ(ReadForm(t2).satelliteRef, 0xFFFF);
-    f.frequency = "4294967296";  // wraps to 0 in the field's width
-    WriteForm(f, t2);
-    EXPECT_EQ(t2.frequency(), 0u);
-    EXPECT_EQ(t2.satelliteRef(), 5);
-}
-
-TEST(RecordForms, SecondGenSatelliteSwitch) {
-    gen2::SatelliteRecord s = gen2::SatelliteRecord::Default(3);
-    SatelliteForm f = ReadForm(s);
-    EXPECT_EQ(f.name, "User-03");
-    EXPECT_EQ(f.lnbHighFreq, 10600);
-    f.switch12V = 1;
-    f.degree = "13";
-    WriteForm(f, s);
-    EXPECT_EQ(s.switch12V(), 1);
-    EXPECT_EQ(s.longitude(), 130);
-    EXPECT_EQ(GenerationOfModel(2), RecordGeneration::kFirst);
-    EXPECT_EQ(GenerationOfModel(1), RecordGeneration::kSecond);
-    EXPECT_EQ(GenerationOfModel(3), RecordGeneration::kNone);
-}
-
 }  // namespace
 }  // namespace brondavel::app

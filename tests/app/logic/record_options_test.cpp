@@ -23,10 +23,7 @@ TEST(RecordOptions, TablesKeepTheReceiversQuirks) {
     EXPECT_EQ(kFecOptions.size(), 7u);
     // LNB power lists ON before 13V and 18V.
     EXPECT_EQ(Labels(kLnbPowerOptions), (std::vector<std::string>{"OFF", "ON", "13V", "18V"}));
-    EXPECT_EQ(kLnbPowerOptions[1].value, 3);
-    EXPECT_EQ(kPolarizationOptions[0].value, 2);
     EXPECT_EQ(kAudioLanguageOptions.size(), 26u);
-    EXPECT_EQ(kAudioModeOptions.size(), 4u);
 }
 
 TEST(RecordOptions, LanguageLookupsTakeTheFirstMatch) {
@@ -72,12 +69,6 @@ TEST(RecordOptions, LnbTypeDecidesPresetsAndEnabling) {
     EXPECT_TRUE(EnablingForLnbType(kLnbOcs).tone && EnablingForLnbType(kLnbOcs).lowFreq);
     // A stored type without a row locks nothing away.
     EXPECT_TRUE(EnablingForLnbType(-1).tone && EnablingForLnbType(-1).lowFreq);
-}
-
-TEST(RecordOptions, ValueAtRowFallsBackWithoutASelection) {
-    EXPECT_EQ(ValueAtRow(kLnbPowerOptions, 1, -5), 3);
-    EXPECT_EQ(ValueAtRow(kLnbPowerOptions, -1, -5), -5);
-    EXPECT_EQ(ValueAtRow(kLnbPowerOptions, 4, -5), -5);
 }
 
 }  // namespace
