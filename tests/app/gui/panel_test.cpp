@@ -249,6 +249,21 @@ class PanelTest : public QObject {
         QCOMPARE(ReadAll(p.demoPath), before);
     }
 
+    void helpKeyOpensTheLogToolOnADatabase() {
+        PanelOnPty p;
+        MainPanel& panel = *p.panel;
+        QTest::keyClick(&panel, Qt::Key_F1);  // nothing loaded: nothing opens
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(panel.OpenFile(QString::fromStdString(DemoDatabasePath())));
+        QString opened;
+        OnNextModal([&](QWidget* dialog) {
+            opened = dialog->metaObject()->className();
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        QTest::keyClick(&panel, Qt::Key_F1);
+        QCOMPARE(opened, QString("brondavel::app::EpgTestDialog"));
+    }
+
     void aboutFromARightClick() {
         PanelOnPty p;
         MainPanel& panel = *p.panel;
