@@ -1,5 +1,6 @@
 // The list windows: menus and their greying, the refresh rules of a deletion,
 // the letter buttons, the rows' colours and images, resizing and placement.
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
@@ -9,6 +10,7 @@
 #include "app/lists/letter_button.h"
 #include "app/lists/list_rect_store.h"
 #include "tests/app/gui/list_windows_fixture.h"
+#include "tests/app/support/gui_test_support.h"
 
 using namespace brondavel;
 using brondavel::test::ListWindows;
@@ -241,6 +243,39 @@ class ListWindowTest : public QObject {
                          .toInt() &
                      Qt::AlignRight,
                  int(Qt::AlignRight));
+    }
+
+    void editDialogsOpenWhereTheyExistAndSaveRefreshes() {
+        ListWindows w;
+        w.Load();
+        test::FillSmall(w.db);
+        w.Show();
+        QSignalSpy resets(&w.Control(kTv), &QAbstractItemModel::modelReset);
+        w.Select(kTv, {1});
+        QString opened;
+        test::OnNextModal([&opened](QWidget* modal) {
+            opened = modal->metaObject()->className();
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->accept();
+        });
+        w.Window(kTv).DoubleClickRow(1);
+        QVERIFY(!opened.isEmpty());
+        QCOMPARE(resets.count(), 1);  // refilled once, the selection kept
+        QCOMPARE(w.Control(kTv).SelectedRows(), std::vector<int>{1});
+
+        // Favourites have no dialog; the satellite one needs a known model.
+        for (int kind : {kFavorite, kSatellite}) {
+            if (kind == kSatellite) w.Window(kind).SetDatabase(&w.db, 5);
+            opened.clear();
+            test::OnNextModal(
+                [&opened](QWidget* modal) {
+                    opened = modal->metaObject()->className();
+                    modal->close();
+                },
+                200);
+            w.Window(kind).DoubleClickRow(0);
+            QTest::qWait(300);
+            QVERIFY(opened.isEmpty());
+        }
     }
 
     void titleTurnsBoldWithFocusAndCloseHidesTheWindow() {
