@@ -20,12 +20,15 @@ void RegisterEditCommand(CLI::App& app, CommonOptions& common);
 void RegisterExportSourceCommand(CLI::App& app, CommonOptions& common);
 void RegisterLh5Command(CLI::App& app, CommonOptions& common);
 void RegisterLinkCommands(CLI::App& app, CommonOptions& common);
+void RegisterDiffCommand(CLI::App& app, CommonOptions& common);
+void RegisterApplyOrderCommand(CLI::App& app, CommonOptions& common);
 
 // In the order `--help` lists them.
 inline constexpr CommandRegistrar kCommands[] = {
-    RegisterDemoCommand,   RegisterInfoCommand,  RegisterDetectCommand, RegisterCheckCommand,
-    RegisterResaveCommand, RegisterDumpCommand,  RegisterEditCommand,   RegisterExportSourceCommand,
-    RegisterLh5Command,    RegisterLinkCommands,
+    RegisterDemoCommand,         RegisterInfoCommand,   RegisterDetectCommand,
+    RegisterCheckCommand,        RegisterResaveCommand, RegisterDumpCommand,
+    RegisterEditCommand,         RegisterDiffCommand,   RegisterApplyOrderCommand,
+    RegisterExportSourceCommand, RegisterLh5Command,    RegisterLinkCommands,
 };
 
 }  // namespace brondavel::cli

@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/open_database.h"
 #include "cli/record_fields.h"
+#include "files/record_export.h"
 #include "model/memory_controls.h"
 
 namespace brondavel::cli {
@@ -45,7 +46,7 @@ std::string CellText(const RowCell& cell, bool imageColumn) {
 
 struct DumpArguments {
     std::string path, kind;
-    bool json = false, header = false;
+    bool json = false, csv = false, header = false;
 };
 
 int Dump(const DumpArguments& a, const CommonOptions& common) {
@@ -56,6 +57,10 @@ int Dump(const DumpArguments& a, const CommonOptions& common) {
     MemoryListControl list;
     db.Refresh(kind, &list);
     const auto& view = db.list(kind).view();
+    if (a.csv) {
+        std::cout << RecordsCsv(GenerationOfModel(common.model), kind, view);
+        return 0;
+    }
     const bool channels = kind == kTv || kind == kRadio;
     if (a.header && !a.json) {
         std::string line = "row";
@@ -94,12 +99,14 @@ void RegisterDumpCommand(CLI::App& app, CommonOptions& common) {
     sub->add_option("--kind", a->kind, "satellites|transponders|tv|radio|favorites")
         ->required()
         ->check(CLI::IsMember({"satellites", "transponders", "tv", "radio", "favorites"}));
-    sub->add_flag("--json", a->json, "print JSON with every field");
+    auto* json = sub->add_flag("--json", a->json, "print JSON with every field");
+    sub->add_flag("--csv", a->csv, "print CSV with every field, names in UTF-8")->excludes(json);
     sub->add_flag("--header", a->header, "print the column names first");
     sub->footer(
         "Columns, tab-separated: the row index (the row `edit` takes, from 0), then the\n"
         "list window's columns. Channels: number (from 1), name, lock (L), favourite (F)\n"
-        "and scramble (S) marks, \"-\" where a mark is not set.");
+        "and scramble (S) marks, \"-\" where a mark is not set.\n"
+        "--csv: a header line, then per row the row index, id and every field.");
     sub->callback([&common, a] { ExitCode() = Dump(*a, common); });
 }
 

@@ -1,4 +1,4 @@
-// Every named field of a record as JSON, for `dump --json`.
+// Every field of a record's field table as JSON, for `dump --json`.
 #pragma once
 
 #include <nlohmann/json.hpp>

@@ -701,6 +701,28 @@ int DatabaseEngine::ApplyStep(bool undo, const ListControls& controls) {
     return 1;
 }
 
+int DatabaseEngine::RearrangeList(int kind, std::vector<Record> records,
+                                  const std::string& label) {
+    if (!ValidKind(kind, 3)) return 0;
+    RecordList& list = lists_[kind];
+    if (records.size() != list.records().size()) return 0;
+    std::vector<bool> seen(records.size(), false);
+    for (const Record& r : records) {
+        const Record* current = list.FindById(r.id);
+        if (!current || r.size != current->size) return 0;
+        const int position = list.PositionOfId(r.id);
+        if (seen[position]) return 0;
+        seen[position] = true;
+        if (ParentRef(kind, r) != ParentRef(kind, *current)) return 0;
+    }
+    if (records == list.records()) return 1;
+    ChangeScope change(*this);
+    change.label = label;
+    list.ReplaceRecords(std::move(records));
+    modified = 1;
+    return 1;
+}
+
 int DatabaseEngine::SetNameFilter(int kind, std::string_view text, ListControl* control) {
     if (!ValidKind(kind, 3)) return 0;
     lists_[kind].setNameFilter(FoldCaseForFind(text));

@@ -59,6 +59,12 @@ class DatabaseEngine : public ChannelDatabase {
 
     const UndoHistory& undoHistory() const { return history_; }
 
+    // Puts `records` in place of the list of `kind` (0-3) as one undoable step
+    // named `label`: the same ids in a new order, each with a stored part
+    // whose parent reference is unchanged. 0, changing nothing, when they are
+    // not that; 1 otherwise.
+    int RearrangeList(int kind, std::vector<Record> records, const std::string& label);
+
     // Builds the lists from a receiver image (ids 0..n-1, favourite groups,
     // active marks). A count beyond a section's capacity is clamped to it.
     void LoadImage(std::span<const uint8_t> image);

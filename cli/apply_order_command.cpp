@@ -1,0 +1,53 @@
+// apply-order: the TV and radio channels of a file take the order (and,
+// when asked, the favourite groups) of a reference file of either
+// generation.
+#include <iostream>
+
+#include "cli/commands.h"
+#include "cli/detected_database.h"
+#include "cli/open_database.h"
+#include "model/reference_order.h"
+
+namespace brondavel::cli {
+
+namespace {
+
+struct ApplyOrderArguments {
+    std::string in, reference, out;
+    bool favorites = false, force = false;
+};
+
+int ApplyOrder(const ApplyOrderArguments& a, const CommonOptions& common) {
+    auto file = OpenDatabase(a.in, common);
+    if (!file) return 1;
+    if (!MayWriteLoaded(*file, common, a.force)) return 1;
+    auto reference = OpenDetectedDatabase(a.reference);
+    if (!reference) return 1;
+    const ReferenceOrderResult r = ApplyReferenceOrder(file->db(), reference->db(), a.favorites);
+    if (!SaveDatabase(*file, a.out)) return 1;
+    std::cout << "matched by key: " << r.byKey << "\nmatched by name: " << r.byName
+              << "\nunmatched: " << r.unmatched << '\n';
+    return 0;
+}
+
+}  // namespace
+
+void RegisterApplyOrderCommand(CLI::App& app, CommonOptions& common) {
+    auto* sub = app.add_subcommand("apply-order",
+                                   "Give the TV and radio channels the order of a reference file");
+    AddCommonOptions(*sub, common);
+    auto a = std::make_shared<ApplyOrderArguments>();
+    sub->add_option("IN", a->in, "database file to reorder")->required();
+    sub->add_option("REF", a->reference, "reference file, of either generation")->required();
+    sub->add_option("OUT", a->out, "file to write (may be IN)")->required();
+    sub->add_flag("--favorites", a->favorites,
+                  "also take the favourite groups of the matched channels");
+    AddForceOption(*sub, a->force);
+    sub->footer(
+        "Channels match by satellite position, frequency, polarisation and service id, then\n"
+        "by name. Unmatched channels keep their relative order after the matched ones. IN is\n"
+        "read with --model, --flash and --compress; REF with the settings it fits best.");
+    sub->callback([&common, a] { ExitCode() = ApplyOrder(*a, common); });
+}
+
+}  // namespace brondavel::cli

@@ -1,0 +1,50 @@
+#include "cli/detected_database.h"
+
+#include <cstdio>
+
+#include "cli/cli_common.h"
+#include "files/format_detect.h"
+
+namespace brondavel::cli {
+
+std::unique_ptr<DatabaseFile> OpenDetectedDatabase(const std::string& path) {
+    FormatReport report;
+    std::string error;
+    if (!DetectFormat(path, report, error)) {
+        Fail(error);
+        return nullptr;
+    }
+    const FormatCandidate* best = report.Best();
+    if (!best) {
+        Fail("\"" + path + "\" is no database file of any model setting");
+        return nullptr;
+    }
+    auto file = MakeDatabaseFile(path, best->model, best->flashType, best->compressMode);
+    if (!file || !file->Load()) {
+        Fail(file && !file->lastError().empty() ? file->lastError()
+                                                : "cannot read \"" + path + "\"");
+        return nullptr;
+    }
+    for (const std::string& warning : file->loadWarnings()) Warn(warning);
+    return file;
+}
+
+std::string QuotedForTerminal(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (c == '\\' || c == '"') {
+            out += '\\';
+            out += c;
+        } else if (b < 0x20 || b == 0x7F) {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02X", b);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+}  // namespace brondavel::cli

@@ -1,0 +1,48 @@
+#include "model/reference_order.h"
+
+#include <algorithm>
+
+#include "model/record_identity.h"
+
+namespace brondavel {
+
+ReferenceOrderResult ApplyReferenceOrder(DatabaseEngine& db, const DatabaseEngine& reference,
+                                         bool favorites) {
+    ReferenceOrderResult result;
+    db.BeginUndoGroup();
+    for (int kind : {kTv, kRadio}) {
+        const RecordMatching m =
+            MatchRecords(kind, IdentitiesOf(db, kind), IdentitiesOf(reference, kind));
+        result.byKey += m.byKey;
+        result.byName += m.byName;
+        result.unmatched += m.unmatched;
+
+        const std::vector<Record>& current = db.list(kind).records();
+        const std::vector<Record>& theirs = reference.list(kind).records();
+        std::vector<int> positions(current.size());
+        for (size_t i = 0; i < positions.size(); ++i) positions[i] = static_cast<int>(i);
+        // Matched ones by their partner's position, then the rest as they stand.
+        std::stable_sort(positions.begin(), positions.end(), [&](int a, int b) {
+            const int pa = m.partnerOf[a], pb = m.partnerOf[b];
+            if ((pa < 0) != (pb < 0)) return pb < 0;
+            return pa >= 0 && pa < pb;
+        });
+        std::vector<Record> arranged;
+        arranged.reserve(current.size());
+        for (int p : positions) {
+            Record r = current[p];
+            if (favorites && m.partnerOf[p] >= 0) {
+                const Record& partner = theirs[m.partnerOf[p]];
+                for (int group = 0; group < 16; ++group)
+                    db.layout().SetFavoriteMember(
+                        r, group, reference.layout().IsFavoriteMember(partner, group));
+            }
+            arranged.push_back(r);
+        }
+        db.RearrangeList(kind, std::move(arranged), "Apply Order");
+    }
+    db.EndUndoGroup("Apply Order");
+    return result;
+}
+
+}  // namespace brondavel
