@@ -1,0 +1,66 @@
+// brondavel-cli apply-order, diff and dump --csv as scripts use them.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "tests/cli/cli_runner.h"
+
+namespace {
+
+using clitest::CliTest;
+using clitest::Result;
+
+class CliOrderDiff : public CliTest {};
+
+TEST_F(CliOrderDiff, SortedFileGetsItsOrderBackFromAnotherGenerationAndDiffSaysSo) {
+    ASSERT_EQ(Cli("demo --model 0 --flash 4 --compress 2 " + P("gen2.bin")).code, 0);
+    // Sorted by name: nearly every channel moves.
+    ASSERT_EQ(Cli("edit " + P("demo.ZCS") + " " + P("sorted.ZCS") + " sort tv 2").code, 0)
+        << Cli("edit " + P("demo.ZCS") + " " + P("sorted.ZCS") + " sort tv 2").err;
+    Result moved = Cli("diff --json " + P("demo.ZCS") + " " + P("sorted.ZCS"));
+    ASSERT_EQ(moved.code, 0) << moved.err;
+    const auto j = nlohmann::json::parse(moved.out);
+    EXPECT_GT(j["tv"]["moved"].size(), 100u);
+    EXPECT_TRUE(j["tv"]["added"].empty());
+    EXPECT_TRUE(j["radio"]["moved"].empty());
+
+    // The second-generation demo holds the same channels in the original order.
+    Result applied =
+        Cli("apply-order " + P("sorted.ZCS") + " " + P("gen2.bin") + " " + P("back.ZCS"));
+    ASSERT_EQ(applied.code, 0) << applied.err;
+    EXPECT_NE(applied.out.find("matched by key: 380\nmatched by name: 0\nunmatched: 0\n"),
+              std::string::npos)
+        << applied.out;
+    Result same = Cli("diff " + P("demo.ZCS") + " " + P("back.ZCS"));
+    EXPECT_EQ(same.code, 0);
+    EXPECT_EQ(same.out, "");
+}
+
+TEST_F(CliOrderDiff, DiffListsARenameAsOneLineAndRefusesWhatIsNoDatabase) {
+    ASSERT_EQ(Cli("edit " + P("demo.ZCS") + " " + P("renamed.ZCS") + " rename tv 3 'A\"B'").code,
+              0);
+    Result r = Cli("diff " + P("demo.ZCS") + " " + P("renamed.ZCS"));
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(
+        r.out.rfind("tv: 0 added, 0 removed, 0 moved, 1 changed\n~ tv #4 -> #4 \"A\\\"B\"", 0), 0u)
+        << r.out;
+    EXPECT_NE(r.out.find(": name \"Kids Club\" -> \"A\\\"B\"\n"), std::string::npos) << r.out;
+
+    testsupport::Spit(P("junk.bin"), std::vector<uint8_t>(100, 0x55));
+    Result junk = Cli("diff " + P("demo.ZCS") + " " + P("junk.bin"));
+    EXPECT_EQ(junk.code, 1);
+    EXPECT_NE(junk.err.find("brondavel-cli: "), std::string::npos);
+    EXPECT_EQ(Cli("apply-order " + P("demo.ZCS") + " " + P("junk.bin") + " " + P("out.ZCS")).code,
+              1);
+    EXPECT_FALSE(std::filesystem::exists(P("out.ZCS")));
+}
+
+TEST_F(CliOrderDiff, DumpCsvHasAHeaderAndOneLinePerRow) {
+    Result r = Cli("dump --csv " + P("demo.ZCS") + " --kind radio");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("row,id,transponderRef,serviceId,", 0), 0u);
+    EXPECT_EQ(clitest::Count(r.out, "\r\n"), 81u);
+    EXPECT_NE(Cli("dump --csv --json " + P("demo.ZCS") + " --kind radio").code, 0);
+}
+
+}  // namespace

@@ -1,0 +1,109 @@
+// Diff of two databases and the CSV and JSON exports of a list's rows.
+#include <gtest/gtest.h>
+
+#include "files/channel_data_file.h"
+#include "files/database_diff.h"
+#include "files/flash_image_file.h"
+#include "files/record_export.h"
+#include "model/demo_database.h"
+#include "model/first_gen_records.h"
+#include "model/second_gen_records.h"
+#include "tests/support/temp_files.h"
+
+namespace brondavel {
+namespace {
+
+constexpr DemoSize kSize{6, 10, 300, 80};
+
+TEST(DatabaseDiff, AFileAgainstItselfOrItsOtherGenerationTwinIsEmpty) {
+    ChannelDataFile a("", 2, 3, 2), b("", 2, 3, 2);
+    FillFirstGenDemo(a.db(), kSize);
+    FillFirstGenDemo(b.db(), kSize);
+    EXPECT_TRUE(DiffDatabases(a.db(), b.db()).Empty());
+    // The same demo in the second generation: the fields both know agree.
+    FlashImageFile c("", 0, 4, 0);
+    FillSecondGenDemo(c.db(), kSize);
+    const DatabaseDiff cross = DiffDatabases(a.db(), c.db());
+    for (int kind : {kTv, kRadio}) {
+        EXPECT_TRUE(cross.kinds[kind].added.empty());
+        EXPECT_TRUE(cross.kinds[kind].removed.empty());
+        EXPECT_TRUE(cross.kinds[kind].moved.empty());
+    }
+}
+
+TEST(DatabaseDiff, AKnownChangeIsListedExactly) {
+    ChannelDataFile a("", 2, 3, 2), b("", 2, 3, 2);
+    FillFirstGenDemo(a.db(), kSize);
+    FillFirstGenDemo(b.db(), kSize);
+    DatabaseEngine& db = b.db();
+    std::vector<Record> tv = db.list(kTv).records();
+    // Channel 10 gets another video PID and lock; channel 0 goes last;
+    // channel 5 is dropped by giving it an unknown key and name.
+    ServiceRecord edited = As<ServiceRecord>(tv[10]);
+    edited.setVideoPid(0x1234);
+    edited.setLocked(!edited.locked());
+    tv[10] = edited.ToRecord();
+    std::rotate(tv.begin(), tv.begin() + 1, tv.end());
+    ServiceRecord other = As<ServiceRecord>(tv[4]);  // was channel 5
+    other.setServiceId(60000);
+    other.setName("Brand New");
+    tv[4] = other.ToRecord();
+    ASSERT_EQ(db.RearrangeList(kTv, tv, "test"), 1);
+
+    const DatabaseDiff diff = DiffDatabases(a.db(), db);
+    const KindDiff& k = diff.kinds[kTv];
+    for (int kind : {kSatellite, kTransponder, kRadio}) EXPECT_TRUE(diff.kinds[kind].Empty());
+    ASSERT_EQ(k.removed.size(), 1u);
+    EXPECT_EQ(k.removed[0].positionBefore, 5);
+    EXPECT_EQ(k.removed[0].identity.serviceId, 6u);
+    ASSERT_EQ(k.added.size(), 1u);
+    EXPECT_EQ(k.added[0].positionAfter, 4);
+    EXPECT_EQ(k.added[0].identity.name, "Brand New");
+    ASSERT_EQ(k.moved.size(), 1u);  // only the channel that went last
+    EXPECT_EQ(k.moved[0].positionBefore, 0);
+    EXPECT_EQ(k.moved[0].positionAfter, 299);
+    ASSERT_EQ(k.changed.size(), 1u);
+    EXPECT_EQ(k.changed[0].positionBefore, 10);
+    EXPECT_EQ(k.changed[0].positionAfter, 9);
+    const std::vector<FieldChange>& c = k.changed[0].changes;
+    ASSERT_EQ(c.size(), 2u);  // the flags word is explained by the lock
+    EXPECT_EQ(c[0].field, "videoPid");
+    EXPECT_EQ(c[0].after, "4660");
+    EXPECT_EQ(c[1].field, "locked");
+    EXPECT_EQ(c[1].before, edited.locked() ? "0" : "1");
+}
+
+TEST(RecordExport, HostileNamesAreQuotedAndKeptWhole) {
+    // Second-generation names reach the export byte for byte.
+    gen2::ServiceRecord c;
+    c.id = 7;
+    c.setName("a,\"b\"\r\n=1+2");
+    const Record r = c.ToRecord();
+    const std::string csv = RecordsCsv(Generation::kSecond, kTv, std::span(&r, 1));
+    const std::string header = csv.substr(0, csv.find("\r\n"));
+    EXPECT_EQ(header.rfind("row,id,transponderRef,serviceId,", 0), 0u) << header;
+    EXPECT_NE(header.find(",name,nameBytes"), std::string::npos);
+    EXPECT_NE(csv.find(",\"a,\"\"b\"\"\r\n=1+2\","), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",0 0 0 0,"), std::string::npos);  // an array is one cell
+    EXPECT_EQ(CsvCell("plain"), "plain");
+    EXPECT_EQ(CsvCell("x\ny"), "\"x\ny\"");
+
+    const std::string json = RecordsJson(Generation::kSecond, kTv, std::span(&r, 1));
+    EXPECT_NE(json.find("\"name\":\"a,\\\"b\\\"\\u000d\\u000a=1+2\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"locked\":false"), std::string::npos);
+    EXPECT_NE(json.find("\"audio\":[0,0,0,0]"), std::string::npos);
+
+    testsupport::TempDir dir;
+    std::string error;
+    ASSERT_TRUE(ExportRecords(dir / "tv.csv", ExportFormat::kCsv, Generation::kSecond, kTv,
+                              std::span(&r, 1), error))
+        << error;
+    const std::vector<uint8_t> written = testsupport::Slurp(dir / "tv.csv");
+    EXPECT_EQ(std::string(written.begin(), written.end()), csv);
+    EXPECT_FALSE(ExportRecords(dir / "missing/tv.csv", ExportFormat::kJson, Generation::kSecond,
+                               kTv, std::span(&r, 1), error));
+    EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
+}  // namespace brondavel
