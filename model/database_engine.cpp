@@ -701,8 +701,7 @@ int DatabaseEngine::ApplyStep(bool undo, const ListControls& controls) {
     return 1;
 }
 
-int DatabaseEngine::RearrangeList(int kind, std::vector<Record> records,
-                                  const std::string& label) {
+int DatabaseEngine::RearrangeList(int kind, std::vector<Record> records, const std::string& label) {
     if (!ValidKind(kind, 3)) return 0;
     RecordList& list = lists_[kind];
     if (records.size() != list.records().size()) return 0;

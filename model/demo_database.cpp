@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "text/conexant_text.h"
 #include "model/first_gen_records.h"
 #include "model/second_gen_records.h"
+#include "text/conexant_text.h"
 
 namespace brondavel {
 

@@ -5,10 +5,10 @@
 
 #include <random>
 
-#include "text/conexant_text.h"
 #include "model/first_gen_database.h"
 #include "model/first_gen_records.h"
 #include "model/memory_controls.h"
+#include "text/conexant_text.h"
 
 namespace {
 
