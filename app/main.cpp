@@ -1,11 +1,11 @@
 // brondavel [FILE] [--model 0|1|2] [--port DEV]
 #include <QApplication>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/logic/command_line.h"
+#include "app/logic/magnetic_platform.h"
 #include "app/logic/single_instance.h"
 #include "app/panel/main_panel.h"
 #include "app/settings/fonts.h"
@@ -23,10 +23,8 @@ int main(int argc, char** argv) {
     SingleInstanceLock lock(RuntimeFolder());
     if (!lock.Acquired()) return 0;
 
-    // Real X windows when an X display is there (the magnetic layout needs
-    // to place its windows itself); QT_QPA_PLATFORM or -platform still win.
-    const char* display = std::getenv("DISPLAY");
-    if (!std::getenv("QT_QPA_PLATFORM") && display && *display) setenv("QT_QPA_PLATFORM", "xcb", 1);
+    // Under Wayland, XWayland: the magnetic windows place themselves.
+    ChoosePlatform(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Brondavel");
