@@ -26,19 +26,7 @@ ChannelDialog::ChannelDialog(QWidget* parent, int model, int kind, ChannelDataba
     : RecordDialog(parent, model, kind, database, row) {
     setWindowTitle(QStringLiteral("Change Channel Data"));
     BuildControls();
-    switch (generation()) {
-        case RecordGeneration::kFirst:
-            LoadWorkingCopy(first_.stored);
-            shown_ = ReadForm(first_);
-            break;
-        case RecordGeneration::kSecond:
-            LoadWorkingCopy(second_.stored);
-            shown_ = ReadForm(second_);
-            break;
-        case RecordGeneration::kNone:
-            return;
-    }
-    ShowForm(shown_);
+    if (LoadForm(first_, second_, shown_)) ShowForm(shown_);
 }
 
 void ChannelDialog::BuildControls() {

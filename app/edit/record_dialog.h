@@ -33,6 +33,24 @@ class RecordDialog : public QDialog {
     // Fills a working copy from the database (the default name only, for a
     // new record).
     void LoadWorkingCopy(std::span<uint8_t> stored);
+    // Fills the working copy of the dialog's generation and reads it into
+    // `form`; false for a model without a record layout.
+    template <typename Form, typename First, typename Second>
+    bool LoadForm(First& first, Second& second, Form& form) {
+        switch (generation_) {
+            case RecordGeneration::kFirst:
+                LoadWorkingCopy(first.stored);
+                form = ReadForm(first);
+                return true;
+            case RecordGeneration::kSecond:
+                LoadWorkingCopy(second.stored);
+                form = ReadForm(second);
+                return true;
+            case RecordGeneration::kNone:
+                break;
+        }
+        return false;
+    }
     bool StoreWorkingCopy(std::span<const uint8_t> stored);
     ChannelDatabase* database() const { return database_; }
     QDialogButtonBox* MakeButtons();

@@ -29,19 +29,7 @@ SatelliteDialog::SatelliteDialog(QWidget* parent, int model, ChannelDatabase* da
     : RecordDialog(parent, model, kSatellite, database, row) {
     setWindowTitle(QStringLiteral("Change Satellite Data"));
     BuildControls();
-    switch (generation()) {
-        case RecordGeneration::kFirst:
-            LoadWorkingCopy(first_.stored);
-            shown_ = ReadForm(first_);
-            break;
-        case RecordGeneration::kSecond:
-            LoadWorkingCopy(second_.stored);
-            shown_ = ReadForm(second_);
-            break;
-        case RecordGeneration::kNone:
-            return;
-    }
-    ShowForm(shown_);
+    if (LoadForm(first_, second_, shown_)) ShowForm(shown_);
     // The first generation has no 12 V switch.
     const bool hasSwitch = generation() == RecordGeneration::kSecond;
     switch12VLabel_->setVisible(hasSwitch);

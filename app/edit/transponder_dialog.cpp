@@ -12,19 +12,7 @@ TransponderDialog::TransponderDialog(QWidget* parent, int model, ChannelDatabase
     : RecordDialog(parent, model, kTransponder, database, row) {
     setWindowTitle(QStringLiteral("Change Transponder Data"));
     BuildControls();
-    switch (generation()) {
-        case RecordGeneration::kFirst:
-            LoadWorkingCopy(first_.stored);
-            shown_ = ReadForm(first_);
-            break;
-        case RecordGeneration::kSecond:
-            LoadWorkingCopy(second_.stored);
-            shown_ = ReadForm(second_);
-            break;
-        case RecordGeneration::kNone:
-            return;
-    }
-    ShowForm(shown_);
+    if (LoadForm(first_, second_, shown_)) ShowForm(shown_);
 }
 
 void TransponderDialog::BuildControls() {
