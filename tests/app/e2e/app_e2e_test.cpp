@@ -19,21 +19,6 @@ using app::MainPanel;
 
 namespace {
 
-// Presses at `local` in `w`, moves in steps to the screen point `to` and
-// releases there, letting the X server place the window after each step.
-void DragWindow(QWidget* w, QPoint local, QPoint to, int steps = 8) {
-    QWindow* window = w->windowHandle();
-    const QPoint from = w->mapToGlobal(local);
-    QTest::mousePress(window, Qt::LeftButton, {}, local);
-    for (int i = 1; i <= steps; ++i) {
-        const QPoint at = from + (to - from) * i / steps;
-        QTest::mouseMove(window, window->mapFromGlobal(at));
-        QTest::qWait(15);
-    }
-    QTest::mouseRelease(window, Qt::LeftButton, {}, window->mapFromGlobal(to));
-    QTest::qWait(50);
-}
-
 // A point of the panel's own body, where no control lies.
 QPoint PanelBody(MainPanel& panel) {
     for (int y = 8; y < panel.height() - 8; y += 4)
@@ -76,7 +61,8 @@ class AppE2eTest : public QObject {
         const QRect panelFrame = panel.frameGeometry();
         const QPoint grab(30, 15);
         QVERIFY(!tv->childAt(grab) || tv->childAt(grab) == static_cast<QWidget*>(tv->Title()));
-        DragWindow(tv, grab, QPoint(panelFrame.left() + 6, panelFrame.bottom() + 1 + 7) + grab);
+        test::DragWindow(tv, grab,
+                         QPoint(panelFrame.left() + 6, panelFrame.bottom() + 1 + 7) + grab);
         QTRY_COMPARE(tv->windowHandle()->framePosition(),
                      QPoint(panelFrame.left(), panelFrame.bottom() + 1));
         QCOMPARE(tv->DockWith(&panel), Dock::kBelow);
@@ -85,7 +71,7 @@ class AppE2eTest : public QObject {
         // The panel moves; the docked window follows.
         const QPoint body = PanelBody(panel);
         QVERIFY(!body.isNull());
-        DragWindow(&panel, body, panel.mapToGlobal(body) + QPoint(120, 200));
+        test::DragWindow(&panel, body, panel.mapToGlobal(body) + QPoint(120, 200));
         QTRY_COMPARE(panel.windowHandle()->framePosition(),
                      panelFrame.topLeft() + QPoint(120, 200));
         QTRY_COMPARE(tv->windowHandle()->framePosition(),

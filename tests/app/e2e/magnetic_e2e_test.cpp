@@ -6,28 +6,12 @@
 #include <QWindow>
 
 #include "app/layout/magnetic_dialog.h"
+#include "tests/app/support/gui_test_support.h"
 
 using brondavel::app::Dock;
 using brondavel::app::MagneticDialog;
 
-namespace {
-
-// Presses at `local` in `w`, moves in steps to the screen point `to`, letting
-// the X server place the window after each step, and releases there.
-void Drag(QWidget* w, QPoint local, QPoint to, int steps = 8) {
-    QWindow* window = w->windowHandle();
-    const QPoint from = w->mapToGlobal(local);
-    QTest::mousePress(window, Qt::LeftButton, {}, local);
-    for (int i = 1; i <= steps; ++i) {
-        const QPoint at = from + (to - from) * i / steps;
-        QTest::mouseMove(window, window->mapFromGlobal(at));
-        QTest::qWait(15);
-    }
-    QTest::mouseRelease(window, Qt::LeftButton, {}, window->mapFromGlobal(to));
-    QTest::qWait(50);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 class MagneticE2eTest : public QObject {
     Q_OBJECT
@@ -74,20 +58,20 @@ void MagneticE2eTest::cleanup() {
 
 void MagneticE2eTest::listDocksAndFollowsThePanel() {
     // Let go 7 px right of the panel's right edge and 4 px below its top.
-    Drag(list_, QPoint(40, 40), QPoint(400 + 7 + 40, 100 + 4 + 40));
+    brondavel::test::DragWindow(list_, QPoint(40, 40), QPoint(400 + 7 + 40, 100 + 4 + 40));
     QTRY_COMPARE(list_->windowHandle()->framePosition(), QPoint(400, 100));
     QCOMPARE(list_->DockWith(panel_), Dock::kRightOf);
     QCOMPARE(panel_->DockWith(list_), Dock::kLeftOf);
 
-    Drag(panel_, QPoint(30, 30), QPoint(30 + 60, 30 + 250));
+    brondavel::test::DragWindow(panel_, QPoint(30, 30), QPoint(30 + 60, 30 + 250));
     QTRY_COMPARE(panel_->windowHandle()->framePosition(), QPoint(60, 250));
     QTRY_COMPARE(list_->windowHandle()->framePosition(), QPoint(360, 250));
 
     // Dragged away, the list leaves the panel; the panel then moves alone.
-    Drag(list_, QPoint(40, 40), QPoint(700 + 40, 600 + 40));
+    brondavel::test::DragWindow(list_, QPoint(40, 40), QPoint(700 + 40, 600 + 40));
     QTRY_COMPARE(list_->windowHandle()->framePosition(), QPoint(700, 600));
     QCOMPARE(panel_->DockWith(list_), Dock::kNone);
-    Drag(panel_, QPoint(30, 30), QPoint(30 + 20, 30 + 20));
+    brondavel::test::DragWindow(panel_, QPoint(30, 30), QPoint(30 + 20, 30 + 20));
     QTRY_COMPARE(panel_->windowHandle()->framePosition(), QPoint(20, 20));
     QCOMPARE(list_->windowHandle()->framePosition(), QPoint(700, 600));
 }
@@ -95,7 +79,7 @@ void MagneticE2eTest::listDocksAndFollowsThePanel() {
 void MagneticE2eTest::gripResizeIsAppliedByTheServer() {
     const QPoint grip = list_->GripArea().center();
     const QPoint start = list_->mapToGlobal(grip);
-    Drag(list_, grip, start + QPoint(34 * 2 + 3, 25 + 3), 4);
+    brondavel::test::DragWindow(list_, grip, start + QPoint(34 * 2 + 3, 25 + 3), 4);
     QTRY_COMPARE(list_->windowHandle()->geometry().size(), QSize(310 + 68, 150 + 25));
     QCOMPARE(list_->windowHandle()->framePosition(), QPoint(600, 500));
     QCOMPARE(list_->windowOpacity(), 1.0);

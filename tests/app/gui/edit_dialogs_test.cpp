@@ -16,7 +16,6 @@
 #include "model/demo_database.h"
 #include "model/first_gen_database.h"
 #include "model/memory_controls.h"
-#include "model/second_gen_database.h"
 #include "tests/app/support/gui_test_support.h"
 #include "text/conexant_text.h"
 
@@ -35,23 +34,7 @@ struct Demo {
     std::unique_ptr<DatabaseEngine> db;
     MemoryListControl lists[4];
 
-    explicit Demo(int model) {
-        if (model == kFirstModel) {
-            db = std::make_unique<FirstGenDatabase>();
-            FillFirstGenDemo(*db);
-        } else {
-            db = std::make_unique<SecondGenDatabase>();
-            FillSecondGenDemo(*db);
-        }
-        // The groups a file load creates.
-        std::vector<Record> groups;
-        for (uint16_t g = 0; g < 16; ++g) {
-            FavoriteRecord f;
-            f.id = g;
-            f.setName(kDefaultFavoriteNames[g]);
-            groups.push_back(f.ToRecord());
-        }
-        db->AddRecords(kFavorite, nullptr, groups.data(), 16);
+    explicit Demo(int model) : db(brondavel::test::DemoDatabaseFor(model)) {
         for (int kind = 0; kind < 4; ++kind) db->Refresh(kind, &lists[kind]);
     }
     template <typename Typed>

@@ -3,40 +3,15 @@
 #include <memory>
 
 #include "app/edit/edit_dialogs.h"
-#include "model/demo_database.h"
-#include "model/first_gen_database.h"
-#include "model/memory_controls.h"
-#include "model/second_gen_database.h"
 #include "tests/app/screenshots/scene_registry.h"
+#include "tests/app/support/gui_test_support.h"
 
 namespace {
 
 using namespace brondavel;
 
-std::unique_ptr<DatabaseEngine> DemoFor(int model) {
-    std::unique_ptr<DatabaseEngine> db;
-    if (model == 2) {
-        db = std::make_unique<FirstGenDatabase>();
-        FillFirstGenDemo(*db);
-    } else {
-        db = std::make_unique<SecondGenDatabase>();
-        FillSecondGenDemo(*db);
-    }
-    std::vector<Record> groups;
-    for (uint16_t g = 0; g < 16; ++g) {
-        FavoriteRecord f;
-        f.id = g;
-        f.setName(kDefaultFavoriteNames[g]);
-        groups.push_back(f.ToRecord());
-    }
-    db->AddRecords(kFavorite, nullptr, groups.data(), 16);
-    MemoryListControl list;
-    for (int kind = 0; kind < 4; ++kind) db->Refresh(kind, &list);
-    return db;
-}
-
 void ShootDialog(test::ShotContext& shot, int model, int kind, int row, const char* name) {
-    auto db = DemoFor(model);
+    auto db = test::DemoDatabaseFor(model);
     auto dialog = app::CreateEditDialog(nullptr, model, kind, db.get(), row);
     dialog->move(40, 40);
     dialog->show();

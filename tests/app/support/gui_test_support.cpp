@@ -1,8 +1,16 @@
 #include "tests/app/support/gui_test_support.h"
 
 #include <QElapsedTimer>
+#include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <memory>
+
+#include "model/demo_database.h"
+#include "model/first_gen_database.h"
+#include "model/first_gen_records.h"
+#include "model/memory_controls.h"
+#include "model/second_gen_database.h"
 
 namespace brondavel::test {
 
@@ -31,6 +39,43 @@ void OnNextModal(std::function<void(QWidget*)> action, int timeoutMs) {
 
 std::string DemoDatabasePath() {
     return BRONDAVEL_BINARY_DIR "/share/demo.ZCS";
+}
+
+std::unique_ptr<DatabaseEngine> DemoDatabaseFor(int model) {
+    std::unique_ptr<DatabaseEngine> db;
+    if (model == 2) {
+        auto first = std::make_unique<FirstGenDatabase>();
+        FillFirstGenDemo(*first);
+        db = std::move(first);
+    } else {
+        auto second = std::make_unique<SecondGenDatabase>();
+        FillSecondGenDemo(*second);
+        db = std::move(second);
+    }
+    std::vector<Record> groups;
+    for (uint16_t g = 0; g < 16; ++g) {
+        FavoriteRecord f;
+        f.id = g;
+        f.setName(kDefaultFavoriteNames[g]);
+        groups.push_back(f.ToRecord());
+    }
+    db->AddRecords(kFavorite, nullptr, groups.data(), 16);
+    MemoryListControl list;
+    for (int kind = 0; kind < 4; ++kind) db->Refresh(kind, &list);
+    return db;
+}
+
+void DragWindow(QWidget* w, QPoint local, QPoint to, int steps) {
+    QWindow* window = w->windowHandle();
+    const QPoint from = w->mapToGlobal(local);
+    QTest::mousePress(window, Qt::LeftButton, {}, local);
+    for (int i = 1; i <= steps; ++i) {
+        const QPoint at = from + (to - from) * i / steps;
+        QTest::mouseMove(window, window->mapFromGlobal(at));
+        QTest::qWait(15);
+    }
+    QTest::mouseRelease(window, Qt::LeftButton, {}, window->mapFromGlobal(to));
+    QTest::qWait(50);
 }
 
 }  // namespace brondavel::test

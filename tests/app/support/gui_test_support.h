@@ -3,10 +3,14 @@
 #pragma once
 
 #include <QApplication>
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "model/database_engine.h"
 
 namespace brondavel::test {
 
@@ -22,5 +26,13 @@ void OnNextModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 
 // The demo database written by the build.
 std::string DemoDatabasePath();
+
+// The demo records of a model's generation (2: first, 0 and 1: second) with
+// the 16 favourite groups a file load creates, every list filled once.
+std::unique_ptr<DatabaseEngine> DemoDatabaseFor(int model);
+
+// Presses at `local` in `w`, moves in steps to the screen point `to` and
+// releases there, letting the window system place the window after each step.
+void DragWindow(QWidget* w, QPoint local, QPoint to, int steps = 8);
 
 }  // namespace brondavel::test
