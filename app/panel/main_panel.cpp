@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
@@ -42,7 +43,19 @@ constexpr int kToggleIds[5] = {1004, 1002, 1005, 1003, 1009};
 constexpr const char* kToggleTips[5] = {"Satellite Window", "Transponder Window",
                                         "TV Channel Window", "Radio Channel Window",
                                         "Favorite Window"};
+// The short names stay as the buttons' texts for accessibility; only the icons are shown.
 constexpr const char* kToggleTexts[5] = {"SAT", "TP", "TV", "RAD", "FAV"};
+constexpr const char* kToggleIcons[5] = {":/panel/satellite.xpm", ":/panel/transponder.xpm",
+                                         ":/panel/tv.xpm", ":/panel/radio.xpm",
+                                         ":/panel/favorites.xpm"};
+// A shown window's toggle sits sunken in a bright frame, a hidden one stays raised.
+const char* const kToggleStyle =
+    "QToolButton { border: 1px solid #0A1628; border-radius: 4px;"
+    " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #6A8CB8, stop:1 #3A5680); }"
+    "QToolButton:hover { border-color: #A8C8F0; }"
+    "QToolButton:checked { border: 2px solid #FFD36B;"
+    " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #14243C, stop:1 #2A4670); }"
+    "QToolButton:pressed { background: #14243C; }";
 constexpr const char* kViewFlags[5] = {"SAT_VIEW", "TP_VIEW", "TV_VIEW", "RADIO_VIEW", "FAV_VIEW"};
 constexpr int kFavorites = 4;
 
@@ -177,6 +190,11 @@ void MainPanel::BuildControls() {
     for (int kind = 0; kind < 5; ++kind) {
         auto* toggle = Named(new QToolButton(this), kToggleIds[kind]);
         toggle->setText(kToggleTexts[kind]);
+        toggle->setIcon(QIcon(kToggleIcons[kind]));
+        toggle->setIconSize(QSize(24, 24));
+        toggle->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        toggle->setAccessibleName(kToggleTips[kind]);
+        toggle->setStyleSheet(kToggleStyle);
         toggle->setToolTip(kToggleTips[kind]);
         toggle->setCheckable(true);
         toggle->setChecked(true);
