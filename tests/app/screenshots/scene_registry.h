@@ -19,9 +19,12 @@ class ShotContext {
     void SaveWindow(QWidget* window, const QString& name);
     // A rectangle of the screen, for several windows together.
     void SaveScreenArea(const QRect& area, const QString& name);
+    // Pictures that could not be written.
+    int failures() const { return failures_; }
 
   private:
     QString outdir_;
+    int failures_ = 0;
 };
 
 using SceneFunction = std::function<void(ShotContext&)>;

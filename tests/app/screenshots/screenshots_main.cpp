@@ -37,10 +37,12 @@ void ShotContext::SaveScreenArea(const QRect& area, const QString& name) {
     QScreen* screen = QGuiApplication::primaryScreen();
     const QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
     const QString path = QDir(outdir_).filePath(name + ".png");
-    if (!shot.save(path))
+    if (!shot.save(path)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    else
+        ++failures_;
+    } else {
         std::printf("%s\n", qPrintable(path));
+    }
 }
 
 void ShotContext::SaveWindow(QWidget* window, const QString& name) {
@@ -58,7 +60,6 @@ int main(int argc, char** argv) {
     }
     QDir().mkpath(argv[1]);
     brondavel::test::ShotContext shot(argv[1]);
-    int failed = 0;
     for (auto& [name, scene] : brondavel::test::Scenes()) {
         bool wanted = argc == 2;
         for (int i = 2; i < argc; ++i) wanted |= name == argv[i];
@@ -67,5 +68,5 @@ int main(int argc, char** argv) {
         for (QWidget* w : QApplication::topLevelWidgets()) w->close();
         shot.Settle(100);
     }
-    return failed;
+    return shot.failures() == 0 ? 0 : 1;
 }
