@@ -6,9 +6,8 @@
 
 #include "cli/commands.h"
 #include "cli/open_database.h"
-#include "cli/record_fields.h"
 #include "model/memory_controls.h"
-#include "text/conexant_text.h"
+#include "model/record_rename.h"
 
 namespace brondavel::cli {
 
@@ -63,7 +62,7 @@ int SortOrder(int kind, const std::string& text) {
 
 class Editor {
   public:
-    Editor(DatabaseEngine& db, int model) : db_(db), model_(model) {}
+    explicit Editor(DatabaseEngine& db) : db_(db) {}
 
     // Applies the operations starting at ops[i]; returns the index after it.
     size_t Apply(const std::vector<std::string>& ops, size_t i) {
@@ -150,16 +149,20 @@ class Editor {
             if (kind == kFavorite) throw Refused("favourite group names are not kept in the file");
             Shown(kind);
             const int row = Row(kind, arg(2));
-            const std::string& wanted = arg(3);
-            if (wanted.empty()) throw Refused("a name cannot be empty");
-            Record r = RowRecord(kind, row);
-            db_.layout().StoreNameText(kind, r, wanted);
-            const std::string stored = StoredName(kind, r);
-            if (stored.empty()) throw Refused("nothing of \"" + wanted + "\" can be stored");
-            WarnIfChanged(wanted, stored);
-            if (!db_.StoreRecord(kind, row, r.stored()))
-                throw Refused("the renamed record equals another one");
+            const RenameResult renamed = RenameRow(db_, kind, row, arg(3));
+            if (!renamed.Stored()) throw Refused(RenameRefusalText(renamed));
+            // The file no longer says what was asked: say so.
+            if (renamed.Changed())
+                Warn("rename: \"" + renamed.wanted + "\" is stored as \"" + renamed.stored +
+                     "\" (" + RenameChangeText(renamed) + ")");
             return i + 4;
+        }
+        if (op == "undo" || op == "redo") {
+            const bool undo = op == "undo";
+            const ListControls shown = {&lists_[0], &lists_[1], &lists_[2], &lists_[3]};
+            if (!(undo ? db_.Undo(shown) : db_.Redo(shown)))
+                throw Refused(undo ? "nothing to undo" : "nothing to redo");
+            return i + 1;
         }
         throw Refused("unknown operation \"" + op + "\"");
     }
@@ -167,31 +170,6 @@ class Editor {
   private:
     static void RefuseFavorites(int kind, const char* what) {
         if (kind == kFavorite) throw Refused(std::string("favourite groups cannot be ") + what);
-    }
-    // The whole stored name as text (the list rows show only its start).
-    std::string StoredName(int kind, const Record& r) const {
-        const auto fields = RecordFields(model_, kind, r);
-        return fields.contains("name") ? fields["name"].get<std::string>() : std::string();
-    }
-    static size_t CharacterCount(const std::string& utf8) {
-        size_t n = 0;
-        for (char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-        return n;
-    }
-    // The field's limits cut names, and characters the receiver cannot show
-    // become "?" or a space: say so, since the file no longer says what was asked.
-    static void WarnIfChanged(const std::string& wanted, const std::string& stored) {
-        if (stored == wanted) return;
-        const bool cut = CharacterCount(stored) < CharacterCount(wanted);
-        const bool replaced = text::AnsiToUtf8(text::Utf8ToAnsi(wanted)) != wanted ||
-                              std::any_of(wanted.begin(), wanted.end(), [](char c) {
-                                  return static_cast<unsigned char>(c) < 0x20;
-                              });
-        std::string what = cut && replaced ? "cut to the field's limit and characters replaced"
-                           : cut           ? "cut to the field's limit"
-                           : replaced      ? "characters replaced"
-                                           : "changed by the receiver's text encoding";
-        Warn("rename: \"" + wanted + "\" is stored as \"" + stored + "\" (" + what + ")");
     }
     int Kind(const std::string& name) {
         const int kind = KindFromName(name);
@@ -230,7 +208,6 @@ class Editor {
     }
 
     DatabaseEngine& db_;
-    const int model_;
     MemoryListControl lists_[5];
 };
 
@@ -243,7 +220,7 @@ int Edit(const EditArguments& a, const CommonOptions& common) {
     const std::vector<std::string>& args = a.args;
     auto file = OpenDatabase(args[0], common);
     if (!file || !MayWriteLoaded(*file, common, a.force)) return 1;
-    Editor editor(file->db(), common.model);
+    Editor editor(file->db());
     size_t i = 2;
     while (i < args.size()) {
         const size_t start = i;
@@ -277,6 +254,7 @@ void RegisterEditCommand(CLI::App& app, CommonOptions& common) {
         "  reparent transponders ROWS SATROW | reparent tv|radio ROWS TPROW\n"
         "  favorite tv|radio ROWS GROUP on|off\n"
         "  rename KIND ROW TEXT\n"
+        "  undo | redo                      the last change, or the last undone one\n"
         "Favourite groups cannot be sorted, moved or deleted. Put -- before operations\n"
         "whose texts begin with \"-\".");
     sub->callback([&common, a] { ExitCode() = Edit(*a, common); });

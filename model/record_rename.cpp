@@ -1,0 +1,93 @@
+#include "model/record_rename.h"
+
+#include <algorithm>
+
+#include "model/field_table.h"
+#include "text/conexant_text.h"
+
+namespace brondavel {
+
+namespace {
+
+size_t CharacterCount(std::string_view utf8) {
+    size_t n = 0;
+    for (char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return n;
+}
+
+bool RowRecord(DatabaseEngine& db, int kind, int row, Record& record) {
+    if (kind < 0 || kind > 3 || row < 0) return false;
+    record.size = static_cast<uint8_t>(db.layout().StoredSize(kind));
+    return db.GetRowData(kind, row, record.stored()) != 0;
+}
+
+std::string NameOf(const DatabaseEngine& db, int kind, const Record& record) {
+    const FieldSpec* field = NameField(FieldsOf(GenerationOf(db.layout()), kind));
+    return field ? FieldName(*field, record) : std::string();
+}
+
+}  // namespace
+
+std::string FullName(DatabaseEngine& db, int kind, int row) {
+    Record record;
+    return RowRecord(db, kind, row, record) ? NameOf(db, kind, record) : std::string();
+}
+
+RenameResult RenameRow(DatabaseEngine& db, int kind, int row, std::string_view wanted) {
+    RenameResult result;
+    result.wanted = std::string(wanted);
+    Record record;
+    if (!RowRecord(db, kind, row, record)) return result;
+    if (wanted.empty()) {
+        result.status = RenameStatus::kEmpty;
+        return result;
+    }
+    const Record before = record;
+    db.layout().StoreNameText(kind, record, wanted);
+    result.stored = NameOf(db, kind, record);
+    if (result.stored.empty()) {
+        result.status = RenameStatus::kNothingStorable;
+        return result;
+    }
+    if (result.Changed()) {
+        result.cut = CharacterCount(result.stored) < CharacterCount(wanted);
+        result.replaced = text::AnsiToUtf8(text::Utf8ToAnsi(wanted)) != wanted ||
+                          std::any_of(wanted.begin(), wanted.end(),
+                                      [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    }
+    // Storing the same bytes again would be an undo step that changes nothing.
+    if (std::equal(before.stored().begin(), before.stored().end(), record.stored().begin())) {
+        result.status = RenameStatus::kUnchanged;
+        return result;
+    }
+    result.status = db.StoreRecord(kind, row, record.stored()) ? RenameStatus::kRenamed
+                                                               : RenameStatus::kDuplicate;
+    return result;
+}
+
+std::string RenameRefusalText(const RenameResult& result) {
+    switch (result.status) {
+        case RenameStatus::kEmpty:
+            return "a name cannot be empty";
+        case RenameStatus::kNothingStorable:
+            return "nothing of \"" + result.wanted + "\" can be stored";
+        case RenameStatus::kDuplicate:
+            return "the renamed record equals another one";
+        case RenameStatus::kNoSuchRow:
+            return "there is no record to rename";
+        case RenameStatus::kRenamed:
+        case RenameStatus::kUnchanged:
+            break;
+    }
+    return {};
+}
+
+std::string RenameChangeText(const RenameResult& result) {
+    if (!result.Changed() || result.stored.empty()) return {};
+    if (result.cut && result.replaced) return "cut to the field's limit and characters replaced";
+    if (result.cut) return "cut to the field's limit";
+    if (result.replaced) return "characters replaced";
+    return "changed by the receiver's text encoding";
+}
+
+}  // namespace brondavel

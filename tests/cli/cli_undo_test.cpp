@@ -1,0 +1,66 @@
+// `edit ... undo` and `redo`: a change undone saves the bytes it started
+// from, redone the bytes it made; with nothing to go back to, nothing is written.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/cli/cli_runner.h"
+
+namespace {
+
+using clitest::CliTest;
+using clitest::Result;
+namespace fs = std::filesystem;
+
+class CliUndo : public CliTest {
+  protected:
+    // A saved file with its save date blanked.
+    std::vector<uint8_t> Bytes(const std::string& name) {
+        std::vector<uint8_t> bytes = testsupport::Slurp(P(name));
+        if (bytes.size() >= 24) std::fill(bytes.begin() + 16, bytes.begin() + 24, 0);
+        return bytes;
+    }
+    void Edit(const std::string& out, const std::string& ops) {
+        const Result r = Cli("edit " + P("demo.ZCS") + " " + P(out) + " " + ops);
+        ASSERT_EQ(r.code, 0) << ops << ": " << r.err;
+    }
+};
+
+TEST_F(CliUndo, UndoGoesBackToTheInputAndRedoForwardToTheChange) {
+    const std::string changes[] = {"sort tv name asc",      "delete satellites 1",
+                                   "move tv 3-5 before 0",  "rename tv 4 Renamed",
+                                   "favorite radio 2 3 on", "reparent tv 0 7"};
+    for (const std::string& change : changes) {
+        SCOPED_TRACE(change);
+        Edit("changed.ZCS", change);
+        ASSERT_NE(Bytes("changed.ZCS"), Bytes("demo.ZCS"));
+        Edit("undone.ZCS", change + " undo");
+        EXPECT_EQ(Bytes("undone.ZCS"), Bytes("demo.ZCS"));
+        Edit("redone.ZCS", change + " undo redo");
+        EXPECT_EQ(Bytes("redone.ZCS"), Bytes("changed.ZCS"));
+    }
+    // Steps undo one at a time, newest first.
+    Edit("first.ZCS", "sort tv name asc");
+    Edit("two.ZCS", "sort tv name asc rename tv 0 Other undo");
+    EXPECT_EQ(Bytes("two.ZCS"), Bytes("first.ZCS"));
+}
+
+TEST_F(CliUndo, NothingToUndoOrRedoIsRefusedAndWritesNothing) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"undo", "nothing to undo"},
+        {"sort tv name undo undo", "nothing to undo"},
+        {"redo", "nothing to redo"},
+        {"sort tv name undo redo redo", "nothing to redo"},
+        // A new change after an undo drops what could be redone.
+        {"sort tv name undo rename tv 0 X redo", "nothing to redo"},
+    };
+    for (const auto& [ops, message] : cases) {
+        SCOPED_TRACE(ops);
+        const Result r = Cli("edit " + P("demo.ZCS") + " " + P("never.ZCS") + " " + ops);
+        EXPECT_EQ(r.code, 1);
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(P("never.ZCS")));
+    }
+}
+
+}  // namespace

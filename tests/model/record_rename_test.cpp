@@ -1,0 +1,104 @@
+// Renaming in place, as `edit rename` and the list windows' F2 do it: what is
+// stored, what is refused, and that a rename is one undoable step of the
+// record shown in the row.
+#include "model/record_rename.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/model/test_builders.h"
+
+namespace brondavel {
+namespace {
+
+class Rename : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        db.LoadImage(std::vector<uint8_t>(FirstGenImage::kSize, 0));
+        test::FillSmall(db);
+        for (int kind = 0; kind < 4; ++kind) db.Refresh(kind, &lists[kind]);
+    }
+    std::vector<Record> Records(int kind) { return db.list(kind).records(); }
+
+    FirstGenDatabase db;
+    MemoryListControl lists[5];
+};
+
+TEST_F(Rename, StoresTheWholeNameAsOneUndoableStep) {
+    const RenameResult r = RenameRow(db, kTv, 1, "Canal Sport");
+    EXPECT_EQ(r.status, RenameStatus::kRenamed);
+    EXPECT_EQ(r.stored, "Canal Sport");
+    EXPECT_FALSE(r.Changed());
+    EXPECT_EQ(RenameChangeText(r), "");
+    EXPECT_EQ(FullName(db, kTv, 1), "Canal Sport");
+    EXPECT_EQ(db.modified, 1u);
+    EXPECT_EQ(db.UndoLabel(), "Rename TV Channel");
+
+    ASSERT_EQ(RenameRow(db, kSatellite, 0, "Astra 1KR/1L/1M").status, RenameStatus::kRenamed);
+    EXPECT_EQ(FullName(db, kSatellite, 0), "Astra 1KR/1L/1M");
+
+    const std::vector<Record> before = Records(kTv);
+    ASSERT_TRUE(db.Undo({&lists[0], &lists[1], &lists[2], &lists[3]}));
+    ASSERT_TRUE(db.Undo({&lists[0], &lists[1], &lists[2], &lists[3]}));
+    EXPECT_EQ(FullName(db, kTv, 1), "c1");
+    EXPECT_NE(Records(kTv), before);
+}
+
+TEST_F(Rename, SaysHowTheStoredNameDiffersFromTheTypedOne) {
+    const RenameResult cut = RenameRow(db, kTv, 0, "A name far too long for it");
+    EXPECT_EQ(cut.status, RenameStatus::kRenamed);
+    EXPECT_EQ(cut.stored, "A name far too ");
+    EXPECT_EQ(RenameChangeText(cut), "cut to the field's limit");
+
+    const RenameResult replaced = RenameRow(db, kTv, 0, "Snow \xE2\x98\x83");
+    EXPECT_EQ(replaced.status, RenameStatus::kRenamed);
+    EXPECT_TRUE(replaced.replaced);
+    EXPECT_FALSE(replaced.cut);
+    EXPECT_EQ(RenameChangeText(replaced), "characters replaced");
+
+    const RenameResult both = RenameRow(db, kTv, 0, "\xE2\x98\x83 a name far too long for it");
+    EXPECT_EQ(RenameChangeText(both), "cut to the field's limit and characters replaced");
+}
+
+TEST_F(Rename, RefusalsChangeNothing) {
+    const std::vector<Record> before = Records(kTv);
+    const RenameResult empty = RenameRow(db, kTv, 0, "");
+    EXPECT_EQ(empty.status, RenameStatus::kEmpty);
+    EXPECT_EQ(RenameRefusalText(empty), "a name cannot be empty");
+
+    for (auto [kind, row] : {std::pair<int, int>{kTv, 4}, {kTv, -1}, {kFavorite, 0}, {7, 0}}) {
+        const RenameResult none = RenameRow(db, kind, row, "X");
+        EXPECT_EQ(none.status, RenameStatus::kNoSuchRow) << kind << " " << row;
+        EXPECT_FALSE(RenameRefusalText(none).empty());
+        EXPECT_EQ(FullName(db, kind, row), "");
+    }
+
+    // The name it has already: no step that changes nothing.
+    const RenameResult same = RenameRow(db, kTv, 2, "c2");
+    EXPECT_EQ(same.status, RenameStatus::kUnchanged);
+    EXPECT_TRUE(same.Stored());
+    EXPECT_EQ(RenameRefusalText(same), "");
+
+    EXPECT_EQ(Records(kTv), before);
+    EXPECT_EQ(db.modified, 0u);
+    EXPECT_EQ(db.UndoLabel(), "");
+}
+
+TEST_F(Rename, RenamesTheRecordOfTheRowAsFilteredAndSorted) {
+    db.SortList(kTv, 2, &lists[kTv]);
+    db.SortList(kTv, 2, &lists[kTv]);  // names descending: c3 c2 c1 c0
+    db.SetNameFilter(kTv, "c", &lists[kTv]);
+    db.SelectionChanged(kSatellite, 0, {&lists[0], &lists[1], &lists[2], &lists[3]});
+    ASSERT_EQ(lists[kTv].RowCount(), 2);  // c1 c0, on S0's transponders
+    ASSERT_EQ(FullName(db, kTv, 1), "c0");
+    ASSERT_EQ(RenameRow(db, kTv, 1, "first").status, RenameStatus::kRenamed);
+    std::vector<std::string> names;
+    for (const Record& r : Records(kTv)) {
+        ServiceRecord channel;
+        channel.FromRecord(r);
+        names.push_back(channel.name());
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"c3", "c2", "c1", "first"}));
+}
+
+}  // namespace
+}  // namespace brondavel
