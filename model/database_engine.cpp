@@ -92,15 +92,14 @@ int CompareNames(const Record& a, const Record& b, size_t offset, size_t size) {
     return 0;
 }
 
-// "TV Channel", "Transponders": what a step of the undo history names.
+}  // namespace
+
 std::string KindLabel(int kind, size_t count) {
     static const char* const kNames[] = {"Satellite", "Transponder", "TV Channel", "Radio Channel",
                                          "Favourite Group"};
     std::string name = kind >= 0 && kind < kKindCount ? kNames[kind] : "Record";
     return count == 1 ? name : name + "s";
 }
-
-}  // namespace
 
 DatabaseEngine::DatabaseEngine(std::unique_ptr<DatabaseLayout> layout)
     : layout_(std::move(layout)),

@@ -12,6 +12,9 @@
 
 namespace brondavel {
 
+// "TV Channel", "Transponders": what a step of the undo history names.
+std::string KindLabel(int kind, size_t count);
+
 class DatabaseEngine : public ChannelDatabase {
   public:
     explicit DatabaseEngine(std::unique_ptr<DatabaseLayout> layout);

@@ -1,0 +1,89 @@
+// Alt+Up / Alt+Down: each selected block passes one unselected neighbour of
+// the rows shown, the rows stay selected, and it all undoes as one step.
+#include "model/selection_move.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/model/test_builders.h"
+
+namespace brondavel {
+namespace {
+
+class SelectionMove : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        db.LoadImage(std::vector<uint8_t>(FirstGenImage::kSize, 0));
+        test::FillSmall(db);  // TV c0 c1 on T0, c2 on T2, c3 on T3
+        test::AddAll(db, kTv, std::vector{test::Channel(0, "c4")});
+        for (int kind = 0; kind < 4; ++kind) db.Refresh(kind, &lists[kind]);
+    }
+    std::vector<std::string> Stored() {
+        std::vector<std::string> names;
+        for (const Record& r : db.list(kTv).records()) {
+            ServiceRecord channel;
+            channel.FromRecord(r);
+            names.push_back(channel.name());
+        }
+        return names;
+    }
+    using Names = std::vector<std::string>;
+    ListControls Controls() { return {&lists[0], &lists[1], &lists[2], &lists[3]}; }
+
+    FirstGenDatabase db;
+    MemoryListControl lists[5];
+};
+
+TEST_F(SelectionMove, BlocksPassOneNeighbourAndStaySelected) {
+    MemoryListControl& tv = lists[kTv];
+    tv.Select({1, 3, 4});
+    ASSERT_EQ(MoveSelectionByOne(db, kTv, &tv, -1), 1);
+    EXPECT_EQ(Stored(), (Names{"c1", "c0", "c3", "c4", "c2"}));
+    EXPECT_EQ(tv.selected, (std::set<int>{0, 2, 3}));
+    EXPECT_EQ(db.UndoLabel(), "Move TV Channels");
+    EXPECT_EQ(db.ClipboardCount(kTv), 0);
+
+    // The block at the top stays; the one below still moves up.
+    ASSERT_EQ(MoveSelectionByOne(db, kTv, &tv, -1), 1);
+    EXPECT_EQ(Stored(), (Names{"c1", "c3", "c4", "c0", "c2"}));
+    EXPECT_EQ(tv.selected, (std::set<int>{0, 1, 2}));
+
+    ASSERT_EQ(MoveSelectionByOne(db, kTv, &tv, +1), 1);
+    EXPECT_EQ(Stored(), (Names{"c0", "c1", "c3", "c4", "c2"}));
+    EXPECT_EQ(tv.selected, (std::set<int>{1, 2, 3}));
+    EXPECT_EQ(tv.focused, 3);
+
+    // Both moves of the first call go back as one step.
+    ASSERT_TRUE(db.Undo(Controls()));
+    ASSERT_TRUE(db.Undo(Controls()));
+    ASSERT_TRUE(db.Undo(Controls()));
+    EXPECT_EQ(Stored(), (Names{"c0", "c1", "c2", "c3", "c4"}));
+    EXPECT_EQ(db.UndoLabel(), "");
+}
+
+TEST_F(SelectionMove, NothingToPassChangesNothing) {
+    MemoryListControl& tv = lists[kTv];
+    tv.Select({0, 1});
+    EXPECT_EQ(MoveSelectionByOne(db, kTv, &tv, -1), 0);
+    tv.Select({4});
+    EXPECT_EQ(MoveSelectionByOne(db, kTv, &tv, +1), 0);
+    EXPECT_EQ(tv.selected, std::set<int>{4});
+    tv.Select({});
+    EXPECT_EQ(MoveSelectionByOne(db, kTv, &tv, +1), 0);
+    EXPECT_EQ(MoveSelectionByOne(db, kFavorite, &lists[kFavorite], +1), 0);
+    EXPECT_EQ(db.modified, 0u);
+    EXPECT_EQ(db.UndoLabel(), "");
+}
+
+TEST_F(SelectionMove, PassesTheNeighbourShownInAFilteredList) {
+    db.SelectionChanged(kSatellite, 0, Controls());  // S0: c0 c1 c4 shown
+    MemoryListControl& tv = lists[kTv];
+    ASSERT_EQ(tv.RowCount(), 3);
+    tv.Select({2});
+    ASSERT_EQ(MoveSelectionByOne(db, kTv, &tv, -1), 1);
+    EXPECT_EQ(Stored(), (Names{"c0", "c4", "c1", "c2", "c3"}));
+    EXPECT_EQ(tv.Text(1, 2), "c4");
+    EXPECT_EQ(tv.selected, std::set<int>{1});
+}
+
+}  // namespace
+}  // namespace brondavel
