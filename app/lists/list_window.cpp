@@ -2,9 +2,15 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "app/edit/edit_dialogs.h"
 #include "app/layout/magnetic_skin.h"
@@ -14,8 +20,14 @@
 #include "app/lists/list_rect_store.h"
 #include "app/lists/list_view.h"
 #include "app/lists/list_view_control.h"
+#include "app/lists/name_cell_editor.h"
 #include "app/logic/drop_rules.h"
 #include "app/logic/list_window_kinds.h"
+#include "files/record_export.h"
+#include "model/database_engine.h"
+#include "model/field_table.h"
+#include "model/record_rename.h"
+#include "model/selection_move.h"
 
 namespace brondavel::app {
 
@@ -32,6 +44,30 @@ QRect Placed(int left, int top, int right, int bottom) {
 
 QFont Tahoma(int cellHeight, bool bold = false) {
     return CellHeightFont(QStringLiteral("Tahoma"), cellHeight, bold);
+}
+
+// Find narrows the lists that have names to look for among many rows.
+bool HasFind(int kind) {
+    return kind >= 1 && kind <= 3;
+}
+
+// A core message ("a name cannot be empty") as a sentence.
+QString Sentence(const std::string& text) {
+    QString sentence = QString::fromStdString(text);
+    if (!sentence.isEmpty()) sentence[0] = sentence[0].toUpper();
+    return sentence + QLatin1Char('.');
+}
+
+QString DefaultExportPath(const QString& suggested) {
+    QString filter = QStringLiteral("CSV files (*.csv)");
+    const QString path = QFileDialog::getSaveFileName(
+        nullptr, QStringLiteral("Export"), suggested,
+        QStringLiteral("CSV files (*.csv);;JSON files (*.json)"), &filter);
+    // A name typed without an extension takes the one of the chosen type.
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        return path + (filter.startsWith(QLatin1String("JSON")) ? QStringLiteral(".json")
+                                                                : QStringLiteral(".csv"));
+    return path;
 }
 
 }  // namespace
@@ -60,6 +96,17 @@ ListWindow::ListWindow(QWidget* owner, int model, int kind, ListControlArray* co
     title_->setFont(titleNormal_);
     title_->setGeometry(Placed(15, 13, 132, 39));
 
+    // The find field takes the title's place, up to the letter buttons.
+    find_ = new QLineEdit(this);
+    find_->setObjectName(QStringLiteral("findField"));
+    find_->setFont(Tahoma(16));
+    find_->setPlaceholderText(QStringLiteral("Find"));
+    find_->setClearButtonEnabled(false);
+    find_->setGeometry(Placed(15, 13, 136, 39));
+    find_->hide();
+    find_->installEventFilter(this);
+    connect(find_, &QLineEdit::textChanged, this, &ListWindow::ApplyFind);
+
     const auto buttons = LetterSpecsOf(kind);
     for (int i = 0; i < kLetterButtons; ++i) {
         auto* letter = new LetterButton(i, this);
@@ -84,6 +131,7 @@ ListWindow::ListWindow(QWidget* owner, int model, int kind, ListControlArray* co
     if (model < 3) SetSkin(ListWindowSkin());
     SetCursors(SkinCursors());
     AddAnchor(title_, 0);
+    AddAnchor(find_, 0);
     for (LetterButton* letter : letters_) AddAnchor(letter, kAnchorRight);
     AddAnchor(view_, kAnchorStretch);
     AddAnchor(close_, kAnchorRight);
@@ -127,6 +175,14 @@ ListControl* ListWindow::Control() const {
 }
 
 void ListWindow::SetDatabase(ChannelDatabase* database, int model) {
+    EndRename();
+    if (find_->isVisible() || !find_->text().isEmpty()) {
+        // Another database starts with every row shown.
+        const QSignalBlocker quiet(find_);
+        find_->clear();
+        find_->hide();
+        title_->show();
+    }
     database_ = database;
     model_ = model;
     if (!database_) {
@@ -257,6 +313,8 @@ std::unique_ptr<QMenu> ListWindow::PrepareContextMenu(int row) {
             item->setChecked(order == current);
         }
     }
+    menu->addSeparator();
+    add(menu.get(), QStringLiteral("Export..."), "menuExport", true, [this] { ExportList(); });
     if (kind_ == 0) {
         menu->addSeparator();
         add(menu.get(), QStringLiteral("Update"), "menuUpdate", false, [] {});
@@ -352,8 +410,197 @@ bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view_) {
         if (event->type() == QEvent::FocusIn) SetTitleBold(true);
         if (event->type() == QEvent::FocusOut) SetTitleBold(false);
+        if (event->type() == QEvent::KeyPress && HandleListKey(*static_cast<QKeyEvent*>(event)))
+            return true;
+    }
+    if (watched == find_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape) {
+            CloseFind();
+            return true;
+        }
+        // Down or Enter goes on to the rows found.
+        if (key->key() == Qt::Key_Down || key->key() == Qt::Key_Return ||
+            key->key() == Qt::Key_Enter) {
+            view_->setFocus(Qt::ShortcutFocusReason);
+            if (!view_->currentIndex().isValid() && control_->rowCount() > 0)
+                view_->setCurrentIndex(control_->index(0, MainColumnOf(kind_)));
+            return true;
+        }
     }
     return MagneticDialog::eventFilter(watched, event);
+}
+
+bool ListWindow::HandleListKey(const QKeyEvent& key) {
+    if (!database_) return false;
+    const Qt::KeyboardModifiers mods =
+        key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    const bool movable = kind_ >= 0 && kind_ <= 3;
+    if (key.matches(QKeySequence::Find)) {
+        if (!HasFind(kind_)) return false;
+        OpenFind();
+        return true;
+    }
+    if (key.matches(QKeySequence::SelectAll)) {
+        view_->selectAll();
+        return true;
+    }
+    if (mods == Qt::AltModifier && movable &&
+        (key.key() == Qt::Key_Up || key.key() == Qt::Key_Down)) {
+        MoveSelectedRows(key.key() == Qt::Key_Up ? -1 : 1);
+        return true;
+    }
+    if (mods != Qt::NoModifier) return false;
+    switch (key.key()) {
+        case Qt::Key_Delete:
+            if (!HasRecordCommands(kind_) || control_->SelectedRows().empty()) return false;
+            DeleteSelection();
+            return true;
+        case Qt::Key_F2:
+            if (!movable) return false;
+            StartRename(CurrentRow());
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            DoubleClickRow(CurrentRow());
+            return true;
+        case Qt::Key_Escape:
+            if (!find_->isVisible()) return false;
+            CloseFind();
+            return true;
+        default:
+            return false;
+    }
+}
+
+int ListWindow::CurrentRow() const {
+    const QModelIndex current = view_->currentIndex();
+    if (current.isValid()) return current.row();
+    const std::vector<int> selected = control_->SelectedRows();
+    return selected.empty() ? -1 : selected.front();
+}
+
+void ListWindow::OpenFind() {
+    if (!HasFind(kind_)) return;
+    title_->hide();
+    find_->show();
+    find_->raise();
+    find_->setFocus(Qt::ShortcutFocusReason);
+    find_->selectAll();
+}
+
+void ListWindow::CloseFind() {
+    find_->clear();  // shows every row again
+    find_->hide();
+    title_->show();
+    view_->setFocus(Qt::ShortcutFocusReason);
+}
+
+void ListWindow::ApplyFind(const QString& text) {
+    if (!database_) return;
+    database_->SetNameFilter(kind_, text.toStdString(), control_);
+    CommitAll();
+}
+
+void ListWindow::StartRename(int row) {
+    auto* engine = dynamic_cast<DatabaseEngine*>(database_);
+    if (!engine || kind_ > 3 || row < 0 || row >= control_->RowCount()) return;
+    EndRename();
+    control_->Commit();
+    const QModelIndex cell = control_->index(row, MainColumnOf(kind_));
+    view_->scrollTo(cell);
+    auto* editor = new NameCellEditor(QString::fromStdString(FullName(*engine, kind_, row)),
+                                      view_->viewport());
+    editor->setFont(view_->font());
+    editor->setGeometry(view_->visualRect(cell));
+    renameEditor_ = editor;
+    connect(editor, &NameCellEditor::accepted, this,
+            [this, row](const QString& text) { FinishRename(row, text); });
+    connect(editor, &NameCellEditor::cancelled, this, &ListWindow::EndRename);
+    // A refill changes what the row holds: the edit is given up.
+    connect(control_, &QAbstractItemModel::modelReset, editor, [this] { EndRename(); });
+    editor->show();
+    editor->setFocus(Qt::OtherFocusReason);
+}
+
+void ListWindow::EndRename() {
+    if (!renameEditor_) return;
+    NameCellEditor* editor = renameEditor_;
+    renameEditor_ = nullptr;
+    editor->disconnect(this);
+    disconnect(control_, nullptr, editor, nullptr);
+    const bool hadFocus = editor->hasFocus();
+    editor->hide();
+    editor->deleteLater();
+    if (hadFocus) view_->setFocus(Qt::OtherFocusReason);
+}
+
+void ListWindow::FinishRename(int row, const QString& text) {
+    EndRename();
+    auto* engine = dynamic_cast<DatabaseEngine*>(database_);
+    if (!engine) return;
+    const RenameResult result = RenameRow(*engine, kind_, row, text.toStdString());
+    if (!result.Stored()) {
+        ShowWarning(QStringLiteral("Rename"), Sentence(RenameRefusalText(result)));
+        return;
+    }
+    if (result.status == RenameStatus::kRenamed) {
+        database_->RefreshKeepSelection(kind_, control_, row);
+        CommitAll();
+    }
+    if (result.Changed())
+        ShowMessage(QStringLiteral("The name is stored as \"%1\" (%2).")
+                        .arg(QString::fromStdString(result.stored),
+                             QString::fromStdString(RenameChangeText(result))));
+}
+
+void ListWindow::MoveSelectedRows(int step) {
+    auto* engine = dynamic_cast<DatabaseEngine*>(database_);
+    if (!engine) return;
+    if (MoveSelectionByOne(*engine, kind_, control_, step)) CommitAll();
+}
+
+void ListWindow::ExportList() {
+    auto* engine = dynamic_cast<DatabaseEngine*>(database_);
+    if (!engine) return;
+    const RecordList& list = engine->list(kind_);
+    const std::vector<Record>& shown = list.view();
+    const std::vector<Record>& all = list.records();
+    bool onlyShown = false;
+    if (shown.size() < all.size()) {
+        QMessageBox ask(QMessageBox::Question, QStringLiteral("Export"),
+                        QStringLiteral("The list shows %1 of the %2 rows. Which rows do you "
+                                       "want to export?")
+                            .arg(shown.size())
+                            .arg(all.size()),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+        ask.button(QMessageBox::Yes)
+            ->setText(QStringLiteral("The %1 rows shown").arg(shown.size()));
+        ask.button(QMessageBox::No)->setText(QStringLiteral("All %1").arg(all.size()));
+        ask.setDefaultButton(QMessageBox::Yes);
+        const int answer = ask.exec();
+        if (answer == QMessageBox::Cancel) return;
+        onlyShown = answer == QMessageBox::Yes;
+    }
+    const QString suggested = QString::fromLatin1(TitleOf(kind_)) + QStringLiteral(".csv");
+    const QString path = exportPath_ ? exportPath_(suggested) : DefaultExportPath(suggested);
+    if (path.isEmpty()) return;
+    const ExportFormat format = path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)
+                                    ? ExportFormat::kJson
+                                    : ExportFormat::kCsv;
+    // The rows as they are now: the question may have let a refresh through.
+    const std::vector<Record>& rows = onlyShown ? list.view() : list.records();
+    std::string error;
+    if (!ExportRecords(QFile::encodeName(path).toStdString(), format,
+                       GenerationOf(engine->layout()), kind_, rows, error))
+        ShowWarning(QStringLiteral("Export"),
+                    QStringLiteral("The list could not be exported to %1: %2")
+                        .arg(path, QString::fromStdString(error)));
+}
+
+void ListWindow::ShowWarning(const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, this);
+    box.exec();
 }
 
 void ListWindow::SetTitleBold(bool bold) {

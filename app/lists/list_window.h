@@ -5,13 +5,17 @@
 #pragma once
 
 #include <QMenu>
+#include <QPointer>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "app/layout/magnetic_dialog.h"
+#include "app/lists/name_cell_editor.h"
 #include "model/channel_database.h"
 
 class QLabel;
+class QLineEdit;
 class QAbstractButton;
 
 namespace brondavel::app {
@@ -20,6 +24,7 @@ class ListWindow;
 class ListView;
 class ListViewControl;
 class LetterButton;
+
 using ListControlArray = std::array<ListControl*, 5>;
 using ListWindowArray = std::array<ListWindow*, 5>;
 
@@ -60,6 +65,23 @@ class ListWindow : public MagneticDialog {
     // A drop of our own data on `row` of this window's list.
     void DropFrom(int row, uint64_t source, uint32_t process);
 
+    // Find (transponders, TV and radio): Ctrl+F shows the field, Esc clears
+    // and hides it again; the list narrows to the names holding the text.
+    void OpenFind();
+    void CloseFind();
+    QLineEdit* FindField() const { return find_; }
+    // F2: the editor over the name cell of `row`, holding the whole name.
+    void StartRename(int row);
+    NameCellEditor* RenameEditor() const { return renameEditor_; }
+    // Alt+Up / Alt+Down.
+    void MoveSelectedRows(int step);
+    // "Export...": the rows shown (or all of the kind) to CSV or JSON.
+    void ExportList();
+    // The save dialog of the export, replaceable by tests: given a suggested
+    // file name, the path chosen, empty to cancel.
+    using ExportPathChooser = std::function<QString(const QString& suggested)>;
+    void SetExportPathChooser(ExportPathChooser chooser) { exportPath_ = std::move(chooser); }
+
     ListView* View() const { return view_; }
     LetterButton* Letter(int index) const { return letters_[index]; }
     QLabel* Title() const { return title_; }
@@ -81,7 +103,14 @@ class ListWindow : public MagneticDialog {
     void UpdateAllLetterButtons();
     void OpenEditDialog(int row);
     void ShowMessage(const QString& text);
+    void ShowWarning(const QString& caption, const QString& text);
     void SetTitleBold(bool bold);
+    // The keys of the list view; true when the key was used.
+    bool HandleListKey(const QKeyEvent& key);
+    void ApplyFind(const QString& text);
+    void FinishRename(int row, const QString& text);
+    void EndRename();
+    int CurrentRow() const;
 
     int model_;
     const int kind_;
@@ -96,6 +125,9 @@ class ListWindow : public MagneticDialog {
     QAbstractButton* close_ = nullptr;
     // The row the context menu was opened on, -1 for the empty area.
     int menuRow_ = -1;
+    QLineEdit* find_ = nullptr;
+    QPointer<NameCellEditor> renameEditor_;
+    ExportPathChooser exportPath_;
 };
 
 }  // namespace brondavel::app

@@ -1,0 +1,154 @@
+// The keys of a list window's list: Delete, F2 (rename in place), Enter,
+// Alt+Up / Alt+Down and Ctrl+A, pressed on the list as a user does.
+#include <QDialog>
+#include <QTest>
+
+#include "app/lists/name_cell_editor.h"
+#include "tests/app/gui/demo_list_windows.h"
+#include "tests/app/support/message_box_answerer.h"
+
+using namespace brondavel;
+using brondavel::test::DemoListWindows;
+
+namespace {
+
+std::vector<int> Selected(DemoListWindows& w, int kind) {
+    return w.Control(kind).SelectedRows();
+}
+
+void SetCurrent(DemoListWindows& w, int kind, int row) {
+    w.Select(kind, {row});
+    w.View(kind).setCurrentIndex(w.Control(kind).index(row, 1));
+}
+
+}  // namespace
+
+class ListKeysTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() { test::ForgetListRects(); }
+
+    void deleteRemovesTheSelectionWhereRecordsCanBeDeleted() {
+        DemoListWindows w;
+        const std::vector<std::string> before = w.AllNames(kTv);
+        w.Select(kTv, {1, 3});
+        QTest::keyClick(&w.View(kTv), Qt::Key_Delete);
+        std::vector<std::string> expected = before;
+        expected.erase(expected.begin() + 3);
+        expected.erase(expected.begin() + 1);
+        QCOMPARE(w.AllNames(kTv), expected);
+        QCOMPARE(w.Rows(kTv), static_cast<int>(expected.size()));
+
+        // Favourite groups are always the sixteen.
+        w.Select(kFavorite, {0});
+        QTest::keyClick(&w.View(kFavorite), Qt::Key_Delete);
+        QCOMPARE(w.db->list(kFavorite).Count(), 16);
+    }
+
+    void f2RenamesTheWholeStoredNameInPlace() {
+        DemoListWindows w;
+        w.Focus(kTv);
+        // Row 4 holds an Arabic name, longer in bytes than a row shows.
+        SetCurrent(w, kTv, 4);
+        const std::string arabic = w.Names(kTv)[4];
+        QTest::keyClick(&w.View(kTv), Qt::Key_F2);
+        app::NameCellEditor* editor = w.Window(kTv).RenameEditor();
+        QVERIFY(editor);
+        QCOMPARE(editor->text(), QString::fromStdString(arabic));
+        QVERIFY(editor->hasFocus());
+
+        editor->clear();
+        QTest::keyClicks(editor, "Sport Plus");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QVERIFY(!w.Window(kTv).RenameEditor());
+        QCOMPARE(w.Names(kTv)[4], std::string("Sport Plus"));
+        QCOMPARE(w.Control(kTv).Text(4, app::MainColumnOf(kTv)), QString("Sport Plus"));
+        QCOMPARE(Selected(w, kTv), std::vector<int>{4});
+        QCOMPARE(w.db->UndoLabel(), std::string("Rename TV Channel"));
+        QVERIFY(w.View(kTv).hasFocus());
+
+        // Esc gives up, and so does a refill of the list under the editor.
+        QTest::keyClick(&w.View(kTv), Qt::Key_F2);
+        QTest::keyClicks(w.Window(kTv).RenameEditor(), "Other");
+        QTest::keyClick(w.Window(kTv).RenameEditor(), Qt::Key_Escape);
+        QVERIFY(!w.Window(kTv).RenameEditor());
+        QTest::keyClick(&w.View(kTv), Qt::Key_F2);
+        w.Window(kTv).RefreshList();
+        QVERIFY(!w.Window(kTv).RenameEditor());
+        QCOMPARE(w.Names(kTv)[4], std::string("Sport Plus"));
+        QVERIFY(w.Window(kTv).isVisible());  // Esc in the editor never closes the window
+    }
+
+    void f2SaysWhatItRefusedOrCouldNotKeep() {
+        DemoListWindows w;
+        w.Focus(kTv);
+        SetCurrent(w, kTv, 2);
+        const std::string before = w.Names(kTv)[2];
+        {
+            test::MessageBoxAnswerer answerer;
+            QTest::keyClick(&w.View(kTv), Qt::Key_F2);
+            w.Window(kTv).RenameEditor()->clear();
+            QTest::keyClick(w.Window(kTv).RenameEditor(), Qt::Key_Return);
+            QVERIFY(answerer.Saw("Rename", "A name cannot be empty."));
+        }
+        QCOMPARE(w.Names(kTv)[2], before);
+        QCOMPARE(w.db->modified, 0u);
+        {
+            test::MessageBoxAnswerer answerer;
+            QTest::keyClick(&w.View(kTv), Qt::Key_F2);
+            w.Window(kTv).RenameEditor()->setText("A name far too long for it");
+            QTest::keyClick(w.Window(kTv).RenameEditor(), Qt::Key_Return);
+            QVERIFY(answerer.SawPart("\"A name far too \" (cut to the field's limit)"));
+        }
+        QCOMPARE(w.Names(kTv)[2], std::string("A name far too "));
+    }
+
+    void enterOpensTheEditDialogOfTheCurrentRow() {
+        DemoListWindows w;
+        SetCurrent(w, kTv, 5);
+        QString opened;
+        test::OnNextModal([&](QWidget* modal) {
+            opened = modal->metaObject()->className();
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+        });
+        QTest::keyClick(&w.View(kTv), Qt::Key_Return);
+        QVERIFY2(!opened.isEmpty(), "no dialog opened");
+        QCOMPARE(w.db->modified, 0u);
+    }
+
+    void altUpAndDownMoveTheSelectionAndKeepIt() {
+        DemoListWindows w;
+        const std::vector<std::string> before = w.Names(kTv);
+        w.Select(kTv, {2, 3, 6});
+        QTest::keyClick(&w.View(kTv), Qt::Key_Up, Qt::AltModifier);
+        const std::vector<std::string> up = w.Names(kTv);
+        QCOMPARE(up[1], before[2]);
+        QCOMPARE(up[2], before[3]);
+        QCOMPARE(up[3], before[1]);
+        QCOMPARE(up[5], before[6]);
+        QCOMPARE(Selected(w, kTv), (std::vector<int>{1, 2, 5}));
+        QTest::keyClick(&w.View(kTv), Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(w.Names(kTv), before);
+        QCOMPARE(Selected(w, kTv), (std::vector<int>{2, 3, 6}));
+
+        // Satellites move too, and stay put at the edge.
+        const std::vector<std::string> satellites = w.Names(kSatellite);
+        w.Select(kSatellite, {0});
+        QTest::keyClick(&w.View(kSatellite), Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(w.Names(kSatellite), satellites);
+        QCOMPARE(Selected(w, kSatellite), std::vector<int>{0});
+    }
+
+    void ctrlASelectsEveryRow() {
+        DemoListWindows w;
+        w.Select(kRadio, {3});
+        QTest::keyClick(&w.View(kRadio), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(static_cast<int>(Selected(w, kRadio).size()), w.Rows(kRadio));
+        // What is selected is what the database deletes.
+        QTest::keyClick(&w.View(kRadio), Qt::Key_Delete);
+        QCOMPARE(w.db->Count(kRadio), 0);
+    }
+};
+
+QTEST_MAIN(ListKeysTest)
+#include "list_keys_test.moc"
