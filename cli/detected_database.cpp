@@ -3,26 +3,15 @@
 #include <cstdio>
 
 #include "cli/cli_common.h"
-#include "files/format_detect.h"
+#include "files/detected_database.h"
 
 namespace brondavel::cli {
 
 std::unique_ptr<DatabaseFile> OpenDetectedDatabase(const std::string& path) {
-    FormatReport report;
     std::string error;
-    if (!DetectFormat(path, report, error)) {
+    auto file = brondavel::OpenDetectedDatabase(path, error);
+    if (!file) {
         Fail(error);
-        return nullptr;
-    }
-    const FormatCandidate* best = report.Best();
-    if (!best) {
-        Fail("\"" + path + "\" is no database file of any model setting");
-        return nullptr;
-    }
-    auto file = MakeDatabaseFile(path, best->model, best->flashType, best->compressMode);
-    if (!file || !file->Load()) {
-        Fail(file && !file->lastError().empty() ? file->lastError()
-                                                : "cannot read \"" + path + "\"");
         return nullptr;
     }
     for (const std::string& warning : file->loadWarnings()) Warn(warning);

@@ -14,12 +14,14 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 #include <cstdio>
 
 #include "app/dialogs/about_dialog.h"
 #include "app/dialogs/configuration_dialog.h"
 #include "app/dialogs/password_dialog.h"
+#include "app/lists/list_view_control.h"
 #include "app/logic/configuration_options.h"
 #include "app/logic/model_files.h"
 #include "app/logic/received_file.h"
@@ -27,7 +29,9 @@
 #include "app/panel/rotated_caption.h"
 #include "app/settings/fonts.h"
 #include "app/settings/settings_paths.h"
+#include "files/detected_database.h"
 #include "link/protocol.h"
+#include "model/reference_order.h"
 
 #if __has_include("app/dialogs/epg_test_dialog.h")
 #include "app/dialogs/epg_test_dialog.h"
@@ -66,6 +70,11 @@ constexpr int kSaveAsCommand = 32816;
 constexpr int kWriteCommand = 32817;
 constexpr int kExitCommand = 32818;
 constexpr int kAboutCommand = 16;
+
+// A reference order may come from a file of either generation.
+const char* const kReferenceFilter =
+    "Database files (*.zcs *.ZCS *.bin *.BIN *.lh5 *.LH5);;All files (*)";
+constexpr int kRecentTextWidth = 420;  // pixels of a recent file's menu text
 
 const char* const kSendInstruction =
     "Please enter \"Menu\"->\"Install\"->\"Set-Top Box Upgrade\", enter your \nparental pin, "
@@ -121,6 +130,8 @@ MainPanel::MainPanel(const PanelOptions& options)
 
     BuildControls();
     ApplyModelCaption();
+    AddShortcuts();
+    ReadRecentFiles();
 
     QPoint position(3, 3);
     mainPos_.Read(&position);
@@ -300,25 +311,164 @@ std::unique_ptr<QMenu> MainPanel::BuildFileMenu() {
         action->setObjectName(QString("id%1").arg(id));
         return action;
     };
-    add("Open", kOpenCommand, &MainPanel::OnOpen);
+    auto named = [&](const QString& text, const char* name, void (MainPanel::*slot)()) {
+        QAction* action = menu->addAction(text, this, slot);
+        action->setObjectName(name);
+        return action;
+    };
+    const bool loaded = file_ != nullptr;
+    add("Open", kOpenCommand, &MainPanel::OnOpen)->setShortcut(QKeySequence::Open);
     add("Read From Receiver", kReadCommand, &MainPanel::OnReadFromReceiver);
     menu->addSeparator();
+    const QString undoLabel = loaded ? QString::fromStdString(file_->db().UndoLabel()) : "";
+    const QString redoLabel = loaded ? QString::fromStdString(file_->db().RedoLabel()) : "";
+    QAction* undo =
+        named(undoLabel.isEmpty() ? "Undo" : "Undo " + undoLabel, "menuUndo", &MainPanel::OnUndo);
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setEnabled(!undoLabel.isEmpty());
+    QAction* redo =
+        named(redoLabel.isEmpty() ? "Redo" : "Redo " + redoLabel, "menuRedo", &MainPanel::OnRedo);
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    redo->setEnabled(!redoLabel.isEmpty());
+    menu->addSeparator();
     QAction* save = add("Save", kSaveCommand, &MainPanel::OnSave);
+    save->setShortcut(QKeySequence::Save);
     QAction* saveAs = add("Save as", kSaveAsCommand, &MainPanel::OnSaveAs);
+    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     QAction* write = add("Write Into Receiver", kWriteCommand, &MainPanel::OnWriteIntoReceiver);
     menu->addSeparator();
-    QAction* exit = menu->addAction("Exit", this, &QWidget::close);
-    exit->setObjectName(QString("id%1").arg(kExitCommand));
-    const bool loaded = file_ != nullptr;
+    QAction* order = named("Apply order from file...", "menuApplyOrder", &MainPanel::OnApplyOrder);
+    QAction* restore =
+        named("Restore original", "menuRestoreOriginal", &MainPanel::OnRestoreOriginal);
     save->setEnabled(loaded && file_->db().modified);
     saveAs->setEnabled(loaded);
     write->setEnabled(loaded);
+    order->setEnabled(loaded);
+    restore->setEnabled(loaded && !backups_.BackupOf(PathText().toStdString()).empty());
+    // The shortcuts work through the panel's own; the menu only shows them.
+    for (QAction* action : menu->actions()) action->setShortcutContext(Qt::WidgetShortcut);
+
+    if (!recent_.Paths().empty()) menu->addSeparator();
+    const QFontMetrics metrics(menu->font());
+    int number = 0;
+    for (const std::string& stored : recent_.Paths()) {
+        const QString path = QString::fromStdString(stored);
+        const QString shown = metrics.elidedText(path, Qt::ElideMiddle, kRecentTextWidth);
+        ++number;
+        QAction* action = menu->addAction(QString("&%1 %2").arg(number).arg(shown));
+        action->setObjectName(QString("recentFile%1").arg(number));
+        action->setData(path);
+        action->setToolTip(path);
+        connect(action, &QAction::triggered, this, [this, path] { OpenRecent(path); });
+    }
+    menu->addSeparator();
+    QAction* exit = menu->addAction("Exit", this, &QWidget::close);
+    exit->setObjectName(QString("id%1").arg(kExitCommand));
     return menu;
 }
 
 void MainPanel::ShowFileMenu() {
     std::unique_ptr<QMenu> menu = BuildFileMenu();
     menu->exec(fileButton_->mapToGlobal(QPoint(0, 0)));
+}
+
+// The editing keys reach the panel from every window of the program; a
+// dialog or an edit box that takes them keeps them.
+void MainPanel::AddShortcuts() {
+    auto bind = [this](const QKeySequence& keys, const char* name, void (MainPanel::*slot)()) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setObjectName(name);
+        shortcut->setContext(Qt::ApplicationShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, slot] {
+            if (CommandsFree()) (this->*slot)();
+        });
+    };
+    bind(QKeySequence(Qt::CTRL | Qt::Key_Z), "shortcutUndo", &MainPanel::OnUndo);
+    bind(QKeySequence(Qt::CTRL | Qt::Key_Y), "shortcutRedo", &MainPanel::OnRedo);
+    bind(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), "shortcutRedo2", &MainPanel::OnRedo);
+    bind(QKeySequence(Qt::CTRL | Qt::Key_O), "shortcutOpen", &MainPanel::OnOpen);
+    bind(QKeySequence(Qt::CTRL | Qt::Key_S), "shortcutSave", &MainPanel::OnSave);
+    bind(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "shortcutSaveAs", &MainPanel::OnSaveAs);
+}
+
+bool MainPanel::CommandsFree() const {
+    return state_ == 0 && !closed_ && QApplication::activeModalWidget() == nullptr &&
+           QApplication::activePopupWidget() == nullptr;
+}
+
+// ---------------------------------------------------------------- undo
+
+void MainPanel::OnUndo() {
+    StepHistory(true);
+}
+
+void MainPanel::OnRedo() {
+    StepHistory(false);
+}
+
+void MainPanel::StepHistory(bool back) {
+    if (!file_ || state_ != 0) return;
+    const ListControls lists{controls_[0], controls_[1], controls_[2], controls_[3]};
+    ChannelDatabase& db = file_->db();
+    if ((back ? db.Undo(lists) : db.Redo(lists)) == 0) return;
+    // Favourite groups follow their channels.
+    windows_[kFavorites]->RefreshList();
+    CommitLists();
+}
+
+void MainPanel::CommitLists() {
+    for (ListWindow* window : windows_) {
+        if (auto* control = dynamic_cast<ListViewControl*>(window->Control())) control->Commit();
+        window->UpdateLetterButtons(window->Kind());
+    }
+}
+
+// ---------------------------------------------------------------- recent files
+
+namespace {
+
+RegistryValue RecentValue(int index) {
+    return RegistryValue(RegistryValue::kText, kRegistryKeyPath,
+                         QString("RECENT_FILE%1").arg(index + 1));
+}
+
+}  // namespace
+
+void MainPanel::ReadRecentFiles() {
+    std::vector<std::string> paths;
+    for (int i = 0; i < static_cast<int>(RecentFiles::kLimit); ++i) {
+        QString path;
+        if (RecentValue(i).Read(&path)) paths.push_back(path.toStdString());
+    }
+    recent_ = RecentFiles(paths);
+}
+
+void MainPanel::RememberFile(const QString& path) {
+    recent_.Add(QFileInfo(path).absoluteFilePath().toStdString());
+    StoreRecentFiles();
+}
+
+void MainPanel::StoreRecentFiles() {
+    for (int i = 0; i < static_cast<int>(RecentFiles::kLimit); ++i) {
+        const bool used = i < static_cast<int>(recent_.Paths().size());
+        RecentValue(i).Write(used ? QString::fromStdString(recent_.Paths()[i]) : QString());
+    }
+}
+
+void MainPanel::ForgetFile(const QString& path) {
+    recent_.Remove(path.toStdString());
+    StoreRecentFiles();
+}
+
+void MainPanel::OpenRecent(const QString& path) {
+    if (!OfferSave(true)) return;
+    if (!QFileInfo::exists(path)) {
+        Tell(MessageLevel::kError,
+             QString("\"%1\" no longer exists; it is taken off the recent files.").arg(path));
+        ForgetFile(path);
+        return;
+    }
+    OpenFile(path);
 }
 
 // ---------------------------------------------------------------- messages
@@ -368,6 +518,7 @@ bool MainPanel::OpenFile(const QString& path) {
     GiveDatabaseToWindows();
     previous.reset();
     SetPath(path);
+    RememberFile(path);
     if (!file_->headerValid()) {
         foreignPath_ = path;
         Tell(MessageLevel::kError,
@@ -396,13 +547,19 @@ bool MainPanel::SaveTo(const QString& path) {
                                QMessageBox::Yes | QMessageBox::No);
         if (answer != QMessageBox::Yes) return false;
     }
+    std::string backupError;
+    if (!backups_.BeforeSave(path.toStdString(), backupError)) {
+        Tell(MessageLevel::kError, QString("Cannot save \"%1\":\n%2\nThe file was left as it was.")
+                                       .arg(path, QString::fromStdString(backupError)));
+        return false;
+    }
     if (!file_->Save(path.toStdString())) {
         QString why = QString::fromStdString(file_->lastError());
         if (why.isEmpty()) why = "The file cannot be written.";
         Tell(MessageLevel::kError, QString("Cannot save \"%1\":\n%2").arg(path, why));
         return false;
     }
-    file_->db().modified = 0;
+    RememberFile(path);
     if (QFileInfo(path).absoluteFilePath() == QFileInfo(foreignPath_).absoluteFilePath())
         foreignPath_.clear();
     return true;
@@ -419,6 +576,54 @@ void MainPanel::OnSaveAs() {
     path = QString::fromStdString(
         WithDefaultExtension(path.toStdString(), DefaultExtensionFor(model_)));
     if (SaveTo(path)) SetPath(path);
+}
+
+void MainPanel::OnApplyOrder() {
+    if (!file_ || state_ != 0) return;
+    const QString path = choosers_.openFile(kReferenceFilter);
+    if (path.isEmpty()) return;
+    std::string error;
+    const std::unique_ptr<DatabaseFile> reference = OpenDetectedDatabase(path.toStdString(), error);
+    if (!reference) {
+        Tell(MessageLevel::kError,
+             QString("Cannot read \"%1\":\n%2").arg(path, QString::fromStdString(error)));
+        return;
+    }
+    const int answer = Ask(QString("Take the favourite groups of \"%1\" as well?").arg(path),
+                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer != QMessageBox::Yes && answer != QMessageBox::No) return;
+    const ReferenceOrderResult result =
+        ApplyReferenceOrder(file_->db(), reference->db(), answer == QMessageBox::Yes);
+    for (ListWindow* window : windows_) window->RefreshList();
+    CommitLists();
+    Tell(MessageLevel::kSuccess,
+         QString("The channels took the order of \"%1\":\n"
+                 "%2 matched by satellite, frequency, polarisation and service id,\n"
+                 "%3 matched by name,\n%4 not found, kept after the others in their order.")
+             .arg(path)
+             .arg(result.byKey)
+             .arg(result.byName)
+             .arg(result.unmatched));
+}
+
+void MainPanel::OnRestoreOriginal() {
+    if (!file_ || state_ != 0) return;
+    const QString path = PathText();
+    const QString backup = QString::fromStdString(backups_.BackupOf(path.toStdString()));
+    if (backup.isEmpty()) return;
+    QString question = QString(
+                           "Put back \"%1\" as it was before this session saved over it "
+                           "(kept in \"%2\")?\nWhat was saved since is lost")
+                           .arg(path, backup);
+    question += file_->db().modified ? ", and so are the changes not saved." : ".";
+    if (Ask(question, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) return;
+    std::string error;
+    if (!backups_.RestoreOriginal(path.toStdString(), error)) {
+        Tell(MessageLevel::kError,
+             QString("Cannot restore \"%1\":\n%2").arg(path, QString::fromStdString(error)));
+        return;
+    }
+    OpenFile(path);
 }
 
 void MainPanel::GiveDatabaseToWindows() {
@@ -719,19 +924,21 @@ void MainPanel::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (file_ && file_->db().modified) {
+        const int answer =
+            Ask("Save change to File ?", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        // Cancel goes back to the editor; a failed save keeps the panel open,
+        // so the changes are not lost.
+        if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && !SaveTo(PathText()))) {
+            event->ignore();
+            return;
+        }
+    }
     if (link_->Receiving() || link_->Sending()) {
         if (kind_ == kReadFromReceiver)
             link_->StopReceive();
         else
             link_->StopSend();
-    }
-    if (file_ && file_->db().modified) {
-        const int answer = Ask("Save change to File ?", QMessageBox::Yes | QMessageBox::No);
-        // A failed save keeps the panel open, so the changes are not lost.
-        if (answer == QMessageBox::Yes && !SaveTo(PathText())) {
-            event->ignore();
-            return;
-        }
     }
     WriteBackSettings();
     closed_ = true;

@@ -12,6 +12,8 @@
 
 #include "app/layout/magnetic_dialog.h"
 #include "app/lists/list_window.h"
+#include "app/logic/recent_files.h"
+#include "app/logic/session_backups.h"
 #include "app/logic/transfer_outcome.h"
 #include "app/panel/link_bridge.h"
 #include "app/settings/registry_value.h"
@@ -64,6 +66,8 @@ class MainPanel : public MagneticDialog {
     QString PathText() const;
     QString StatusText() const;
     void SetPathChoosers(PathChoosers choosers) { choosers_ = std::move(choosers); }
+    // The recent files, newest first, as the File menu lists them.
+    const std::vector<std::string>& RecentPaths() const { return recent_.Paths(); }
 
     // The File menu as the File button pops it up, greyed as the state says.
     std::unique_ptr<QMenu> BuildFileMenu();
@@ -81,6 +85,10 @@ class MainPanel : public MagneticDialog {
     void OnStop();
     void OnAbout();
     void OnHelp();
+    void OnUndo();
+    void OnRedo();
+    void OnApplyOrder();
+    void OnRestoreOriginal();
     // "" shows the idle text; the port state and a transfer come first.
     void RefreshStatus(const QString& text = QString());
 
@@ -100,6 +108,17 @@ class MainPanel : public MagneticDialog {
     void ReadModelSetting();
     void ApplyModelCaption();
     void ShowFileMenu();
+    void AddShortcuts();
+    // Whether a File command may run now: no transfer, no dialog open.
+    bool CommandsFree() const;
+    void StepHistory(bool back);
+    // Shows what the last database calls filled, in every list window.
+    void CommitLists();
+    void ReadRecentFiles();
+    void RememberFile(const QString& path);
+    void StoreRecentFiles();
+    void ForgetFile(const QString& path);
+    void OpenRecent(const QString& path);
     void OnToggle(int kind, bool checked);
     void OnWindowClosed(int kind);
     void OnPasswordTimer();
@@ -148,6 +167,8 @@ class MainPanel : public MagneticDialog {
     QString pathBeforeRead_;
     // A file whose header did not match: saving over it asks first.
     QString foreignPath_;
+    SessionBackups backups_;
+    RecentFiles recent_;
 
     RegistryValue mainPos_;
     std::array<RegistryValue, 5> viewFlags_;

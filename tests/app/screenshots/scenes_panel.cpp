@@ -1,6 +1,7 @@
 // The main panel idle and during a transfer, the configuration dialog in both
 // sizes, and the password and about dialogs.
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 
 #include "app/dialogs/about_dialog.h"
@@ -80,4 +81,18 @@ BRONDAVEL_SCENE("about") {
     dialog.move(60, 60);
     dialog.show();
     shot.SaveWindow(&dialog, "about");
+}
+
+BRONDAVEL_SCENE("panel_file_menu") {
+    MainPanel panel(Demo());
+    HideListWindows(panel);
+    panel.move(40, 40);
+    panel.show();
+    // A step to undo, so the menu names it.
+    panel.Window(2)->Sort(1);
+    std::unique_ptr<QMenu> menu = panel.BuildFileMenu();
+    menu->popup(ById(&panel, 1001)->mapToGlobal(QPoint(0, 0)));
+    shot.Settle(200);
+    shot.SaveScreenArea(QRect(0, 0, 700, 500), "panel_file_menu");
+    menu->close();
 }

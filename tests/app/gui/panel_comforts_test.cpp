@@ -1,0 +1,280 @@
+// The editor's comforts on the panel: undo and redo from the keyboard and the
+// File menu, the original kept on the first save, recent files, a reference
+// order, and a closing prompt that can go back.
+#include <QAction>
+#include <QMenu>
+#include <QtTest>
+
+#include "app/lists/list_view.h"
+#include "app/lists/list_view_control.h"
+#include "app/settings/registry_value.h"
+#include "tests/app/support/message_box_answerer.h"
+#include "tests/app/support/panel_test_support.h"
+
+using namespace brondavel;
+using namespace brondavel::test;
+using app::MainPanel;
+
+namespace {
+
+
+constexpr int kNameColumn = 2;
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+QAction* Item(QMenu& menu, const char* name) {
+    return menu.findChild<QAction*>(name);
+}
+
+QStringList Names(MainPanel& panel, int kind) {
+    auto* control = static_cast<app::ListViewControl*>(panel.Window(kind)->Control());
+    control->Commit();
+    QStringList names;
+    for (int row = 0; row < control->RowCount(); ++row) names << control->Text(row, kNameColumn);
+    return names;
+}
+
+QStringList SelectedNames(MainPanel& panel, int kind) {
+    auto* control = static_cast<app::ListViewControl*>(panel.Window(kind)->Control());
+    QStringList names;
+    for (int row : control->SelectedRows()) names << control->Text(row, kNameColumn);
+    return names;
+}
+
+// Keys go where a user's would: to the focused list of an active window.
+void Press(QWidget* window, QWidget* target, int key, Qt::KeyboardModifiers modifiers) {
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+}
+
+}  // namespace
+
+class PanelComfortsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { EnsureRuntimeFolder(); }
+    void init() { ResetSettings(); }
+
+    void undoAndRedoFromKeysAndMenu() {
+        PanelOnPty p(true);
+        MainPanel& panel = *p.panel;
+        panel.show();
+        app::ListWindow* tv = panel.Window(kTv);
+        const QStringList before = Names(panel, kTv);
+        QVERIFY(before.size() > 2);
+        tv->View()->selectRow(1);
+        tv->ClickRow(1);
+        const QStringList picked = SelectedNames(panel, kTv);
+        QCOMPARE(picked.size(), 1);
+
+        auto fresh = panel.BuildFileMenu();
+        QCOMPARE(Item(*fresh, "menuUndo")->text(), QString("Undo"));
+        QVERIFY(!Item(*fresh, "menuUndo")->isEnabled());
+        QVERIFY(!Item(*fresh, "menuRedo")->isEnabled());
+
+        tv->Sort(1);
+        QVERIFY(Names(panel, kTv) != before);
+        auto sorted = panel.BuildFileMenu();
+        QCOMPARE(Item(*sorted, "menuUndo")->text(), QString("Undo Sort TV Channels"));
+        QVERIFY(Item(*sorted, "menuUndo")->isEnabled());
+        QCOMPARE(Item(*sorted, "menuRedo")->text(), QString("Redo"));
+        QCOMPARE(Item(*sorted, "menuUndo")->shortcut(), QKeySequence(QKeySequence::Undo));
+
+        // Ctrl+Z in the TV window undoes: the rows, the selection and the
+        // clean state come back.
+        Press(tv, tv->View(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Names(panel, kTv), before);
+        QCOMPARE(SelectedNames(panel, kTv), picked);
+        QCOMPARE(panel.File()->db().modified, 0u);
+        auto undone = panel.BuildFileMenu();
+        QCOMPARE(Item(*undone, "menuRedo")->text(), QString("Redo Sort TV Channels"));
+        QVERIFY(!Item(*undone, "menuUndo")->isEnabled());
+
+        // Ctrl+Y redoes, from the panel too; Ctrl+Shift+Z as well.
+        Press(&panel, &panel, Qt::Key_Y, Qt::ControlModifier);
+        const QStringList after = Names(panel, kTv);
+        QVERIFY(after != before);
+        QCOMPARE(panel.File()->db().modified, 1u);
+        Item(*panel.BuildFileMenu(), "menuUndo")->trigger();
+        QCOMPARE(Names(panel, kTv), before);
+        Press(tv, tv->View(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Names(panel, kTv), after);
+
+        // A delete undone brings the record back in its place.
+        tv->ClickRow(0);
+        tv->DeleteSelection();
+        QCOMPARE(Names(panel, kTv).size(), after.size() - 1);
+        QCOMPARE(Item(*panel.BuildFileMenu(), "menuUndo")->text(),
+                 QString("Undo Delete TV Channel"));
+        panel.OnUndo();
+        QCOMPARE(Names(panel, kTv), after);
+    }
+
+    void fileShortcutsAskForPaths() {
+        PanelOnPty p(true);
+        MainPanel& panel = *p.panel;
+        panel.show();
+        int opens = 0, saves = 0;
+        app::PathChoosers choosers;
+        choosers.openFile = [&](const QString&) {
+            ++opens;
+            return QString();
+        };
+        choosers.saveFile = [&](const QString&) {
+            ++saves;
+            return QString();
+        };
+        panel.SetPathChoosers(choosers);
+        app::ListWindow* tv = panel.Window(kTv);
+        Press(tv, tv->View(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(opens, 1);
+        Press(tv, tv->View(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(saves, 1);
+        // Ctrl+S saves in place, without asking.
+        tv->Sort(1);
+        Press(&panel, &panel, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(saves, 1);
+        QCOMPARE(panel.File()->db().modified, 0u);
+    }
+
+    void firstSaveKeepsTheOriginalAndRestoreBringsItBack() {
+        PanelOnPty p(true);
+        MainPanel& panel = *p.panel;
+        const QByteArray original = ReadAll(p.demoPath);
+        const QString backup = p.demoPath + ".bak";
+        QVERIFY(!Item(*panel.BuildFileMenu(), "menuRestoreOriginal")->isEnabled());
+
+        panel.Window(kTv)->Sort(1);
+        panel.OnSave();
+        QCOMPARE(ReadAll(backup), original);
+        const QByteArray firstSave = ReadAll(p.demoPath);
+        QVERIFY(firstSave != original);
+        // Later saves in the session leave the original alone.
+        panel.Window(kTv)->Sort(2);
+        panel.OnSave();
+        QCOMPARE(ReadAll(backup), original);
+        QVERIFY(ReadAll(p.demoPath) != firstSave);
+
+        // "Restore original" asks, puts the original back and reopens it.
+        QAction* restore = Item(*panel.BuildFileMenu(), "menuRestoreOriginal");
+        QVERIFY(restore->isEnabled());
+        {
+            MessageBoxAnswerer boxes({QMessageBox::No});
+            panel.OnRestoreOriginal();
+            QVERIFY(boxes.SawPart(backup));
+            QVERIFY(ReadAll(p.demoPath) != original);
+        }
+        {
+            MessageBoxAnswerer boxes({QMessageBox::Yes});
+            panel.OnRestoreOriginal();
+        }
+        QCOMPARE(ReadAll(p.demoPath), original);
+        QCOMPARE(panel.File()->db().modified, 0u);
+        QCOMPARE(panel.PathText(), p.demoPath);
+
+        // A save that cannot keep the original does not save.
+        PanelOnPty other(true);
+        QVERIFY(QDir().mkdir(other.demoPath + ".bak"));
+        const QByteArray untouched = ReadAll(other.demoPath);
+        other.panel->Window(kTv)->Sort(1);
+        MessageBoxAnswerer refused;
+        other.panel->OnSave();
+        QVERIFY(refused.SawPart("demo.ZCS.bak"));
+        QCOMPARE(ReadAll(other.demoPath), untouched);
+        QCOMPARE(other.panel->File()->db().modified, 1u);
+    }
+
+    void recentFilesAreTheLastEightAndOutliveThePanel() {
+        QTemporaryDir dir;
+        QStringList paths;
+        for (int i = 0; i < 9; ++i) {
+            paths << dir.filePath(QString("db%1.ZCS").arg(i));
+            QVERIFY(QFile::copy(QString::fromStdString(DemoDatabasePath()), paths.last()));
+        }
+        {
+            PanelOnPty p;
+            for (const QString& path : paths) QVERIFY(p.panel->OpenFile(path));
+            QVERIFY(p.panel->OpenFile(paths[3]));  // opened again: first once more
+            auto menu = p.panel->BuildFileMenu();
+            QCOMPARE(Item(*menu, "recentFile1")->data().toString(), paths[3]);
+            QCOMPARE(Item(*menu, "recentFile2")->data().toString(), paths[8]);
+            QCOMPARE(Item(*menu, "recentFile8")->data().toString(), paths[1]);
+            QVERIFY(!Item(*menu, "recentFile9"));
+            QVERIFY(Item(*menu, "recentFile1")->text().startsWith("&1 "));
+        }
+        PanelOnPty p;
+        QCOMPARE(p.panel->RecentPaths().size(), size_t{8});
+        auto menu = p.panel->BuildFileMenu();
+        Item(*menu, "recentFile2")->trigger();
+        QCOMPARE(p.panel->PathText(), paths[8]);
+        QCOMPARE(p.panel->RecentPaths().front(), paths[8].toStdString());
+
+        // A file that is gone says so and leaves the list.
+        QVERIFY(QFile::remove(paths[3]));
+        MessageBoxAnswerer boxes;
+        Item(*p.panel->BuildFileMenu(), "recentFile2")->trigger();
+        QVERIFY(boxes.SawPart("no longer exists"));
+        QCOMPARE(p.panel->PathText(), paths[8]);
+        QCOMPARE(p.panel->RecentPaths().size(), size_t{7});
+    }
+
+    void referenceOrderComesBackWithCounts() {
+        PanelOnPty p(true);
+        MainPanel& panel = *p.panel;
+        const QStringList original = Names(panel, kTv);
+        // The reference: the demo as it was; the open file gets another order.
+        const QString reference = p.dir.filePath("reference.ZCS");
+        QVERIFY(QFile::copy(p.demoPath, reference));
+        panel.Window(kTv)->Sort(1);
+        QVERIFY(Names(panel, kTv) != original);
+        app::PathChoosers choosers;
+        choosers.openFile = [&](const QString&) { return reference; };
+        panel.SetPathChoosers(choosers);
+        {
+            MessageBoxAnswerer boxes({QMessageBox::No});
+            panel.OnApplyOrder();
+            QCOMPARE(Names(panel, kTv), original);
+            QVERIFY(boxes.SawPart("favourite groups"));
+            const int channels = original.size() + Names(panel, kTv + 1).size();
+            QVERIFY(boxes.SawPart(QString("%1 matched by satellite").arg(channels)));
+            QVERIFY(boxes.SawPart("0 matched by name"));
+        }
+        QCOMPARE(Item(*panel.BuildFileMenu(), "menuUndo")->text(), QString("Undo Apply Order"));
+
+        // A reference that is no database says why.
+        const QString junk = p.dir.filePath("junk.bin");
+        QFile(junk).open(QIODevice::WriteOnly);
+        choosers.openFile = [&](const QString&) { return junk; };
+        panel.SetPathChoosers(choosers);
+        MessageBoxAnswerer failed;
+        panel.OnApplyOrder();
+        QVERIFY(failed.SawPart(junk));
+        QCOMPARE(failed.seen()[0].caption, QString("Error"));
+    }
+
+    void closingCanGoBackToTheEditor() {
+        PanelOnPty p(true);
+        MainPanel& panel = *p.panel;
+        panel.show();
+        panel.Window(kTv)->Sort(1);
+        {
+            MessageBoxAnswerer boxes({QMessageBox::Cancel});
+            QVERIFY(!panel.close());
+            QVERIFY(boxes.Saw("Message", "Save change to File ?"));
+        }
+        QVERIFY(panel.isVisible());
+        QCOMPARE(panel.File()->db().modified, 1u);
+        const QByteArray before = ReadAll(p.demoPath);
+        MessageBoxAnswerer boxes({QMessageBox::No});
+        QVERIFY(panel.close());
+        QCOMPARE(ReadAll(p.demoPath), before);
+    }
+};
+
+QTEST_MAIN(PanelComfortsTest)
+#include "panel_comforts_test.moc"

@@ -1,0 +1,101 @@
+// What the panel keeps of a session's files: the originals saved over, and
+// the recent files.
+#include <gtest/gtest.h>
+
+#include "app/logic/recent_files.h"
+#include "app/logic/session_backups.h"
+#include "tests/support/temp_files.h"
+
+namespace brondavel::app {
+namespace {
+
+using testsupport::TempDir;
+
+void Put(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+std::string Get(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(SessionBackups, TheFirstSaveKeepsTheOriginalAndLaterSavesLeaveIt) {
+    TempDir dir;
+    const std::string file = dir / "db.ZCS";
+    Put(file, "original");
+    Put(dir / "db.ZCS.bak", "from an earlier session");
+    SessionBackups backups;
+    std::string error;
+    ASSERT_TRUE(backups.BeforeSave(file, error)) << error;
+    EXPECT_EQ(Get(dir / "db.ZCS.bak"), "original");
+    EXPECT_EQ(backups.BackupOf(file), dir / "db.ZCS.bak");
+
+    Put(file, "first save");
+    ASSERT_TRUE(backups.BeforeSave(file, error));
+    Put(file, "second save");
+    EXPECT_EQ(Get(dir / "db.ZCS.bak"), "original");
+
+    ASSERT_TRUE(backups.RestoreOriginal(file, error)) << error;
+    EXPECT_EQ(Get(file), "original");
+    EXPECT_EQ(Get(dir / "db.ZCS.bak"), "original");
+}
+
+TEST(SessionBackups, ANewFileHasNoOriginalAndGetsNoneLater) {
+    TempDir dir;
+    const std::string file = dir / "new.ZCS";
+    SessionBackups backups;
+    std::string error;
+    ASSERT_TRUE(backups.BeforeSave(file, error));
+    Put(file, "our own first save");
+    ASSERT_TRUE(backups.BeforeSave(file, error));
+    EXPECT_FALSE(std::filesystem::exists(dir / "new.ZCS.bak"));
+    EXPECT_EQ(backups.BackupOf(file), "");
+    EXPECT_FALSE(backups.RestoreOriginal(file, error));
+    EXPECT_NE(error.find("no original"), std::string::npos);
+}
+
+TEST(SessionBackups, TwoNamesOfOneFileShareTheBackupOfTheFirst) {
+    TempDir dir;
+    const std::string file = dir / "db.ZCS";
+    Put(file, "original");
+    std::filesystem::create_symlink(file, dir / "link.ZCS");
+    SessionBackups backups;
+    std::string error;
+    ASSERT_TRUE(backups.BeforeSave(dir / "link.ZCS", error));
+    Put(file, "changed");
+    ASSERT_TRUE(backups.BeforeSave(file, error));
+    EXPECT_EQ(backups.BackupOf(file), dir / "link.ZCS.bak");
+    EXPECT_EQ(Get(dir / "link.ZCS.bak"), "original");
+    EXPECT_FALSE(std::filesystem::exists(dir / "db.ZCS.bak"));
+}
+
+TEST(SessionBackups, ABackupThatCannotBeWrittenStopsTheSaveAndIsTriedAgain) {
+    TempDir dir;
+    const std::string file = dir / "db.ZCS";
+    Put(file, "original");
+    std::filesystem::create_directory(dir / "db.ZCS.bak");
+    SessionBackups backups;
+    std::string error;
+    EXPECT_FALSE(backups.BeforeSave(file, error));
+    EXPECT_NE(error.find("db.ZCS.bak"), std::string::npos) << error;
+    std::filesystem::remove(dir / "db.ZCS.bak");
+    ASSERT_TRUE(backups.BeforeSave(file, error)) << error;
+    EXPECT_EQ(Get(dir / "db.ZCS.bak"), "original");
+}
+
+TEST(RecentFiles, NewestFirstEachOnceAtMostEight) {
+    RecentFiles recent({"/b", "", "/a", "/b"});
+    EXPECT_EQ(recent.Paths(), (std::vector<std::string>{"/b", "/a"}));
+    for (int i = 0; i < 10; ++i) recent.Add("/f" + std::to_string(i));
+    recent.Add("/f4");
+    ASSERT_EQ(recent.Paths().size(), RecentFiles::kLimit);
+    EXPECT_EQ(recent.Paths().front(), "/f4");
+    EXPECT_EQ(recent.Paths()[1], "/f9");
+    EXPECT_EQ(recent.Paths().back(), "/f2");
+    recent.Remove("/f9");
+    EXPECT_EQ(recent.Paths()[1], "/f8");
+}
+
+}  // namespace
+}  // namespace brondavel::app
