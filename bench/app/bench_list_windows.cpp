@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/lists/list_view.h"
+#include "app/lists/list_view_control.h"
 #include "app/lists/list_window.h"
 #include "bench/support/full_first_gen.h"
 
@@ -72,6 +73,45 @@ void BM_SortTvList(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SortTvList)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+
+// What the panel's Ctrl+Z and Ctrl+Y do: the core's step, then every window
+// shows what it refilled.
+void Step(Windows& w, bool back) {
+    const ListControls lists{w.controls[0], w.controls[1], w.controls[2], w.controls[3]};
+    if (back)
+        w.db.Undo(lists);
+    else
+        w.db.Redo(lists);
+    for (auto& window : w.owned) static_cast<app::ListViewControl*>(window->Control())->Commit();
+    w.Paint();
+}
+
+// One iteration is an undo and a redo of the same step, each repainted.
+void UndoAndRedo(benchmark::State& state, Windows& w) {
+    for (auto _ : state) {
+        Step(w, true);
+        Step(w, false);
+    }
+    Step(w, true);  // the database as the other benchmarks expect it
+}
+
+void BM_UndoRedoTvSort(benchmark::State& state) {
+    Windows& w = Full();
+    w.owned[kTv]->Sort(1);
+    UndoAndRedo(state, w);
+}
+BENCHMARK(BM_UndoRedoTvSort)->Unit(benchmark::kMillisecond);
+
+void BM_UndoRedoSatelliteDelete(benchmark::State& state) {
+    Windows& w = Full();
+    app::ListWindow& satellites = *w.owned[kSatellite];
+    // Selected without the click's filters, so every window shows whole lists:
+    // 300 transponders and their channels go with it.
+    satellites.View()->selectRow(0);
+    satellites.DeleteSelection();
+    UndoAndRedo(state, w);
+}
+BENCHMARK(BM_UndoRedoSatelliteDelete)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
