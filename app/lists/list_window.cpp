@@ -165,6 +165,11 @@ ListWindow::ListWindow(QWidget* owner, int model, int kind, ListControlArray* co
 }
 
 ListWindow::~ListWindow() {
+    // The editor must not report its focus loss to a window half torn down.
+    if (renameEditor_) {
+        renameEditor_->disconnect(this);
+        delete renameEditor_;
+    }
     WriteListRect(kind_, frameGeometry());
     if ((*controls_)[kind_] == static_cast<ListControl*>(control_)) (*controls_)[kind_] = nullptr;
     if ((*windows_)[kind_] == this) (*windows_)[kind_] = nullptr;

@@ -103,6 +103,16 @@ class ListKeysTest : public QObject {
         QCOMPARE(w.Names(kTv)[2], std::string("A name far too "));
     }
 
+    void windowsGoAwayWithTheEditorOpen() {
+        auto w = std::make_unique<DemoListWindows>();
+        w->Focus(kRadio);
+        SetCurrent(*w, kRadio, 1);
+        QTest::keyClick(&w->View(kRadio), Qt::Key_F2);
+        QVERIFY(w->Window(kRadio).RenameEditor());
+        QVERIFY(w->Window(kRadio).RenameEditor()->hasFocus());
+        w.reset();  // the editor loses its focus while the window is torn down
+    }
+
     void enterOpensTheEditDialogOfTheCurrentRow() {
         DemoListWindows w;
         SetCurrent(w, kTv, 5);
