@@ -181,8 +181,8 @@ ListControl* ListWindow::Control() const {
 
 void ListWindow::SetDatabase(ChannelDatabase* database, int model) {
     EndRename();
-    if (find_->isVisible() || !find_->text().isEmpty()) {
-        // Another database starts with every row shown.
+    const bool finding = !find_->isHidden() || !find_->text().isEmpty();
+    if (finding) {
         const QSignalBlocker quiet(find_);
         find_->clear();
         find_->hide();
@@ -190,6 +190,8 @@ void ListWindow::SetDatabase(ChannelDatabase* database, int model) {
     }
     database_ = database;
     model_ = model;
+    // A database given again (or anew) shows every row, as the field says.
+    if (finding && database_) database_->SetNameFilter(kind_, "", nullptr);
     if (!database_) {
         control_->DeleteAllRows();
         control_->Commit();
@@ -470,7 +472,7 @@ bool ListWindow::HandleListKey(const QKeyEvent& key) {
             DoubleClickRow(CurrentRow());
             return true;
         case Qt::Key_Escape:
-            if (!find_->isVisible()) return false;
+            if (find_->isHidden()) return false;
             CloseFind();
             return true;
         default:

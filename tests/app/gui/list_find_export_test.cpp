@@ -77,6 +77,14 @@ class ListFindExportTest : public QObject {
         QVERIFY(w.View(kTv).hasFocus());
         QCOMPARE(w.Names(kTv), all);
 
+        // The database given again (a save, a transfer) shows every row.
+        Find(w, kTv, QStringLiteral("News"));
+        QVERIFY(w.Rows(kTv) < static_cast<int>(all.size()));
+        w.Window(kTv).SetDatabase(w.db.get(), 2);
+        w.Window(kTv).RefreshList();
+        QVERIFY(w.Window(kTv).FindField()->isHidden());
+        QCOMPARE(w.Names(kTv), all);
+
         // Satellites have no find; the favourite groups neither.
         for (int kind : {kSatellite, kFavorite}) {
             QTest::keyClick(&w.View(kind), Qt::Key_F, Qt::ControlModifier);
