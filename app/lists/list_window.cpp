@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include "app/edit/edit_dialogs.h"
 #include "app/layout/magnetic_skin.h"
@@ -411,6 +412,10 @@ void ListWindow::ShowMessage(const QString& text) {
 
 void ListWindow::ResizeHook(int dx, int) {
     view_->SetColumnWidthKept(MainColumnOf(kind_), MainColumnWidthFor(kind_, dx));
+    // The editor follows its name cell.
+    if (renameEditor_)
+        renameEditor_->setGeometry(
+            view_->visualRect(control_->index(renameRow_, MainColumnOf(kind_))));
 }
 
 bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -521,11 +526,16 @@ void ListWindow::StartRename(int row) {
     editor->setFont(view_->font());
     editor->setGeometry(view_->visualRect(cell));
     renameEditor_ = editor;
+    renameRow_ = row;
     connect(editor, &NameCellEditor::accepted, this,
             [this, row](const QString& text) { FinishRename(row, text); });
     connect(editor, &NameCellEditor::cancelled, this, &ListWindow::EndRename);
-    // A refill changes what the row holds: the edit is given up.
+    // A refill changes what the row holds, and scrolling moves the cell away
+    // from the editor: either gives the edit up.
     connect(control_, &QAbstractItemModel::modelReset, editor, [this] { EndRename(); });
+    connect(view_->verticalScrollBar(), &QScrollBar::valueChanged, editor, [this] { EndRename(); });
+    connect(view_->horizontalScrollBar(), &QScrollBar::valueChanged, editor,
+            [this] { EndRename(); });
     editor->show();
     editor->setFocus(Qt::OtherFocusReason);
 }
@@ -536,6 +546,8 @@ void ListWindow::EndRename() {
     renameEditor_ = nullptr;
     editor->disconnect(this);
     disconnect(control_, nullptr, editor, nullptr);
+    view_->verticalScrollBar()->disconnect(editor);
+    view_->horizontalScrollBar()->disconnect(editor);
     const bool hadFocus = editor->hasFocus();
     editor->hide();
     editor->deleteLater();

@@ -127,6 +127,7 @@ class ListWindow : public MagneticDialog {
     int menuRow_ = -1;
     QLineEdit* find_ = nullptr;
     QPointer<NameCellEditor> renameEditor_;
+    int renameRow_ = -1;
     ExportPathChooser exportPath_;
 };
 

@@ -43,22 +43,6 @@ TEST_F(Rename, StoresTheWholeNameAsOneUndoableStep) {
     EXPECT_NE(Records(kTv), before);
 }
 
-TEST_F(Rename, SaysHowTheStoredNameDiffersFromTheTypedOne) {
-    const RenameResult cut = RenameRow(db, kTv, 0, "A name far too long for it");
-    EXPECT_EQ(cut.status, RenameStatus::kRenamed);
-    EXPECT_EQ(cut.stored, "A name far too ");
-    EXPECT_EQ(RenameChangeText(cut), "cut to the field's limit");
-
-    const RenameResult replaced = RenameRow(db, kTv, 0, "Snow \xE2\x98\x83");
-    EXPECT_EQ(replaced.status, RenameStatus::kRenamed);
-    EXPECT_TRUE(replaced.replaced);
-    EXPECT_FALSE(replaced.cut);
-    EXPECT_EQ(RenameChangeText(replaced), "characters replaced");
-
-    const RenameResult both = RenameRow(db, kTv, 0, "\xE2\x98\x83 a name far too long for it");
-    EXPECT_EQ(RenameChangeText(both), "cut to the field's limit and characters replaced");
-}
-
 TEST_F(Rename, RefusalsChangeNothing) {
     const std::vector<Record> before = Records(kTv);
     const RenameResult empty = RenameRow(db, kTv, 0, "");
