@@ -1,7 +1,8 @@
 // The whole application on a real X server (xcb under Xvfb): the demo opened
 // in the main panel, a list window docked against the panel by dragging it,
 // the panel carrying it along, two channels moved onto another transponder,
-// and the saved file read back with the core.
+// the saved file read back with the core, and the move undone from the
+// keyboard and saved again.
 #include <QLabel>
 #include <QMimeData>
 #include <QTest>
@@ -115,6 +116,22 @@ class AppE2eTest : public QObject {
         ServiceRecord untouched;
         untouched.FromRecord(tvSaved[2]);
         QCOMPARE(int(untouched.transponderRef()), int(refOf(2)));
+
+        // The first save kept the original; Ctrl+Z in the TV window undoes
+        // the move and Ctrl+S saves the original records again.
+        ChannelDataFile original((p.demoPath + ".bak").toStdString(), 2, 3, 2);
+        QCOMPARE(original.Load(), 1);
+        QVERIFY(original.db().list(kTv).records() != tvSaved);
+        tv->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(tv));
+        QTest::keyClick(&channels, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(db.modified);
+        QTest::keyClick(&channels, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(db.modified, 0u);
+        ChannelDataFile undone(p.demoPath.toStdString(), 2, 3, 2);
+        QCOMPARE(undone.Load(), 1);
+        for (int kind = 0; kind < 5; ++kind)
+            QVERIFY(undone.db().list(kind).records() == original.db().list(kind).records());
     }
 };
 

@@ -17,7 +17,6 @@ using app::MainPanel;
 
 namespace {
 
-
 constexpr int kNameColumn = 2;
 
 QByteArray ReadAll(const QString& path) {
@@ -161,8 +160,7 @@ class PanelComfortsTest : public QObject {
         QVERIFY(ReadAll(p.demoPath) != firstSave);
 
         // "Restore original" asks, puts the original back and reopens it.
-        QAction* restore = Item(*panel.BuildFileMenu(), "menuRestoreOriginal");
-        QVERIFY(restore->isEnabled());
+        QVERIFY(Item(*panel.BuildFileMenu(), "menuRestoreOriginal")->isEnabled());
         {
             MessageBoxAnswerer boxes({QMessageBox::No});
             panel.OnRestoreOriginal();
