@@ -13,12 +13,6 @@ namespace {
 
 using namespace brondavel;
 
-app::PanelOptions DemoFile() {
-    app::PanelOptions options;
-    options.filePath = QString::fromStdString(test::DemoDatabasePath());
-    return options;
-}
-
 // The TV window alone at a known place, a little larger than by default.
 app::ListWindow& ShownTv(app::MainPanel& panel) {
     panel.MoveTo(QRect(QPoint(3, 3), panel.size()));
@@ -34,7 +28,7 @@ app::ListWindow& ShownTv(app::MainPanel& panel) {
 
 BRONDAVEL_SCENE("find_arabic") {
     app::LoadApplicationFonts();
-    app::MainPanel panel(DemoFile());
+    app::MainPanel panel(test::DemoPanelOptions());
     app::ListWindow& tv = ShownTv(panel);
     shot.Settle(200);
     tv.OpenFind();
@@ -44,7 +38,7 @@ BRONDAVEL_SCENE("find_arabic") {
 
 BRONDAVEL_SCENE("find_rename") {
     app::LoadApplicationFonts();
-    app::MainPanel panel(DemoFile());
+    app::MainPanel panel(test::DemoPanelOptions());
     app::ListWindow& tv = ShownTv(panel);
     shot.Settle(200);
     tv.View()->selectRow(4);

@@ -14,12 +14,6 @@ namespace {
 
 using namespace brondavel;
 
-app::PanelOptions Demo() {
-    app::PanelOptions options;
-    options.filePath = QString::fromStdString(test::DemoDatabasePath());
-    return options;
-}
-
 // The panel at its default place with all five windows docked around it as
 // their default places are laid out, whatever an earlier run stored.
 void PlaceAll(app::MainPanel& panel) {
@@ -41,7 +35,7 @@ void PlaceAll(app::MainPanel& panel) {
 
 BRONDAVEL_SCENE("lists_docked") {
     app::LoadApplicationFonts();
-    app::MainPanel panel(Demo());
+    app::MainPanel panel(test::DemoPanelOptions());
     PlaceAll(panel);
     // A satellite clicked: its transponders and channels, parents marked.
     app::ListWindow& satellites = *panel.Window(kSatellite);
@@ -52,7 +46,7 @@ BRONDAVEL_SCENE("lists_docked") {
 
 BRONDAVEL_SCENE("lists_wide") {
     app::LoadApplicationFonts();
-    app::MainPanel panel(Demo());
+    app::MainPanel panel(test::DemoPanelOptions());
     PlaceAll(panel);
     // Grown by two steps and six: more of the names, Arabic ones included.
     for (int kind : {kTv, kRadio}) {
@@ -65,7 +59,7 @@ BRONDAVEL_SCENE("lists_wide") {
 
 BRONDAVEL_SCENE("lists_context_menu") {
     app::LoadApplicationFonts();
-    app::MainPanel panel(Demo());
+    app::MainPanel panel(test::DemoPanelOptions());
     PlaceAll(panel);
     app::ListWindow& tv = *panel.Window(kTv);
     tv.View()->selectRow(1);

@@ -16,12 +16,6 @@ using brondavel::test::ById;
 
 namespace {
 
-PanelOptions Demo() {
-    PanelOptions options;
-    options.filePath = QString::fromStdString(brondavel::test::DemoDatabasePath());
-    return options;
-}
-
 void HideListWindows(MainPanel& panel) {
     for (int kind = 0; kind < 5; ++kind) panel.Window(kind)->hide();
 }
@@ -29,7 +23,7 @@ void HideListWindows(MainPanel& panel) {
 }  // namespace
 
 BRONDAVEL_SCENE("panel_idle") {
-    MainPanel panel(Demo());
+    MainPanel panel(brondavel::test::DemoPanelOptions());
     HideListWindows(panel);
     panel.move(40, 40);
     panel.show();
@@ -37,7 +31,7 @@ BRONDAVEL_SCENE("panel_idle") {
 }
 
 BRONDAVEL_SCENE("panel_transfer") {
-    MainPanel panel(Demo());
+    MainPanel panel(brondavel::test::DemoPanelOptions());
     HideListWindows(panel);
     panel.move(40, 40);
     panel.show();
@@ -59,7 +53,7 @@ BRONDAVEL_SCENE("configuration_user") {
 }
 
 BRONDAVEL_SCENE("configuration_administrator") {
-    MainPanel panel(Demo());
+    MainPanel panel(brondavel::test::DemoPanelOptions());
     HideListWindows(panel);
     ConfigurationValues values;
     values.account = 2;
@@ -84,7 +78,7 @@ BRONDAVEL_SCENE("about") {
 }
 
 BRONDAVEL_SCENE("panel_file_menu") {
-    MainPanel panel(Demo());
+    MainPanel panel(brondavel::test::DemoPanelOptions());
     HideListWindows(panel);
     panel.move(40, 40);
     panel.show();

@@ -6,6 +6,7 @@
 #include <QWindow>
 #include <memory>
 
+#include "app/panel/main_panel.h"
 #include "model/demo_database.h"
 #include "model/first_gen_database.h"
 #include "model/first_gen_records.h"
@@ -39,6 +40,12 @@ void OnNextModal(std::function<void(QWidget*)> action, int timeoutMs) {
 
 std::string DemoDatabasePath() {
     return BRONDAVEL_BINARY_DIR "/share/demo.ZCS";
+}
+
+app::PanelOptions DemoPanelOptions() {
+    app::PanelOptions options;
+    options.filePath = QString::fromStdString(DemoDatabasePath());
+    return options;
 }
 
 std::unique_ptr<DatabaseEngine> DemoDatabaseFor(int model) {

@@ -12,6 +12,10 @@
 
 #include "model/database_engine.h"
 
+namespace brondavel::app {
+struct PanelOptions;
+}
+
 namespace brondavel::test {
 
 // The widget named "id<id>" below `root`, or null.
@@ -26,6 +30,8 @@ void OnNextModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 
 // The demo database written by the build.
 std::string DemoDatabasePath();
+// Panel options that open the demo database at start.
+app::PanelOptions DemoPanelOptions();
 
 // The demo records of a model's generation (2: first, 0 and 1: second) with
 // the 16 favourite groups a file load creates, every list filled once.
