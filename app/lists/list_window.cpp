@@ -176,6 +176,10 @@ ListWindow::~ListWindow() {
     if ((*windows_)[kind_] == this) (*windows_)[kind_] = nullptr;
 }
 
+DatabaseEngine* ListWindow::Engine() const {
+    return dynamic_cast<DatabaseEngine*>(database_);
+}
+
 ListControl* ListWindow::Control() const {
     return control_;
 }
@@ -515,7 +519,7 @@ void ListWindow::ApplyFind(const QString& text) {
 }
 
 void ListWindow::StartRename(int row) {
-    auto* engine = dynamic_cast<DatabaseEngine*>(database_);
+    DatabaseEngine* engine = Engine();
     if (!engine || kind_ > 3 || row < 0 || row >= control_->RowCount()) return;
     EndRename();
     control_->Commit();
@@ -556,7 +560,7 @@ void ListWindow::EndRename() {
 
 void ListWindow::FinishRename(int row, const QString& text) {
     EndRename();
-    auto* engine = dynamic_cast<DatabaseEngine*>(database_);
+    DatabaseEngine* engine = Engine();
     if (!engine) return;
     const RenameResult result = RenameRow(*engine, kind_, row, text.toStdString());
     if (!result.Stored()) {
@@ -574,13 +578,13 @@ void ListWindow::FinishRename(int row, const QString& text) {
 }
 
 void ListWindow::MoveSelectedRows(int step) {
-    auto* engine = dynamic_cast<DatabaseEngine*>(database_);
+    DatabaseEngine* engine = Engine();
     if (!engine) return;
     if (MoveSelectionByOne(*engine, kind_, control_, step)) CommitAll();
 }
 
 void ListWindow::ExportList() {
-    auto* engine = dynamic_cast<DatabaseEngine*>(database_);
+    DatabaseEngine* engine = Engine();
     if (!engine) return;
     const RecordList& list = engine->list(kind_);
     const std::vector<Record>& shown = list.view();

@@ -18,6 +18,10 @@ class QLabel;
 class QLineEdit;
 class QAbstractButton;
 
+namespace brondavel {
+class DatabaseEngine;
+}
+
 namespace brondavel::app {
 
 class ListWindow;
@@ -97,6 +101,9 @@ class ListWindow : public MagneticDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The engine behind the database, for the operations only it offers
+    // (rename, row moves, export); null for any other database.
+    DatabaseEngine* Engine() const;
     ListControls AllControls() const;
     // Shows the rows the last database call filled, in every window.
     void CommitAll();

@@ -76,6 +76,14 @@ const char* const kReferenceFilter =
     "Database files (*.zcs *.ZCS *.bin *.BIN *.lh5 *.LH5);;All files (*)";
 constexpr int kRecentTextWidth = 420;  // pixels of a recent file's menu text
 
+// The editing keys, bound once on the panel and shown in the File menu.
+constexpr QKeyCombination kUndoKey = Qt::CTRL | Qt::Key_Z;
+constexpr QKeyCombination kRedoKey = Qt::CTRL | Qt::Key_Y;
+constexpr QKeyCombination kRedoKeyToo = Qt::CTRL | Qt::SHIFT | Qt::Key_Z;
+constexpr QKeyCombination kOpenKey = Qt::CTRL | Qt::Key_O;
+constexpr QKeyCombination kSaveKey = Qt::CTRL | Qt::Key_S;
+constexpr QKeyCombination kSaveAsKey = Qt::CTRL | Qt::SHIFT | Qt::Key_S;
+
 const char* const kSendInstruction =
     "Please enter \"Menu\"->\"Install\"->\"Set-Top Box Upgrade\", enter your \nparental pin, "
     "then select \"Channel/TP Data Receive\", \nConfirm with \"Yes\" and hit";
@@ -317,24 +325,24 @@ std::unique_ptr<QMenu> MainPanel::BuildFileMenu() {
         return action;
     };
     const bool loaded = file_ != nullptr;
-    add("Open", kOpenCommand, &MainPanel::OnOpen)->setShortcut(QKeySequence::Open);
+    add("Open", kOpenCommand, &MainPanel::OnOpen)->setShortcut(kOpenKey);
     add("Read From Receiver", kReadCommand, &MainPanel::OnReadFromReceiver);
     menu->addSeparator();
     const QString undoLabel = loaded ? QString::fromStdString(file_->db().UndoLabel()) : "";
     const QString redoLabel = loaded ? QString::fromStdString(file_->db().RedoLabel()) : "";
     QAction* undo =
         named(undoLabel.isEmpty() ? "Undo" : "Undo " + undoLabel, "menuUndo", &MainPanel::OnUndo);
-    undo->setShortcut(QKeySequence::Undo);
+    undo->setShortcut(kUndoKey);
     undo->setEnabled(!undoLabel.isEmpty());
     QAction* redo =
         named(redoLabel.isEmpty() ? "Redo" : "Redo " + redoLabel, "menuRedo", &MainPanel::OnRedo);
-    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    redo->setShortcut(kRedoKey);
     redo->setEnabled(!redoLabel.isEmpty());
     menu->addSeparator();
     QAction* save = add("Save", kSaveCommand, &MainPanel::OnSave);
-    save->setShortcut(QKeySequence::Save);
+    save->setShortcut(kSaveKey);
     QAction* saveAs = add("Save as", kSaveAsCommand, &MainPanel::OnSaveAs);
-    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    saveAs->setShortcut(kSaveAsKey);
     QAction* write = add("Write Into Receiver", kWriteCommand, &MainPanel::OnWriteIntoReceiver);
     menu->addSeparator();
     QAction* order = named("Apply order from file...", "menuApplyOrder", &MainPanel::OnApplyOrder);
@@ -383,12 +391,12 @@ void MainPanel::AddShortcuts() {
             if (CommandsFree()) (this->*slot)();
         });
     };
-    bind(QKeySequence(Qt::CTRL | Qt::Key_Z), "shortcutUndo", &MainPanel::OnUndo);
-    bind(QKeySequence(Qt::CTRL | Qt::Key_Y), "shortcutRedo", &MainPanel::OnRedo);
-    bind(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), "shortcutRedo2", &MainPanel::OnRedo);
-    bind(QKeySequence(Qt::CTRL | Qt::Key_O), "shortcutOpen", &MainPanel::OnOpen);
-    bind(QKeySequence(Qt::CTRL | Qt::Key_S), "shortcutSave", &MainPanel::OnSave);
-    bind(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "shortcutSaveAs", &MainPanel::OnSaveAs);
+    bind(kUndoKey, "shortcutUndo", &MainPanel::OnUndo);
+    bind(kRedoKey, "shortcutRedo", &MainPanel::OnRedo);
+    bind(kRedoKeyToo, "shortcutRedo2", &MainPanel::OnRedo);
+    bind(kOpenKey, "shortcutOpen", &MainPanel::OnOpen);
+    bind(kSaveKey, "shortcutSave", &MainPanel::OnSave);
+    bind(kSaveAsKey, "shortcutSaveAs", &MainPanel::OnSaveAs);
 }
 
 bool MainPanel::CommandsFree() const {
@@ -924,15 +932,11 @@ void MainPanel::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (file_ && file_->db().modified) {
-        const int answer =
-            Ask("Save change to File ?", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        // Cancel goes back to the editor; a failed save keeps the panel open,
-        // so the changes are not lost.
-        if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && !SaveTo(PathText()))) {
-            event->ignore();
-            return;
-        }
+    // Cancel goes back to the editor; a failed save keeps the panel open, so
+    // the changes are not lost.
+    if (!OfferSave(true)) {
+        event->ignore();
+        return;
     }
     if (link_->Receiving() || link_->Sending()) {
         if (kind_ == kReadFromReceiver)
