@@ -198,12 +198,10 @@ class Editor {
         }
     }
     Record RowRecord(int kind, int row) {
-        if (row >= lists_[kind].RowCount())
+        Record r;
+        if (row >= lists_[kind].RowCount() || !db_.RowRecord(kind, row, r))
             throw Refused(std::string(KindName(kind)) + " row " + std::to_string(row) +
                           " does not exist");
-        Record r;
-        r.size = static_cast<uint8_t>(db_.layout().StoredSize(kind));
-        db_.GetRowData(kind, row, r.stored());
         return r;
     }
 

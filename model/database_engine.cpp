@@ -227,6 +227,12 @@ int DatabaseEngine::StoreRecord(int kind, int row, std::span<const uint8_t> stor
     return done;
 }
 
+bool DatabaseEngine::RowRecord(int kind, int row, Record& record) {
+    if (!ValidKind(kind, 3) || row < 0) return false;
+    record.size = static_cast<uint8_t>(layout_->StoredSize(kind));
+    return GetRowData(kind, row, record.stored()) != 0;
+}
+
 int DatabaseEngine::GetRowData(int kind, int row, std::span<uint8_t> stored) {
     if (!ValidKind(kind, 3) || stored.size() < lists_[kind].storedSize()) return 0;
     if (row == kNoRow) {

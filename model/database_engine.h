@@ -62,6 +62,10 @@ class DatabaseEngine : public ChannelDatabase {
 
     const UndoHistory& undoHistory() const { return history_; }
 
+    // The record shown in `row` of `kind` (0-3), its stored part only. False
+    // when no record is shown there.
+    bool RowRecord(int kind, int row, Record& record);
+
     // Puts `records` in place of the list of `kind` (0-3) as one undoable step
     // named `label`: the same ids in a new order, each with a stored part
     // whose parent reference is unchanged. 0, changing nothing, when they are

@@ -15,12 +15,6 @@ size_t CharacterCount(std::string_view utf8) {
     return n;
 }
 
-bool RowRecord(DatabaseEngine& db, int kind, int row, Record& record) {
-    if (kind < 0 || kind > 3 || row < 0) return false;
-    record.size = static_cast<uint8_t>(db.layout().StoredSize(kind));
-    return db.GetRowData(kind, row, record.stored()) != 0;
-}
-
 std::string NameOf(const DatabaseEngine& db, int kind, const Record& record) {
     const FieldSpec* field = NameField(FieldsOf(GenerationOf(db.layout()), kind));
     return field ? FieldName(*field, record) : std::string();
@@ -30,14 +24,14 @@ std::string NameOf(const DatabaseEngine& db, int kind, const Record& record) {
 
 std::string FullName(DatabaseEngine& db, int kind, int row) {
     Record record;
-    return RowRecord(db, kind, row, record) ? NameOf(db, kind, record) : std::string();
+    return db.RowRecord(kind, row, record) ? NameOf(db, kind, record) : std::string();
 }
 
 RenameResult RenameRow(DatabaseEngine& db, int kind, int row, std::string_view wanted) {
     RenameResult result;
     result.wanted = std::string(wanted);
     Record record;
-    if (!RowRecord(db, kind, row, record)) return result;
+    if (!db.RowRecord(kind, row, record)) return result;
     if (wanted.empty()) {
         result.status = RenameStatus::kEmpty;
         return result;
