@@ -11,16 +11,6 @@
 
 namespace brondavel::app {
 
-namespace {
-
-QLineEdit* NewEdit(QWidget* parent, const char* id) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(id));
-    return edit;
-}
-
-}  // namespace
-
 ChannelDialog::ChannelDialog(QWidget* parent, int model, int kind, ChannelDatabase* database,
                              int row)
     : RecordDialog(parent, model, kind, database, row) {
@@ -30,29 +20,25 @@ ChannelDialog::ChannelDialog(QWidget* parent, int model, int kind, ChannelDataba
 }
 
 void ChannelDialog::BuildControls() {
-    name_ = NewEdit(this, "idName");
+    name_ = NewEdit("idName");
     name_->setMaxLength(static_cast<int>(text::kChannelNameChars));
-    videoPid_ = NewEdit(this, "idVideoPid");
-    pcrPid_ = NewEdit(this, "idPcrPid");
-    pmtPid_ = NewEdit(this, "idPmtPid");
-    teletextPid_ = NewEdit(this, "idTtxPid");
-    serviceId_ = NewEdit(this, "idServiceId");
+    videoPid_ = NewEdit("idVideoPid");
+    pcrPid_ = NewEdit("idPcrPid");
+    pmtPid_ = NewEdit("idPmtPid");
+    teletextPid_ = NewEdit("idTtxPid");
+    serviceId_ = NewEdit("idServiceId");
     locked_ = new QCheckBox(QStringLiteral("Channel Lock"), this);
     locked_->setObjectName(QStringLiteral("idChannelLock"));
     audio_ = new AudioListEditor(this);
     audio_->setObjectName(QStringLiteral("idAudioList"));
-    audioMode_ = new QComboBox(this);
-    audioMode_->setObjectName(QStringLiteral("idAudioMode"));
-    FillOptions(audioMode_, kAudioModeOptions);
-    satellite_ = new QComboBox(this);
-    satellite_->setObjectName(QStringLiteral("idSatellite"));
+    audioMode_ = NewOptionCombo(this, "idAudioMode", kAudioModeOptions);
+    satellite_ = NewOptionCombo(this, "idSatellite");
     satelliteLabel_ = new QLabel(QStringLiteral("Satellite"), this);
     satelliteLabel_->setObjectName(QStringLiteral("idSatelliteLabel"));
     // Channels are moved between satellites through their transponder.
     satellite_->hide();
     satelliteLabel_->hide();
-    transponder_ = new QComboBox(this);
-    transponder_->setObjectName(QStringLiteral("idTransponder"));
+    transponder_ = NewOptionCombo(this, "idTransponder");
     transponder_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     auto* fields = new QFormLayout;

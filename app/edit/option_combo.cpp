@@ -10,6 +10,13 @@ void FillOptions(QComboBox* combo, OptionTable table) {
     combo->setCurrentIndex(-1);
 }
 
+QComboBox* NewOptionCombo(QWidget* parent, const char* id, OptionTable table) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(id));
+    FillOptions(combo, table);
+    return combo;
+}
+
 void SelectValue(QComboBox* combo, OptionTable table, int value) {
     combo->setCurrentIndex(FirstRowWithValue(table, value));
 }

@@ -11,6 +11,8 @@ namespace brondavel::app {
 
 // Replaces the items with the table's labels, in table order, nothing selected.
 void FillOptions(QComboBox* combo, OptionTable table);
+// A combo box named `id` (as the tests find it), filled from `table`.
+QComboBox* NewOptionCombo(QWidget* parent, const char* id, OptionTable table = {});
 // Selects the first row carrying `value`; nothing when no row does.
 void SelectValue(QComboBox* combo, OptionTable table, int value);
 // The value of the selected row, or `fallback` with nothing selected.

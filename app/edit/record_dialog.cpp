@@ -31,6 +31,12 @@ void RecordDialog::Save() {
                                         "holds the same record."));
 }
 
+QLineEdit* RecordDialog::NewEdit(const char* id) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QString::fromLatin1(id));
+    return edit;
+}
+
 QDialogButtonBox* RecordDialog::MakeButtons() {
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* save = buttons->addButton(QStringLiteral("Save"), QDialogButtonBox::AcceptRole);

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <span>
 
 #include "app/logic/record_forms.h"
@@ -54,6 +55,8 @@ class RecordDialog : public QDialog {
     bool StoreWorkingCopy(std::span<const uint8_t> stored);
     ChannelDatabase* database() const { return database_; }
     QDialogButtonBox* MakeButtons();
+    // An edit box of the dialog named `id`, as the tests find it.
+    QLineEdit* NewEdit(const char* id);
 
   private:
     RecordGeneration generation_;

@@ -10,13 +10,6 @@ namespace brondavel::app {
 
 namespace {
 
-QComboBox* NewCombo(QWidget* parent, const char* id, OptionTable table) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(QString::fromLatin1(id));
-    FillOptions(combo, table);
-    return combo;
-}
-
 QLabel* NewLabel(QWidget* parent, const char* text, QWidget* buddy) {
     auto* label = new QLabel(QString::fromLatin1(text), parent);
     label->setBuddy(buddy);
@@ -37,20 +30,18 @@ SatelliteDialog::SatelliteDialog(QWidget* parent, int model, ChannelDatabase* da
 }
 
 void SatelliteDialog::BuildControls() {
-    name_ = new QLineEdit(this);
-    name_->setObjectName(QStringLiteral("idName"));
+    name_ = NewEdit("idName");
     name_->setMaxLength(static_cast<int>(text::kSatelliteNameChars));
-    degree_ = new QLineEdit(this);
-    degree_->setObjectName(QStringLiteral("idDegree"));
-    side_ = NewCombo(this, "idEastWest", kEastWestOptions);
-    lnbType_ = NewCombo(this, "idLnbType", kLnbTypeOptions);
-    highFreq_ = NewCombo(this, "idLocalFreqHigh", kLocalFreqOptions);
-    lowFreq_ = NewCombo(this, "idLocalFreqLow", kLocalFreqOptions);
-    lnbPower_ = NewCombo(this, "idLnbPower", kLnbPowerOptions);
-    diseqcVersion_ = NewCombo(this, "idDiseqcVersion", kDiseqcVersionOptions);
-    diseqcPort_ = NewCombo(this, "idDiseqcPort", kDiseqcPortV10Options);
-    tone_ = NewCombo(this, "idTone22k", kToneOptions);
-    switch12V_ = NewCombo(this, "idSwitch12V", kSwitch12VOptions);
+    degree_ = NewEdit("idDegree");
+    side_ = NewOptionCombo(this, "idEastWest", kEastWestOptions);
+    lnbType_ = NewOptionCombo(this, "idLnbType", kLnbTypeOptions);
+    highFreq_ = NewOptionCombo(this, "idLocalFreqHigh", kLocalFreqOptions);
+    lowFreq_ = NewOptionCombo(this, "idLocalFreqLow", kLocalFreqOptions);
+    lnbPower_ = NewOptionCombo(this, "idLnbPower", kLnbPowerOptions);
+    diseqcVersion_ = NewOptionCombo(this, "idDiseqcVersion", kDiseqcVersionOptions);
+    diseqcPort_ = NewOptionCombo(this, "idDiseqcPort", kDiseqcPortV10Options);
+    tone_ = NewOptionCombo(this, "idTone22k", kToneOptions);
+    switch12V_ = NewOptionCombo(this, "idSwitch12V", kSwitch12VOptions);
     switch12VLabel_ = NewLabel(this, "0/12 V", switch12V_);
     switch12VLabel_->setObjectName(QStringLiteral("idSwitch12VLabel"));
 

@@ -16,21 +16,13 @@ TransponderDialog::TransponderDialog(QWidget* parent, int model, ChannelDatabase
 }
 
 void TransponderDialog::BuildControls() {
-    name_ = new QLineEdit(this);
-    name_->setObjectName(QStringLiteral("idName"));
+    name_ = NewEdit("idName");
     name_->setMaxLength(static_cast<int>(text::kTransponderNameChars));
-    frequency_ = new QLineEdit(this);
-    frequency_->setObjectName(QStringLiteral("idFrequency"));
-    symbolRate_ = new QLineEdit(this);
-    symbolRate_->setObjectName(QStringLiteral("idSymbolRate"));
-    polarization_ = new QComboBox(this);
-    polarization_->setObjectName(QStringLiteral("idPolarization"));
-    FillOptions(polarization_, kPolarizationOptions);
-    fec_ = new QComboBox(this);
-    fec_->setObjectName(QStringLiteral("idFec"));
-    FillOptions(fec_, kFecOptions);
-    satellite_ = new QComboBox(this);
-    satellite_->setObjectName(QStringLiteral("idSatellite"));
+    frequency_ = NewEdit("idFrequency");
+    symbolRate_ = NewEdit("idSymbolRate");
+    polarization_ = NewOptionCombo(this, "idPolarization", kPolarizationOptions);
+    fec_ = NewOptionCombo(this, "idFec", kFecOptions);
+    satellite_ = NewOptionCombo(this, "idSatellite");
     satellite_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     auto* form = new QFormLayout;
