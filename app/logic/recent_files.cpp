@@ -9,11 +9,12 @@ RecentFiles::RecentFiles(const std::vector<std::string>& paths) {
         if (!it->empty()) Add(*it);
 }
 
-void RecentFiles::Add(const std::string& path) {
-    if (path.empty()) return;
+bool RecentFiles::Add(const std::string& path) {
+    if (path.empty() || (!paths_.empty() && paths_.front() == path)) return false;
     Remove(path);
     paths_.insert(paths_.begin(), path);
     if (paths_.size() > kLimit) paths_.resize(kLimit);
+    return true;
 }
 
 void RecentFiles::Remove(const std::string& path) {

@@ -14,8 +14,9 @@ class RecentFiles {
     // Takes stored paths, oldest last; blanks and repeats are dropped.
     explicit RecentFiles(const std::vector<std::string>& paths);
 
-    // Puts `path` first, dropping its older place and the oldest beyond the limit.
-    void Add(const std::string& path);
+    // Puts `path` first, dropping its older place and the oldest beyond the
+    // limit. False when it was first already: nothing changed.
+    bool Add(const std::string& path);
     void Remove(const std::string& path);
     const std::vector<std::string>& Paths() const { return paths_; }
 

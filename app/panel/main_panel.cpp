@@ -452,8 +452,8 @@ void MainPanel::ReadRecentFiles() {
 }
 
 void MainPanel::RememberFile(const QString& path) {
-    recent_.Add(QFileInfo(path).absoluteFilePath().toStdString());
-    StoreRecentFiles();
+    // Saving the file shown again changes nothing worth a settings write.
+    if (recent_.Add(QFileInfo(path).absoluteFilePath().toStdString())) StoreRecentFiles();
 }
 
 void MainPanel::StoreRecentFiles() {

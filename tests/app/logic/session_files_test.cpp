@@ -88,7 +88,8 @@ TEST(RecentFiles, NewestFirstEachOnceAtMostEight) {
     RecentFiles recent({"/b", "", "/a", "/b"});
     EXPECT_EQ(recent.Paths(), (std::vector<std::string>{"/b", "/a"}));
     for (int i = 0; i < 10; ++i) recent.Add("/f" + std::to_string(i));
-    recent.Add("/f4");
+    EXPECT_TRUE(recent.Add("/f4"));
+    EXPECT_FALSE(recent.Add("/f4"));
     ASSERT_EQ(recent.Paths().size(), RecentFiles::kLimit);
     EXPECT_EQ(recent.Paths().front(), "/f4");
     EXPECT_EQ(recent.Paths()[1], "/f9");
