@@ -11,6 +11,11 @@ PACKAGES := build-essential cmake pkg-config python3 clang-14 libclang-rt-14-dev
 	lrzsz socat lhasa jlha-utils p7zip-full libarchive-tools xvfb xauth unicode-data \
 	ccache qt6-base-dev-tools fonts-liberation2 fonts-wine fonts-dejavu-core fonts-noto-core x11-utils
 
+# The compiler cache serves every clone of the tree: paths are hashed relative
+# to the clone, and the build folder's own path is left out.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps build build-asan build-fuzz run screenshots test test-release test-asan test-fuzz bench format format-check clean

@@ -1,14 +1,18 @@
 # Small helpers so every area declares its tests, benchmarks and fuzzers the same way.
 
+# The source and build folders, for tests and benchmarks, in one generated
+# file instead of compile flags: the compiler cache then serves every clone.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/build_paths.cpp.in ${CMAKE_BINARY_DIR}/generated/build_paths.cpp @ONLY)
+add_library(brondavel_build_paths STATIC ${CMAKE_BINARY_DIR}/generated/build_paths.cpp)
+target_include_directories(brondavel_build_paths PUBLIC ${CMAKE_SOURCE_DIR})
+
 # brondavel_add_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS l])
 function(brondavel_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} brondavel_build_paths GTest::gtest GTest::gmock
+    GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  target_compile_definitions(${name} PRIVATE
-    BRONDAVEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-    BRONDAVEL_BINARY_DIR="${CMAKE_BINARY_DIR}")
   include(GoogleTest)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${T_LABELS}")
 endfunction()

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/panel/main_panel.h"
+#include "tests/support/build_paths.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ class FirstPaint : public QObject {
 
 PanelOptions DemoOn(const PtyPort& port) {
     PanelOptions options;
-    options.filePath = BRONDAVEL_BINARY_DIR "/share/demo.ZCS";
+    options.filePath = QString::fromStdString(buildpaths::BinaryDir() + "/share/demo.ZCS");
     options.portDevice = port.path;
     return options;
 }

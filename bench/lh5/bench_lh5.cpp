@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "files/lh5/lh5_codec.h"
+#include "tests/support/build_paths.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ fs::path DataDir() {
     if (const char* dir = std::getenv("LH5_BENCH_DIR")) return dir;
     fs::path dir = fs::temp_directory_path() / "brondavel-lh5-bench";
     if (!fs::exists(dir / "sec_s4.bin")) {
-        std::string cmd = std::string("python3 '") + BRONDAVEL_SOURCE_DIR +
+        std::string cmd = "python3 '" + buildpaths::SourceDir() +
                           "/../shared/bench/gen_bench_data.py' '" + dir.string() +
                           "' --sections > /dev/null";
         if (std::system(cmd.c_str()) != 0)

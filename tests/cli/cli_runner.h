@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/support/build_paths.h"
 #include "tests/support/temp_files.h"
 
 namespace clitest {
@@ -20,7 +21,7 @@ struct Result {
 };
 
 inline std::string CliPath() {
-    return std::string(BRONDAVEL_BINARY_DIR) + "/bin/brondavel-cli";
+    return buildpaths::BinaryDir() + "/bin/brondavel-cli";
 }
 
 inline std::string ReadText(const std::string& path) {

@@ -5,13 +5,14 @@
 #include <cstdio>
 
 #include "link_test_util.h"
+#include "tests/support/build_paths.h"
 
 namespace {
 
 using namespace linktest;
 using brondavel::sim::SimOptions;
 
-const std::string kCli = std::string(BRONDAVEL_BINARY_DIR) + "/bin/brondavel-cli";
+const std::string kCli = buildpaths::BinaryDir() + "/bin/brondavel-cli";
 
 // Runs the CLI; returns its exit code and collects stdout and stderr.
 int RunCli(const std::string& args, std::string* out) {

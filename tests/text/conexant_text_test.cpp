@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "byte_strings.h"
+#include "tests/support/build_paths.h"
 #include "tests/support/temp_files.h"
 
 namespace brondavel::text {
@@ -110,7 +111,7 @@ TEST(ConexantTables, GeneratedSourceIsUpToDate) {
     const std::string ucd = "/usr/share/unicode/UnicodeData.txt";
     if (!std::ifstream(ucd) || std::system("python3 --version > /dev/null 2>&1") != 0)
         GTEST_SKIP() << "python3 or the Unicode data files are missing";
-    const std::string src = BRONDAVEL_SOURCE_DIR "/text/";
+    const std::string src = buildpaths::SourceDir() + "/text/";
     const testsupport::TempDir scratch;
     const std::string out = scratch / "conexant_tables.cpp";
     const std::string cmd = "python3 " + src + "gen_conexant_tables.py --out " + out;

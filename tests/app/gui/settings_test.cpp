@@ -9,6 +9,7 @@
 
 #include "app/settings/registry_value.h"
 #include "tests/app/support/panel_test_support.h"
+#include "tests/support/build_paths.h"
 
 using namespace brondavel;
 using namespace brondavel::test;
@@ -40,7 +41,7 @@ bool LockHeld() {
 }
 
 QString Program() {
-    return BRONDAVEL_BINARY_DIR "/bin/brondavel";
+    return QString::fromStdString(buildpaths::BinaryDir() + "/bin/brondavel");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "model/first_gen_records.h"
 #include "model/memory_controls.h"
 #include "model/second_gen_database.h"
+#include "tests/support/build_paths.h"
 
 namespace brondavel::test {
 
@@ -39,7 +40,7 @@ void OnNextModal(std::function<void(QWidget*)> action, int timeoutMs) {
 }
 
 std::string DemoDatabasePath() {
-    return BRONDAVEL_BINARY_DIR "/share/demo.ZCS";
+    return buildpaths::BinaryDir() + "/share/demo.ZCS";
 }
 
 app::PanelOptions DemoPanelOptions() {
