@@ -15,10 +15,12 @@ PACKAGES := build-essential cmake pkg-config python3 clang-14 libclang-rt-14-dev
 # to the clone, and the build folder's own path is left out.
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
+# Objects built with a precompiled header can be cached too.
+export CCACHE_SLOPPINESS := pch_defines,time_macros,include_file_mtime,include_file_ctime
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build build-asan build-fuzz run screenshots test test-release test-asan test-fuzz bench format format-check clean
+.PHONY: all deps configure build build-asan build-fuzz run screenshots test test-release test-asan test-fuzz bench format format-check clean
 
 all: build
 
@@ -29,8 +31,12 @@ deps:
 		$(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
 
-build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The release tree builds the programs, the core's tests and the benchmarks;
+# the Qt tests are built and run once, in the sanitizer tree.
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRONDAVEL_GUI_TESTS=OFF
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 build-asan: deps
@@ -43,7 +49,8 @@ build-fuzz: deps
 
 # Opens the application on the demo database; without a display, prints the
 # command-line summary instead.
-run: build
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target brondavel brondavel-cli demo_database
 	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then exec $(BUILD)/bin/brondavel $(BUILD)/share/demo.ZCS; fi; \
 	echo "No display (DISPLAY and WAYLAND_DISPLAY are empty): showing the command-line summary instead."
 	@$(BUILD)/bin/brondavel-cli info $(BUILD)/share/demo.ZCS
@@ -52,16 +59,18 @@ run: build
 	@echo; echo "First TV channels:"
 	@$(BUILD)/bin/brondavel-cli dump $(BUILD)/share/demo.ZCS --kind tv | head -n 20
 
-# A test that fails is run once more before the suite counts it as failed:
-# the serial tests talk to real peers over ptys, where a busy machine can
-# starve an exchange. A test that fails twice fails the suite.
+# Only the tests labelled "serial", which talk to real peers over ptys where a
+# busy machine can starve an exchange, are run once more before they count as
+# failed. Every other test must pass at its first run.
+CTEST := ctest --output-on-failure -j $(JOBS)
+ctest_suite = $(CTEST) --timeout $(1) -LE serial && $(CTEST) --timeout $(1) -L serial --repeat until-pass:2
+
 test-release: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600 --repeat until-pass:2
+	cd $(BUILD) && $(call ctest_suite,600)
 
 test-asan: build-asan
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
-		ctest --output-on-failure -j $(JOBS) --timeout 900 --repeat until-pass:2
+	cd $(ASAN_BUILD) && export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 && $(call ctest_suite,900)
 
 test-fuzz: build-fuzz
 	cd $(FUZZ_BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -73,7 +82,8 @@ bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
 
 # Pictures of real windows under Xvfb, into build/screenshots/.
-screenshots: build
+screenshots: configure
+	cmake --build $(BUILD) -j $(JOBS) --target brondavel-screenshots demo_database
 	mkdir -p $(BUILD)/screenshots $(BUILD)/screenshot-home/config
 	mkdir -m 700 -p $(BUILD)/screenshot-home/runtime
 	XDG_CONFIG_HOME=$(CURDIR)/$(BUILD)/screenshot-home/config XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD)/screenshot-home/runtime \
