@@ -15,8 +15,8 @@ size_t CharacterCount(std::string_view utf8) {
     return n;
 }
 
-std::string NameOf(const DatabaseEngine& db, int kind, const Record& record) {
-    const FieldSpec* field = NameField(FieldsOf(GenerationOf(db.layout()), kind));
+std::string NameOf(const DatabaseLayout& layout, int kind, const Record& record) {
+    const FieldSpec* field = NameField(FieldsOf(GenerationOf(layout), kind));
     return field ? FieldName(*field, record) : std::string();
 }
 
@@ -24,21 +24,20 @@ std::string NameOf(const DatabaseEngine& db, int kind, const Record& record) {
 
 std::string FullName(DatabaseEngine& db, int kind, int row) {
     Record record;
-    return db.RowRecord(kind, row, record) ? NameOf(db, kind, record) : std::string();
+    return db.RowRecord(kind, row, record) ? NameOf(db.layout(), kind, record) : std::string();
 }
 
-RenameResult RenameRow(DatabaseEngine& db, int kind, int row, std::string_view wanted) {
+RenameResult NameRecord(const DatabaseLayout& layout, int kind, Record& record,
+                        std::string_view wanted) {
     RenameResult result;
     result.wanted = std::string(wanted);
-    Record record;
-    if (!db.RowRecord(kind, row, record)) return result;
     if (wanted.empty()) {
         result.status = RenameStatus::kEmpty;
         return result;
     }
-    const Record before = record;
-    db.layout().StoreNameText(kind, record, wanted);
-    result.stored = NameOf(db, kind, record);
+    Record named = record;
+    layout.StoreNameText(kind, named, wanted);
+    result.stored = NameOf(layout, kind, named);
     if (result.stored.empty()) {
         result.status = RenameStatus::kNothingStorable;
         return result;
@@ -49,13 +48,25 @@ RenameResult RenameRow(DatabaseEngine& db, int kind, int row, std::string_view w
                           std::any_of(wanted.begin(), wanted.end(),
                                       [](char c) { return static_cast<unsigned char>(c) < 0x20; });
     }
-    // Storing the same bytes again would be an undo step that changes nothing.
-    if (std::equal(before.stored().begin(), before.stored().end(), record.stored().begin())) {
-        result.status = RenameStatus::kUnchanged;
+    result.status =
+        std::equal(record.stored().begin(), record.stored().end(), named.stored().begin())
+            ? RenameStatus::kUnchanged
+            : RenameStatus::kRenamed;
+    record = named;
+    return result;
+}
+
+RenameResult RenameRow(DatabaseEngine& db, int kind, int row, std::string_view wanted) {
+    Record record;
+    if (!db.RowRecord(kind, row, record)) {
+        RenameResult result;
+        result.wanted = std::string(wanted);
         return result;
     }
-    result.status = db.StoreRecord(kind, row, record.stored()) ? RenameStatus::kRenamed
-                                                               : RenameStatus::kDuplicate;
+    RenameResult result = NameRecord(db.layout(), kind, record, wanted);
+    // Storing the same bytes again would be an undo step that changes nothing.
+    if (result.status != RenameStatus::kRenamed) return result;
+    if (!db.StoreRecord(kind, row, record.stored())) result.status = RenameStatus::kDuplicate;
     return result;
 }
 

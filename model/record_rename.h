@@ -34,6 +34,12 @@ struct RenameResult {
     bool Changed() const { return stored != wanted; }
 };
 
+// Stores `wanted` (UTF-8) as the name of `record` of `kind`, the way every
+// editor stores a typed name. A refused name leaves `record` as it was; the
+// status is kRenamed, kUnchanged, kEmpty or kNothingStorable.
+RenameResult NameRecord(const DatabaseLayout& layout, int kind, Record& record,
+                        std::string_view wanted);
+
 // Stores `wanted` (UTF-8) as the name of the record shown in `row` of `kind`
 // (0-3), as one undoable step.
 RenameResult RenameRow(DatabaseEngine& db, int kind, int row, std::string_view wanted);

@@ -7,21 +7,20 @@
 #include <QVBoxLayout>
 
 #include "app/edit/option_combo.h"
-#include "text/conexant_text.h"
+#include "app/logic/new_record.h"
 
 namespace brondavel::app {
 
-ChannelDialog::ChannelDialog(QWidget* parent, int model, int kind, ChannelDatabase* database,
-                             int row)
-    : RecordDialog(parent, model, kind, database, row) {
+ChannelDialog::ChannelDialog(QWidget* parent, int kind, DatabaseEngine& database, int row)
+    : RecordDialog(parent, kind, database, row) {
     setWindowTitle(QStringLiteral("Change Channel Data"));
     BuildControls();
-    if (LoadForm(first_, second_, shown_)) ShowForm(shown_);
+    LoadForm(first_, second_, shown_);
+    ShowForm(shown_);
 }
 
 void ChannelDialog::BuildControls() {
-    name_ = NewEdit("idName");
-    name_->setMaxLength(static_cast<int>(text::kChannelNameChars));
+    name_ = NewNameEdit();
     videoPid_ = NewEdit("idVideoPid");
     pcrPid_ = NewEdit("idPcrPid");
     pmtPid_ = NewEdit("idPmtPid");
@@ -63,7 +62,7 @@ void ChannelDialog::BuildControls() {
     auto* scrambled = new QGroupBox(QStringLiteral("Scrambled"), this);
     scrambled->setObjectName(QStringLiteral("idScrambled"));
     auto* scrambledGrid = new QGridLayout(scrambled);
-    for (int i = 0; i < 11; ++i) {
+    for (size_t i = 0; i < kAccessSystemCount; ++i) {
         access_[i] = new QCheckBox(QString::fromLatin1(kAccessSystemNames[i]), scrambled);
         access_[i]->setObjectName(QStringLiteral("idAccess%1").arg(i));
         scrambledGrid->addWidget(access_[i], i / 4, i % 4);
@@ -72,8 +71,8 @@ void ChannelDialog::BuildControls() {
     auto* favoriteGroup = new QGroupBox(QStringLiteral("Favorite Group"), this);
     favoriteGroup->setObjectName(QStringLiteral("idFavoriteGroup"));
     auto* favoriteGrid = new QGridLayout(favoriteGroup);
-    for (int g = 0; g < 16; ++g) {
-        const std::string caption = database() ? database()->Describe(kFavorite, g) : std::string();
+    for (size_t g = 0; g < kFavoriteGroupCount; ++g) {
+        const std::string caption = database().Describe(kFavorite, static_cast<int>(g));
         favorites_[g] = new QCheckBox(QString::fromStdString(caption), favoriteGroup);
         favorites_[g]->setObjectName(QStringLiteral("idFavorite%1").arg(g));
         favoriteGrid->addWidget(favorites_[g], g / 4, g % 4);
@@ -101,13 +100,13 @@ void ChannelDialog::ShowForm(const ChannelForm& form) {
     locked_->setChecked(form.locked);
     audio_->SetRows(form.audio);
     SelectValue(audioMode_, kAudioModeOptions, form.audioMode);
-    for (int i = 0; i < 11; ++i) access_[i]->setChecked((form.accessSystems >> i) & 1);
-    for (int g = 0; g < 16; ++g) favorites_[g]->setChecked((form.favorites >> g) & 1);
+    for (size_t i = 0; i < kAccessSystemCount; ++i) access_[i]->setChecked(form.accessSystems[i]);
+    for (size_t g = 0; g < kFavoriteGroupCount; ++g) favorites_[g]->setChecked(form.favorites[g]);
     PickListCombo transponders(transponder_);
-    database()->FillPickList(kTransponder, &transponders);
+    database().FillPickList(kTransponder, &transponders);
     // Pick-list rows are the transponders' ids; a new channel starts on the
-    // first transponder, one whose transponder is missing shows none.
-    const int ref = IsNewRecord() ? 0 : form.transponderRef;
+    // transponder the list shows, one whose transponder is missing shows none.
+    const int ref = IsNewRecord() ? DefaultParentId(database(), kind()) : form.transponderRef;
     transponder_->setCurrentIndex(ref < transponder_->count() ? ref : -1);
 }
 
@@ -121,24 +120,14 @@ ChannelForm ChannelDialog::ReadEntries(ChannelForm form) const {
     form.locked = locked_->isChecked();
     form.audio = audio_->Rows();
     form.audioMode = SelectedValue(audioMode_, kAudioModeOptions, form.audioMode);
-    form.accessSystems = 0;
-    for (int i = 0; i < 11; ++i)
-        if (access_[i]->isChecked()) form.accessSystems |= 1u << i;
-    form.favorites = 0;
-    for (int g = 0; g < 16; ++g)
-        if (favorites_[g]->isChecked()) form.favorites |= 1u << g;
+    for (size_t i = 0; i < kAccessSystemCount; ++i) form.accessSystems[i] = access_[i]->isChecked();
+    for (size_t g = 0; g < kFavoriteGroupCount; ++g) form.favorites[g] = favorites_[g]->isChecked();
     if (transponder_->currentIndex() >= 0) form.transponderRef = transponder_->currentIndex();
     return form;
 }
 
-bool ChannelDialog::StoreEntries() {
-    const ChannelForm form = ReadEntries(shown_);
-    if (generation() == RecordGeneration::kFirst) {
-        WriteForm(form, first_);
-        return StoreWorkingCopy(first_.stored);
-    }
-    WriteForm(form, second_);
-    return StoreWorkingCopy(second_.stored);
+RecordDialog::SaveOutcome ChannelDialog::StoreEntries() {
+    return StoreForm(ReadEntries(shown_), shown_, first_, second_);
 }
 
 }  // namespace brondavel::app

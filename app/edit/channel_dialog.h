@@ -18,10 +18,10 @@ class ChannelDialog : public RecordDialog {
     Q_OBJECT
   public:
     // kind: 2 TV, 3 radio.
-    ChannelDialog(QWidget* parent, int model, int kind, ChannelDatabase* database, int row);
+    ChannelDialog(QWidget* parent, int kind, DatabaseEngine& database, int row);
 
   protected:
-    bool StoreEntries() override;
+    SaveOutcome StoreEntries() override;
 
   private:
     void BuildControls();
@@ -41,8 +41,8 @@ class ChannelDialog : public RecordDialog {
     QCheckBox* locked_;
     AudioListEditor* audio_;
     QComboBox* audioMode_;
-    std::array<QCheckBox*, 11> access_{};
-    std::array<QCheckBox*, 16> favorites_{};
+    std::array<QCheckBox*, kAccessSystemCount> access_{};
+    std::array<QCheckBox*, kFavoriteGroupCount> favorites_{};
     QLabel* satelliteLabel_;
     QComboBox* satellite_;
     QComboBox* transponder_;

@@ -4,7 +4,6 @@
 #include <QVBoxLayout>
 
 #include "app/edit/option_combo.h"
-#include "text/conexant_text.h"
 
 namespace brondavel::app {
 
@@ -18,20 +17,20 @@ QLabel* NewLabel(QWidget* parent, const char* text, QWidget* buddy) {
 
 }  // namespace
 
-SatelliteDialog::SatelliteDialog(QWidget* parent, int model, ChannelDatabase* database, int row)
-    : RecordDialog(parent, model, kSatellite, database, row) {
+SatelliteDialog::SatelliteDialog(QWidget* parent, DatabaseEngine& database, int row)
+    : RecordDialog(parent, kSatellite, database, row) {
     setWindowTitle(QStringLiteral("Change Satellite Data"));
     BuildControls();
-    if (LoadForm(first_, second_, shown_)) ShowForm(shown_);
+    LoadForm(first_, second_, shown_);
+    ShowForm(shown_);
     // The first generation has no 12 V switch.
-    const bool hasSwitch = generation() == RecordGeneration::kSecond;
+    const bool hasSwitch = generation() == Generation::kSecond;
     switch12VLabel_->setVisible(hasSwitch);
     switch12V_->setVisible(hasSwitch);
 }
 
 void SatelliteDialog::BuildControls() {
-    name_ = NewEdit("idName");
-    name_->setMaxLength(static_cast<int>(text::kSatelliteNameChars));
+    name_ = NewNameEdit();
     degree_ = NewEdit("idDegree");
     side_ = NewOptionCombo(this, "idEastWest", kEastWestOptions);
     lnbType_ = NewOptionCombo(this, "idLnbType", kLnbTypeOptions);
@@ -112,14 +111,8 @@ SatelliteForm SatelliteDialog::ReadEntries(SatelliteForm form) const {
     return form;
 }
 
-bool SatelliteDialog::StoreEntries() {
-    const SatelliteForm form = ReadEntries(shown_);
-    if (generation() == RecordGeneration::kFirst) {
-        WriteForm(form, first_);
-        return StoreWorkingCopy(first_.stored);
-    }
-    WriteForm(form, second_);
-    return StoreWorkingCopy(second_.stored);
+RecordDialog::SaveOutcome SatelliteDialog::StoreEntries() {
+    return StoreForm(ReadEntries(shown_), shown_, first_, second_);
 }
 
 void SatelliteDialog::LnbTypePicked() {

@@ -13,10 +13,10 @@ namespace brondavel::app {
 class SatelliteDialog : public RecordDialog {
     Q_OBJECT
   public:
-    SatelliteDialog(QWidget* parent, int model, ChannelDatabase* database, int row);
+    SatelliteDialog(QWidget* parent, DatabaseEngine& database, int row);
 
   protected:
-    bool StoreEntries() override;
+    SaveOutcome StoreEntries() override;
 
   private:
     void BuildControls();

@@ -4,20 +4,20 @@
 #include <QVBoxLayout>
 
 #include "app/edit/option_combo.h"
-#include "text/conexant_text.h"
+#include "app/logic/new_record.h"
 
 namespace brondavel::app {
 
-TransponderDialog::TransponderDialog(QWidget* parent, int model, ChannelDatabase* database, int row)
-    : RecordDialog(parent, model, kTransponder, database, row) {
+TransponderDialog::TransponderDialog(QWidget* parent, DatabaseEngine& database, int row)
+    : RecordDialog(parent, kTransponder, database, row) {
     setWindowTitle(QStringLiteral("Change Transponder Data"));
     BuildControls();
-    if (LoadForm(first_, second_, shown_)) ShowForm(shown_);
+    LoadForm(first_, second_, shown_);
+    ShowForm(shown_);
 }
 
 void TransponderDialog::BuildControls() {
-    name_ = NewEdit("idName");
-    name_->setMaxLength(static_cast<int>(text::kTransponderNameChars));
+    name_ = NewNameEdit();
     frequency_ = NewEdit("idFrequency");
     symbolRate_ = NewEdit("idSymbolRate");
     polarization_ = NewOptionCombo(this, "idPolarization", kPolarizationOptions);
@@ -46,14 +46,14 @@ void TransponderDialog::ShowForm(const TransponderForm& form) {
     SelectValue(polarization_, kPolarizationOptions, form.polarisation);
     SelectValue(fec_, kFecOptions, form.fec);
     PickListCombo satellites(satellite_);
-    database()->FillPickList(kSatellite, &satellites);
+    database().FillPickList(kSatellite, &satellites);
     // Pick-list rows are the satellites' ids; a new transponder starts on the
-    // first satellite, one whose satellite is missing shows none.
-    const int ref = IsNewRecord() ? 0 : form.satelliteRef;
+    // satellite the list shows, one whose satellite is missing shows none.
+    const int ref = IsNewRecord() ? DefaultParentId(database(), kind()) : form.satelliteRef;
     satellite_->setCurrentIndex(ref < satellite_->count() ? ref : -1);
 }
 
-bool TransponderDialog::StoreEntries() {
+RecordDialog::SaveOutcome TransponderDialog::StoreEntries() {
     TransponderForm form = shown_;
     form.name = name_->text().toStdString();
     form.frequency = frequency_->text().toStdString();
@@ -61,12 +61,7 @@ bool TransponderDialog::StoreEntries() {
     form.polarisation = SelectedValue(polarization_, kPolarizationOptions, form.polarisation);
     form.fec = SelectedValue(fec_, kFecOptions, form.fec);
     if (satellite_->currentIndex() >= 0) form.satelliteRef = satellite_->currentIndex();
-    if (generation() == RecordGeneration::kFirst) {
-        WriteForm(form, first_);
-        return StoreWorkingCopy(first_.stored);
-    }
-    WriteForm(form, second_);
-    return StoreWorkingCopy(second_.stored);
+    return StoreForm(form, shown_, first_, second_);
 }
 
 }  // namespace brondavel::app

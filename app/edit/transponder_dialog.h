@@ -12,10 +12,10 @@ namespace brondavel::app {
 class TransponderDialog : public RecordDialog {
     Q_OBJECT
   public:
-    TransponderDialog(QWidget* parent, int model, ChannelDatabase* database, int row);
+    TransponderDialog(QWidget* parent, DatabaseEngine& database, int row);
 
   protected:
-    bool StoreEntries() override;
+    SaveOutcome StoreEntries() override;
 
   private:
     void BuildControls();

@@ -347,10 +347,9 @@ void ListWindow::NewRecord() {
 
 void ListWindow::OpenEditDialog(int row) {
     if (!database_ || kind_ == 4) return;
-    if ((kind_ == 0 || kind_ == 1) && (model_ < 0 || model_ > 2)) return;
-    if (RunEditDialog(this, model_, kind_, database_, row) != 1) return;
-    if (!database_) return;
-    database_->RefreshKeepSelection(kind_, control_, row);
+    const EditOutcome outcome = RunEditDialog(this, kind_, Engine(), row);
+    if (!outcome.saved || !Engine()) return;
+    ShowEditedRecord(*Engine(), kind_, control_, row, outcome);
     CommitAll();
 }
 

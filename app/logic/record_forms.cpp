@@ -3,23 +3,11 @@
 #include <algorithm>
 
 #include "app/logic/number_entry.h"
-#include "model/first_gen_layout.h"
-#include "model/second_gen_layout.h"
 #include "text/conexant_text.h"
 
 namespace brondavel::app {
 
 namespace {
-
-// Names go into the record the way every editor of the core stores them
-// (the edit box's character limit, then the field's limits).
-template <typename Layout, typename Typed>
-void StoreNameAs(int kind, Typed& record, const std::string& utf8) {
-    static const Layout layout;
-    Record r = record.ToRecord();
-    layout.StoreNameText(kind, r, utf8);
-    record.FromRecord(r);
-}
 
 template <typename Typed>
 void ReadSatelliteOptions(const Typed& s, SatelliteForm& f) {
@@ -35,15 +23,16 @@ void ReadSatelliteOptions(const Typed& s, SatelliteForm& f) {
 }
 
 template <typename Typed>
-void WriteSatelliteOptions(const SatelliteForm& f, Typed& s) {
-    s.setLongitude(ReadLongitude(f.degree, f.side == kWest));
-    s.setLnbType(f.lnbType);
-    s.setLnbHighFreq(f.lnbHighFreq);
-    s.setLnbLowFreq(f.lnbLowFreq);
-    s.setLnbPower(f.lnbPower);
-    s.setDiseqcVersion(f.diseqcVersion);
-    s.setDiseqcPort(f.diseqcPort);
-    s.setTone22k(f.tone22k);
+void WriteSatelliteOptions(const SatelliteForm& f, const SatelliteForm& shown, Typed& s) {
+    if (f.degree != shown.degree || f.side != shown.side)
+        s.setLongitude(ReadLongitude(f.degree, f.side == kWest));
+    if (f.lnbType != shown.lnbType) s.setLnbType(f.lnbType);
+    if (f.lnbHighFreq != shown.lnbHighFreq) s.setLnbHighFreq(f.lnbHighFreq);
+    if (f.lnbLowFreq != shown.lnbLowFreq) s.setLnbLowFreq(f.lnbLowFreq);
+    if (f.lnbPower != shown.lnbPower) s.setLnbPower(f.lnbPower);
+    if (f.diseqcVersion != shown.diseqcVersion) s.setDiseqcVersion(f.diseqcVersion);
+    if (f.diseqcPort != shown.diseqcPort) s.setDiseqcPort(f.diseqcPort);
+    if (f.tone22k != shown.tone22k) s.setTone22k(f.tone22k);
 }
 
 template <typename Typed>
@@ -56,12 +45,22 @@ void ReadTransponderFields(const Typed& t, TransponderForm& f) {
 }
 
 template <typename Typed>
-void WriteTransponderFields(const TransponderForm& f, Typed& t) {
-    t.setFrequency(ReadDigits(f.frequency));
-    t.setSymbolRate(ReadDigits(f.symbolRate));
-    t.setPolarisation(f.polarisation);
-    t.setFec(f.fec);
-    t.setSatelliteRef(f.satelliteRef);
+void WriteTransponderFields(const TransponderForm& f, const TransponderForm& shown, Typed& t) {
+    if (f.frequency != shown.frequency) t.setFrequency(ReadDigits(f.frequency));
+    if (f.symbolRate != shown.symbolRate) t.setSymbolRate(ReadDigits(f.symbolRate));
+    if (f.polarisation != shown.polarisation) t.setPolarisation(f.polarisation);
+    if (f.fec != shown.fec) t.setFec(f.fec);
+    if (f.satelliteRef != shown.satelliteRef) t.setSatelliteRef(f.satelliteRef);
+}
+
+// The slots whose entries the audio list shows, in list order.
+template <typename Typed>
+std::vector<int> ListedAudioSlots(const Typed& c) {
+    std::vector<int> slots;
+    if (!c.hideAudio())
+        for (int i = 0; i < kAudioSlots; ++i)
+            if (!c.audioEmpty(i)) slots.push_back(i);
+    return slots;
 }
 
 template <typename Typed>
@@ -73,29 +72,23 @@ void ReadChannelFields(const Typed& c, ChannelForm& f) {
     f.serviceId = NumberText(c.serviceId());
     f.locked = c.locked();
     f.audioListed = !c.hideAudio();
-    if (f.audioListed)
-        for (int i = 0; i < kAudioSlots; ++i)
-            if (!c.audioEmpty(i))
-                f.audio.push_back(
-                    {NumberText(c.audioPid(i)), LanguageName(c.audioLanguage(i)), c.audioAc3(i)});
+    for (int i : ListedAudioSlots(c))
+        f.audio.push_back(
+            {NumberText(c.audioPid(i)), LanguageName(c.audioLanguage(i)), c.audioAc3(i)});
     f.favorites = c.favoriteMask();
     f.transponderRef = c.transponderRef();
 }
 
-// True when the audio slots were rebuilt from the list.
+// Rebuilds the audio slots from a changed list: row r fills slot r. A row
+// left as it was shown keeps its slot's word and language byte as loaded,
+// bits the list does not show included. False when the slots stay.
 template <typename Typed>
-bool WriteChannelFields(const ChannelForm& f, Typed& c) {
-    c.setVideoPid(static_cast<uint16_t>(ReadDigits(f.videoPid)));
-    c.setPcrPid(static_cast<uint16_t>(ReadDigits(f.pcrPid)));
-    c.setPmtPid(static_cast<uint16_t>(ReadDigits(f.pmtPid)));
-    c.setTeletextPid(static_cast<uint16_t>(ReadDigits(f.teletextPid)));
-    c.setServiceId(static_cast<uint16_t>(ReadDigits(f.serviceId)));
-    c.setLocked(f.locked);
-    c.setFavoriteMask(static_cast<uint16_t>(f.favorites));
-    c.setTransponderRef(static_cast<uint16_t>(f.transponderRef));
-    // Entries the list never showed would be wiped by an empty list: they
-    // stay unless the user listed entries of their own.
-    if (!f.audioListed && f.audio.empty()) return false;
+bool WriteAudioSlots(const ChannelForm& f, const ChannelForm& shown, Typed& c) {
+    // Unlisted entries stay too: an empty list never showed them.
+    if (f.audio == shown.audio) return false;
+    const std::vector<int> listed = ListedAudioSlots(c);
+    const Typed before = c;
+    std::vector<bool> kept(shown.audio.size(), false);
     for (int i = 0; i < kAudioSlots; ++i) {
         c.setAudio(i, 0);
         c.setAudioLanguage(i, 0);
@@ -103,11 +96,38 @@ bool WriteChannelFields(const ChannelForm& f, Typed& c) {
     const int rows = std::min<int>(kAudioSlots, static_cast<int>(f.audio.size()));
     for (int r = 0; r < rows; ++r) {
         const AudioRow& row = f.audio[r];
+        size_t k = 0;
+        while (k < shown.audio.size() && (kept[k] || !(shown.audio[k] == row))) ++k;
+        if (k < shown.audio.size() && k < listed.size()) {
+            kept[k] = true;
+            c.setAudio(r, before.audio(listed[k]));
+            c.setAudioLanguage(r, before.audioLanguage(listed[k]));
+            continue;
+        }
         c.setAudioPid(r, static_cast<uint16_t>(ReadDigits(row.pid)));
         c.setAudioAc3(r, row.ac3);
         c.setAudioLanguage(r, static_cast<uint8_t>(LanguageValue(row.language)));
     }
     return true;
+}
+
+// True when the audio slots were rebuilt from the list.
+template <typename Typed>
+bool WriteChannelFields(const ChannelForm& f, const ChannelForm& shown, Typed& c) {
+    auto setNumber = [](const std::string& entered, const std::string& was, auto set) {
+        if (entered != was) set(static_cast<uint16_t>(ReadDigits(entered)));
+    };
+    setNumber(f.videoPid, shown.videoPid, [&c](uint16_t v) { c.setVideoPid(v); });
+    setNumber(f.pcrPid, shown.pcrPid, [&c](uint16_t v) { c.setPcrPid(v); });
+    setNumber(f.pmtPid, shown.pmtPid, [&c](uint16_t v) { c.setPmtPid(v); });
+    setNumber(f.teletextPid, shown.teletextPid, [&c](uint16_t v) { c.setTeletextPid(v); });
+    setNumber(f.serviceId, shown.serviceId, [&c](uint16_t v) { c.setServiceId(v); });
+    if (f.locked != shown.locked) c.setLocked(f.locked);
+    if (f.favorites != shown.favorites)
+        c.setFavoriteMask(static_cast<uint16_t>(f.favorites.to_ulong()));
+    if (f.transponderRef != shown.transponderRef)
+        c.setTransponderRef(static_cast<uint16_t>(f.transponderRef));
+    return WriteAudioSlots(f, shown, c);
 }
 
 }  // namespace
@@ -127,15 +147,13 @@ SatelliteForm ReadForm(const gen2::SatelliteRecord& s) {
     return f;
 }
 
-void WriteForm(const SatelliteForm& f, SatelliteRecord& s) {
-    WriteSatelliteOptions(f, s);
-    StoreNameAs<FirstGenLayout>(kSatellite, s, f.name);
+void WriteForm(const SatelliteForm& f, const SatelliteForm& shown, SatelliteRecord& s) {
+    WriteSatelliteOptions(f, shown, s);
 }
 
-void WriteForm(const SatelliteForm& f, gen2::SatelliteRecord& s) {
-    WriteSatelliteOptions(f, s);
-    s.setSwitch12V(static_cast<uint16_t>(f.switch12V));
-    StoreNameAs<SecondGenLayout>(kSatellite, s, f.name);
+void WriteForm(const SatelliteForm& f, const SatelliteForm& shown, gen2::SatelliteRecord& s) {
+    WriteSatelliteOptions(f, shown, s);
+    if (f.switch12V != shown.switch12V) s.setSwitch12V(static_cast<uint16_t>(f.switch12V));
 }
 
 TransponderForm ReadForm(const TransponderRecord& t) {
@@ -152,14 +170,12 @@ TransponderForm ReadForm(const gen2::TransponderRecord& t) {
     return f;
 }
 
-void WriteForm(const TransponderForm& f, TransponderRecord& t) {
-    WriteTransponderFields(f, t);
-    StoreNameAs<FirstGenLayout>(kTransponder, t, f.name);
+void WriteForm(const TransponderForm& f, const TransponderForm& shown, TransponderRecord& t) {
+    WriteTransponderFields(f, shown, t);
 }
 
-void WriteForm(const TransponderForm& f, gen2::TransponderRecord& t) {
-    WriteTransponderFields(f, t);
-    StoreNameAs<SecondGenLayout>(kTransponder, t, f.name);
+void WriteForm(const TransponderForm& f, const TransponderForm& shown, gen2::TransponderRecord& t) {
+    WriteTransponderFields(f, shown, t);
 }
 
 ChannelForm ReadForm(const ServiceRecord& c) {
@@ -167,7 +183,7 @@ ChannelForm ReadForm(const ServiceRecord& c) {
     f.name = text::NameToDisplay(c.name());
     ReadChannelFields(c, f);
     // The system bits count only while the scrambled bit is set.
-    f.accessSystems = c.scrambled() ? c.accessSystems() : 0;
+    if (c.scrambled()) f.accessSystems = c.accessSystems();
     f.audioMode = static_cast<int>(c.audioMode());
     return f;
 }
@@ -182,22 +198,23 @@ ChannelForm ReadForm(const gen2::ServiceRecord& c) {
     return f;
 }
 
-void WriteForm(const ChannelForm& f, ServiceRecord& c) {
-    if (WriteChannelFields(f, c) && c.audioIndex() >= f.audio.size()) c.setAudioIndex(0);
-    // Bits 3-15 of the flags belong to the access boxes: bit 15 is cleared
-    // along with the scrambled bit and the eleven systems.
-    constexpr uint32_t kAccessBits = 0xFFF8;
-    c.setFlags(c.flags() & ~kAccessBits);
-    c.setAccessSystems(f.accessSystems);
-    c.setScrambled(f.accessSystems != 0);
-    c.setAudioMode(f.audioMode);
-    StoreNameAs<FirstGenLayout>(kTv, c, f.name);
+void WriteForm(const ChannelForm& f, const ChannelForm& shown, ServiceRecord& c) {
+    if (WriteChannelFields(f, shown, c) && c.audioIndex() >= f.audio.size()) c.setAudioIndex(0);
+    if (f.accessSystems != shown.accessSystems) {
+        // Bits 3-15 of the flags belong to the access boxes: bit 15 is
+        // cleared along with the scrambled bit and the eleven systems.
+        constexpr uint32_t kAccessBits = 0xFFF8;
+        c.setFlags(c.flags() & ~kAccessBits);
+        c.setAccessSystems(static_cast<uint32_t>(f.accessSystems.to_ulong()));
+        c.setScrambled(f.accessSystems.any());
+    }
+    if (f.audioMode != shown.audioMode) c.setAudioMode(f.audioMode);
 }
 
-void WriteForm(const ChannelForm& f, gen2::ServiceRecord& c) {
-    WriteChannelFields(f, c);
-    c.setAccessSystems(f.accessSystems);
-    StoreNameAs<SecondGenLayout>(kTv, c, f.name);
+void WriteForm(const ChannelForm& f, const ChannelForm& shown, gen2::ServiceRecord& c) {
+    WriteChannelFields(f, shown, c);
+    if (f.accessSystems != shown.accessSystems)
+        c.setAccessSystems(static_cast<uint32_t>(f.accessSystems.to_ulong()));
 }
 
 }  // namespace brondavel::app

@@ -1,10 +1,15 @@
 // What the edit dialogs show of a record, as plain values, and how the
 // entries go back into the record. One form per dialog serves both receiver
 // generations; option fields hold stored values (the dialog selects the
-// first row that carries one), names are UTF-8 display text.
+// first row that carries one), names are UTF-8 display text. Only the fields
+// whose entry differs from what was shown are written, so every bit the user
+// did not touch stays as loaded; names go through the core's naming rule
+// (model/record_rename), not through these forms.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,15 +18,6 @@
 #include "model/second_gen_records.h"
 
 namespace brondavel::app {
-
-// Which record layout a receiver model uses: 2 the first generation, 0 and 1
-// the second; the dialogs leave every other model's records alone.
-enum class RecordGeneration { kFirst, kSecond, kNone };
-inline RecordGeneration GenerationOfModel(int model) {
-    if (model == 2) return RecordGeneration::kFirst;
-    if (model == 0 || model == 1) return RecordGeneration::kSecond;
-    return RecordGeneration::kNone;
-}
 
 struct SatelliteForm {
     std::string name;
@@ -49,6 +45,8 @@ struct TransponderForm {
 inline constexpr const char* kAc3On = "O";
 inline constexpr const char* kAc3Off = "X";
 inline constexpr int kAudioSlots = 4;
+inline constexpr size_t kAccessSystemCount = std::size(kAccessSystemNames);
+inline constexpr size_t kFavoriteGroupCount = 16;
 
 // One row of the audio list as its cells read.
 struct AudioRow {
@@ -71,24 +69,29 @@ struct ChannelForm {
     bool audioListed = true;
     std::vector<AudioRow> audio;
     int audioMode = 0;
-    uint32_t accessSystems = 0;  // bit i = system i of kAccessSystemNames
-    uint32_t favorites = 0;      // bit g = group g
-    int transponderRef = 0;      // position in the transponder pick list
+    std::bitset<kAccessSystemCount> accessSystems;  // system i of kAccessSystemNames
+    std::bitset<kFavoriteGroupCount> favorites;
+    int transponderRef = 0;  // position in the transponder pick list
 };
 
+// `shown` is what ReadForm gave for the record; the fields of `entered` that
+// differ from it are written into `record`, the name aside.
 SatelliteForm ReadForm(const SatelliteRecord& record);
 SatelliteForm ReadForm(const gen2::SatelliteRecord& record);
-void WriteForm(const SatelliteForm& form, SatelliteRecord& record);
-void WriteForm(const SatelliteForm& form, gen2::SatelliteRecord& record);
+void WriteForm(const SatelliteForm& entered, const SatelliteForm& shown, SatelliteRecord& record);
+void WriteForm(const SatelliteForm& entered, const SatelliteForm& shown,
+               gen2::SatelliteRecord& record);
 
 TransponderForm ReadForm(const TransponderRecord& record);
 TransponderForm ReadForm(const gen2::TransponderRecord& record);
-void WriteForm(const TransponderForm& form, TransponderRecord& record);
-void WriteForm(const TransponderForm& form, gen2::TransponderRecord& record);
+void WriteForm(const TransponderForm& entered, const TransponderForm& shown,
+               TransponderRecord& record);
+void WriteForm(const TransponderForm& entered, const TransponderForm& shown,
+               gen2::TransponderRecord& record);
 
 ChannelForm ReadForm(const ServiceRecord& record);
 ChannelForm ReadForm(const gen2::ServiceRecord& record);
-void WriteForm(const ChannelForm& form, ServiceRecord& record);
-void WriteForm(const ChannelForm& form, gen2::ServiceRecord& record);
+void WriteForm(const ChannelForm& entered, const ChannelForm& shown, ServiceRecord& record);
+void WriteForm(const ChannelForm& entered, const ChannelForm& shown, gen2::ServiceRecord& record);
 
 }  // namespace brondavel::app

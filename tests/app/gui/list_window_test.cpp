@@ -262,9 +262,8 @@ class ListWindowTest : public QObject {
         QCOMPARE(resets.count(), 1);  // refilled once, the selection kept
         QCOMPARE(w.Control(kTv).SelectedRows(), std::vector<int>{1});
 
-        // Favourites have no dialog; the satellite one needs a known model.
-        for (int kind : {kFavorite, kSatellite}) {
-            if (kind == kSatellite) w.Window(kind).SetDatabase(&w.db, 5);
+        // Favourites have no dialog.
+        for (int kind : {kFavorite}) {
             opened.clear();
             test::OnNextModal(
                 [&opened](QWidget* modal) {

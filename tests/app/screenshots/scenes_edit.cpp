@@ -12,7 +12,7 @@ using namespace brondavel;
 
 void ShootDialog(test::ShotContext& shot, int model, int kind, int row, const char* name) {
     auto db = test::DemoDatabaseFor(model);
-    auto dialog = app::CreateEditDialog(nullptr, model, kind, db.get(), row);
+    auto dialog = app::CreateEditDialog(nullptr, kind, db.get(), row);
     dialog->move(40, 40);
     dialog->show();
     shot.SaveWindow(dialog.get(), name);

@@ -9,7 +9,7 @@
 #include "app/panel/main_panel.h"
 #include "model/demo_database.h"
 #include "model/first_gen_database.h"
-#include "model/first_gen_records.h"
+#include "model/first_gen_layout.h"
 #include "model/memory_controls.h"
 #include "model/second_gen_database.h"
 #include "tests/support/build_paths.h"
@@ -60,14 +60,9 @@ std::unique_ptr<DatabaseEngine> DemoDatabaseFor(int model) {
         FillSecondGenDemo(*second);
         db = std::move(second);
     }
-    std::vector<Record> groups;
-    for (uint16_t g = 0; g < 16; ++g) {
-        FavoriteRecord f;
-        f.id = g;
-        f.setName(kDefaultFavoriteNames[g]);
-        groups.push_back(f.ToRecord());
-    }
-    db->AddRecords(kFavorite, nullptr, groups.data(), 16);
+    // The default groups a first-generation load creates, for both.
+    const std::vector<Record> groups = FirstGenLayout().FavoritesFromImage({});
+    db->AddRecords(kFavorite, nullptr, groups.data(), static_cast<int>(groups.size()));
     MemoryListControl list;
     for (int kind = 0; kind < 4; ++kind) db->Refresh(kind, &list);
     return db;
