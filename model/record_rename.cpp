@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/field_table.h"
+#include "model/record_text.h"
 #include "text/conexant_text.h"
 
 namespace brondavel {
@@ -15,9 +15,13 @@ size_t CharacterCount(std::string_view utf8) {
     return n;
 }
 
+// Spaces alone are no name: a blank row cannot be found or told apart.
+bool Blank(std::string_view utf8) {
+    return utf8.find_first_not_of(" \t") == std::string_view::npos;
+}
+
 std::string NameOf(const DatabaseEngine& db, int kind, const Record& record) {
-    const FieldSpec* field = NameField(FieldsOf(GenerationOf(db.layout()), kind));
-    return field ? FieldName(*field, record) : std::string();
+    return WholeName(db.layout(), kind, record);
 }
 
 }  // namespace
@@ -32,14 +36,14 @@ RenameResult RenameRow(DatabaseEngine& db, int kind, int row, std::string_view w
     result.wanted = std::string(wanted);
     Record record;
     if (!db.RowRecord(kind, row, record)) return result;
-    if (wanted.empty()) {
+    if (Blank(wanted)) {
         result.status = RenameStatus::kEmpty;
         return result;
     }
     const Record before = record;
     db.layout().StoreNameText(kind, record, wanted);
     result.stored = NameOf(db, kind, record);
-    if (result.stored.empty()) {
+    if (Blank(result.stored)) {
         result.status = RenameStatus::kNothingStorable;
         return result;
     }

@@ -81,18 +81,6 @@ TEST(ConexantTables, LettersAndTheirFormsReadBackAsTheLetter) {
     }
 }
 
-TEST(ConexantTables, JoiningClasses) {
-    EXPECT_EQ(JoiningClassOf(0x0627), kJoinsPrevious);
-    EXPECT_EQ(JoiningClassOf(0x0628), kJoinsBoth);
-    EXPECT_EQ(JoiningClassOf(0x0640), kJoinCausing);
-    EXPECT_EQ(JoiningClassOf(0x064E), kTransparent);
-    EXPECT_EQ(JoiningClassOf(0x0620), kNonJoining);
-    EXPECT_EQ(JoiningClassOf(0x06FF), kNonJoining);
-    EXPECT_EQ(JoiningClassOf(0x0041), kNonJoining);
-    EXPECT_EQ(JoiningClassOf(0x200D), kJoinCausing);  // ZWJ
-    EXPECT_EQ(JoiningClassOf(0x200C), kNonJoining);   // ZWNJ keeps letters apart
-}
-
 TEST(ConexantTables, Windows1256) {
     EXPECT_EQ(AnsiCodePoint(0x41), u'A');
     EXPECT_EQ(AnsiCodePoint(0x80), 0x20AC);
@@ -273,25 +261,6 @@ TEST(ConexantLimit, CutsWholeCharactersOnly) {
     EXPECT_EQ(LimitChar_Conexant("abc", 24, 0), "");
     EXPECT_EQ(LimitChar_Conexant("abc", 24, -1), "");
     EXPECT_EQ(LimitChar_Conexant("abc", 24, 16), "abc");
-}
-
-TEST(ConexantText, TraceHookSeesEveryStep) {
-    std::vector<std::string> steps;
-    std::string lastText;
-    auto hook = [&](std::string_view step, std::string_view text) {
-        steps.emplace_back(step);
-        lastText = text;
-    };
-    ConexantText in(kBeh, STR_ANSI, 16, hook);
-    in.AnsiToConexant();
-    in.LimitChar_Conexant(24);
-    ConexantText out(in.conexant(), STR_CONEXANT, 16, hook);
-    out.ConexantToAnsi();
-    EXPECT_EQ(steps,
-              (std::vector<std::string>{"Init(STR_ANSI)", "Ansi2Uniocode", "Uniocode2Conexant",
-                                        "LimitChar_Conexant", "Init(STR_CONEXANT)", "UniConexant",
-                                        "Inverse", "Conexant2Uniocode", "Uniocode2Ansi"}));
-    EXPECT_EQ(lastText, kBeh);
 }
 
 }  // namespace
