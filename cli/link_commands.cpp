@@ -99,14 +99,16 @@ std::string FolderOf(const std::string& path) {
 }
 
 // Why a received file cannot be stored at `path`, or "" when it can.
-std::string ReceiveTargetProblem(const std::string& path, int mode) {
+// In mode 2 `written` is the temporary file in the folder.
+std::string ReceiveTargetProblem(const std::string& path, const std::string& written, int mode) {
     const std::string folder = mode == 2 ? path : FolderOf(path);
     if (mode == 2 && !IsFolder(path)) return "not a folder: " + path;
     struct stat st;
-    if (mode == 1 && ::stat(path.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) return "\"" + path + "\" is a folder; give a file name";
+    // Opening a FIFO there would wait for a reader with Ctrl-C taken over.
+    if (::stat(written.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return "\"" + written + "\" is a folder; give a file name";
         if (!S_ISREG(st.st_mode))
-            return "\"" + path + "\" is not a regular file; it cannot take a received file";
+            return "\"" + written + "\" is not a regular file; it cannot take a received file";
     }
     if (::access(folder.c_str(), W_OK) != 0)
         return "cannot write into \"" + folder + "\": " + ErrnoText();
@@ -157,7 +159,8 @@ int RunTransfer(const TransferOptions& t, bool send) {
     SendSource source;
     if (send && !source.Prepare(t.path)) return 1;
     if (!send) {
-        const std::string problem = ReceiveTargetProblem(t.path, t.mode);
+        const std::string problem =
+            ReceiveTargetProblem(t.path, t.mode == 2 ? t.path + "/tmp_upload.ZCS" : t.path, t.mode);
         if (!problem.empty()) return Fail(problem);
     }
     // Ctrl-C is taken by this thread alone, so the stop runs through the link.

@@ -161,6 +161,11 @@ TEST_F(CliHostileInput, ReceiveSaysWhyATargetCannotTakeTheFile) {
     Result device = Cli("receive --port /dev/null --mode 1 /dev/null");
     EXPECT_EQ(device.code, 1);
     EXPECT_NE(device.err.find("is not a regular file"), std::string::npos) << device.err;
+    // A FIFO where mode 2 writes would block the receive in open().
+    ASSERT_EQ(::mkfifo(P("tmp_upload.ZCS").c_str(), 0600), 0);
+    Result fifo = Cli("receive --port /dev/null --mode 2 " + dir.path.string());
+    EXPECT_EQ(fifo.code, 1);
+    EXPECT_NE(fifo.err.find("is not a regular file"), std::string::npos) << fifo.err;
 }
 
 }  // namespace
