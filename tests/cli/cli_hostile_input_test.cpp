@@ -118,18 +118,23 @@ TEST_F(CliHostileInput, PipesAndFifosReadAsStreamsInEveryCommand) {
     }
 }
 
-TEST_F(CliHostileInput, HugeInputsAreRefusedBeforeTheyAreRead) {
+TEST_F(CliHostileInput, RefusedOperationsAndHugeInputsWriteNothing) {
     // Ranges are checked against the list before they are expanded.
     struct Case {
         std::string ops, error;
     };
-    for (const Case& c : {Case{"delete tv 0-2000000000", "tv row 2000000000 does not exist"},
-                          Case{"delete tv 0-2147483647", "tv row 2147483647 does not exist"},
-                          Case{"delete tv 0-99999999999", "tv row 99999999999 does not exist"},
-                          Case{"delete tv +1", "\"+1\" is not a valid row"},
-                          Case{"delete tv ' 1'", "\" 1\" is not a valid row"},
-                          Case{"rename tv 0 ' '", "a name cannot be empty"},
-                          Case{"sort tv 2 delete tv 1 bogus", "operation 3 (bogus)"}}) {
+    for (const Case& c :
+         {Case{"delete tv 0-2000000000", "tv row 2000000000 does not exist"},
+          Case{"delete tv 0-2147483647", "tv row 2147483647 does not exist"},
+          Case{"delete tv 0-99999999999", "tv row 99999999999 does not exist"},
+          Case{"delete tv +1", "\"+1\" is not a valid row"},
+          Case{"delete tv ' 1'", "\" 1\" is not a valid row"},
+          Case{"rename tv 0 ' '", "a name cannot be empty"},
+          Case{"rename tv 0 ''", "a name cannot be empty"}, Case{"move tv 1-2 after 2", "refused"},
+          Case{"sort satellites lock", "refused"},
+          Case{"favorite tv 1 16 on", "favourite groups are 0 to 15"},
+          Case{"rename favorites 0 X", "refused"}, Case{"sort tv", "needs more arguments"},
+          Case{"sort tv 2 delete tv 1 bogus", "operation 3 (bogus)"}}) {
         SCOPED_TRACE(c.ops);
         Result r = Cli("edit " + P("demo.ZCS") + " " + P("out.ZCS") + " " + c.ops);
         EXPECT_EQ(r.code, 1);

@@ -226,23 +226,6 @@ TEST_F(CliCommands, RenameSaysWhatItCouldNotKeep) {
     ASSERT_EQ(replaced.code, 0);
     EXPECT_NE(replaced.err.find("characters replaced"), std::string::npos) << replaced.err;
     EXPECT_EQ(Count(replaced.err, "\n"), 1u);
-    fs::remove(out);
-    Result empty = Cli("edit " + in + " " + out + " rename tv 0 \"\"");
-    EXPECT_EQ(empty.code, 1);
-    EXPECT_NE(empty.err.find("empty"), std::string::npos);
-    EXPECT_FALSE(fs::exists(out));
-}
-
-TEST_F(CliCommands, RefusedEditWritesNothing) {
-    const std::string in = P("demo.ZCS"), out = P("never.ZCS");
-    EXPECT_EQ(Cli("edit " + in + " " + out + " move tv 1-2 after 2").code, 1);
-    EXPECT_EQ(Cli("edit " + in + " " + out + " delete tv 100000").code, 1);
-    EXPECT_EQ(Cli("edit " + in + " " + out + " sort satellites lock").code, 1);
-    EXPECT_EQ(Cli("edit " + in + " " + out + " favorite tv 1 16 on").code, 1);
-    EXPECT_EQ(Cli("edit " + in + " " + out + " rename favorites 0 X").code, 1);
-    EXPECT_EQ(Cli("edit " + in + " " + out + " frobnicate").code, 1);
-    EXPECT_EQ(Cli("edit " + in + " " + out + " sort tv").code, 1);
-    EXPECT_FALSE(fs::exists(out));
 }
 
 TEST_F(CliCommands, ExportSourceWritesTheChannelTable) {
