@@ -17,11 +17,9 @@ int Check(const std::string& path, const CommonOptions& common) {
     const DatabaseEngine& db = file->db();
     std::vector<std::string> problems;
     if (!file->headerValid()) problems.push_back("header: the magics do not match");
-    FormatReport report;
-    std::string error;
-    if (DetectFormat(path, report, error) &&
-        report.LooksLikeOther(common.model, common.flash, common.compress))
-        problems.push_back("settings: the file looks like " + report.Best()->Options());
+    const DetectedDatabase& opened = OpeningOf(*file);
+    if (opened.fitsOtherBetter)
+        problems.push_back("settings: the file looks like " + opened.report.Best()->Options());
     for (const std::string& w : file->loadWarnings())
         if (w.find("header") == std::string::npos) problems.push_back("load: " + w);
     for (const ImageSection& s : db.layout().Sections()) {

@@ -21,17 +21,28 @@ int Fail(const std::string& message) {
     return 1;
 }
 
+bool Refuse(const std::string& message) {
+    Fail(message);
+    return false;
+}
+
 void Warn(const std::string& message) {
     static std::set<std::string> said;
     if (said.insert(message).second) std::cerr << "brondavel-cli: warning: " << message << '\n';
 }
 
 void AddCommonOptions(CLI::App& command, CommonOptions& common) {
+    const auto given = [&common](const std::string&) { common.given = true; };
     command
         .add_option("--model", common.model, "receiver model: 0 or 1 second generation, 2 first")
-        ->check(CLI::Range(0, 2));
-    command.add_option("--flash", common.flash, "flash type 0-4")->check(CLI::Range(0, 4));
-    command.add_option("--compress", common.compress, "compress mode 0-2")->check(CLI::Range(0, 2));
+        ->check(CLI::Range(0, 2))
+        ->each(given);
+    command.add_option("--flash", common.flash, "flash type 0-4")
+        ->check(CLI::Range(0, 4))
+        ->each(given);
+    command.add_option("--compress", common.compress, "compress mode 0-2")
+        ->check(CLI::Range(0, 2))
+        ->each(given);
 }
 
 std::string ErrnoText() {

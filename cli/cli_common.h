@@ -14,6 +14,9 @@ struct CommonOptions {
     int model = 2;     // 0 and 1: second generation, 2: first generation
     int flash = 3;     // 0 "Unknow" .. 4 "SST 4M"
     int compress = 2;  // 0 none, 1 whole file, 2 per section
+    // True when any of the three was given: files are then read with them
+    // as they are, else with the settings each file fits best.
+    bool given = false;
 };
 
 // Exit codes beyond 0 success, 1 failure and 2 usage error.
@@ -24,6 +27,9 @@ int& ExitCode();
 
 // Prints one line "brondavel-cli: <message>" on stderr and returns 1.
 int Fail(const std::string& message);
+
+// Fail for functions that answer whether to go on: prints and returns false.
+bool Refuse(const std::string& message);
 
 // Prints "brondavel-cli: warning: <message>" on stderr, once per text.
 void Warn(const std::string& message);

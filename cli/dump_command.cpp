@@ -8,6 +8,7 @@
 #include "cli/record_fields.h"
 #include "files/record_export.h"
 #include "model/memory_controls.h"
+#include "model/record_text.h"
 
 namespace brondavel::cli {
 
@@ -58,7 +59,7 @@ int Dump(const DumpArguments& a, const CommonOptions& common) {
     db.Refresh(kind, &list);
     const auto& view = db.list(kind).view();
     if (a.csv) {
-        std::cout << RecordsCsv(GenerationOfModel(common.model), kind, view);
+        std::cout << RecordsCsv(GenerationOfModel(file->model), kind, view);
         return 0;
     }
     const bool channels = kind == kTv || kind == kRadio;
@@ -73,11 +74,15 @@ int Dump(const DumpArguments& a, const CommonOptions& common) {
         std::vector<std::string> columns;
         for (size_t c = 1; c < list.rows[row].size(); ++c)
             columns.push_back(CellText(list.rows[row][c], channels && c >= 3));
+        // A row shows the beginning of a long name; the dump prints it whole.
+        const size_t nameColumn = channels ? 1 : 0;
+        if (kind != kFavorite && columns.size() > nameColumn)
+            columns[nameColumn] = WholeName(db.layout(), kind, view[row]);
         if (a.json) {
             rows.push_back({{"row", row},
                             {"id", view[row].id},
                             {"columns", columns},
-                            {"fields", RecordFields(common.model, kind, view[row])}});
+                            {"fields", RecordFields(file->model, kind, view[row])}});
         } else {
             std::string line = std::to_string(row);
             for (const std::string& text : columns) line += "\t" + text;

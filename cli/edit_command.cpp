@@ -1,6 +1,8 @@
 // edit: scripted edits through the same database operations the list
 // windows use, then one save.
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <iostream>
 #include <sstream>
 
@@ -17,34 +19,15 @@ class Refused : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Plain decimal digits only: "+1", " 1" and "1e3" are no numbers. Numbers
+// beyond any list count as INT_MAX, which no row, group or order reaches.
 int ParseInt(const std::string& text, const std::string& what) {
-    size_t used = 0;
-    int value = -1;
-    try {
-        value = std::stoi(text, &used);
-    } catch (...) {
-        used = 0;
-    }
-    if (used != text.size() || value < 0) throw Refused("\"" + text + "\" is not a valid " + what);
-    return value;
-}
-
-// "3,4,7" or "3-5".
-std::vector<int> ParseRows(const std::string& text) {
-    std::vector<int> rows;
-    const size_t dash = text.find('-');
-    if (dash != std::string::npos && text.find(',') == std::string::npos) {
-        const int first = ParseInt(text.substr(0, dash), "row");
-        const int last = ParseInt(text.substr(dash + 1), "row");
-        if (last < first) throw Refused("empty row range \"" + text + "\"");
-        for (int r = first; r <= last; ++r) rows.push_back(r);
-        return rows;
-    }
-    std::stringstream in(text);
-    std::string item;
-    while (std::getline(in, item, ',')) rows.push_back(ParseInt(item, "row"));
-    if (rows.empty()) throw Refused("no rows given");
-    return rows;
+    const bool digits = !text.empty() && std::all_of(text.begin(), text.end(),
+                                                     [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits) throw Refused("\"" + text + "\" is not a valid " + what);
+    int64_t value = 0;
+    for (char c : text) value = std::min<int64_t>(value * 10 + (c - '0'), INT_MAX);
+    return static_cast<int>(value);
 }
 
 int SortOrder(int kind, const std::string& text) {
@@ -90,7 +73,7 @@ class Editor {
         if (op == "delete") {
             const int kind = Kind(arg(1));
             RefuseFavorites(kind, "deleted");
-            Select(kind, ParseRows(arg(2)));
+            Select(kind, Rows(kind, arg(2)));
             if (!db_.DeleteSelected(kind, &lists_[kind])) throw Refused("nothing was deleted");
             db_.ClearClipboard(kind);
             db_.UpdateActiveMarks();
@@ -99,7 +82,7 @@ class Editor {
         if (op == "move") {
             const int kind = Kind(arg(1));
             RefuseFavorites(kind, "moved");
-            const std::vector<int> rows = ParseRows(arg(2));
+            const std::vector<int> rows = Rows(kind, arg(2));
             const std::string& where = arg(3);
             if (where != "after" && where != "before")
                 throw Refused("move needs \"after\" or \"before\", not \"" + where + "\"");
@@ -119,7 +102,7 @@ class Editor {
             if (kind != kTransponder && kind != kTv && kind != kRadio)
                 throw Refused("only transponders, tv and radio can be reparented");
             const int parentKind = kind == kTransponder ? kSatellite : kTransponder;
-            const std::vector<int> rows = ParseRows(arg(2));
+            const std::vector<int> rows = Rows(kind, arg(2));
             Shown(parentKind);
             const int parentRow = Row(parentKind, arg(3));
             Select(kind, rows);
@@ -132,7 +115,7 @@ class Editor {
         if (op == "favorite") {
             const int kind = Kind(arg(1));
             if (kind != kTv && kind != kRadio) throw Refused("only tv and radio join favourites");
-            const std::vector<int> rows = ParseRows(arg(2));
+            const std::vector<int> rows = Rows(kind, arg(2));
             const int group = ParseInt(arg(3), "favourite group");
             if (group > 15) throw Refused("favourite groups are 0 to 15");
             if (arg(4) != "on" && arg(4) != "off") throw Refused("favorite needs on or off");
@@ -181,6 +164,25 @@ class Editor {
         db_.Refresh(kind, &lists_[kind]);
         return &lists_[kind];
     }
+    // "3,4,7" or "3-5", each row checked against the list before a range
+    // is expanded.
+    std::vector<int> Rows(int kind, const std::string& text) {
+        Shown(kind);
+        std::vector<int> rows;
+        const size_t dash = text.find('-');
+        if (dash != std::string::npos && text.find(',') == std::string::npos) {
+            const int first = Row(kind, text.substr(0, dash));
+            const int last = Row(kind, text.substr(dash + 1));
+            if (last < first) throw Refused("empty row range \"" + text + "\"");
+            for (int r = first; r <= last; ++r) rows.push_back(r);
+            return rows;
+        }
+        std::stringstream in(text);
+        std::string item;
+        while (std::getline(in, item, ',')) rows.push_back(Row(kind, item));
+        if (rows.empty()) throw Refused("no rows given");
+        return rows;
+    }
     int Row(int kind, const std::string& text) {
         const int row = ParseInt(text, "row");
         if (row >= lists_[kind].RowCount())
@@ -220,12 +222,12 @@ int Edit(const EditArguments& a, const CommonOptions& common) {
     if (!file || !MayWriteLoaded(*file, common, a.force)) return 1;
     Editor editor(file->db());
     size_t i = 2;
-    while (i < args.size()) {
+    for (int operation = 1; i < args.size(); ++operation) {
         const size_t start = i;
         try {
             i = editor.Apply(args, i);
         } catch (const Refused& e) {
-            return Fail("operation " + std::to_string(start - 1) + " (" + args[start] +
+            return Fail("operation " + std::to_string(operation) + " (" + args[start] +
                         ") refused: " + e.what() + "; nothing was written");
         }
     }

@@ -46,18 +46,15 @@ int Info(const std::string& path, const CommonOptions& common, bool json) {
     auto file = OpenDatabase(path, common);
     if (!file) return 1;
     const DatabaseEngine& db = file->db();
-    FormatReport report;
-    std::string error;
-    const bool detected = DetectFormat(path, report, error);
-    const FormatCandidate* given =
-        detected ? report.Find(common.model, common.flash, common.compress) : nullptr;
+    const DetectedDatabase& opened = OpeningOf(*file);
+    const FormatReport& report = opened.report;
+    const FormatCandidate* given = report.Find(file->model, file->flashType, file->compressMode);
     uint64_t missing = 0;
     if (given && given->expectedSize && *given->expectedSize > report.fileSize)
         missing = *given->expectedSize - report.fileSize;
-    const FormatCandidate* best = detected ? report.Best() : nullptr;
-    const bool other =
-        detected && report.LooksLikeOther(common.model, common.flash, common.compress);
-    if (other) Warn("\"" + path + "\" looks like a file of other settings; try " + best->Options());
+    const FormatCandidate* best = report.Best();
+    if (opened.fitsOtherBetter)
+        Warn("\"" + path + "\" looks like a file of other settings; try " + best->Options());
 
     nlohmann::ordered_json out;
     out["kind"] = KindOfFile(*file);

@@ -16,20 +16,52 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Larger members than this are refused before allocating: receiver images are far
-// smaller, and the header alone must not make us reserve gigabytes.
-constexpr std::uint32_t kMaxUncompressed = 256u << 20;
+// The most data this tool compresses or expands: no receiver file is larger
+// than its 4 MB flash. Longer inputs and members are refused before reading
+// them, so a huge or endless input never fills the memory.
+constexpr std::size_t kMaxData = 4u << 20;
+// Enough for any member header (a size byte counts to 255, then extensions).
+constexpr std::size_t kHeaderProbe = 4096;
 
 struct Lh5Arguments {
     std::string in, out;
     bool raw = false;
 };
 
-bool Read(const std::string& path, Bytes& data) {
+std::string TooLong(const std::string& path) {
+    return path + ": more than " + std::to_string(kMaxData) +
+           " bytes, larger than any receiver file; nothing was written";
+}
+
+// The whole input, when it holds at most kMaxData bytes.
+bool ReadData(const std::string& path, Bytes& data) {
     std::string error;
-    if (brondavel::ReadFile(path, data, error)) return true;
-    Fail(error);
-    return false;
+    InputFile in;
+    if (!in.Open(path, error)) return Refuse(error);
+    if (!in.IsStream() && in.Size() > kMaxData) return Refuse(TooLong(path));
+    if (!in.ReadMore(kMaxData + 1, data, error)) return Refuse(error);
+    if (data.size() > kMaxData) return Refuse(TooLong(path));
+    return true;
+}
+
+// The first member: its header is read first, then only the bytes it states.
+bool ReadMember(const std::string& path, Bytes& data, lh5::MemberInfo& info) {
+    std::string error;
+    InputFile in;
+    if (!in.Open(path, error) || !in.ReadMore(kHeaderProbe, data, error)) return Refuse(error);
+    const auto header = lh5::ReadMemberHeader(data.data(), data.size());
+    if (!header) return Refuse(path + ": no usable -lh0-, -lh4- or -lh5- member");
+    info = *header;
+    if (info.uncompressedSize > kMaxData)
+        return Refuse(path + ": the member states " + std::to_string(info.uncompressedSize) +
+                      " bytes, more than this tool expands (" + std::to_string(kMaxData) + ")");
+    const std::size_t total = info.headerSize + std::size_t{info.compressedSize};
+    if (info.compressedSize > kMaxData + lh5::kBlockOverhead)
+        return Refuse(path + ": the member states " + std::to_string(info.compressedSize) +
+                      " compressed bytes, more than a member of " + std::to_string(kMaxData) +
+                      " bytes needs");
+    if (total > data.size() && !in.ReadMore(total - data.size(), data, error)) return Refuse(error);
+    return true;
 }
 
 bool Write(const std::string& path, const std::uint8_t* data, std::size_t size) {
@@ -47,7 +79,7 @@ std::string BaseName(const std::string& path) {
 int RunCompress(const Lh5Arguments& a) {
     if (!RefuseSameFile(a.in, a.out)) return 1;
     Bytes data;
-    if (!Read(a.in, data)) return 1;
+    if (!ReadData(a.in, data)) return 1;
     auto block = lh5::Compress(data);
     if (!block) return Fail(a.in + ": the data cannot be compressed smaller");
     if (a.raw) return Write(a.out, block->data(), block->size()) ? 0 : 1;
@@ -66,13 +98,9 @@ int RunCompress(const Lh5Arguments& a) {
 int RunDecompress(const Lh5Arguments& a) {
     if (!RefuseSameFile(a.in, a.out)) return 1;
     Bytes data;
-    if (!Read(a.in, data)) return 1;
-    auto info = lh5::ReadMemberHeader(data.data(), data.size());
-    if (!info) return Fail(a.in + ": no usable -lh0-, -lh4- or -lh5- member");
-    if (info->uncompressedSize > kMaxUncompressed)
-        return Fail(a.in + ": the member states " + std::to_string(info->uncompressedSize) +
-                    " bytes, more than this tool expands");
-    Bytes plain(info->uncompressedSize);
+    lh5::MemberInfo info;
+    if (!ReadMember(a.in, data, info)) return 1;
+    Bytes plain(info.uncompressedSize);
     lh5::DecodeResult r = lh5::Decode(data.data(), data.size(), plain.data(), plain.size());
     if (r.status != lh5::DecodeStatus::kOk && r.status != lh5::DecodeStatus::kCrcMismatch)
         return Fail(a.in + ": " + lh5::DescribeStatus(r.status));

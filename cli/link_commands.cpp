@@ -9,10 +9,13 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
+#include "files/read_file.h"
 #include "link/receiver_link.h"
 
 namespace brondavel::cli {
@@ -90,9 +93,75 @@ bool IsFolder(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Why a received file cannot be stored at `path`, or "" when it can.
+// In mode 2 `written` is the temporary file in the folder.
+std::string ReceiveTargetProblem(const std::string& path, const std::string& written, int mode) {
+    const std::string folder = mode == 2 ? path : FolderOf(path);
+    if (mode == 2 && !IsFolder(path)) return "not a folder: " + path;
+    struct stat st;
+    // Opening a FIFO there would wait for a reader with Ctrl-C taken over.
+    if (::stat(written.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return "\"" + written + "\" is a folder; give a file name";
+        if (!S_ISREG(st.st_mode))
+            return "\"" + written + "\" is not a regular file; it cannot take a received file";
+    }
+    if (::access(folder.c_str(), W_OK) != 0)
+        return "cannot write into \"" + folder + "\": " + ErrnoText();
+    return "";
+}
+
+// A file that is sent must be read twice (its size first); a pipe or FIFO
+// is read once, here, into a private file that is removed afterwards.
+class SendSource {
+  public:
+    ~SendSource() {
+        if (!temp_.empty()) ::unlink(temp_.c_str());
+    }
+    // False after a message when the input cannot be read.
+    bool Prepare(const std::string& path) {
+        path_ = path;
+        struct stat st;
+        if (::stat(path.c_str(), &st) != 0)
+            return Refuse("cannot open " + path + ": " + ErrnoText());
+        if (S_ISDIR(st.st_mode)) return Refuse("\"" + path + "\" is a folder, not a file");
+        if (S_ISREG(st.st_mode)) return true;
+        std::vector<uint8_t> data;
+        std::string error;
+        if (!ReadFile(path, data, error, kMaxSendBytes)) return Refuse(error);
+        const char* dir = std::getenv("TMPDIR");
+        std::string pattern = std::string(dir && *dir ? dir : "/tmp") + "/brondavel-send-XXXXXX";
+        const int fd = ::mkstemp(pattern.data());
+        if (fd < 0) return Refuse("cannot make a temporary file: " + ErrnoText());
+        temp_ = pattern;
+        const bool written =
+            ::write(fd, data.data(), data.size()) == static_cast<ssize_t>(data.size());
+        ::close(fd);
+        if (!written) return Refuse("cannot write " + temp_ + ": " + ErrnoText());
+        path_ = temp_;
+        return true;
+    }
+    const std::string& path() const { return path_; }
+
+  private:
+    // Twice the largest receiver flash: more is no receiver file.
+    static constexpr size_t kMaxSendBytes = 8u << 20;
+    std::string path_, temp_;
+};
+
 int RunTransfer(const TransferOptions& t, bool send) {
-    if (send ? false : (t.mode == 2 && !IsFolder(t.path))) {
-        return Fail("not a folder: " + t.path);
+    // Everything that may wait on a file happens before the signals are
+    // taken over, so Ctrl-C ends it.
+    SendSource source;
+    if (send && !source.Prepare(t.path)) return 1;
+    if (!send) {
+        const std::string problem =
+            ReceiveTargetProblem(t.path, t.mode == 2 ? t.path + "/tmp_upload.ZCS" : t.path, t.mode);
+        if (!problem.empty()) return Fail(problem);
     }
     // Ctrl-C is taken by this thread alone, so the stop runs through the link.
     sigset_t signals;
@@ -109,11 +178,12 @@ int RunTransfer(const TransferOptions& t, bool send) {
     if (!link.Start()) return Fail("cannot open port " + t.port + ": " + PortFailure(t.port));
 
     const std::string temp = t.path + "/tmp_upload.ZCS";
-    const std::string file = (!send && t.mode == 2) ? temp : t.path;
+    const std::string file = send ? source.path() : t.mode == 2 ? temp : t.path;
     bool started = send ? link.StartSend(file, t.mode) : link.StartReceive(file, t.mode);
     if (!started) {
         link.Stop();
-        return Fail("Not Find - DownLoad File!! " + file);
+        return Fail("Not Find - DownLoad File!! " + (send ? t.path : file) +
+                    (send ? ": it cannot be read" : ": it cannot be written"));
     }
     const bool tty = ::isatty(STDERR_FILENO);
     bool stopped = false;

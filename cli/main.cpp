@@ -3,6 +3,8 @@
 // by Ctrl-C.
 #include <CLI/CLI.hpp>
 #include <csignal>
+#include <exception>
+#include <new>
 
 #include "cli/commands.h"
 
@@ -63,6 +65,13 @@ int main(int argc, char** argv) {
         const int code = app.exit(e);
         if (code != 0) return 2;
         return FlushStandardOutput() ? 0 : 1;
+    } catch (const std::bad_alloc&) {
+        // Nothing was written: every save replaces its file only when whole.
+        FlushStandardOutput();
+        return Fail("out of memory");
+    } catch (const std::exception& e) {
+        FlushStandardOutput();
+        return Fail(e.what());
     }
     // Output a full disk or a closed pipe did not take is a failure too.
     if (!FlushStandardOutput() && ExitCode() == 0) return 1;

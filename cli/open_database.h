@@ -7,22 +7,30 @@
 
 #include "cli/cli_common.h"
 #include "files/database_file.h"
+#include "files/detected_database.h"
 
 namespace brondavel::cli {
 
-// Loads `path` with the file kind of the configured model. Returns nullptr
+// Loads `path` (a pipe or FIFO too): with --model, --flash and --compress as
+// given when any of them was, else with the settings the file fits best,
+// saying once on stderr when those are not the defaults. Returns nullptr
 // after printing why when the file cannot be read. Load warnings go to
-// stderr unless `quiet` (for commands that report them themselves).
+// stderr unless `quiet` (for commands that report them themselves). The
+// file's model, flashType and compressMode are the settings it was read with.
 std::unique_ptr<DatabaseFile> OpenDatabase(const std::string& path, const CommonOptions& common,
                                            bool quiet = false);
+
+// How a file returned by OpenDatabase was opened (its settings report).
+const DetectedDatabase& OpeningOf(const DatabaseFile& file);
 
 // A new, empty file object of the configured model (nothing read).
 std::unique_ptr<DatabaseFile> NewDatabase(const std::string& path, const CommonOptions& common);
 
-// Before a database read from `file` is written anywhere: a file whose
-// header did not match opened empty, and one that fits other settings
-// clearly better read as nonsense, so saving either would destroy the data.
-// Refused (false, after a message naming the settings to try) unless
+// Before a database read by OpenDatabase is written anywhere: a file whose
+// header did not match opened empty, one that fits other settings clearly
+// better read as nonsense, one that ended early lost its last records, and
+// one that gave no records at all is no database of these settings; saving
+// any of them would destroy data. Refused (false, after a message) unless
 // `force`.
 bool MayWriteLoaded(const DatabaseFile& file, const CommonOptions& common, bool force);
 

@@ -1,13 +1,11 @@
 #include "files/channel_data_file.h"
 
-#include <sys/stat.h>
-
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 
 #include "files/atomic_file.h"
-#include "files/read_file.h"
 #include "files/source_export.h"
 
 namespace brondavel {
@@ -17,30 +15,32 @@ ChannelDataFile::ChannelDataFile(std::string path, int model, int flashType, int
     database = std::make_unique<FirstGenDatabase>();
 }
 
-int ChannelDataFile::Load() {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return Fail("The file \"" + path + "\" does not exist.");
-    if (!S_ISREG(st.st_mode) || st.st_size < static_cast<off_t>(kHeaderSize))
+int ChannelDataFile::LoadBytes(const std::vector<uint8_t>& whole) {
+    if (whole.size() < kHeaderSize)
         return Fail("The file \"" + path + "\" is not a channel database (too short).");
-
-    std::vector<uint8_t> data;
-    std::string error;
-    if (!ReadFile(path, data, error, kFileSize)) return Fail(error);
-    if (data.size() < kHeaderSize) return Fail("The file \"" + path + "\" is too short.");
+    const std::span<const uint8_t> data(whole.data(), std::min(whole.size(), kFileSize));
     std::memcpy(header_.data(), data.data(), kHeaderSize);
     loadWarnings_.clear();
     headerLoaded_ = true;
+    loadedSize_ = whole.size();
+    truncated_ = false;
+    imageHeld_ = FirstGenImage::kSize;
 
     headerValid_ = std::memcmp(header_.data(), "ZCXT", 4) == 0 &&
                    std::memcmp(header_.data() + 8, "CHAN", 4) == 0;
     if (headerValid_) {
         // Bytes the file does not hold read as 0xFF, as erased flash does.
         std::vector<uint8_t> payload(kPayloadSize, 0xFF);
-        std::memcpy(payload.data(), data.data() + kHeaderSize, data.size() - kHeaderSize);
+        const size_t held = data.size() - kHeaderSize;
+        std::memcpy(payload.data(), data.data() + kHeaderSize, held);
         for (size_t i = 0; i < 4; ++i) {
             const Region& r = kRegions[i];
             std::memcpy(image_.data() + r.imageOffset, payload.data() + r.payloadOffset,
                         r.bytesCopied);
+            // The regions follow each other in the image as in the file, so the
+            // end of the file is one point in the image.
+            if (held < r.payloadOffset + r.bytesCopied && imageHeld_ == FirstGenImage::kSize)
+                imageHeld_ = r.imageOffset + (held > r.payloadOffset ? held - r.payloadOffset : 0);
         }
         const Region& s4 = kRegions[4];
         if (ReadU16(payload.data() + s4.payloadOffset) == FirstGenImage::kSection4Magic)
@@ -49,6 +49,10 @@ int ChannelDataFile::Load() {
         else if (ReadU16(payload.data() + kSection4AltOffset) == FirstGenImage::kSection4Magic)
             std::memcpy(image_.data() + s4.imageOffset, payload.data() + kSection4AltOffset,
                         s4.bytesCopied);
+        truncated_ = held < kPayloadSize;
+        if (truncated_)
+            loadWarnings_.push_back("The file ends " + std::to_string(kPayloadSize - held) +
+                                    " bytes early; records beyond its end were not loaded.");
     } else {
         loadWarnings_.push_back(
             "The file header is not a channel database header (\"ZCXT\"/"
@@ -66,11 +70,12 @@ int ChannelDataFile::Load() {
 int ChannelDataFile::ImageToDatabase() {
     // The lists are built from the image alone, also when the file is read again.
     database = std::make_unique<FirstGenDatabase>();
-    database->LoadImage(std::span<const uint8_t>(image_).first(FirstGenImage::kSize));
+    database->LoadImage(std::span<const uint8_t>(image_).first(imageHeld_));
     return 1;
 }
 
 void ChannelDataFile::RebuildImage() {
+    imageHeld_ = FirstGenImage::kSize;
     database->RebuildImage(std::span<uint8_t>(image_).first(FirstGenImage::kSize));
 }
 

@@ -32,7 +32,8 @@ class ChannelDataFile : public DatabaseFile {
 
     ChannelDataFile(std::string path, int model, int flashType, int compressMode);
 
-    int Load() override;
+    int LoadBytes(const std::vector<uint8_t>& data) override;
+    size_t ReadLimit() const override { return kFileSize; }
     int ImageToDatabase() override;
     int Save(const std::string& path) override;
     int PrintSource(const std::string& path) override;
@@ -51,6 +52,8 @@ class ChannelDataFile : public DatabaseFile {
     std::vector<uint8_t> image_;
     std::array<uint8_t, kHeaderSize> header_{};
     bool headerLoaded_ = false;
+    // Image bytes the loaded file held; records beyond them are not loaded.
+    size_t imageHeld_ = FirstGenImage::kSize;
 };
 
 }  // namespace brondavel

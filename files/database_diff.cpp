@@ -1,6 +1,7 @@
 #include "files/database_diff.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "model/field_table.h"
 
@@ -61,6 +62,39 @@ std::vector<bool> KeptInOrder(const std::vector<int>& partnerOf) {
     return kept;
 }
 
+// The record each transponder or channel of `kind` refers to, as the diff
+// names it: a satellite by position and name, a transponder by frequency and
+// polarisation. Stored ids differ between files; these do not.
+class ParentNames {
+  public:
+    ParentNames(const DatabaseEngine& db, int kind) : db_(db) {
+        if (kind != kTransponder && kind != kTv && kind != kRadio) return;
+        parentKind_ = kind == kTransponder ? kSatellite : kTransponder;
+        const std::vector<RecordIdentity> ids = IdentitiesOf(db, parentKind_);
+        const std::vector<Record>& records = db.list(parentKind_).records();
+        for (size_t i = 0; i < records.size(); ++i) {
+            const RecordIdentity& p = ids[i];
+            names_[records[i].id] = parentKind_ == kSatellite
+                                        ? p.Describe(kSatellite) + " " + p.name
+                                        : std::to_string(p.frequency) + " " + p.polarisation;
+        }
+    }
+    bool Applies() const { return parentKind_ >= 0; }
+    const char* Field() const { return parentKind_ == kSatellite ? "satellite" : "transponder"; }
+    std::string Of(const Record& r) const {
+        const DatabaseLayout& layout = db_.layout();
+        const uint16_t ref =
+            parentKind_ == kSatellite ? layout.SatelliteRefOf(r) : layout.TransponderRefOf(r);
+        const auto it = names_.find(ref);
+        return it == names_.end() ? "(none)" : it->second;
+    }
+
+  private:
+    const DatabaseEngine& db_;
+    int parentKind_ = -1;
+    std::unordered_map<uint16_t, std::string> names_;
+};
+
 }  // namespace
 
 DatabaseDiff DiffDatabases(const DatabaseEngine& before, const DatabaseEngine& after) {
@@ -75,6 +109,7 @@ DatabaseDiff DiffDatabases(const DatabaseEngine& before, const DatabaseEngine& a
         KindDiff& out = diff.kinds[kind];
         std::vector<bool> matchedAfter(ib.size(), false);
         const std::vector<bool> kept = KeptInOrder(m.partnerOf);
+        const ParentNames parentsA(before, kind), parentsB(after, kind);
         for (size_t i = 0; i < ia.size(); ++i) {
             const int j = m.partnerOf[i];
             if (j < 0) {
@@ -85,6 +120,12 @@ DatabaseDiff DiffDatabases(const DatabaseEngine& before, const DatabaseEngine& a
             DiffEntry entry{ib[j], static_cast<int>(i), j, {}};
             if (!kept[i]) out.moved.push_back(entry);
             entry.changes = ChangedFields(ga, gb, kind, ra[i], rb[j]);
+            if (parentsA.Applies()) {
+                std::string parentA = parentsA.Of(ra[i]), parentB = parentsB.Of(rb[j]);
+                if (parentA != parentB)
+                    entry.changes.push_back(
+                        {parentsA.Field(), std::move(parentA), std::move(parentB)});
+            }
             if (!entry.changes.empty()) out.changed.push_back(std::move(entry));
         }
         for (size_t j = 0; j < ib.size(); ++j)

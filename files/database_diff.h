@@ -43,8 +43,9 @@ struct DatabaseDiff {
 };
 
 // Moved: the fewest records whose going elsewhere explains the new order, so
-// one channel inserted at the top moves nothing else. References are not
-// compared as fields: a record under another parent has another identity.
+// one channel inserted at the top moves nothing else. A reference is compared
+// by the record it points to (a change of parent is a "satellite" or
+// "transponder" change), never by its stored id.
 DatabaseDiff DiffDatabases(const DatabaseEngine& before, const DatabaseEngine& after);
 
 }  // namespace brondavel

@@ -2,8 +2,10 @@
 // image between them. Each receiver generation has its own kind.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/database_engine.h"
 
@@ -16,8 +18,13 @@ class DatabaseFile {
     virtual ~DatabaseFile() = default;
 
     // 1 when the file was read (also when its header did not match), 0 when
-    // it could not be read.
-    virtual int Load() { return 0; }
+    // it could not be read. Pipes and FIFOs are read as streams.
+    int Load();
+    // Load from bytes already read from `path` (a stream cannot be read twice).
+    // Bytes beyond ReadLimit() are not looked at.
+    virtual int LoadBytes(const std::vector<uint8_t>& /*data*/) { return 0; }
+    // The most bytes a file of this kind and these settings can need.
+    virtual size_t ReadLimit() const { return 0; }
     virtual int ImageToDatabase() { return 0; }
     // 1 when the whole file was written; the previous file survives a failure.
     virtual int Save(const std::string& /*path*/) { return 0; }
@@ -29,6 +36,11 @@ class DatabaseFile {
     const std::string& lastError() const { return lastError_; }
     // Problems found while loading (damage the file object worked around).
     const std::vector<std::string>& loadWarnings() const { return loadWarnings_; }
+    // True when the loaded file ended before the records it states: those
+    // beyond the end are not loaded, and writing it back loses them.
+    bool truncated() const { return truncated_; }
+    // Bytes the loaded file held.
+    uint64_t loadedSize() const { return loadedSize_; }
 
     DatabaseEngine& db() { return *database; }
     const DatabaseEngine& db() const { return *database; }
@@ -46,6 +58,8 @@ class DatabaseFile {
 
     std::unique_ptr<DatabaseEngine> database;
     bool headerValid_ = false;
+    bool truncated_ = false;
+    uint64_t loadedSize_ = 0;
     std::string lastError_;
     std::vector<std::string> loadWarnings_;
 };

@@ -5,7 +5,6 @@
 
 #include "files/atomic_file.h"
 #include "files/lh5/lh5_codec.h"
-#include "files/read_file.h"
 
 namespace brondavel {
 
@@ -66,15 +65,17 @@ int FlashImageFile::ClassCapacity(int flashType, int kind) {
         s.capacity, static_cast<int>((stored - SecondGenImage::kSectionHeader) / s.recordSize));
 }
 
-int FlashImageFile::Load() {
-    std::vector<uint8_t> data;
-    std::string error;
-    // No payload of this class, nor its compressed form, is longer than this.
-    const size_t limit = kHeaderSize + PayloadLength(flashType) + lh5::kBlockOverhead;
-    if (!ReadFile(path, data, error, limit)) return Fail(error);
+size_t FlashImageFile::ReadLimit() const {
+    return kHeaderSize + PayloadLength(flashType) + lh5::kBlockOverhead;
+}
 
+int FlashImageFile::LoadBytes(const std::vector<uint8_t>& whole) {
+    const std::vector<uint8_t> data(whole.begin(),
+                                    whole.begin() + std::min(whole.size(), ReadLimit()));
     image_.assign(kImageSize, 0);
     loadWarnings_.clear();
+    loadedSize_ = whole.size();
+    truncated_ = false;
     headerValid_ = data.size() >= kHeaderSize && ReadU16(data.data()) == kFormatWord &&
                    std::equal(kMagic.begin(), kMagic.end(), data.begin() + 16);
     if (headerValid_) {
@@ -121,6 +122,7 @@ void FlashImageFile::LoadPayload(const std::vector<uint8_t>& data, uint32_t stat
         std::vector<uint8_t> payload(length, 0xFF);
         const size_t blockBytes = std::min<size_t>(stated, available);
         const lh5::DecodeResult r = lh5::Decode(in, blockBytes, payload.data(), payload.size());
+        truncated_ = r.status == lh5::DecodeStatus::kTruncated;
         if (!r.ok())
             loadWarnings_.push_back(std::string("The compressed payload is damaged (") +
                                     lh5::DescribeStatus(r.status) +
@@ -133,7 +135,8 @@ void FlashImageFile::LoadPayload(const std::vector<uint8_t>& data, uint32_t stat
                                 " bytes; a " + ClassName(flashType) + " file has " +
                                 std::to_string(length) + ". Check the flash type.");
     const size_t wanted = std::min<size_t>(stated, length);
-    if (available < wanted)
+    truncated_ = available < wanted;
+    if (truncated_)
         loadWarnings_.push_back("The file ends " + std::to_string(wanted - available) +
                                 " bytes early; the missing bytes read as erased flash.");
     // Bytes the file does not hold read as 0xFF, as erased flash does.

@@ -33,7 +33,9 @@ class FlashImageFile : public DatabaseFile {
 
     FlashImageFile(std::string path, int model, int flashType, int compressMode);
 
-    int Load() override;
+    int LoadBytes(const std::vector<uint8_t>& data) override;
+    // No payload of this class, nor its compressed form, is longer.
+    size_t ReadLimit() const override;
     int ImageToDatabase() override;
     int Save(const std::string& path) override;
 

@@ -1,7 +1,5 @@
 #include "files/format_detect.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -13,9 +11,6 @@
 namespace brondavel {
 
 namespace {
-
-// More than any configuration reads; the rest of a longer file is not looked at.
-constexpr size_t kReadLimit = 1u << 20;
 
 // The settings a file is read with, reduced to what changes the reading.
 struct Setting {
@@ -60,9 +55,9 @@ bool ChannelDataHeader(const std::vector<uint8_t>& data) {
 }
 
 // Loads the file the way the given settings would and scores the database.
-void ScoreDatabase(const std::string& path, FormatCandidate& c) {
+void ScoreDatabase(const std::string& path, const std::vector<uint8_t>& data, FormatCandidate& c) {
     auto file = MakeDatabaseFile(path, c.model, c.flashType, c.compressMode);
-    if (!file || !file->Load()) return;
+    if (!file || !file->LoadBytes(data)) return;
     const DatabaseEngine& db = file->db();
     const size_t warnings = file->loadWarnings().size();
     if (warnings > 0) {
@@ -236,33 +231,29 @@ bool FormatReport::LooksLikeOther(int model, int flashType, int compressMode) co
     return !given || given->score + 10 < best->score;
 }
 
-bool DetectFormat(const std::string& path, FormatReport& report, std::string& error) {
+void DetectFormatOf(const std::string& path, const std::vector<uint8_t>& data, uint64_t fileSize,
+                    FormatReport& report) {
     report = {};
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        error = "Cannot open \"" + path + "\": " + std::strerror(errno);
-        return false;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        error = "\"" + path + "\" is not a regular file";
-        return false;
-    }
-    std::vector<uint8_t> data;
-    if (!ReadFile(path, data, error, kReadLimit)) return false;
     // A file that grew between stat and read is measured by what was read.
-    report.fileSize = std::max<uint64_t>(static_cast<uint64_t>(st.st_size), data.size());
-
+    report.fileSize = std::max<uint64_t>(fileSize, data.size());
     report.candidates.push_back(FirstGeneration(data, report.fileSize));
     report.candidates.push_back(SecondGeneration(data, report.fileSize, 0, 0));
     for (int flashType : {3, 4})
         for (int mode : {0, 1, 2})
             report.candidates.push_back(SecondGeneration(data, report.fileSize, flashType, mode));
     for (FormatCandidate& c : report.candidates)
-        if (c.score > 0) ScoreDatabase(path, c);
+        if (c.score > 0) ScoreDatabase(path, data, c);
     // Stable: on a tie the simpler reading, listed first, wins.
     std::stable_sort(
         report.candidates.begin(), report.candidates.end(),
         [](const FormatCandidate& a, const FormatCandidate& b) { return a.score > b.score; });
+}
+
+bool DetectFormat(const std::string& path, FormatReport& report, std::string& error) {
+    report = {};
+    InputBytes input;
+    if (!ReadInput(path, input, error, kDetectReadLimit)) return false;
+    DetectFormatOf(path, input.data, input.size, report);
     return true;
 }
 

@@ -43,8 +43,16 @@ struct FormatReport {
     bool LooksLikeOther(int model, int flashType, int compressMode) const;
 };
 
+// More than any configuration reads; the rest of a longer file is not looked
+// at, and a longer stream is refused.
+inline constexpr size_t kDetectReadLimit = 1u << 20;
+
 // Tries every configuration on the file at `path`. False with `error` set
 // when the file cannot be read.
 bool DetectFormat(const std::string& path, FormatReport& report, std::string& error);
+
+// The same on bytes already read from `path` (`fileSize` may exceed them).
+void DetectFormatOf(const std::string& path, const std::vector<uint8_t>& data, uint64_t fileSize,
+                    FormatReport& report);
 
 }  // namespace brondavel

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/field_table.h"
+#include "model/record_text.h"
 #include "text/conexant_text.h"
 
 namespace brondavel {
@@ -15,30 +15,30 @@ size_t CharacterCount(std::string_view utf8) {
     return n;
 }
 
-std::string NameOf(const DatabaseLayout& layout, int kind, const Record& record) {
-    const FieldSpec* field = NameField(FieldsOf(GenerationOf(layout), kind));
-    return field ? FieldName(*field, record) : std::string();
+// Spaces alone are no name: a blank row cannot be found or told apart.
+bool Blank(std::string_view utf8) {
+    return utf8.find_first_not_of(" \t") == std::string_view::npos;
 }
 
 }  // namespace
 
 std::string FullName(DatabaseEngine& db, int kind, int row) {
     Record record;
-    return db.RowRecord(kind, row, record) ? NameOf(db.layout(), kind, record) : std::string();
+    return db.RowRecord(kind, row, record) ? WholeName(db.layout(), kind, record) : std::string();
 }
 
 RenameResult NameRecord(const DatabaseLayout& layout, int kind, Record& record,
                         std::string_view wanted) {
     RenameResult result;
     result.wanted = std::string(wanted);
-    if (wanted.empty()) {
+    if (Blank(wanted)) {
         result.status = RenameStatus::kEmpty;
         return result;
     }
     Record named = record;
     layout.StoreNameText(kind, named, wanted);
-    result.stored = NameOf(layout, kind, named);
-    if (result.stored.empty()) {
+    result.stored = WholeName(layout, kind, named);
+    if (Blank(result.stored)) {
         result.status = RenameStatus::kNothingStorable;
         return result;
     }

@@ -12,7 +12,7 @@ namespace brondavel {
 enum class RenameStatus {
     kRenamed,
     kUnchanged,        // the name stored already; nothing was changed
-    kEmpty,            // no name given
+    kEmpty,            // no name given, or only spaces
     kNothingStorable,  // not one character of the name fits the field
     kDuplicate,        // the renamed record would equal another one
     kNoSuchRow,        // no record in that row, or a kind without names

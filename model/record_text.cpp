@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 
+#include "model/field_table.h"
 #include "model/text_format.h"
+#include "text/conexant_text.h"
 
 namespace brondavel {
 
@@ -20,6 +22,15 @@ std::string Tuning(const char* format, const RecordTextFacts& f) {
 }
 
 }  // namespace
+
+std::string WholeName(const DatabaseLayout& layout, int kind, const Record& record) {
+    const FieldSpec* name = NameField(FieldsOf(GenerationOf(layout), kind));
+    return name ? FieldName(*name, record) : std::string();
+}
+
+bool NameIsRightToLeft(const DatabaseLayout& layout, int kind, const Record& record) {
+    return text::IsRightToLeftName(WholeName(layout, kind, record));
+}
 
 std::vector<RowCell> RecordTextLayout::RowCells(int kind, int row, const Record& r) const {
     const RecordTextFacts f = TextFacts(kind, r);

@@ -60,6 +60,15 @@ RecordTextFacts CommonTextFacts(int kind, const Record& record) {
     return f;
 }
 
+// Names for the list windows. A row shows layout.DisplayName(kind, record):
+// the logical beginning of the name, as much as a row holds. These give the
+// rest.
+
+// The whole name of a record, UTF-8 (what exports and the command line print).
+std::string WholeName(const DatabaseLayout& layout, int kind, const Record& record);
+// True when the record's name reads right to left (its cell is right-aligned).
+bool NameIsRightToLeft(const DatabaseLayout& layout, int kind, const Record& record);
+
 class RecordTextLayout : public DatabaseLayout {
   public:
     RecordTextLayout(const std::array<KindGeometry, kKindCount>& kinds, RecordTextStyle style)

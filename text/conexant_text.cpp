@@ -479,11 +479,33 @@ std::string Utf16ToUtf8(std::u16string_view units) {
 }
 
 std::string NameToDisplay(std::string_view stored, size_t byteLimit) {
-    const std::string_view name =
-        CutStored(stored.substr(0, std::min(stored.find('\0'), stored.size())), byteLimit);
-    if (name.empty()) return {};
-    const std::u16string reading = InverseIfRightToLeft(UniConexant(name));
-    return AnsiToUtf8(Uniocode2Ansi(Conexant2Uniocode(reading)));
+    const std::string_view whole = stored.substr(0, std::min(stored.find('\0'), stored.size()));
+    const std::u16string units = UniConexant(whole);
+    if (!HasRightToLeft(units)) {
+        const std::string_view name = CutStored(whole, byteLimit);
+        if (name.empty()) return {};
+        return AnsiToUtf8(Uniocode2Ansi(Conexant2Uniocode(UniConexant(name))));
+    }
+    // Stored in visual order, a right-to-left name begins at its stored end:
+    // the cut takes the logical beginning, as much as byteLimit bytes hold.
+    const std::u16string logical = Conexant2Uniocode(Inverse(units));
+    size_t end = logical.size();
+    if (byteLimit != 0 && whole.size() > byteLimit)
+        while (end > 0 &&
+               Uniocode2Conexant(std::u16string_view(logical).substr(0, end)).size() > byteLimit)
+            --end;
+    return AnsiToUtf8(Uniocode2Ansi(std::u16string_view(logical).substr(0, end)));
+}
+
+bool IsRightToLeftName(std::string_view utf8) {
+    const std::u16string units = Ansi2Uniocode(Utf8ToAnsi(utf8));
+    for (char16_t c : units) {
+        if (IsRightToLeft(c)) return true;
+        const bool latinLetter =
+            (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= 0xC0 && c < 0x0590);
+        if (latinLetter) return false;
+    }
+    return false;
 }
 
 std::string NameToDisplay(const uint8_t* stored, size_t fieldSize, size_t byteLimit) {

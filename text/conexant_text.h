@@ -136,10 +136,16 @@ std::string Utf8ToAnsi(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view units);
 
 // A stored name as display text (UTF-8). The name ends at its first NUL byte or
-// at the end of the field; byteLimit, when not 0, takes at most that many bytes
-// of it, cut at a character boundary.
+// at the end of the field. byteLimit, when not 0, shows only as much as that
+// many stored bytes hold, from the name's logical beginning: a Latin name is
+// cut after its first bytes, a right-to-left one (stored in visual order) so
+// that its first letters stay.
 std::string NameToDisplay(const uint8_t* stored, size_t fieldSize, size_t byteLimit = 0);
 std::string NameToDisplay(std::string_view stored, size_t byteLimit = 0);
+
+// True when a display name reads right to left: its first letter is Arabic
+// or Hebrew (digits and punctuation do not decide).
+bool IsRightToLeftName(std::string_view utf8);
 
 // UTF-8 text from the user as the bytes to store: at most byteLimit - 1 bytes
 // (the NUL is not included) and charLimit characters. A name too long is cut at

@@ -2,11 +2,10 @@
 // target): the first byte picks the flash type, the rest is the file. Load,
 // show every list, rebuild and, for the plain mode, build the file again.
 // Nothing may crash or touch memory out of bounds.
-#include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "files/flash_image_file.h"
 #include "model/memory_controls.h"
@@ -17,14 +16,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    static const std::string path =
-        "/tmp/fuzz-flash-" + std::to_string(FLASH_MODE) + "-" + std::to_string(::getpid()) + ".bin";
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return 0;
-    std::fwrite(data + 1, 1, size - 1, f);
-    std::fclose(f);
-    brondavel::FlashImageFile file(path, 0, data[0] % 5, FLASH_MODE);
-    if (file.Load()) {
+    brondavel::FlashImageFile file("fuzz.bin", 0, data[0] % 5, FLASH_MODE);
+    if (file.LoadBytes(std::vector<uint8_t>(data + 1, data + size))) {
         brondavel::MemoryListControl list;
         for (int kind = 0; kind < 5; ++kind) file.db().Refresh(kind, &list);
         if (FLASH_MODE == 0) {

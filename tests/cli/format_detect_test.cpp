@@ -6,6 +6,7 @@
 
 #include "cli/lh5_archive.h"
 #include "files/database_file.h"
+#include "files/detected_database.h"
 #include "files/lh5/lh5_codec.h"
 #include "model/demo_database.h"
 #include "tests/support/temp_files.h"
@@ -63,6 +64,44 @@ TEST(FormatDetect, EverySavedConfigurationIsRecognised) {
     }
 }
 
+// What the panel gets when it opens a file: the settings used, kept in the
+// configured spelling where they read alike, and whether they differ.
+TEST(DetectedDatabase, OpensWithTheSettingsTheFileFits) {
+    TempDir dir;
+    struct Case {
+        FileSettings saved, configured, used;
+        bool differs;
+        const char* described;
+    };
+    for (const Case& c :
+         {Case{{2, 3, 2}, {0, 4, 1}, {2, 4, 1}, true, "model 2"},
+          Case{{0, 3, 0}, {0, 4, 2}, {0, 3, 0}, true, "model 0, SST 2M, no compression"},
+          Case{{1, 1, 1}, {1, 3, 1}, {1, 3, 1}, false, "model 1, SST 2M, file compression"},
+          Case{{0, 4, 2}, {1, 2, 0}, {1, 2, 2}, true, "model 1, AMD 4M, section compression"}}) {
+        SCOPED_TRACE(c.described);
+        const std::string path =
+            SaveDemo(dir, c.saved.model, c.saved.flashType, c.saved.compressMode);
+        const DetectedDatabase opened = OpenDetectedDatabase(path, c.configured);
+        ASSERT_TRUE(opened.file) << opened.error;
+        EXPECT_EQ(opened.used, c.used);
+        EXPECT_EQ(opened.differsFromConfigured, c.differs);
+        EXPECT_EQ(opened.used.Describe(), c.described);
+        EXPECT_FALSE(opened.fitsNoSettings);
+        EXPECT_GT(opened.file->db().Count(kTv), 0);
+        EXPECT_EQ(opened.file->model, c.used.model);
+    }
+    // A file of no settings opens empty with the configured ones and says why.
+    Spit(dir / "junk.bin", std::vector<uint8_t>(3000, 0x41));
+    const DetectedDatabase junk = OpenDetectedDatabase(dir / "junk.bin", FileSettings{});
+    ASSERT_TRUE(junk.file);
+    EXPECT_TRUE(junk.fitsNoSettings);
+    EXPECT_NE(junk.noFitReason.find("junk.bin\" is no database file"), std::string::npos);
+    EXPECT_EQ(junk.file->db().Count(kTv), 0);
+    const DetectedDatabase missing = OpenDetectedDatabase(dir / "none.bin", FileSettings{});
+    EXPECT_FALSE(missing.file);
+    EXPECT_NE(missing.error.find("No such file"), std::string::npos);
+}
+
 TEST(FormatDetect, SettingsThatReadAlikeMatch) {
     FormatCandidate gen2;
     gen2.model = 0;
@@ -111,7 +150,7 @@ TEST(FormatDetect, DamagedFilesStillPointTheWay) {
     FormatReport report;
     std::string error;
     EXPECT_FALSE(DetectFormat(dir.path.string(), report, error));
-    EXPECT_NE(error.find("not a regular file"), std::string::npos);
+    EXPECT_NE(error.find("it is a folder"), std::string::npos);
 }
 
 TEST(NamedArchive, CarriesNameTimeAndTheBlockUnchanged) {

@@ -36,7 +36,7 @@ TEST_F(CliOrderDiff, SortedFileGetsItsOrderBackFromAnotherGenerationAndDiffSaysS
     EXPECT_EQ(same.out, "");
 }
 
-TEST_F(CliOrderDiff, DiffListsARenameAsOneLineAndRefusesWhatIsNoDatabase) {
+TEST_F(CliOrderDiff, DiffListsARenameAndANewParentAndRefusesWhatIsNoDatabase) {
     ASSERT_EQ(Cli("edit " + P("demo.ZCS") + " " + P("renamed.ZCS") + " rename tv 3 'A\"B'").code,
               0);
     Result r = Cli("diff " + P("demo.ZCS") + " " + P("renamed.ZCS"));
@@ -45,6 +45,14 @@ TEST_F(CliOrderDiff, DiffListsARenameAsOneLineAndRefusesWhatIsNoDatabase) {
         r.out.rfind("tv: 0 added, 0 removed, 0 moved, 1 changed\n~ tv #4 -> #4 \"A\\\"B\"", 0), 0u)
         << r.out;
     EXPECT_NE(r.out.find(": name \"Kids Club\" -> \"A\\\"B\"\n"), std::string::npos) << r.out;
+
+    // A new parent is a change of the record pointed to, named by what it is.
+    ASSERT_EQ(
+        Cli("edit " + P("demo.ZCS") + " " + P("moved.ZCS") + " reparent transponders 5 0").code, 0);
+    Result reparented = Cli("diff " + P("demo.ZCS") + " " + P("moved.ZCS"));
+    ASSERT_EQ(reparented.code, 0) << reparented.err;
+    EXPECT_EQ(clitest::Count(reparented.out, ": satellite \""), 1u) << reparented.out;
+    EXPECT_EQ(clitest::Count(reparented.out, "\n~ "), 1u) << reparented.out;
 
     testsupport::Spit(P("junk.bin"), std::vector<uint8_t>(100, 0x55));
     Result junk = Cli("diff " + P("demo.ZCS") + " " + P("junk.bin"));

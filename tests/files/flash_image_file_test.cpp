@@ -171,38 +171,6 @@ class FlashFile : public ::testing::Test {
     std::mt19937 rng{20240611};
 };
 
-TEST_F(FlashFile, SizesOfBothFlashClasses) {
-    for (int type : {1, 3}) {
-        EXPECT_EQ(FlashImageFile::FlashClass(type), 2);
-        EXPECT_EQ(FlashImageFile::PayloadLength(type), 233472u);
-    }
-    for (int type : {2, 4}) {
-        EXPECT_EQ(FlashImageFile::FlashClass(type), 4);
-        EXPECT_EQ(FlashImageFile::PayloadLength(type), 479232u);
-    }
-    for (int s = 0; s < 6; ++s) {
-        EXPECT_EQ(FlashImageFile::RegionSize(3, s), kRegion[0][s]);
-        EXPECT_EQ(FlashImageFile::StoredSize(1, s), kStored[0][s]);
-        EXPECT_EQ(FlashImageFile::RegionSize(2, s), kRegion[1][s]);
-        EXPECT_EQ(FlashImageFile::StoredSize(4, s), kStored[1][s]);
-        EXPECT_EQ(FlashImageFile::RegionSize(0, s), 0u);
-        EXPECT_EQ(FlashImageFile::StoredSize(5, s), 0u);
-    }
-    EXPECT_EQ(FlashImageFile::RegionSize(4, 6), 0u);
-    EXPECT_EQ(FlashImageFile::StoredSize(4, -1), 0u);
-    EXPECT_EQ(FlashImageFile::PayloadLength(0), 0u);
-    const int capacity2M[] = {64, 767, 2730, 1365}, capacity4M[] = {64, 2000, 4000, 2000};
-    for (int kind = 0; kind < 4; ++kind) {
-        EXPECT_EQ(FlashImageFile::ClassCapacity(3, kind), capacity2M[kind]);
-        EXPECT_EQ(FlashImageFile::ClassCapacity(4, kind), capacity4M[kind]);
-        EXPECT_EQ(FlashImageFile::ClassCapacity(0, kind), 0);
-    }
-    FlashImageFile file(dir / "x.bin", 0, 3, 0);
-    EXPECT_EQ(file.RegionSize(2), 131072u);
-    EXPECT_EQ(file.PrintSource(dir / "src.c"), 0);
-    EXPECT_FALSE(fs::exists(dir / "src.c"));
-}
-
 TEST_F(FlashFile, PlainFilesMatchTheLayoutByteForByte) {
     const Counts full2M{{64, 767, 2730, 1365}}, full4M{{64, 2000, 4000, 2000}};
     for (int type : {1, 2, 3, 4}) {

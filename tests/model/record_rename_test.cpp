@@ -45,9 +45,11 @@ TEST_F(Rename, StoresTheWholeNameAsOneUndoableStep) {
 
 TEST_F(Rename, RefusalsChangeNothing) {
     const std::vector<Record> before = Records(kTv);
-    const RenameResult empty = RenameRow(db, kTv, 0, "");
-    EXPECT_EQ(empty.status, RenameStatus::kEmpty);
-    EXPECT_EQ(RenameRefusalText(empty), "a name cannot be empty");
+    for (const char* blank : {"", " ", "   \t"}) {
+        const RenameResult empty = RenameRow(db, kTv, 0, blank);
+        EXPECT_EQ(empty.status, RenameStatus::kEmpty) << '"' << blank << '"';
+        EXPECT_EQ(RenameRefusalText(empty), "a name cannot be empty");
+    }
 
     for (auto [kind, row] : {std::pair<int, int>{kTv, 4}, {kTv, -1}, {kFavorite, 0}, {7, 0}}) {
         const RenameResult none = RenameRow(db, kind, row, "X");

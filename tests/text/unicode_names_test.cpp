@@ -75,9 +75,37 @@ TEST(NameToDisplay, StaysWithinTheField) {
     pairs[15] = 0xFE;
     EXPECT_EQ(NameToDisplay(pairs.data(), 16), std::string(15, 'a') + "\u200F");  // byte FE
     std::vector<uint8_t> straddle(20, 'a');
-    straddle[15] = 0xFE;
-    straddle[16] = 0x8F;
+    straddle[15] = 0x01;  // U+0141, not in Windows-1256
+    straddle[16] = 0x41;
     EXPECT_EQ(NameToDisplay(straddle.data(), 20, 16), std::string(15, 'a'));
+}
+
+// A list row holds 16 stored bytes. Right-to-left names are stored in visual
+// order, so the cut must keep their logical beginning, not their stored one.
+TEST(NameToDisplay, RowsShowTheLogicalBeginningOfLongNames) {
+    struct Case {
+        const char* name;
+        const char* row;
+    };
+    for (const Case& c : {
+             Case{"\u0625\u0630\u0627\u0639\u0629 \u0627\u0644\u0642\u0631\u0622\u0646",
+                  "\u0625\u0630\u0627\u0639\u0629 \u0627\u0644"},
+             Case{"\u0642\u0646\u0627\u0629 \u0627\u0644\u0646\u064A\u0644 1",
+                  "\u0642\u0646\u0627\u0629 \u0627\u0644\u0646"},
+             Case{"ABCDEFGHIJKLMNOPQRSTU", "ABCDEFGHIJKLMNOP"},  // Latin: the first 16 bytes
+             Case{"\u0628\u0627\u0628", "\u0628\u0627\u0628"},
+         }) {
+        const std::string stored = DisplayToName(c.name, kChannelNameBytes, 23);
+        ASSERT_EQ(NameToDisplay(stored), c.name);
+        const std::string row = NameToDisplay(stored, kListByteLimit);
+        EXPECT_EQ(row, c.row);
+        // The row is what storing it would hold in 16 bytes: as much as fits.
+        EXPECT_LE(DisplayToName(row, kListByteLimit + 1, 23).size(), kListByteLimit);
+    }
+    EXPECT_TRUE(IsRightToLeftName("\u0642\u0646\u0627\u0629 1"));
+    EXPECT_TRUE(IsRightToLeftName("1 \u0642\u0646\u0627\u0629"));
+    EXPECT_FALSE(IsRightToLeftName("MBC \u0642\u0646\u0627\u0629"));
+    EXPECT_FALSE(IsRightToLeftName("123"));
 }
 
 TEST(DisplayToName, LikeTheEditDialogs) {

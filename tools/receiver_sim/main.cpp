@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +15,16 @@
 #include "tools/receiver_sim/receiver_sim.h"
 
 namespace {
+
+// The --link path, for the signal handler: a stopped simulator leaves no
+// link to a pty that is gone.
+char g_link[4096];
+
+void RemoveLinkAndDie(int signal) {
+    if (g_link[0] != '\0') ::unlink(g_link);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
 
 void Usage(FILE* out) {
     std::fputs(
@@ -185,10 +196,16 @@ int main(int argc, char** argv) {
         keep_slave = slave;
         if (!link.empty()) {
             ::unlink(link.c_str());
+            if (link.size() >= sizeof g_link) {
+                std::fprintf(stderr, "brondavel-receiver-sim: the --link path is too long\n");
+                return 1;
+            }
             if (::symlink(name, link.c_str()) != 0) {
                 std::perror("brondavel-receiver-sim: symlink");
                 return 1;
             }
+            std::memcpy(g_link, link.c_str(), link.size() + 1);
+            for (int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, RemoveLinkAndDie);
         }
         std::printf("%s\n", name);
         std::fflush(stdout);

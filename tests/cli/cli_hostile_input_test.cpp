@@ -1,0 +1,176 @@
+// Inputs a user or a script may really give: files of either generation
+// without settings, cut files, pipes and FIFOs, huge ranges and archives,
+// and signals while waiting.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "tests/cli/cli_runner.h"
+
+namespace {
+
+using clitest::CliTest;
+using clitest::Count;
+using clitest::Result;
+using testsupport::Slurp;
+using testsupport::Spit;
+namespace fs = std::filesystem;
+
+class CliHostileInput : public CliTest {
+  protected:
+    void Cut(const std::string& from, const std::string& to, size_t length) {
+        std::vector<uint8_t> bytes = Slurp(from);
+        bytes.resize(length);
+        Spit(to, bytes);
+    }
+};
+
+TEST_F(CliHostileInput, FilesOpenWithTheSettingsTheyFitUnlessSettingsAreGiven) {
+    const std::string first = P("demo.ZCS"), second = P("gen2.bin");
+    ASSERT_EQ(Cli("demo --model 0 --flash 4 --compress 0 " + second).code, 0);
+    Result given = Cli("dump --model 0 --flash 4 --compress 0 " + second + " --kind tv");
+    ASSERT_EQ(given.code, 0);
+    EXPECT_EQ(given.err, "");
+    // No settings: the second-generation file reads as it should, and one line says how.
+    Result detected = Cli("dump " + second + " --kind tv");
+    ASSERT_EQ(detected.code, 0) << detected.err;
+    EXPECT_EQ(detected.out, given.out);
+    EXPECT_EQ(Count(detected.err, "\n"), 1u) << detected.err;
+    EXPECT_NE(detected.err.find("read as model 0, SST 4M, no compression"), std::string::npos)
+        << detected.err;
+    // A file that fits the defaults says nothing; one edited without settings keeps its own.
+    EXPECT_EQ(Cli("dump " + first + " --kind tv").err, "");
+    ASSERT_EQ(Cli("edit " + second + " " + P("edited.bin") + " delete tv 0").code, 0);
+    EXPECT_EQ(Cli("dump --model 0 --flash 4 --compress 0 " + P("edited.bin") + " --kind tv").err,
+              "");
+    // Settings given are used as given, with the guard.
+    Result wrong = Cli("resave --model 2 " + second + " " + P("out.bin"));
+    EXPECT_EQ(wrong.code, 1);
+    EXPECT_NE(wrong.err.find("try --model 0 --flash 4 --compress 0"), std::string::npos)
+        << wrong.err;
+    EXPECT_FALSE(fs::exists(P("out.bin")));
+}
+
+TEST_F(CliHostileInput, CutFilesAreNeverWrittenBackWithoutForce) {
+    const std::string whole = P("demo.ZCS"), cut = P("cut.ZCS");
+    Cut(whole, cut, 274000);
+    Result dump = Cli("dump " + cut + " --kind radio");
+    ASSERT_EQ(dump.code, 0);
+    EXPECT_NE(dump.err.find("ends 62000 bytes early"), std::string::npos) << dump.err;
+    // Records beyond the end are not loaded: no rows of erased flash.
+    EXPECT_EQ(dump.out.find("\u06D2"), std::string::npos);
+    EXPECT_LT(Count(dump.out, "\n"), Count(Cli("dump " + whole + " --kind radio").out, "\n"));
+    for (const std::string& command :
+         {"resave " + cut + " " + P("out.ZCS"), "edit " + cut + " " + P("out.ZCS") + " sort tv 2",
+          "apply-order " + cut + " " + whole + " " + P("out.ZCS")}) {
+        SCOPED_TRACE(command);
+        Result refused = Cli(command);
+        EXPECT_EQ(refused.code, 1);
+        EXPECT_NE(refused.err.find("ends early"), std::string::npos) << refused.err;
+        EXPECT_FALSE(fs::exists(P("out.ZCS")));
+    }
+    EXPECT_EQ(Cli("resave --force " + cut + " " + P("out.ZCS")).code, 0);
+
+    // A cut second-generation file read with a flash type that finds no records.
+    const std::string gen2 = P("gen2.bin"), cut2 = P("cut2.bin");
+    ASSERT_EQ(Cli("demo --model 0 --flash 3 --compress 0 " + gen2).code, 0);
+    Cut(gen2, cut2, 150000);
+    Result empty = Cli("resave --model 0 --flash 0 " + cut2 + " " + P("e.bin"));
+    EXPECT_EQ(empty.code, 1);
+    EXPECT_NE(empty.err.find("no records were read"), std::string::npos) << empty.err;
+    EXPECT_FALSE(fs::exists(P("e.bin")));
+}
+
+TEST_F(CliHostileInput, PipesAndFifosReadAsStreamsInEveryCommand) {
+    const std::string demo = P("demo.ZCS");
+    const std::string pipe = "cat " + demo + " | " + clitest::CliPath() + " ";
+    for (const std::string& command :
+         {std::string("info /dev/stdin"), std::string("check /dev/stdin"),
+          std::string("dump /dev/stdin --kind tv"), "resave /dev/stdin " + P("r.ZCS"),
+          "edit /dev/stdin " + P("e.ZCS") + " sort tv 2", "export-source /dev/stdin " + P("s.c"),
+          "diff /dev/stdin " + demo, "apply-order /dev/stdin " + demo + " " + P("a.ZCS"),
+          "lh5 compress /dev/stdin " + P("z.lzh")}) {
+        SCOPED_TRACE(command);
+        const int code = std::system((pipe + command + " >/dev/null 2>" + P("err")).c_str());
+        EXPECT_EQ(code, 0) << clitest::ReadText(P("err"));
+    }
+    EXPECT_EQ(Slurp(P("r.ZCS")).size(), Slurp(demo).size());
+    // A stream longer than any database file is refused, not read forever.
+    Result zero = Cli("dump /dev/zero --kind tv");
+    EXPECT_EQ(zero.code, 1);
+    EXPECT_NE(zero.err.find("holds more than"), std::string::npos) << zero.err;
+
+    // A FIFO nobody writes: every command still ends at Ctrl-C or `timeout`.
+    const std::string fifo = P("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& command :
+         {"dump " + fifo + " --kind tv", "lh5 decompress " + fifo + " " + P("x"),
+          "send --port /dev/null --mode 1 " + fifo}) {
+        SCOPED_TRACE(command);
+        for (const char* signal : {"INT", "TERM"}) {
+            const int status = std::system(("timeout -s " + std::string(signal) + " 0.3 " +
+                                            clitest::CliPath() + " " + command + " 2>/dev/null")
+                                               .c_str());
+            EXPECT_EQ(WEXITSTATUS(status), 124);
+        }
+    }
+}
+
+TEST_F(CliHostileInput, RefusedOperationsAndHugeInputsWriteNothing) {
+    // Ranges are checked against the list before they are expanded.
+    struct Case {
+        std::string ops, error;
+    };
+    for (const Case& c :
+         {Case{"delete tv 0-2000000000", "tv row 2000000000 does not exist"},
+          Case{"delete tv 0-2147483647", "tv row 2147483647 does not exist"},
+          Case{"delete tv 0-99999999999", "tv row 99999999999 does not exist"},
+          Case{"delete tv +1", "\"+1\" is not a valid row"},
+          Case{"delete tv ' 1'", "\" 1\" is not a valid row"},
+          Case{"rename tv 0 ' '", "a name cannot be empty"},
+          Case{"rename tv 0 ''", "a name cannot be empty"}, Case{"move tv 1-2 after 2", "refused"},
+          Case{"sort satellites lock", "refused"},
+          Case{"favorite tv 1 16 on", "favourite groups are 0 to 15"},
+          Case{"rename favorites 0 X", "refused"}, Case{"sort tv", "needs more arguments"},
+          Case{"sort tv 2 delete tv 1 bogus", "operation 3 (bogus)"}}) {
+        SCOPED_TRACE(c.ops);
+        Result r = Cli("edit " + P("demo.ZCS") + " " + P("out.ZCS") + " " + c.ops);
+        EXPECT_EQ(r.code, 1);
+        EXPECT_NE(r.err.find(c.error), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(P("out.ZCS")));
+    }
+    // A sparse 4 GB file: its size, or its member header, refuses it at once.
+    ASSERT_EQ(Cli("lh5 compress --raw " + P("demo.ZCS") + " " + P("member.lzh")).code, 0);
+    std::vector<uint8_t> member = Slurp(P("member.lzh"));
+    member[11] = member[12] = member[13] = member[14] = 0xFF;  // the original size
+    Spit(P("big.lzh"), member);
+    fs::resize_file(P("big.lzh"), 4ull << 30);
+    Result decompress = Cli("lh5 decompress " + P("big.lzh") + " " + P("out"));
+    EXPECT_EQ(decompress.code, 1);
+    EXPECT_NE(decompress.err.find("the member states 4294967295 bytes"), std::string::npos)
+        << decompress.err;
+    Result compress = Cli("lh5 compress " + P("big.lzh") + " " + P("out"));
+    EXPECT_EQ(compress.code, 1);
+    EXPECT_NE(compress.err.find("larger than any receiver file"), std::string::npos)
+        << compress.err;
+    EXPECT_EQ(Cli("lh5 compress /dev/zero " + P("out")).code, 1);
+    EXPECT_FALSE(fs::exists(P("out")));
+}
+
+TEST_F(CliHostileInput, ReceiveSaysWhyATargetCannotTakeTheFile) {
+    Result folder = Cli("receive --port /dev/null --mode 1 " + dir.path.string());
+    EXPECT_EQ(folder.code, 1);
+    EXPECT_NE(folder.err.find("is a folder"), std::string::npos) << folder.err;
+    Result device = Cli("receive --port /dev/null --mode 1 /dev/null");
+    EXPECT_EQ(device.code, 1);
+    EXPECT_NE(device.err.find("is not a regular file"), std::string::npos) << device.err;
+    // A FIFO where mode 2 writes would block the receive in open().
+    ASSERT_EQ(::mkfifo(P("tmp_upload.ZCS").c_str(), 0600), 0);
+    Result fifo = Cli("receive --port /dev/null --mode 2 " + dir.path.string());
+    EXPECT_EQ(fifo.code, 1);
+    EXPECT_NE(fifo.err.find("is not a regular file"), std::string::npos) << fifo.err;
+}
+
+}  // namespace

@@ -1,0 +1,39 @@
+// The simulator run from scripts: stopped by a signal, it takes its --link
+// with it, so the next run never finds a link to a pty that is gone.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/support/build_paths.h"
+#include "tests/support/temp_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ReceiverSim, ASignalRemovesTheLink) {
+    for (int signal : {SIGTERM, SIGINT}) {
+        testsupport::TempDir dir;
+        const std::string link = dir / "ttySim",
+                          sim = buildpaths::BinaryDir() + "/bin/brondavel-receiver-sim";
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            ::execl(sim.c_str(), sim.c_str(), "--pty", "--link", link.c_str(), "--mode", "2",
+                    "--accept", dir.path.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        for (int i = 0; i < 1000 && !fs::is_symlink(link); ++i) ::usleep(10000);
+        ASSERT_TRUE(fs::is_symlink(link));
+        ::kill(pid, signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_FALSE(fs::is_symlink(link)) << "signal " << signal;
+    }
+}
+
+}  // namespace
