@@ -66,7 +66,7 @@ class DatabaseEngine : public ChannelDatabase {
 
     // The sort order and direction of `kind` (0-3); order kNone for others.
     SortState SortStateOf(int kind) const;
-    ReceiverGeneration Generation() const { return layout_->Generation(); }
+    ::brondavel::Generation Generation() const { return layout_->Generation(); }
 
     // The record shown in `row` of `kind` (0-3), its stored part only. False
     // when no record is shown there.

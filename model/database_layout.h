@@ -51,7 +51,7 @@ class DatabaseLayout {
     explicit DatabaseLayout(const std::array<KindGeometry, kKindCount>& kinds) : kinds_(kinds) {}
     virtual ~DatabaseLayout() = default;
 
-    virtual ReceiverGeneration Generation() const = 0;
+    virtual ::brondavel::Generation Generation() const = 0;
 
     // Records; 0 for a kind outside 0-4.
     size_t StoredSize(int kind) const { return Valid(kind) ? kinds_[kind].storedSize : 0; }
