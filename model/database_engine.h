@@ -1,5 +1,8 @@
 // The channel database of both receiver generations: five record lists and
-// the 32 operations, parameterised by a DatabaseLayout.
+// the 32 operations, parameterised by a DatabaseLayout. The members are
+// defined by concern: editing in database_engine.cpp, and database_views,
+// database_sort, database_image and database_undo; which record names which
+// is the RecordGraph's.
 #pragma once
 
 #include <array>
