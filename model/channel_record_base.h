@@ -1,13 +1,16 @@
-// The first 24 bytes of a channel record, laid out alike in both receiver
-// generations: transponder, service, PIDs, audio entries and languages.
+// What a channel record lays out alike in both receiver generations: the
+// first 24 bytes (transponder, service, PIDs, audio entries and languages),
+// the lock, and the favourite-group memberships, 16 bits of the word at
+// offset 28 from bit FavoriteFirstBit (group g is bit g).
 #pragma once
 
 #include "model/typed_record.h"
 
 namespace brondavel {
 
-template <size_t N>
-struct ChannelRecordBase : TypedRecord<N> {
+template <size_t N, size_t NameOffset, size_t NameSize, typename FavoriteMask,
+          unsigned FavoriteFirstBit>
+struct ChannelRecordBase : TypedRecord<N, NameOffset, NameSize> {
     uint16_t transponderRef() const { return this->U16(0); }
     void setTransponderRef(uint16_t v) { this->SetU16(0, v); }
     uint16_t serviceId() const { return this->U16(2); }
@@ -34,6 +37,20 @@ struct ChannelRecordBase : TypedRecord<N> {
     bool audioEmpty(int i) const { return audioPid(i) == 0 || audioPid(i) == 0x1FFF; }
     uint8_t audioLanguage(int i) const { return this->stored[20 + i]; }
     void setAudioLanguage(int i, uint8_t v) { this->stored[20 + i] = v; }
+    // Bit 0 of the flags at offset 24.
+    bool locked() const { return this->Bits(24, 0, 1); }
+    void setLocked(bool v) { this->SetBitsAt(24, 0, 1, v); }
+
+    FavoriteMask favoriteMask() const {
+        return static_cast<FavoriteMask>(this->Bits(28, FavoriteFirstBit, 16));
+    }
+    void setFavoriteMask(FavoriteMask v) { this->SetBitsAt(28, FavoriteFirstBit, 16, v); }
+    bool inFavorite(int group) const { return (favoriteMask() >> group) & 1; }
+    void setInFavorite(int group, bool on) {
+        const auto bit = static_cast<FavoriteMask>(1u << group);
+        setFavoriteMask(
+            static_cast<FavoriteMask>(on ? favoriteMask() | bit : favoriteMask() & ~bit));
+    }
 };
 
 }  // namespace brondavel

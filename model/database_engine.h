@@ -1,5 +1,8 @@
 // The channel database of both receiver generations: five record lists and
-// the 32 operations, parameterised by a DatabaseLayout.
+// the 32 operations, parameterised by a DatabaseLayout. The members are
+// defined by concern: editing in database_engine.cpp, and database_views,
+// database_sort, database_image and database_undo; which record names which
+// is the RecordGraph's.
 #pragma once
 
 #include <array>
@@ -7,7 +10,9 @@
 
 #include "model/channel_database.h"
 #include "model/database_layout.h"
+#include "model/record_graph.h"
 #include "model/record_list.h"
+#include "model/sort_state.h"
 #include "model/undo_history.h"
 
 namespace brondavel {
@@ -62,6 +67,10 @@ class DatabaseEngine : public ChannelDatabase {
 
     const UndoHistory& undoHistory() const { return history_; }
 
+    // The sort order and direction of `kind` (0-3); order kNone for others.
+    SortState SortStateOf(int kind) const;
+    ::brondavel::Generation Generation() const { return layout_->Generation(); }
+
     // The record shown in `row` of `kind` (0-3), its stored part only. False
     // when no record is shown there.
     bool RowRecord(int kind, int row, Record& record);
@@ -109,16 +118,15 @@ class DatabaseEngine : public ChannelDatabase {
 
     static bool ValidKind(int kind, int last) { return kind >= 0 && kind <= last; }
     RecordList* List(int kind) { return ValidKind(kind, 4) ? &lists_[kind] : nullptr; }
-    uint16_t ParentRef(int kind, const Record& r) const;
-    void SetParentRef(int kind, Record& r, uint16_t ref) const;
     void SelectRowIfShown(ListControl* list, int kind, uint16_t id);
     int Reparent(int childKind, int parentKind, int targetRow, ListControl* childControl,
                  ListControl* parentControl);
-    void DeleteAndRenumber(const std::array<std::vector<uint16_t>, 4>& idsByKind);
+    void DeleteAndRenumber(const IdsByKind& idsByKind);
     void SortWith(int kind, const SortSpec& spec, int order);
 
     std::unique_ptr<DatabaseLayout> layout_;
-    std::array<RecordList, 5> lists_;
+    RecordLists lists_;
+    RecordGraph graph_{*layout_};
     std::array<int, 4> statedCounts_{};
     UndoHistory history_;
     IdMaps renumbered_;  // of the change being recorded

@@ -13,6 +13,7 @@
 
 #include "model/byte_fields.h"
 #include "model/list_control.h"
+#include "model/receiver_generation.h"
 #include "model/record.h"
 
 namespace brondavel {
@@ -50,6 +51,8 @@ class DatabaseLayout {
     explicit DatabaseLayout(const std::array<KindGeometry, kKindCount>& kinds) : kinds_(kinds) {}
     virtual ~DatabaseLayout() = default;
 
+    virtual ::brondavel::Generation Generation() const = 0;
+
     // Records; 0 for a kind outside 0-4.
     size_t StoredSize(int kind) const { return Valid(kind) ? kinds_[kind].storedSize : 0; }
     size_t NameOffset(int kind) const { return Valid(kind) ? kinds_[kind].nameOffset : 0; }
@@ -62,6 +65,13 @@ class DatabaseLayout {
     void SetTransponderRef(Record& channel, uint16_t transponder) const {
         WriteU16(channel.data(), transponder);
     }
+    // Both generations keep a satellite's longitude (tenths of a degree, west
+    // negative) as the i16 at offset 4 and a channel's lock in bit 0 of its
+    // flags at offset 24.
+    int16_t LongitudeOf(const Record& satellite) const {
+        return static_cast<int16_t>(ReadU16(satellite.data() + 4));
+    }
+    bool IsLocked(const Record& channel) const { return channel.data()[24] & 1; }
     // A new record with every default except the name, which stays empty.
     virtual Record NewRecord(int kind) const = 0;
     // The name a new record gets ("User-%02d", "User", "New Channel").

@@ -83,82 +83,49 @@ void Append(DatabaseEngine& db, int kind, std::vector<Typed>& typed) {
     db.AddRecords(kind, nullptr, records.data(), static_cast<int>(records.size()));
 }
 
-void StoreReceiverName(uint8_t* field, size_t size, const std::string& utf8, size_t chars) {
-    text::StoreName(utf8, field, size, chars);
-}
+// What the generations' demos do differently.
+struct FirstGenDemo {
+    using Satellite = SatelliteRecord;
+    using Transponder = TransponderRecord;
+    using Channel = ServiceRecord;
+    static constexpr int kTransponders = 2040, kTv = 3500, kRadio = 1096;
 
-}  // namespace
-
-void FillFirstGenDemo(DatabaseEngine& db, const DemoSize& size, uint32_t seed) {
-    Lcg rng{seed};
-    const int satCount = std::min<int>(size.satellites, 64);
-    std::vector<SatelliteRecord> sats;
-    for (int i = 0; i < satCount; ++i) {
-        SatelliteRecord s = SatelliteRecord::Default(i);
-        const Orbit& o = kOrbits[i % std::size(kOrbits)];
-        s.setLongitude(o.longitude);
-        char name[24];
-        std::snprintf(name, sizeof name, i < int(std::size(kOrbits)) ? "%s" : "%s %d", o.name,
-                      i / int(std::size(kOrbits)));
-        s.setName(name);
-        s.setLnbPower(1 + rng.Below(2));
-        s.setTone22k(2);
-        s.setDiseqcPort(i % 4 + 1);
-        sats.push_back(s);
+    static void MarkSatellite(Satellite&, int) {}
+    static void MarkScrambled(Channel& c, uint32_t systems) {
+        c.setScrambled(true);
+        c.setAccessSystems(systems);
     }
-    Append(db, kSatellite, sats);
-
-    std::vector<TransponderRecord> tps;
-    const int tpCount = std::min(satCount * size.transpondersPerSatellite, 2040);
-    for (int i = 0; i < tpCount; ++i) {
-        TransponderRecord t = TransponderRecord::Default();
-        t.setSatelliteRef(static_cast<uint32_t>(i % satCount));
-        t.setFrequency(10700 + static_cast<uint32_t>(rng.Below(2050)));
-        static constexpr uint32_t rates[] = {22000, 27500, 29900, 30000, 5632};
-        t.setSymbolRate(rates[rng.Below(5)]);
-        t.setPolarisation(1 + rng.Below(2));
-        static constexpr uint32_t fecs[] = {2, 3, 5, 7};
-        t.setFec(fecs[rng.Below(4)]);
-        char name[16];
-        std::snprintf(name, sizeof name, "TP %d", i + 1);
-        t.setName(name);
-        tps.push_back(t);
+    static void SetName(Channel& c, const std::string& utf8) {
+        text::StoreName(utf8, c.stored.data() + Channel::kNameOffset, Channel::kNameSize,
+                        text::kChannelNameChars);
     }
-    Append(db, kTransponder, tps);
+};
 
-    auto makeChannels = [&](int kind, int count) {
-        std::vector<ServiceRecord> channels;
-        for (int i = 0; i < count && tpCount > 0; ++i) {
-            ServiceRecord c = ServiceRecord::Default();
-            FillChannelHead(c, kind, i, tpCount, rng);
-            if (i % 5 == 1) {
-                c.setScrambled(true);
-                c.setAccessSystems(1u << rng.Below(11));
-            }
-            if (i % 6 == 0) c.setFavoriteMask(1u << rng.Below(16));
-            const std::string name = DemoChannelName(kind, i);
-            StoreReceiverName(c.stored.data() + ServiceRecord::kNameOffset,
-                              ServiceRecord::kNameSize, name, text::kChannelNameChars);
-            channels.push_back(c);
-        }
-        Append(db, kind, channels);
-    };
-    makeChannels(kTv, std::min(size.tv, 3500));
-    makeChannels(kRadio, std::min(size.radio, 1096));
-    db.UpdateActiveMarks();
-}
+struct SecondGenDemo {
+    using Satellite = gen2::SatelliteRecord;
+    using Transponder = gen2::TransponderRecord;
+    using Channel = gen2::ServiceRecord;
+    static constexpr int kTransponders = 2000, kTv = 4000, kRadio = 2000;
 
-void FillSecondGenDemo(DatabaseEngine& db, const DemoSize& size, uint32_t seed) {
-    Lcg rng{seed};
-    const int satCount = std::min<int>(size.satellites, 64);
-    std::vector<gen2::SatelliteRecord> sats;
-    for (int i = 0; i < satCount; ++i) {
-        gen2::SatelliteRecord s = gen2::SatelliteRecord::Default(i);
-        const Orbit& o = kOrbits[i % std::size(kOrbits)];
-        s.setLongitude(o.longitude);
-        // Only the first satellite of an orbit carries the code; a save
-        // hands it on to the others at the same longitude.
+    // Only the first satellite of an orbit carries the code; a save hands it
+    // on to the others at the same longitude.
+    static void MarkSatellite(Satellite& s, int i) {
         if (i < int(std::size(kOrbits))) s.setPositionCode(static_cast<uint16_t>(i + 1));
+    }
+    static void MarkScrambled(Channel& c, uint32_t systems) { c.setAccessSystems(systems); }
+    static void SetName(Channel& c, const std::string& utf8) { c.setName(text::Utf8ToAnsi(utf8)); }
+};
+
+template <typename Gen>
+void FillDemo(DatabaseEngine& db, const DemoSize& size, uint32_t seed) {
+    Lcg rng{seed};
+    const int satCount = std::min<int>(size.satellites, 64);
+    std::vector<typename Gen::Satellite> sats;
+    for (int i = 0; i < satCount; ++i) {
+        auto s = Gen::Satellite::Default(i);
+        const Orbit& o = kOrbits[i % std::size(kOrbits)];
+        s.setLongitude(o.longitude);
+        Gen::MarkSatellite(s, i);
         char name[24];
         std::snprintf(name, sizeof name, i < int(std::size(kOrbits)) ? "%s" : "%s %d", o.name,
                       i / int(std::size(kOrbits)));
@@ -170,10 +137,10 @@ void FillSecondGenDemo(DatabaseEngine& db, const DemoSize& size, uint32_t seed) 
     }
     Append(db, kSatellite, sats);
 
-    std::vector<gen2::TransponderRecord> tps;
-    const int tpCount = std::min(satCount * size.transpondersPerSatellite, 2000);
+    std::vector<typename Gen::Transponder> tps;
+    const int tpCount = std::min(satCount * size.transpondersPerSatellite, Gen::kTransponders);
     for (int i = 0; i < tpCount; ++i) {
-        gen2::TransponderRecord t = gen2::TransponderRecord::Default();
+        auto t = Gen::Transponder::Default();
         t.setSatelliteRef(static_cast<uint16_t>(i % satCount));
         t.setFrequency(10700 + static_cast<uint32_t>(rng.Below(2050)));
         static constexpr uint32_t rates[] = {22000, 27500, 29900, 30000, 5632};
@@ -189,22 +156,31 @@ void FillSecondGenDemo(DatabaseEngine& db, const DemoSize& size, uint32_t seed) 
     Append(db, kTransponder, tps);
 
     auto makeChannels = [&](int kind, int count) {
-        std::vector<gen2::ServiceRecord> channels;
+        std::vector<typename Gen::Channel> channels;
         for (int i = 0; i < count && tpCount > 0; ++i) {
-            gen2::ServiceRecord c = gen2::ServiceRecord::Default();
+            auto c = Gen::Channel::Default();
             FillChannelHead(c, kind, i, tpCount, rng);
-            if (i % 5 == 1) c.setAccessSystems(1u << rng.Below(11));
-            if (i % 6 == 0) c.setFavoriteMask(static_cast<uint16_t>(1u << rng.Below(16)));
-            const std::string name = DemoChannelName(kind, i);
-            std::string ansi = text::Utf8ToAnsi(name);
-            c.setName(ansi);
+            if (i % 5 == 1) Gen::MarkScrambled(c, 1u << rng.Below(11));
+            if (i % 6 == 0)
+                c.setFavoriteMask(static_cast<decltype(c.favoriteMask())>(1u << rng.Below(16)));
+            Gen::SetName(c, DemoChannelName(kind, i));
             channels.push_back(c);
         }
         Append(db, kind, channels);
     };
-    makeChannels(kTv, std::min(size.tv, 4000));
-    makeChannels(kRadio, std::min(size.radio, 2000));
+    makeChannels(kTv, std::min(size.tv, Gen::kTv));
+    makeChannels(kRadio, std::min(size.radio, Gen::kRadio));
     db.UpdateActiveMarks();
+}
+
+}  // namespace
+
+void FillFirstGenDemo(DatabaseEngine& db, const DemoSize& size, uint32_t seed) {
+    FillDemo<FirstGenDemo>(db, size, seed);
+}
+
+void FillSecondGenDemo(DatabaseEngine& db, const DemoSize& size, uint32_t seed) {
+    FillDemo<SecondGenDemo>(db, size, seed);
 }
 
 }  // namespace brondavel

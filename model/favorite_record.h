@@ -6,11 +6,7 @@
 
 namespace brondavel {
 
-struct FavoriteRecord : TypedRecord<16> {
-    static constexpr size_t kNameOffset = 0, kNameSize = 16;
-    std::string name() const { return Text(kNameOffset, kNameSize); }
-    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
-};
+struct FavoriteRecord : TypedRecord<16, 0, 16> {};
 
 // The 16 groups every load creates, in id order.
 inline constexpr const char* kDefaultFavoriteNames[16] = {

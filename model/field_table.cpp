@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "model/byte_fields.h"
-#include "model/first_gen_layout.h"
 #include "text/conexant_text.h"
 
 namespace brondavel {
@@ -119,7 +118,7 @@ size_t NameLength(const FieldSpec& f, const Record& r) {
 }  // namespace
 
 Generation GenerationOf(const DatabaseLayout& layout) {
-    return dynamic_cast<const FirstGenLayout*>(&layout) ? Generation::kFirst : Generation::kSecond;
+    return layout.Generation();
 }
 
 FieldTable FieldsOf(Generation generation, int kind) {

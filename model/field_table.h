@@ -10,16 +10,11 @@
 #include <string_view>
 
 #include "model/database_layout.h"
+#include "model/receiver_generation.h"
 #include "model/record.h"
 
 namespace brondavel {
 
-enum class Generation { kFirst, kSecond };
-
-// Model 2 is the first generation, models 0 and 1 the second.
-inline Generation GenerationOfModel(int model) {
-    return model == 0 || model == 1 ? Generation::kSecond : Generation::kFirst;
-}
 Generation GenerationOf(const DatabaseLayout& layout);
 
 enum class FieldShow : uint8_t {

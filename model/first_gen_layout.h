@@ -19,6 +19,7 @@ struct FirstGenImage {
 class FirstGenLayout : public RecordTextLayout {
   public:
     FirstGenLayout();
+    ::brondavel::Generation Generation() const override { return ::brondavel::Generation::kFirst; }
     uint16_t SatelliteRefOf(const Record& transponder) const override;
     void SetSatelliteRef(Record& transponder, uint16_t satellite) const override;
     Record NewRecord(int kind) const override;

@@ -1,16 +1,13 @@
 // The first-generation stored records with an accessor per named field.
 #pragma once
 
-#include <cstdio>
-
 #include "model/channel_record_base.h"
 #include "model/favorite_record.h"
+#include "model/record_defaults.h"
 
 namespace brondavel {
 
-struct SatelliteRecord : TypedRecord<44> {
-    static constexpr size_t kNameOffset = 20, kNameSize = 24;
-
+struct SatelliteRecord : TypedRecord<44, 20, 24> {
     uint16_t typeCode() const { return U16(0); }
     void setTypeCode(uint16_t v) { SetU16(0, v); }
     int16_t longitude() const { return static_cast<int16_t>(U16(4)); }
@@ -33,28 +30,18 @@ struct SatelliteRecord : TypedRecord<44> {
     void setTone22k(uint32_t v) { SetBitsAt(16, 17, 2, v); }
     uint32_t lnbPower() const { return Bits(16, 26, 2); }
     void setLnbPower(uint32_t v) { SetBitsAt(16, 26, 2, v); }
-    std::string name() const { return Text(kNameOffset, kNameSize); }
-    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
 
     bool IsTerrestrial() const { return typeCode() >= 4000 && typeCode() <= 4064; }
 
     // What the "New" command starts from.
     static SatelliteRecord Default(int satelliteCount) {
-        SatelliteRecord r;
+        auto r = NewSatellite<SatelliteRecord>(satelliteCount);
         r.setTypeCode(3999);
-        r.setLnbType(1);
-        r.setLnbHighFreq(10600);
-        r.setLnbLowFreq(9750);
-        char name[16];
-        std::snprintf(name, sizeof name, "User-%02d", satelliteCount);
-        r.setName(name);
         return r;
     }
 };
 
-struct TransponderRecord : TypedRecord<24> {
-    static constexpr size_t kNameOffset = 8, kNameSize = 16;
-
+struct TransponderRecord : TypedRecord<24, 8, 16> {
     uint32_t tpWord() const { return U32(0); }
     uint32_t satelliteRef() const { return Bits(0, 0, 12); }
     void setSatelliteRef(uint32_t v) { SetBitsAt(0, 0, 12, v); }
@@ -67,15 +54,8 @@ struct TransponderRecord : TypedRecord<24> {
     void setPolarisation(uint32_t v) { SetBitsAt(4, 20, 4, v); }
     uint32_t fec() const { return Bits(4, 24, 4); }
     void setFec(uint32_t v) { SetBitsAt(4, 24, 4, v); }
-    std::string name() const { return Text(kNameOffset, kNameSize); }
-    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
 
-    static TransponderRecord Default() {
-        TransponderRecord r;
-        r.setPolarisation(2);
-        r.setName("User");
-        return r;
-    }
+    static TransponderRecord Default() { return NewTransponder<TransponderRecord>(); }
 };
 
 // Conditional-access systems, bit 4+i of a first-generation channel's flags.
@@ -83,13 +63,9 @@ inline constexpr const char* kAccessSystemNames[11] = {"VIACCESS", "IRDETO", "BE
                                                        "SECA",     "CONAX",  "CRYPTWORKS", "NDS",
                                                        "BISS",     "XCRYPT", "3RDCAS"};
 
-struct ServiceRecord : ChannelRecordBase<56> {
-    static constexpr size_t kNameOffset = 32, kNameSize = 24;
-
+struct ServiceRecord : ChannelRecordBase<56, 32, 24, uint32_t, 12> {
     uint32_t flags() const { return U32(24); }
     void setFlags(uint32_t v) { SetU32(24, v); }
-    bool locked() const { return Bits(24, 0, 1); }
-    void setLocked(bool v) { SetBitsAt(24, 0, 1, v); }
     bool scrambled() const { return Bits(24, 3, 1); }
     void setScrambled(bool v) { SetBitsAt(24, 3, 1, v); }
     uint32_t accessSystems() const { return Bits(24, 4, 11); }
@@ -102,20 +78,8 @@ struct ServiceRecord : ChannelRecordBase<56> {
     void setModeWord(uint32_t v) { SetU32(28, v); }
     uint32_t audioMode() const { return Bits(28, 0, 4); }
     void setAudioMode(uint32_t v) { SetBitsAt(28, 0, 4, v); }
-    uint32_t favoriteMask() const { return Bits(28, 12, 16); }
-    void setFavoriteMask(uint32_t v) { SetBitsAt(28, 12, 16, v); }
-    bool inFavorite(int group) const { return (favoriteMask() >> group) & 1; }
-    void setInFavorite(int group, bool on) {
-        setFavoriteMask(on ? favoriteMask() | (1u << group) : favoriteMask() & ~(1u << group));
-    }
-    std::string name() const { return Text(kNameOffset, kNameSize); }
-    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
 
-    static ServiceRecord Default() {
-        ServiceRecord r;
-        r.setName("New Channel");
-        return r;
-    }
+    static ServiceRecord Default() { return NewChannel<ServiceRecord>(); }
 };
 
 }  // namespace brondavel

@@ -119,7 +119,7 @@ uint32_t RecordList::NextSortState(int order) const {
 int RecordList::BucketSort(int order, int keyCount, const KeyOf& keyOf, const Predicate& matches) {
     sortState_ = NextSortState(order);
     if (!keyOf || !matches || keyCount <= 0) return 0;
-    const bool descending = ((sortState_ >> 4) & 0xF) == 2;
+    const bool descending = typedSortState().direction == SortDirection::kDescending;
     std::vector<Record> sorted;
     sorted.reserve(records_.size());
     for (int n = 0; n < keyCount; ++n) {
@@ -133,12 +133,14 @@ int RecordList::BucketSort(int order, int keyCount, const KeyOf& keyOf, const Pr
     return 1;
 }
 
-int RecordList::Sort(int order, const Less& ascending, const Less& descending) {
-    const uint32_t next = NextSortState(order);
-    const Less& less = ((next >> 4) & 0xF) == 2 ? descending : ascending;
-    if (!less) return 0;
-    sortState_ = next;
-    std::sort(records_.begin(), records_.end(), less);
+int RecordList::Sort(int order, const Less& ascending) {
+    if (!ascending) return 0;
+    sortState_ = NextSortState(order);
+    if (typedSortState().direction == SortDirection::kDescending)
+        std::sort(records_.begin(), records_.end(),
+                  [&ascending](const Record& a, const Record& b) { return ascending(b, a); });
+    else
+        std::sort(records_.begin(), records_.end(), ascending);
     InvalidateIndex();
     return 1;
 }
@@ -276,6 +278,23 @@ void RecordList::RemapKeys(const std::vector<uint16_t>& parentMap) {
         if (std::find(kept.begin(), kept.end(), mapped) == kept.end()) kept.push_back(mapped);
     }
     keyFilter_ = std::move(kept);
+}
+
+std::vector<uint16_t> SelectedIds(const RecordList& list, const ListControl& control) {
+    std::vector<uint16_t> ids;
+    for (int row : control.SelectedRows()) {
+        const uint16_t id = list.IdOfRow(row);
+        if (id != kNone) ids.push_back(id);
+    }
+    return ids;
+}
+
+void SelectRowsOfIds(const RecordList& list, ListControl& control,
+                     const std::vector<uint16_t>& ids) {
+    for (uint16_t id : ids) {
+        const int row = list.RowOfId(id);
+        if (row != kNoRow) control.SetRowSelected(row, true);
+    }
 }
 
 }  // namespace brondavel

@@ -4,6 +4,7 @@
 // passed in as the stored size, the duplicate rule and the callbacks.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -12,6 +13,7 @@
 
 #include "model/list_control.h"
 #include "model/record.h"
+#include "model/sort_state.h"
 
 namespace brondavel {
 
@@ -43,7 +45,9 @@ class RecordList {
     int DeleteByIds(const uint16_t* ids, int count);
     int DeleteRecord(const Record& record);
     int BucketSort(int order, int keyCount, const KeyOf& keyOf, const Predicate& matches);
-    int Sort(int order, const Less& ascending, const Less& descending);
+    // Sorts with `ascending` or, when the new state is descending, with its
+    // mirror; 0, changing nothing, without a comparator.
+    int Sort(int order, const Less& ascending);
     int MoveClipboard(int before);
     int UpdateById(uint16_t id, std::span<const uint8_t> stored);
     int ForEach(const Visitor& visit) const;
@@ -84,6 +88,7 @@ class RecordList {
     void ReplaceRecords(std::vector<Record> records);
 
     uint32_t sortState() const { return sortState_; }
+    SortState typedSortState() const { return DecodeSortState(sortState_); }
     void setSortState(uint32_t state) { sortState_ = state; }
     std::vector<uint16_t>& keyFilter() { return keyFilter_; }
     const std::vector<uint16_t>& keyFilter() const { return keyFilter_; }
@@ -129,5 +134,15 @@ class RecordList {
     // id -> row in view_, rebuilt by Populate.
     std::vector<int> rowOfId_;
 };
+
+// The five lists of a database, indexed by kind.
+using RecordLists = std::array<RecordList, kKindCount>;
+
+// The ids of the records in the selected rows of `control`.
+std::vector<uint16_t> SelectedIds(const RecordList& list, const ListControl& control);
+// Adds the rows that show `ids` to the selection of `control`; ids not shown
+// are passed over.
+void SelectRowsOfIds(const RecordList& list, ListControl& control,
+                     const std::vector<uint16_t>& ids);
 
 }  // namespace brondavel

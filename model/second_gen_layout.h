@@ -20,6 +20,7 @@ struct SecondGenImage {
 class SecondGenLayout : public RecordTextLayout {
   public:
     SecondGenLayout();
+    ::brondavel::Generation Generation() const override { return ::brondavel::Generation::kSecond; }
     uint16_t SatelliteRefOf(const Record& transponder) const override;
     void SetSatelliteRef(Record& transponder, uint16_t satellite) const override;
     Record NewRecord(int kind) const override;

@@ -2,16 +2,13 @@
 // named field. Names are plain Windows-1256 bytes, NUL-terminated.
 #pragma once
 
-#include <cstdio>
-
 #include "model/channel_record_base.h"
 #include "model/favorite_record.h"
+#include "model/record_defaults.h"
 
 namespace brondavel::gen2 {
 
-struct SatelliteRecord : TypedRecord<60> {
-    static constexpr size_t kNameOffset = 40, kNameSize = 20;
-
+struct SatelliteRecord : TypedRecord<60, 40, 20> {
     uint16_t positionCode() const { return U16(0); }
     void setPositionCode(uint16_t v) { SetU16(0, v); }
     int16_t longitude() const { return static_cast<int16_t>(U16(4)); }
@@ -32,25 +29,14 @@ struct SatelliteRecord : TypedRecord<60> {
     void setTone22k(uint16_t v) { SetU16(30, v); }
     uint16_t switch12V() const { return U16(32); }
     void setSwitch12V(uint16_t v) { SetU16(32, v); }
-    std::string name() const { return Text(kNameOffset, kNameSize); }
-    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
 
     // What the "New" command starts from.
     static SatelliteRecord Default(int satelliteCount) {
-        SatelliteRecord r;
-        r.setLnbType(1);
-        r.setLnbHighFreq(10600);
-        r.setLnbLowFreq(9750);
-        char name[16];
-        std::snprintf(name, sizeof name, "User-%02d", satelliteCount);
-        r.setName(name);
-        return r;
+        return NewSatellite<SatelliteRecord>(satelliteCount);
     }
 };
 
-struct TransponderRecord : TypedRecord<32> {
-    static constexpr size_t kNameOffset = 16, kNameSize = 16;
-
+struct TransponderRecord : TypedRecord<32, 16, 16> {
     uint16_t satelliteRef() const { return U16(0); }
     void setSatelliteRef(uint16_t v) { SetU16(0, v); }
     uint16_t polarisation() const { return U16(2); }
@@ -61,46 +47,25 @@ struct TransponderRecord : TypedRecord<32> {
     void setSymbolRate(uint32_t v) { SetU32(8, v); }
     uint16_t fec() const { return U16(12); }
     void setFec(uint16_t v) { SetU16(12, v); }
-    std::string name() const { return Text(kNameOffset, kNameSize); }
-    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
 
     static TransponderRecord Default() {
-        TransponderRecord r;
+        auto r = NewTransponder<TransponderRecord>();
         r.setSatelliteRef(kNone);
-        r.setPolarisation(2);
-        r.setName("User");
         return r;
     }
 };
 
-struct ServiceRecord : ChannelRecordBase<48> {
-    static constexpr size_t kNameOffset = 32, kNameSize = 16;
-
+struct ServiceRecord : ChannelRecordBase<48, 32, 16, uint16_t, 0> {
     uint16_t flags() const { return U16(24); }
     void setFlags(uint16_t v) { SetU16(24, v); }
-    bool locked() const { return Bits(24, 0, 1); }
-    void setLocked(bool v) { SetBitsAt(24, 0, 1, v); }
     bool hideAudio() const { return Bits(24, 2, 1); }
     void setHideAudio(bool v) { SetBitsAt(24, 2, 1, v); }
     // Conditional-access systems 0 to 10 (bit i = system i); no separate
     // scrambled bit in this generation.
     uint32_t accessSystems() const { return Bits(24, 5, 11); }
     void setAccessSystems(uint32_t v) { SetBitsAt(24, 5, 11, v); }
-    uint16_t favoriteMask() const { return U16(28); }
-    void setFavoriteMask(uint16_t v) { SetU16(28, v); }
-    bool inFavorite(int group) const { return (favoriteMask() >> group) & 1; }
-    void setInFavorite(int group, bool on) {
-        const auto bit = static_cast<uint16_t>(1u << group);
-        setFavoriteMask(static_cast<uint16_t>(on ? favoriteMask() | bit : favoriteMask() & ~bit));
-    }
-    std::string name() const { return Text(kNameOffset, kNameSize); }
-    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
 
-    static ServiceRecord Default() {
-        ServiceRecord r;
-        r.setName("New Channel");
-        return r;
-    }
+    static ServiceRecord Default() { return NewChannel<ServiceRecord>(); }
 };
 
 using brondavel::FavoriteRecord;

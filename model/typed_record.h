@@ -1,4 +1,5 @@
-// Base of the typed record views: a fixed-size stored part with field access.
+// Base of the typed record views: a fixed-size stored part with field access
+// and a name of NameSize bytes at NameOffset.
 #pragma once
 
 #include <array>
@@ -11,15 +12,19 @@
 
 namespace brondavel {
 
-template <size_t N>
+template <size_t N, size_t NameOffset, size_t NameSize>
 struct TypedRecord {
     static constexpr size_t kStoredSize = N;
+    static constexpr size_t kNameOffset = NameOffset, kNameSize = NameSize;
 
     uint16_t id = kNone;
     std::array<uint8_t, N> stored{};
 
     // Whole-record equality over the stored part.
     bool operator==(const TypedRecord& other) const { return stored == other.stored; }
+
+    std::string name() const { return Text(kNameOffset, kNameSize); }
+    void setName(std::string_view v) { SetText(kNameOffset, kNameSize, v); }
 
     Record ToRecord() const { return Record(id, stored); }
     void FromRecord(const Record& r) {

@@ -14,7 +14,6 @@
 
 namespace brondavel {
 
-using RecordLists = std::array<RecordList, kKindCount>;
 // Per kind, old id -> new id for a list whose ids a change renumbered; an
 // empty map: the ids stayed.
 using IdMaps = std::array<std::vector<uint16_t>, kKindCount>;

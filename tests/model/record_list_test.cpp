@@ -84,18 +84,18 @@ TEST(RecordList, MoveUsesCurrentRecordsNotStaleCopies) {
 TEST(RecordList, SortStateFlipsOnRepeatAndResetsOnNewOrder) {
     RecordList list = ListOf({3, 1, 2});
     auto asc = [](const Record& a, const Record& b) { return a.data()[0] < b.data()[0]; };
-    auto desc = [](const Record& a, const Record& b) { return a.data()[0] > b.data()[0]; };
     EXPECT_EQ(list.sortState(), 0x11u);
-    list.Sort(2, asc, desc);
+    list.Sort(2, asc);
     EXPECT_EQ(list.sortState(), 0x12u);
     EXPECT_EQ(Tags(list), (std::vector<int>{1, 2, 3}));
-    list.Sort(2, asc, desc);
+    list.Sort(2, asc);
     EXPECT_EQ(list.sortState(), 0x22u);
+    EXPECT_EQ(list.typedSortState(), (SortState{SortOrder::kName, SortDirection::kDescending}));
     EXPECT_EQ(Tags(list), (std::vector<int>{3, 2, 1}));
-    list.Sort(3, asc, desc);
+    list.Sort(3, asc);
     EXPECT_EQ(list.sortState(), 0x13u);
     // A missing comparator changes neither state nor order.
-    EXPECT_EQ(list.Sort(3, asc, nullptr), 0);
+    EXPECT_EQ(list.Sort(4, nullptr), 0);
     EXPECT_EQ(list.sortState(), 0x13u);
 }
 
