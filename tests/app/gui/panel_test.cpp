@@ -136,6 +136,12 @@ class PanelTest : public QObject {
         QVERIFY(screen.contains(panel.Window(0)->frameGeometry()));
         QVERIFY(screen.contains(panel.Window(2)->frameGeometry()));
         QCOMPARE(panel.Window(2)->width(), screen.width());
+        // "Reset window layout" puts every window back at its first-start place.
+        panel.BuildFileMenu()->findChild<QAction*>("menuResetLayout")->trigger();
+        QCOMPARE(panel.pos(), QPoint(3, 3));
+        QCOMPARE(panel.Window(0)->frameGeometry(), QRect(3, 111, 312, 150));
+        QCOMPARE(panel.Window(2)->frameGeometry(), QRect(315, 111, 312, 150));
+        QCOMPARE(panel.DockWith(panel.Window(0)), app::Dock::kAbove);
         QCOMPARE(panel.ModelSetting(), 0);
         QCOMPARE(panel.ModelType(), 2);
         QVERIFY(!panel.WindowShown(4));
