@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "app/layout/layout_rects.h"
 #include "app/lists/list_rect_store.h"
 #include "app/lists/list_view_control.h"
 #include "app/logic/window_layout.h"
@@ -10,14 +11,6 @@
 namespace brondavel::app {
 
 namespace {
-
-Rect ToRect(const QRect& r) {
-    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
-
-QRect ToQRect(const Rect& r) {
-    return QRect(r.left, r.top, r.Width(), r.Height());
-}
 
 std::vector<Rect> AvailableScreens() {
     std::vector<Rect> screens;
