@@ -125,10 +125,6 @@ TEST(ModelFiles, DefaultExtensionOnlyWhenTheNameHasNone) {
     EXPECT_EQ(WithDefaultExtension("/a/b/db", ".ZCS"), "/a/b/db.ZCS");
     EXPECT_EQ(WithDefaultExtension("/a/b/db.bin", ".ZCS"), "/a/b/db.bin");
     EXPECT_EQ(WithDefaultExtension("/a.d/db", ".bin"), "/a.d/db.bin");
-    EXPECT_EQ(DefaultExtensionFor(2), ".ZCS");
-    EXPECT_EQ(DefaultExtensionFor(0), ".bin");
-    EXPECT_EQ(TransferModeFor(2), 2);
-    EXPECT_EQ(TransferModeFor(1), 1);
     EXPECT_EQ(JoinPath("/x/", "a.bin"), "/x/a.bin");
     EXPECT_EQ(JoinPath("/x", "a.bin"), "/x/a.bin");
 }
