@@ -5,16 +5,20 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/logic/status_line.h"
+
 namespace brondavel::app {
 
 QString AboutDialog::Text() {
     return QString(
                "<b>Brondavel</b> version %1<br>"
                "Channel database editor for satellite receivers.<br><br>"
+               "Receiver firmware %4 (%5): the receiver software whose link and<br>"
+               "database layout this program speaks. The status line starts with it.<br><br>"
                "Built with Qt %2 (Core, GUI, Widgets), running on Qt %3,<br>"
                "the C++ standard library and POSIX.<br>"
                "LH5 codec, receiver link and database engine: Brondavel's own.")
-        .arg(BRONDAVEL_VERSION, QT_VERSION_STR, qVersion());
+        .arg(BRONDAVEL_VERSION, QT_VERSION_STR, qVersion(), kFirmwareVersion, kFirmwareDate);
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {

@@ -1,4 +1,5 @@
-// The about box: the program, its version and the libraries it runs on.
+// The about box: the program and its version, the receiver firmware it
+// speaks, and the libraries it runs on.
 #pragma once
 
 #include <QDialog>

@@ -95,7 +95,8 @@ bool EpgTestDialog::PrintLog(const QString& path) {
     if (WriteFileAtomically(QFile::encodeName(path).toStdString(),
                             {std::span(bytes, listing.size())}, error))
         return true;
-    ShowError(QString("Cannot write %1: %2").arg(path, QString::fromStdString(error)));
+    // The writer's message names the path and the reason already.
+    ShowError(QString::fromStdString(error));
     return false;
 }
 

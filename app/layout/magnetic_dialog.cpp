@@ -5,19 +5,12 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "app/layout/layout_rects.h"
 #include "app/layout/resize_outline.h"
 
 namespace brondavel::app {
 
 namespace {
-
-Rect ToRect(const QRect& r) {
-    return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
-}
-
-QRect ToQRect(const Rect& r) {
-    return QRect(r.left, r.top, r.Width(), r.Height());
-}
 
 constexpr int kPlainGrip = 16;
 constexpr qreal kTranslucentOpacity = 0.6;

@@ -33,7 +33,7 @@ const char* AccountLetter(int account) {
 }  // namespace
 
 std::string IdleStatusText(int model, int flashType, int compressMode, int account) {
-    std::string text = "Ver 2.13";
+    std::string text = kFirmwareVersion;
     text += "-";
     text += ModelId(model);
     text += FlashCode(flashType);
@@ -42,7 +42,7 @@ std::string IdleStatusText(int model, int flashType, int compressMode, int accou
     text += CompressCode(compressMode);
     text += AccountLetter(account);
     if (model == 2) text += "-S";
-    text += " ( 2009.02.18. )";
+    text += std::string(" ( ") + kFirmwareDate + " )";
     return text;
 }
 

@@ -17,6 +17,11 @@ struct StatusInputs {
     std::string text;          // shown when idle and not empty
 };
 
+// The receiver firmware whose serial protocol and database layout this
+// program speaks; the status line starts with it.
+inline constexpr const char* kFirmwareVersion = "Ver 2.13";
+inline constexpr const char* kFirmwareDate = "2009.02.18.";
+
 // "Ver 2.13-8C5AS2-RCIU-S ( 2009.02.18. )" with the defaults.
 std::string IdleStatusText(int model, int flashType, int compressMode, int account);
 std::string StatusLineText(const StatusInputs& in);

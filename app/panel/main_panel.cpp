@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
 #include <QKeyEvent>
@@ -23,15 +22,15 @@
 #include "app/dialogs/password_dialog.h"
 #include "app/lists/list_view_control.h"
 #include "app/logic/configuration_options.h"
+#include "app/logic/file_settings.h"
 #include "app/logic/model_files.h"
 #include "app/logic/received_file.h"
 #include "app/logic/status_line.h"
+#include "app/panel/message_boxes.h"
 #include "app/panel/rotated_caption.h"
 #include "app/settings/fonts.h"
 #include "app/settings/settings_paths.h"
-#include "files/detected_database.h"
 #include "link/protocol.h"
-#include "model/reference_order.h"
 
 #if __has_include("app/dialogs/epg_test_dialog.h")
 #include "app/dialogs/epg_test_dialog.h"
@@ -71,11 +70,6 @@ constexpr int kWriteCommand = 32817;
 constexpr int kExitCommand = 32818;
 constexpr int kAboutCommand = 16;
 
-// A reference order may come from a file of either generation.
-const char* const kReferenceFilter =
-    "Database files (*.zcs *.ZCS *.bin *.BIN *.lh5 *.LH5);;All files (*)";
-constexpr int kRecentTextWidth = 420;  // pixels of a recent file's menu text
-
 // The editing keys, bound once on the panel and shown in the File menu.
 constexpr QKeyCombination kUndoKey = Qt::CTRL | Qt::Key_Z;
 constexpr QKeyCombination kRedoKey = Qt::CTRL | Qt::Key_Y;
@@ -92,10 +86,6 @@ const char* const kReceiveInstruction =
     "then select \"Send Data\", confirm with \"Yes\" wait for \n\"Data sending\" on the TV "
     "screen and then hit \"OK\" in this dialogue.";
 
-QString ModelName(int model) {
-    return model == 2 ? QStringLiteral("CONEXANT") : QString("model type %1").arg(model);
-}
-
 template <typename T>
 T* Named(T* widget, int id) {
     widget->setObjectName(QString("id%1").arg(id));
@@ -106,6 +96,12 @@ T* Named(T* widget, int id) {
 
 MainPanel::MainPanel(const PanelOptions& options)
     : bridge_(this),
+      files_(
+          this, windows_,
+          [this] {
+              return FileSettings{model_, flashType_, compressMode_};
+          },
+          [this] { return state_ != 0; }),
       mainPos_(RegistryValue::kPoint, kRegistryKeyPath, "MAIN_POS"),
       viewFlags_{RegistryValue(RegistryValue::kBoolean, kRegistryKeyPath, kViewFlags[0]),
                  RegistryValue(RegistryValue::kBoolean, kRegistryKeyPath, kViewFlags[1]),
@@ -118,13 +114,8 @@ MainPanel::MainPanel(const PanelOptions& options)
 
     setWindowTitle("Brondavel");
     setObjectName("MainPanel");
-    choosers_.openFile = [this](const QString& filter) {
-        return QFileDialog::getOpenFileName(this, "Open", QString(), filter);
-    };
-    choosers_.saveFile = [this](const QString& filter) {
-        return QFileDialog::getSaveFileName(this, "Save as", QString(), filter);
-    };
-    choosers_.folder = [this] { return QFileDialog::getExistingDirectory(this, "Folder"); };
+    connect(&files_, &FileCommands::pathChanged, this, &MainPanel::ShowPath);
+    connect(&files_, &FileCommands::noteChanged, this, [this] { wait_->setText(files_.Note()); });
 
     link_ = std::make_unique<link::ReceiverLink>(&bridge_, link::Delivery::kQueued);
     bridge_.SetLink(link_.get());
@@ -139,13 +130,11 @@ MainPanel::MainPanel(const PanelOptions& options)
     BuildControls();
     ApplyModelCaption();
     AddShortcuts();
-    ReadRecentFiles();
-
-    QPoint position(3, 3);
-    mainPos_.Read(&position);
-    move(position);
 
     CreateListWindows();
+    QPoint position;
+    windows_.PlaceAtStart(mainPos_.Read(&position) ? std::optional<QPoint>(position)
+                                                   : std::nullopt);
     SetBodyDrag(true);
     SetGroupMove(true);
 
@@ -164,12 +153,9 @@ MainPanel::~MainPanel() {
     statusTimer_.stop();
     passwordTimer_.stop();
     // The windows go first: none may outlive the database it points to.
-    for (ListWindow*& window : windows_) {
-        delete window;
-        window = nullptr;
-    }
+    windows_.Destroy();
     link_.reset();
-    file_.reset();
+    files_.Release();
 }
 
 // "Model_Type": written as 0 when missing; a setting the configuration does
@@ -266,16 +252,13 @@ void MainPanel::BuildControls() {
 }
 
 void MainPanel::CreateListWindows() {
-    for (int kind = 0; kind < 5; ++kind) {
-        auto* window = new ListWindow(this, model_, kind, &controls_, &windows_);
-        window->hide();
-        connect(window, &ListWindow::closedByUser, this, &MainPanel::OnWindowClosed);
-    }
+    windows_.Create(this, model_);
     for (ListWindow* window : windows_) {
-        window->AddPartner(this);
-        for (ListWindow* other : windows_)
-            if (other != window) window->AddPartner(other);
-        AddPartner(window);
+        connect(window, &ListWindow::closedByUser, this, &MainPanel::OnWindowClosed);
+        window->SetExportPathChooser([this](const QString& suggested) {
+            const QString folder = files_.StartFolder();
+            return ChooseExportPath(this, folder.isEmpty() ? suggested : folder + '/' + suggested);
+        });
     }
     for (int kind = 0; kind < 5; ++kind) {
         bool shown = true;
@@ -298,16 +281,19 @@ void MainPanel::ApplyModelCaption() {
     modelCaption_->setText(row > 0 ? kModelSettingOptions[row].label : "");
 }
 
-QString MainPanel::PathText() const {
-    return path_->text();
-}
-
 QString MainPanel::StatusText() const {
     return status_->text();
 }
 
 void MainPanel::SetPath(const QString& path) {
-    path_->setText(path);
+    files_.SetPath(path);
+}
+
+// The file name is what tells files apart: the middle of the path goes first.
+void MainPanel::ShowPath() {
+    const QString& path = files_.Path();
+    path_->setText(path_->fontMetrics().elidedText(path, Qt::ElideMiddle, path_->width()));
+    path_->setToolTip(path);
 }
 
 // ---------------------------------------------------------------- File menu
@@ -324,20 +310,23 @@ std::unique_ptr<QMenu> MainPanel::BuildFileMenu() {
         action->setObjectName(name);
         return action;
     };
-    const bool loaded = file_ != nullptr;
-    add("Open", kOpenCommand, &MainPanel::OnOpen)->setShortcut(kOpenKey);
-    add("Read From Receiver", kReadCommand, &MainPanel::OnReadFromReceiver);
+    const FileMenuState state = files_.MenuState();
+    DatabaseFile* file = files_.File();
+    QAction* open = add("Open", kOpenCommand, &MainPanel::OnOpen);
+    open->setShortcut(kOpenKey);
+    open->setEnabled(state.open);
+    add("Read From Receiver", kReadCommand, &MainPanel::OnReadFromReceiver)->setEnabled(state.read);
     menu->addSeparator();
-    const QString undoLabel = loaded ? QString::fromStdString(file_->db().UndoLabel()) : "";
-    const QString redoLabel = loaded ? QString::fromStdString(file_->db().RedoLabel()) : "";
+    const QString undoLabel = state.undo ? QString::fromStdString(file->db().UndoLabel()) : "";
+    const QString redoLabel = state.redo ? QString::fromStdString(file->db().RedoLabel()) : "";
     QAction* undo =
         named(undoLabel.isEmpty() ? "Undo" : "Undo " + undoLabel, "menuUndo", &MainPanel::OnUndo);
     undo->setShortcut(kUndoKey);
-    undo->setEnabled(!undoLabel.isEmpty());
+    undo->setEnabled(state.undo);
     QAction* redo =
         named(redoLabel.isEmpty() ? "Redo" : "Redo " + redoLabel, "menuRedo", &MainPanel::OnRedo);
     redo->setShortcut(kRedoKey);
-    redo->setEnabled(!redoLabel.isEmpty());
+    redo->setEnabled(state.redo);
     menu->addSeparator();
     QAction* save = add("Save", kSaveCommand, &MainPanel::OnSave);
     save->setShortcut(kSaveKey);
@@ -348,27 +337,16 @@ std::unique_ptr<QMenu> MainPanel::BuildFileMenu() {
     QAction* order = named("Apply order from file...", "menuApplyOrder", &MainPanel::OnApplyOrder);
     QAction* restore =
         named("Restore original", "menuRestoreOriginal", &MainPanel::OnRestoreOriginal);
-    save->setEnabled(loaded && file_->db().modified);
-    saveAs->setEnabled(loaded);
-    write->setEnabled(loaded);
-    order->setEnabled(loaded);
-    restore->setEnabled(loaded && !backups_.BackupOf(PathText().toStdString()).empty());
+    save->setEnabled(state.save);
+    saveAs->setEnabled(state.saveAs);
+    write->setEnabled(state.write);
+    order->setEnabled(state.applyOrder);
+    restore->setEnabled(state.restore);
+    named("Reset window layout", "menuResetLayout", &MainPanel::OnResetLayout);
     // The shortcuts work through the panel's own; the menu only shows them.
     for (QAction* action : menu->actions()) action->setShortcutContext(Qt::WidgetShortcut);
 
-    if (!recent_.Paths().empty()) menu->addSeparator();
-    const QFontMetrics metrics(menu->font());
-    int number = 0;
-    for (const std::string& stored : recent_.Paths()) {
-        const QString path = QString::fromStdString(stored);
-        const QString shown = metrics.elidedText(path, Qt::ElideMiddle, kRecentTextWidth);
-        ++number;
-        QAction* action = menu->addAction(QString("&%1 %2").arg(number).arg(shown));
-        action->setObjectName(QString("recentFile%1").arg(number));
-        action->setData(path);
-        action->setToolTip(path);
-        connect(action, &QAction::triggered, this, [this, path] { OpenRecent(path); });
-    }
+    files_.AddRecentItems(*menu);
     menu->addSeparator();
     QAction* exit = menu->addAction("Exit", this, &QWidget::close);
     exit->setObjectName(QString("id%1").arg(kExitCommand));
@@ -404,247 +382,64 @@ bool MainPanel::CommandsFree() const {
            QApplication::activePopupWidget() == nullptr;
 }
 
-// ---------------------------------------------------------------- undo
+// ---------------------------------------------------------------- File commands
 
 void MainPanel::OnUndo() {
-    StepHistory(true);
+    files_.Undo();
 }
 
 void MainPanel::OnRedo() {
-    StepHistory(false);
+    files_.Redo();
 }
 
-void MainPanel::StepHistory(bool back) {
-    if (!file_ || state_ != 0) return;
-    const ListControls lists{controls_[0], controls_[1], controls_[2], controls_[3]};
-    ChannelDatabase& db = file_->db();
-    if ((back ? db.Undo(lists) : db.Redo(lists)) == 0) return;
-    // Favourite groups follow their channels.
-    windows_[kFavorites]->RefreshList();
-    CommitLists();
+void MainPanel::OnOpen() {
+    files_.Open();
 }
 
-void MainPanel::CommitLists() {
-    for (ListWindow* window : windows_) {
-        if (auto* control = dynamic_cast<ListViewControl*>(window->Control())) control->Commit();
-        window->UpdateLetterButtons(window->Kind());
-    }
+bool MainPanel::OpenFile(const QString& path) {
+    return files_.OpenFile(path);
 }
 
-// ---------------------------------------------------------------- recent files
-
-namespace {
-
-RegistryValue RecentValue(int index) {
-    return RegistryValue(RegistryValue::kText, kRegistryKeyPath,
-                         QString("RECENT_FILE%1").arg(index + 1));
+void MainPanel::OnSave() {
+    files_.Save();
 }
 
-}  // namespace
-
-void MainPanel::ReadRecentFiles() {
-    std::vector<std::string> paths;
-    for (int i = 0; i < static_cast<int>(RecentFiles::kLimit); ++i) {
-        QString path;
-        if (RecentValue(i).Read(&path)) paths.push_back(path.toStdString());
-    }
-    recent_ = RecentFiles(paths);
+void MainPanel::OnSaveAs() {
+    files_.SaveAs();
 }
 
-void MainPanel::RememberFile(const QString& path) {
-    // Saving the file shown again changes nothing worth a settings write.
-    if (recent_.Add(QFileInfo(path).absoluteFilePath().toStdString())) StoreRecentFiles();
+void MainPanel::OnApplyOrder() {
+    files_.ApplyOrder();
 }
 
-void MainPanel::StoreRecentFiles() {
-    for (int i = 0; i < static_cast<int>(RecentFiles::kLimit); ++i) {
-        const bool used = i < static_cast<int>(recent_.Paths().size());
-        RecentValue(i).Write(used ? QString::fromStdString(recent_.Paths()[i]) : QString());
-    }
+void MainPanel::OnRestoreOriginal() {
+    files_.RestoreOriginal();
 }
 
-void MainPanel::ForgetFile(const QString& path) {
-    recent_.Remove(path.toStdString());
-    StoreRecentFiles();
+bool MainPanel::OfferSave(bool noContinues) {
+    return files_.OfferSave(noContinues);
 }
 
-void MainPanel::OpenRecent(const QString& path) {
-    if (!OfferSave(true)) return;
-    if (!QFileInfo::exists(path)) {
-        Tell(MessageLevel::kError,
-             QString("\"%1\" no longer exists; it is taken off the recent files.").arg(path));
-        ForgetFile(path);
-        return;
-    }
-    OpenFile(path);
+void MainPanel::GiveDatabaseToWindows() {
+    DatabaseFile* file = files_.File();
+    windows_.GiveDatabase(file ? &file->db() : nullptr, files_.Settings().model);
 }
 
 // ---------------------------------------------------------------- messages
 
 int MainPanel::Ask(const QString& text, int buttons) {
-    QMessageBox box(QMessageBox::Question, "Message", text,
-                    static_cast<QMessageBox::StandardButtons>(buttons), this);
-    return box.exec();
+    return AskUser(this, text, buttons);
 }
 
 void MainPanel::Tell(MessageLevel level, const QString& text) {
-    const QMessageBox::Icon icon = level == MessageLevel::kError     ? QMessageBox::Critical
-                                   : level == MessageLevel::kSuccess ? QMessageBox::Information
-                                                                     : QMessageBox::NoIcon;
-    QMessageBox box(icon, CaptionOf(level), text, QMessageBox::Ok, this);
-    box.exec();
-}
-
-// ---------------------------------------------------------------- files
-
-bool MainPanel::OfferSave(bool noContinues) {
-    if (!file_ || !file_->db().modified) return true;
-    const int answer =
-        Ask("Save change to File ?", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (answer == QMessageBox::Yes) return SaveTo(PathText());
-    return answer == QMessageBox::No && noContinues;
-}
-
-void MainPanel::OnOpen() {
-    // Opening replaces the database: unsaved changes are offered first.
-    if (!OfferSave(true)) return;
-    const QString path = choosers_.openFile(QString::fromStdString(FileFilterFor(model_)));
-    if (!path.isEmpty()) OpenFile(path);
-}
-
-bool MainPanel::OpenFile(const QString& path) {
-    std::unique_ptr<DatabaseFile> file =
-        MakeDatabaseFile(path.toStdString(), model_, flashType_, compressMode_);
-    if (!file->Load()) {
-        QString why = QString::fromStdString(file->lastError());
-        if (why.isEmpty()) why = "The file cannot be read.";
-        Tell(MessageLevel::kError, QString("Cannot open \"%1\":\n%2").arg(path, why));
-        return false;
-    }
-    std::unique_ptr<DatabaseFile> previous = std::move(file_);
-    file_ = std::move(file);
-    GiveDatabaseToWindows();
-    previous.reset();
-    SetPath(path);
-    RememberFile(path);
-    if (!file_->headerValid()) {
-        foreignPath_ = path;
-        Tell(MessageLevel::kError,
-             QString("\"%1\" is not a database of the configured model (%2).\n"
-                     "It was opened as an empty database.")
-                 .arg(path, ModelName(model_)));
-    } else {
-        if (foreignPath_ == path) foreignPath_.clear();
-        if (!file_->loadWarnings().empty()) {
-            QString text = QString("\"%1\" was damaged and has been repaired:").arg(path);
-            for (const std::string& warning : file_->loadWarnings())
-                text += "\n" + QString::fromStdString(warning);
-            Tell(MessageLevel::kMessage, text);
-        }
-    }
-    return true;
-}
-
-bool MainPanel::SaveTo(const QString& path) {
-    if (!file_ || path.isEmpty()) return false;
-    if (!foreignPath_.isEmpty() &&
-        QFileInfo(path).absoluteFilePath() == QFileInfo(foreignPath_).absoluteFilePath()) {
-        const int answer = Ask(QString("\"%1\" is not a database of the configured model (%2).\n"
-                                       "Replace it with the database shown?")
-                                   .arg(path, ModelName(model_)),
-                               QMessageBox::Yes | QMessageBox::No);
-        if (answer != QMessageBox::Yes) return false;
-    }
-    std::string backupError;
-    if (!backups_.BeforeSave(path.toStdString(), backupError)) {
-        Tell(MessageLevel::kError, QString("Cannot save \"%1\":\n%2\nThe file was left as it was.")
-                                       .arg(path, QString::fromStdString(backupError)));
-        return false;
-    }
-    if (!file_->Save(path.toStdString())) {
-        QString why = QString::fromStdString(file_->lastError());
-        if (why.isEmpty()) why = "The file cannot be written.";
-        Tell(MessageLevel::kError, QString("Cannot save \"%1\":\n%2").arg(path, why));
-        return false;
-    }
-    RememberFile(path);
-    if (QFileInfo(path).absoluteFilePath() == QFileInfo(foreignPath_).absoluteFilePath())
-        foreignPath_.clear();
-    return true;
-}
-
-void MainPanel::OnSave() {
-    if (file_) SaveTo(PathText());
-}
-
-void MainPanel::OnSaveAs() {
-    if (!file_) return;
-    QString path = choosers_.saveFile(QString::fromStdString(FileFilterFor(model_)));
-    if (path.isEmpty()) return;
-    path = QString::fromStdString(
-        WithDefaultExtension(path.toStdString(), DefaultExtensionFor(model_)));
-    if (SaveTo(path)) SetPath(path);
-}
-
-void MainPanel::OnApplyOrder() {
-    if (!file_ || state_ != 0) return;
-    const QString path = choosers_.openFile(kReferenceFilter);
-    if (path.isEmpty()) return;
-    std::string error;
-    const std::unique_ptr<DatabaseFile> reference = OpenDetectedDatabase(path.toStdString(), error);
-    if (!reference) {
-        Tell(MessageLevel::kError,
-             QString("Cannot read \"%1\":\n%2").arg(path, QString::fromStdString(error)));
-        return;
-    }
-    const int answer = Ask(QString("Take the favourite groups of \"%1\" as well?").arg(path),
-                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (answer != QMessageBox::Yes && answer != QMessageBox::No) return;
-    const ReferenceOrderResult result =
-        ApplyReferenceOrder(file_->db(), reference->db(), answer == QMessageBox::Yes);
-    for (ListWindow* window : windows_) window->RefreshList();
-    CommitLists();
-    Tell(MessageLevel::kSuccess,
-         QString("The channels took the order of \"%1\":\n"
-                 "%2 matched by satellite, frequency, polarisation and service id,\n"
-                 "%3 matched by name,\n%4 not found, kept after the others in their order.")
-             .arg(path)
-             .arg(result.byKey)
-             .arg(result.byName)
-             .arg(result.unmatched));
-}
-
-void MainPanel::OnRestoreOriginal() {
-    if (!file_ || state_ != 0) return;
-    const QString path = PathText();
-    const QString backup = QString::fromStdString(backups_.BackupOf(path.toStdString()));
-    if (backup.isEmpty()) return;
-    QString question = QString(
-                           "Put back \"%1\" as it was before this session saved over it "
-                           "(kept in \"%2\")?\nWhat was saved since is lost")
-                           .arg(path, backup);
-    question += file_->db().modified ? ", and so are the changes not saved." : ".";
-    if (Ask(question, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) return;
-    std::string error;
-    if (!backups_.RestoreOriginal(path.toStdString(), error)) {
-        Tell(MessageLevel::kError,
-             QString("Cannot restore \"%1\":\n%2").arg(path, QString::fromStdString(error)));
-        return;
-    }
-    OpenFile(path);
-}
-
-void MainPanel::GiveDatabaseToWindows() {
-    ChannelDatabase* database = file_ ? &file_->db() : nullptr;
-    for (ListWindow* window : windows_) window->SetDatabase(database, model_);
-    for (ListWindow* window : windows_) window->RefreshList();
+    TellUser(this, level, text);
 }
 
 // ---------------------------------------------------------------- transfers
 
 void MainPanel::OnWriteIntoReceiver() {
-    if (!file_) return;
-    if (file_->db().modified && !OfferSave(false)) return;
+    if (!File()) return;
+    if (File()->db().modified && !OfferSave(false)) return;
     StartTransfer(kWriteIntoReceiver);
 }
 
@@ -684,7 +479,8 @@ void MainPanel::StartTransfer(int kind) {
         shown_[k] = false;
         windows_[k]->hide();
     }
-    const int mode = TransferModeFor(model_);
+    // A file is sent as the settings it was read with say.
+    const int mode = TransferModeFor(kind == kWriteIntoReceiver ? files_.Settings().model : model_);
     if (kind == kReadFromReceiver && mode == 2) {
         receivedFolder_ = path;
         path = QString::fromStdString(JoinPath(path.toStdString(), kTemporaryReceiveName));
@@ -844,7 +640,7 @@ void MainPanel::OnWindowClosed(int kind) {
 
 void MainPanel::OnConfig() {
     ConfigurationValues values{modelSetting_, model_, flashType_, compressMode_, account_};
-    ConfigurationDialog dialog(this, link_.get(), file_.get(), values);
+    ConfigurationDialog dialog(this, link_.get(), File(), values);
     if (dialog.exec() != QDialog::Accepted) return;
     const ConfigurationValues& chosen = dialog.Values();
     if (chosen.modelSetting != modelSetting_) {
@@ -878,8 +674,8 @@ void MainPanel::OnAbout() {
 
 void MainPanel::OnHelp() {
 #ifdef BRONDAVEL_HAVE_EPG_TEST
-    if (!file_) return;
-    EpgTestDialog dialog(this, model_, &file_->db());
+    if (!File()) return;
+    EpgTestDialog dialog(this, model_, &File()->db());
     dialog.exec();
 #endif
 }
@@ -912,6 +708,17 @@ void MainPanel::contextMenuEvent(QContextMenuEvent* event) {
     QAction* about = menu.addAction("&About CalvoBrondavel...", this, &MainPanel::OnAbout);
     about->setObjectName(QString("id%1").arg(kAboutCommand));
     menu.exec(event->globalPos());
+}
+
+void MainPanel::showEvent(QShowEvent* event) {
+    MagneticDialog::showEvent(event);
+    // The panel is a partner only while shown: its docks are set now.
+    if (!placed_) windows_.RecomputeDocking();
+    placed_ = true;
+}
+
+void MainPanel::OnResetLayout() {
+    windows_.ResetLayout();
 }
 
 void MainPanel::paintEvent(QPaintEvent*) {

@@ -1,7 +1,7 @@
-// The application's one top-level window: it owns the current database file,
-// the five list windows and the receiver link, runs the File commands and the
-// transfers, shows the path and the status line, and hosts the configuration,
-// password and about dialogs.
+// The application's one top-level window: its controls, the File menu over
+// the File commands, the five list windows (a ListWindowSet) and the receiver
+// link with the transfers; it shows the path and the status line and hosts
+// the configuration, password and about dialogs.
 #pragma once
 
 #include <QString>
@@ -12,10 +12,10 @@
 
 #include "app/layout/magnetic_dialog.h"
 #include "app/lists/list_window.h"
-#include "app/logic/recent_files.h"
-#include "app/logic/session_backups.h"
 #include "app/logic/transfer_outcome.h"
+#include "app/panel/file_commands.h"
 #include "app/panel/link_bridge.h"
+#include "app/panel/list_window_set.h"
 #include "app/settings/registry_value.h"
 #include "files/database_file.h"
 #include "link/receiver_link.h"
@@ -37,13 +37,6 @@ struct PanelOptions {
     QString portDevice;  // the device of port 1, which this run uses
 };
 
-// The dialogs that ask for paths; tests replace them.
-struct PathChoosers {
-    std::function<QString(const QString& filter)> openFile;
-    std::function<QString(const QString& filter)> saveFile;
-    std::function<QString()> folder;
-};
-
 class MainPanel : public MagneticDialog {
     Q_OBJECT
   public:
@@ -54,7 +47,8 @@ class MainPanel : public MagneticDialog {
     ~MainPanel() override;
 
     link::ReceiverLink& Link() { return *link_; }
-    DatabaseFile* File() { return file_.get(); }
+    DatabaseFile* File() { return files_.File(); }
+    FileCommands& Files() { return files_; }
     ListWindow* Window(int kind) { return windows_[kind]; }
     bool WindowShown(int kind) const { return shown_[kind]; }
     int ModelType() const { return model_; }
@@ -63,11 +57,12 @@ class MainPanel : public MagneticDialog {
     int Account() const { return account_; }
     int ModelSetting() const { return modelSetting_; }
     int TransferState() const { return state_; }
-    QString PathText() const;
+    // The path held (the line shows it shortened in the middle).
+    QString PathText() const { return files_.Path(); }
     QString StatusText() const;
-    void SetPathChoosers(PathChoosers choosers) { choosers_ = std::move(choosers); }
+    void SetPathChoosers(PathChoosers choosers) { files_.Choosers() = std::move(choosers); }
     // The recent files, newest first, as the File menu lists them.
-    const std::vector<std::string>& RecentPaths() const { return recent_.Paths(); }
+    const std::vector<std::string>& RecentPaths() const { return files_.RecentPaths(); }
 
     // The File menu as the File button pops it up, greyed as the state says.
     std::unique_ptr<QMenu> BuildFileMenu();
@@ -89,6 +84,8 @@ class MainPanel : public MagneticDialog {
     void OnRedo();
     void OnApplyOrder();
     void OnRestoreOriginal();
+    // Every window at its default place.
+    void OnResetLayout();
     // "" shows the idle text; the port state and a transfer come first.
     void RefreshStatus(const QString& text = QString());
 
@@ -101,6 +98,7 @@ class MainPanel : public MagneticDialog {
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void BuildControls();
@@ -111,14 +109,7 @@ class MainPanel : public MagneticDialog {
     void AddShortcuts();
     // Whether a File command may run now: no transfer, no dialog open.
     bool CommandsFree() const;
-    void StepHistory(bool back);
-    // Shows what the last database calls filled, in every list window.
-    void CommitLists();
-    void ReadRecentFiles();
-    void RememberFile(const QString& path);
-    void StoreRecentFiles();
-    void ForgetFile(const QString& path);
-    void OpenRecent(const QString& path);
+    void ShowPath();
     void OnToggle(int kind, bool checked);
     void OnWindowClosed(int kind);
     void OnPasswordTimer();
@@ -126,7 +117,6 @@ class MainPanel : public MagneticDialog {
     // Yes saves (and continues only when that worked); No continues when
     // `noContinues`; Cancel never does.
     bool OfferSave(bool noContinues);
-    bool SaveTo(const QString& path);
     void SetPath(const QString& path);
     void GiveDatabaseToWindows();
 
@@ -146,9 +136,9 @@ class MainPanel : public MagneticDialog {
     // Declared before the link: the link's last messages still reach it.
     LinkBridge bridge_;
     std::unique_ptr<link::ReceiverLink> link_;
-    std::unique_ptr<DatabaseFile> file_;
-    ListControlArray controls_{};
-    ListWindowArray windows_{};
+    ListWindowSet windows_;
+    FileCommands files_;
+    PathChoosers& choosers_ = files_.Choosers();
     std::array<bool, 5> shown_{true, true, true, true, true};
     std::array<bool, 5> shownBeforeTransfer_{};
 
@@ -165,10 +155,7 @@ class MainPanel : public MagneticDialog {
     QString receivedFolder_;
     QString receivedName_;
     QString pathBeforeRead_;
-    // A file whose header did not match: saving over it asks first.
-    QString foreignPath_;
-    SessionBackups backups_;
-    RecentFiles recent_;
+    bool placed_ = false;  // the windows took their start-up places
 
     RegistryValue mainPos_;
     std::array<RegistryValue, 5> viewFlags_;
@@ -176,7 +163,6 @@ class MainPanel : public MagneticDialog {
 
     QTimer statusTimer_;    // timer 1
     QTimer passwordTimer_;  // timer 2
-    PathChoosers choosers_;
 
     QPushButton* fileButton_;
     QPushButton* configButton_;

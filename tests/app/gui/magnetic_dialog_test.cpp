@@ -1,6 +1,6 @@
-// MagneticDialog on the offscreen platform: anchors, the resize hook, partner
-// limits, a body drag snapping against a partner and the grip resize, driven
-// by mouse events.
+// MagneticDialog on the offscreen platform: anchors, the resize hook and the
+// grip resize, driven by mouse events. Snapping and docking are the layout's
+// (app/logic) and are seen on a real X server in the e2e tests.
 #include "app/layout/magnetic_dialog.h"
 
 #include <QLabel>
@@ -11,7 +11,6 @@
 
 #include "app/layout/skin_button.h"
 
-using brondavel::app::Dock;
 using brondavel::app::MagneticDialog;
 
 namespace {
@@ -25,18 +24,6 @@ class HookedDialog : public MagneticDialog {
     void ResizeHook(int dx, int dy) override { hooks.emplace_back(dx, dy); }
 };
 
-// Presses at `local` in `w`, moves the cursor in steps to the screen point
-// `to` and releases there, as a hand would.
-void Drag(QWidget* w, QPoint local, QPoint to, int steps = 5) {
-    const QPoint from = w->mapToGlobal(local);
-    QTest::mousePress(w, Qt::LeftButton, {}, local);
-    for (int i = 1; i <= steps; ++i) {
-        const QPoint at = from + (to - from) * i / steps;
-        QTest::mouseMove(w, w->mapFromGlobal(at));
-    }
-    QTest::mouseRelease(w, Qt::LeftButton, {}, w->mapFromGlobal(to));
-}
-
 }  // namespace
 
 class MagneticDialogTest : public QObject {
@@ -44,8 +31,6 @@ class MagneticDialogTest : public QObject {
   private slots:
     void anchorsFollowAResize();
     void moveToCallsTheHookWithTheGrowth();
-    void partnerRegistrationIsLimited();
-    void bodyDragSnapsAgainstAPartner();
     void gripResizesInStepsAndNeverBelowTheBase();
     void skinPaintsFrameAndBackground();
     void skinButtonShowsItsPressedPicture();
@@ -104,40 +89,6 @@ void MagneticDialogTest::moveToCallsTheHookWithTheGrowth() {
     dialog.hooks.clear();
     dialog.MoveTo(QRect(20, 20, 368, 140));
     QCOMPARE(dialog.hooks, std::vector<QPoint>{QPoint(68, 0)});
-}
-
-void MagneticDialogTest::partnerRegistrationIsLimited() {
-    MagneticDialog dialog;
-    std::vector<std::unique_ptr<MagneticDialog>> others;
-    QVERIFY(!dialog.AddPartner(&dialog));
-    QVERIFY(!dialog.AddPartner(nullptr));
-    for (int i = 0; i < 11; ++i) {
-        others.push_back(std::make_unique<MagneticDialog>());
-        QCOMPARE(dialog.AddPartner(others.back().get()), i < 10);
-    }
-    QVERIFY(!dialog.AddPartner(others.front().get()));
-    QCOMPARE(dialog.PartnerCount(), 10);
-    others.erase(others.begin());
-    QCOMPARE(dialog.PartnerCount(), 9);
-}
-
-void MagneticDialogTest::bodyDragSnapsAgainstAPartner() {
-    MagneticDialog panel, list;
-    list.SetBodyDrag(true);
-    panel.AddPartner(&list);
-    list.AddPartner(&panel);
-    panel.MoveTo(QRect(100, 100, 300, 150));
-    list.MoveTo(QRect(600, 500, 310, 150));
-    panel.show();
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
-
-    // Pressed at (20, 20) and let go 6 px right of the panel, 7 px low.
-    Drag(&list, QPoint(20, 20), QPoint(400 + 6 + 20, 100 + 7 + 20));
-    QCOMPARE(list.frameGeometry(), QRect(400, 100, 310, 150));
-    QCOMPARE(list.DockWith(&panel), Dock::kRightOf);
-    QCOMPARE(panel.DockWith(&list), Dock::kLeftOf);
-    QVERIFY(!list.IsMoving());
 }
 
 void MagneticDialogTest::gripResizesInStepsAndNeverBelowTheBase() {

@@ -2,6 +2,7 @@
 // File menu, the original kept on the first save, recent files, a reference
 // order, and a closing prompt that can go back.
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 #include <QtTest>
 
@@ -134,7 +135,10 @@ class PanelComfortsTest : public QObject {
         QCOMPARE(opens, 1);
         Press(tv, tv->View(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(saves, 1);
-        // Ctrl+S saves in place, without asking.
+        // Ctrl+S on a database with no changes writes nothing, not even a backup.
+        Press(&panel, &panel, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!QFileInfo::exists(p.demoPath + ".bak"));
+        // With changes, Ctrl+S saves in place, without asking.
         tv->Sort(1);
         Press(&panel, &panel, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(saves, 1);
@@ -219,6 +223,12 @@ class PanelComfortsTest : public QObject {
         QVERIFY(boxes.SawPart("no longer exists"));
         QCOMPARE(p.panel->PathText(), paths[8]);
         QCOMPARE(p.panel->RecentPaths().size(), size_t{7});
+
+        // An "&" of a path is shown, not taken as the item's shortcut letter.
+        const QString ampersand = dir.filePath("R&D.ZCS");
+        QVERIFY(QFile::copy(QString::fromStdString(DemoDatabasePath()), ampersand));
+        QVERIFY(p.panel->OpenFile(ampersand));
+        QVERIFY(Item(*p.panel->BuildFileMenu(), "recentFile1")->text().endsWith("/R&&D.ZCS"));
     }
 
     void referenceOrderComesBackWithCounts() {

@@ -4,12 +4,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSettings>
 #include <QToolButton>
 #include <QtTest>
 
 #include "app/dialogs/about_dialog.h"
 #include "app/settings/registry_value.h"
+#include "model/demo_database.h"
 #include "tests/app/support/message_box_answerer.h"
 #include "tests/app/support/panel_test_support.h"
 
@@ -36,6 +38,23 @@ QByteArray ReadAll(const QString& path) {
     QFile f(path);
     f.open(QIODevice::ReadOnly);
     return f.readAll();
+}
+
+bool Overlap(const QRect& a, const QRect& b) {
+    return a.intersects(b);
+}
+
+// The demo written as a file of `model` with the given flash and compress settings.
+QString WriteDemo(const QString& folder, int model, int flash, int compress) {
+    const QString path =
+        QString("%1/demo-%2-%3-%4.bin").arg(folder).arg(model).arg(flash).arg(compress);
+    auto file = MakeDatabaseFile(path.toStdString(), model, flash, compress);
+    if (model == 2)
+        FillFirstGenDemo(file->db());
+    else
+        FillSecondGenDemo(file->db());
+    file->Save(path.toStdString());
+    return path;
 }
 
 }  // namespace
@@ -69,7 +88,18 @@ class PanelTest : public QObject {
         QVERIFY(ById(&panel, 1009)->isHidden());
         QVERIFY(!panel.Window(4)->isVisible());
         for (int hidden : {1006, 1008, 57670, 1035}) QVERIFY(ById(&panel, hidden)->isHidden());
-        QCOMPARE(ById(&panel, 1004)->toolTip(), QString("Satellite Window"));
+        // The first start: nothing covers anything, and the windows form one
+        // docked group that follows the panel.
+        std::vector<QWidget*> windows{&panel};
+        for (int kind = 0; kind < 4; ++kind) windows.push_back(panel.Window(kind));
+        for (QWidget* a : windows)
+            for (QWidget* b : windows)
+                if (a != b)
+                    QVERIFY2(!Overlap(a->frameGeometry(), b->frameGeometry()),
+                             qPrintable(a->objectName() + " / " + b->objectName()));
+        QCOMPARE(panel.DockWith(panel.Window(0)), app::Dock::kAbove);
+        QCOMPARE(panel.Window(0)->DockWith(panel.Window(2)), app::Dock::kLeftOf);
+        QCOMPARE(panel.Window(1)->DockWith(panel.Window(0)), app::Dock::kBelow);
 
         // The toggle hides its window; closing writes position and flags back.
         ById<QToolButton>(&panel, 1002)->click();
@@ -87,16 +117,30 @@ class PanelTest : public QObject {
     }
 
     void honoursStoredSettings() {
-        // A negative coordinate (a monitor left of the main one) survives.
+        // Places off every screen come back onto it, wholly.
         QVERIFY(RegistryValue(RegistryValue::kPoint, kRegistryKeyPath, "MAIN_POS")
-                    .Write(QPoint(-8, 20)));
+                    .Write(QPoint(5000, 5000)));
+        QVERIFY(RegistryValue(RegistryValue::kRectangle, kRegistryKeyPath, "SAT_RECT")
+                    .Write(QRect(99999, 3, 312, 150)));
+        QVERIFY(RegistryValue(RegistryValue::kRectangle, kRegistryKeyPath, "TV_RECT")
+                    .Write(QRect(30, 300, 90000, 150)));
         QVERIFY(RegistryValue(RegistryValue::kInteger, kRegistryKeyPath, "Model_Type").Write(5));
         QVERIFY(Flag("FAV_VIEW").Write(true));
         QVERIFY(Flag("RADIO_VIEW").Write(false));
         PanelOnPty p;
         MainPanel& panel = *p.panel;
         panel.show();
-        QCOMPARE(panel.pos(), QPoint(-8, 20));
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(screen.contains(panel.frameGeometry()));
+        QVERIFY(screen.contains(panel.Window(0)->frameGeometry()));
+        QVERIFY(screen.contains(panel.Window(2)->frameGeometry()));
+        QCOMPARE(panel.Window(2)->width(), screen.width());
+        // "Reset window layout" puts every window back at its first-start place.
+        panel.BuildFileMenu()->findChild<QAction*>("menuResetLayout")->trigger();
+        QCOMPARE(panel.pos(), QPoint(3, 3));
+        QCOMPARE(panel.Window(0)->frameGeometry(), QRect(3, 111, 312, 150));
+        QCOMPARE(panel.Window(2)->frameGeometry(), QRect(315, 111, 312, 150));
+        QCOMPARE(panel.DockWith(panel.Window(0)), app::Dock::kAbove);
         QCOMPARE(panel.ModelSetting(), 0);
         QCOMPARE(panel.ModelType(), 2);
         QVERIFY(!panel.WindowShown(4));
@@ -162,6 +206,12 @@ class PanelTest : public QObject {
         QVERIFY(!Enabled(*loaded, 32815));  // nothing changed yet
         QVERIFY(Enabled(*loaded, 32816));
         QVERIFY(Enabled(*loaded, 32817));
+        // A greyed command does nothing on any path: no write, no backup.
+        const QDateTime written = QFileInfo(demo).lastModified();
+        panel.OnSave();
+        QTest::keyClick(&panel, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!QFileInfo::exists(demo + ".bak"));
+        QCOMPARE(QFileInfo(demo).lastModified(), written);
         panel.File()->db().modified = 1;
         QVERIFY(Enabled(*panel.BuildFileMenu(), 32815));
 
@@ -200,8 +250,9 @@ class PanelTest : public QObject {
         }
         MessageBoxAnswerer boxes({QMessageBox::Ok, QMessageBox::No});
         QVERIFY(panel.OpenFile(foreign));
-        QVERIFY(!panel.File()->headerValid());
-        QVERIFY(boxes.SawPart("not a database of the configured model"));
+        QCOMPARE(panel.File()->db().Count(kTv), 0);
+        QVERIFY(boxes.SawPart(foreign));
+        QVERIFY(boxes.SawPart("opened as an empty database"));
         // ...and "Save" over it asks first; No keeps the file and the changes.
         panel.File()->db().modified = 1;
         panel.OnSave();
@@ -268,27 +319,96 @@ class PanelTest : public QObject {
         PanelOnPty p;
         MainPanel& panel = *p.panel;
         panel.show();
-        QString shown;
-        QTimer::singleShot(50, [&] {
+        QString itemText, shown;
+        QTimer::singleShot(0, [&] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            QVERIFY(menu);
-            QAction* about = menu->findChild<QAction*>("id16");
-            QVERIFY(about);
-            QCOMPARE(about->text(), QString("&About CalvoBrondavel..."));
+            QAction* about = menu ? menu->findChild<QAction*>("id16") : nullptr;
+            if (menu) menu->close();
+            if (!about) return;
+            itemText = about->text();
             OnNextModal([&](QWidget* dialog) {
                 shown = dialog->findChild<QLabel*>("id100")->text();
                 static_cast<QDialog*>(dialog)->accept();
             });
             about->trigger();
-            menu->close();
         });
         QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(30, 90),
                                 panel.mapToGlobal(QPoint(30, 90)));
         QApplication::sendEvent(&panel, &click);
         QTRY_VERIFY(!shown.isEmpty());
-        QVERIFY(shown.contains("Brondavel"));
-        QVERIFY(shown.contains(BRONDAVEL_VERSION));
-        QVERIFY(shown.contains(QT_VERSION_STR));
+        QCOMPARE(itemText, QString("&About CalvoBrondavel..."));
+        QVERIFY(shown.contains(QString("version ") + BRONDAVEL_VERSION));
+        QVERIFY(shown.contains("Ver 2.13"));
+    }
+
+    void filesOfEitherGenerationOpenWithTheSettingsTheyFit() {
+        struct Case {
+            int configured;  // model of the run
+            int model, flash, compress;
+            const char* note;
+        } cases[] = {
+            {0, 2, 0, 0, "Opened as CONEXANT"},
+            {2, 0, 3, 0, "Opened as model 0, SST 2M, no compression"},
+            {2, 0, 4, 2, "Opened as model 0, SST 4M, section compression"},
+            {2, 2, 0, 0, ""},
+        };
+        for (const Case& c : cases) {
+            ResetSettings();
+            PanelOnPty p(false, c.configured);
+            MainPanel& panel = *p.panel;
+            const QString path = WriteDemo(p.dir.path(), c.model, c.flash, c.compress);
+            const QByteArray bytes = ReadAll(path);
+            MessageBoxAnswerer boxes;
+            QVERIFY(panel.OpenFile(path));
+            QVERIFY2(boxes.seen().empty(),
+                     boxes.seen().empty() ? "" : qPrintable(boxes.seen()[0].text));
+            QCOMPARE(panel.Files().Note(), QString(c.note));
+            QCOMPARE(panel.File()->model == 2, c.model == 2);
+            QVERIFY(panel.File()->db().Count(kTv) > 0);
+            // The file keeps its settings: saved back, it is the same file, and
+            // the configuration is what it was.
+            panel.File()->db().modified = 1;
+            panel.OnSave();
+            QVERIFY(boxes.seen().empty());
+            QCOMPARE(ReadAll(path), bytes);
+            QCOMPARE(panel.ModelType(), c.configured);
+            QString remembered;
+            QVERIFY(RegistryValue(RegistryValue::kText, kRegistryKeyPath, "RECENT_SETTINGS1")
+                        .Read(&remembered));
+            QCOMPARE(remembered.split(' ').first().toInt() == 2, c.model == 2);
+        }
+    }
+
+    void savingOverAFileOfOtherSettingsAsksNamingBoth() {
+        PanelOnPty p(true);
+        MainPanel& panel = *p.panel;
+        const QString other = WriteDemo(p.dir.path(), 0, 4, 0);
+        const QByteArray bytes = ReadAll(other);
+        app::PathChoosers choosers;
+        choosers.saveFile = [&](const QString&) { return other; };
+        panel.SetPathChoosers(choosers);
+        MessageBoxAnswerer boxes({QMessageBox::No});
+        panel.OnSaveAs();
+        QCOMPARE(boxes.seen().size(), size_t{1});
+        QVERIFY(boxes.SawPart("model 0, SST 4M, no compression"));
+        QVERIFY(boxes.SawPart("CONEXANT"));
+        QCOMPARE(ReadAll(other), bytes);
+        QCOMPARE(panel.PathText(), p.demoPath);
+    }
+
+    void thePathLineShortensTheMiddle() {
+        PanelOnPty p;
+        MainPanel& panel = *p.panel;
+        const QString folder = p.dir.filePath(QString(120, 'f'));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + "/channels-of-the-living-room.ZCS";
+        QVERIFY(QFile::copy(QString::fromStdString(DemoDatabasePath()), path));
+        QVERIFY(panel.OpenFile(path));
+        QCOMPARE(panel.PathText(), path);
+        const QString line = ById<QLabel>(&panel, 1015)->text();
+        QVERIFY(line.size() < path.size());
+        QVERIFY(line.endsWith("channels-of-the-living-room.ZCS"));
+        QVERIFY(line.startsWith(path.left(4)));
     }
 };
 

@@ -1,4 +1,5 @@
-// File names of the shell: extensions, the received-file placement, the
+// Files of the shell: reading a database with the settings it fits, the File
+// commands' greying, extensions, the received-file placement, the
 // single-instance lock and the command line.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,9 +8,12 @@
 #include <fstream>
 
 #include "app/logic/command_line.h"
+#include "app/logic/database_opening.h"
+#include "app/logic/file_menu_state.h"
 #include "app/logic/model_files.h"
 #include "app/logic/received_file.h"
 #include "app/logic/single_instance.h"
+#include "model/demo_database.h"
 
 namespace brondavel::app {
 namespace {
@@ -35,14 +39,92 @@ struct Folder {
     fs::path path;
 };
 
+std::string WriteDemo(const Folder& dir, const FileSettings& s) {
+    const std::string path = (dir.path / ("demo" + EncodeSettings(s) + ".bin")).string();
+    auto file = MakeDatabaseFile(path, s.model, s.flashType, s.compressMode);
+    if (s.model == 2)
+        FillFirstGenDemo(file->db());
+    else
+        FillSecondGenDemo(file->db());
+    EXPECT_TRUE(file->Save(path));
+    return path;
+}
+
+TEST(DatabaseOpening, AFileIsReadWithTheSettingsItFits) {
+    Folder dir;
+    const FileSettings conexant{2, 3, 2};
+    const FileSettings plain2M{0, 3, 0};
+    const FileSettings sections4M{0, 4, 2};
+    struct Case {
+        FileSettings written, preferred, expected;
+    } cases[] = {
+        {plain2M, conexant, plain2M},       // the configuration does not fit: the file's own
+        {conexant, sections4M, {2, 0, 0}},  // either generation
+        {sections4M, sections4M, sections4M},
+        {plain2M, {1, 1, 0}, {1, 1, 0}},  // what fits alike keeps the preference
+    };
+    for (const Case& c : cases) {
+        const std::string path = WriteDemo(dir, c.written);
+        OpenedDatabase opened = OpenFittingDatabase(path, c.preferred);
+        ASSERT_TRUE(opened.file) << opened.error;
+        EXPECT_FALSE(opened.fitsNothing);
+        EXPECT_EQ(opened.settings, c.expected) << path;
+        EXPECT_EQ(opened.file->model, c.expected.model);
+        EXPECT_GT(opened.file->db().Count(2), 0) << path;
+        EXPECT_TRUE(opened.file->loadWarnings().empty()) << path;
+        // Saving it back replaces a file of its own kind without a question.
+        EXPECT_FALSE(OtherSettingsOf(path, opened.settings)) << path;
+    }
+    // ...but a file of another kind is named before it is replaced.
+    const std::string plain = WriteDemo(dir, plain2M);
+    EXPECT_EQ(OtherSettingsOf(plain, conexant), plain2M);
+    EXPECT_FALSE(OtherSettingsOf((dir.path / "new.bin").string(), conexant));
+}
+
+TEST(DatabaseOpening, AFileThatFitsNothingOpensEmptyAndAMissingOneNotAtAll) {
+    Folder dir;
+    dir.Touch("notes.bin", std::string(336000, 'x'));
+    OpenedDatabase junk = OpenFittingDatabase((dir.path / "notes.bin").string(), {2, 3, 2});
+    ASSERT_TRUE(junk.file);
+    EXPECT_TRUE(junk.fitsNothing);
+    EXPECT_FALSE(junk.error.empty());
+    EXPECT_EQ(junk.file->db().Count(2), 0);
+    OpenedDatabase missing = OpenFittingDatabase((dir.path / "gone.bin").string(), {2, 3, 2});
+    EXPECT_FALSE(missing.file);
+    EXPECT_NE(missing.error.find("gone.bin"), std::string::npos);
+}
+
+TEST(FileSettings, LabelsAndTheStoredForm) {
+    EXPECT_EQ(SettingsLabel({0, 4, 0}), "model 0, SST 4M, no compression");
+    EXPECT_EQ(SettingsLabel({2, 0, 0}), "CONEXANT");
+    EXPECT_TRUE(ReadsAlike({2, 0, 0}, {2, 3, 2}));
+    EXPECT_FALSE(ReadsAlike({0, 3, 0}, {0, 3, 2}));
+    EXPECT_EQ(DecodeSettings(EncodeSettings({1, 4, 2})), (FileSettings{1, 4, 2}));
+    for (const char* bad : {"", "0 4", "3 0 0", "0 4 0 x", "0 -1 0"})
+        EXPECT_FALSE(DecodeSettings(bad)) << bad;
+}
+
+TEST(FileMenuState, NothingToSaveNoSaveAndNothingDuringATransfer) {
+    FileMenuInputs in;
+    EXPECT_TRUE(FileMenuStateOf(in).open);
+    EXPECT_FALSE(FileMenuStateOf(in).saveAs);
+    in.loaded = true;
+    FileMenuState s = FileMenuStateOf(in);
+    EXPECT_FALSE(s.save);
+    EXPECT_TRUE(s.saveAs && s.write && s.applyOrder);
+    EXPECT_FALSE(s.restore || s.undo || s.redo);
+    in.modified = in.hasBackup = in.canUndo = true;
+    s = FileMenuStateOf(in);
+    EXPECT_TRUE(s.save && s.restore && s.undo);
+    in.transferring = true;
+    s = FileMenuStateOf(in);
+    EXPECT_FALSE(s.open || s.read || s.save || s.saveAs || s.write || s.undo || s.restore);
+}
+
 TEST(ModelFiles, DefaultExtensionOnlyWhenTheNameHasNone) {
     EXPECT_EQ(WithDefaultExtension("/a/b/db", ".ZCS"), "/a/b/db.ZCS");
     EXPECT_EQ(WithDefaultExtension("/a/b/db.bin", ".ZCS"), "/a/b/db.bin");
     EXPECT_EQ(WithDefaultExtension("/a.d/db", ".bin"), "/a.d/db.bin");
-    EXPECT_EQ(DefaultExtensionFor(2), ".ZCS");
-    EXPECT_EQ(DefaultExtensionFor(0), ".bin");
-    EXPECT_EQ(TransferModeFor(2), 2);
-    EXPECT_EQ(TransferModeFor(1), 1);
     EXPECT_EQ(JoinPath("/x/", "a.bin"), "/x/a.bin");
     EXPECT_EQ(JoinPath("/x", "a.bin"), "/x/a.bin");
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/logic/magnetic_platform.h"
+#include "app/logic/window_layout.h"
 
 namespace brondavel::app {
 namespace {
@@ -246,6 +247,60 @@ TEST(MagneticPlatform, XWaylandOnlyWhenThereAndNotChosen) {
     EXPECT_EQ(PlatformToChoose(nullptr, "wayland-0", ":0", true), "");
     EXPECT_EQ(PlatformToChoose(nullptr, "wayland-0", nullptr, false), "");
     EXPECT_EQ(PlatformToChoose(nullptr, nullptr, ":0", false), "");
+}
+
+}  // namespace
+}  // namespace brondavel::app
+
+// ---------------------------------------------------------------- start-up places
+
+namespace brondavel::app {
+namespace {
+
+bool Overlaps(const Rect& a, const Rect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+TEST(WindowLayout, DefaultPlacesTouchWithoutOverlapAndFormOneDockedGroup) {
+    std::vector<Rect> all{DefaultPanelPlace()};
+    for (int kind = 0; kind < 5; ++kind) all.push_back(DefaultListPlace(kind, all[0]));
+    for (size_t i = 0; i < all.size(); ++i) {
+        bool docked = false;
+        for (size_t j = 0; j < all.size(); ++j) {
+            if (i == j) continue;
+            EXPECT_FALSE(Overlaps(all[i], all[j])) << i << " and " << j;
+            // Snapping at the default place moves nothing: it is where a drag ends.
+            const SnapResult snap = SnapAgainst(all[i], all[j], MagneticLayout::kSnapDistance);
+            if (snap.dock == Dock::kNone) continue;
+            EXPECT_EQ(snap.placed, all[i]) << i << " against " << j;
+            docked = docked || DockHolds(snap.dock, all[i], all[j]);
+        }
+        EXPECT_TRUE(docked) << i;
+    }
+}
+
+TEST(WindowLayout, StoredPlacesComeWhollyOntoTheScreens) {
+    const std::vector<Rect> one{{0, 0, 1600, 1000}};
+    const std::vector<Rect> two{{0, 0, 1600, 1000}, {1600, 200, 2880, 1224}};
+    struct Case {
+        const std::vector<Rect>& screens;
+        Rect stored;
+        Rect expected;
+    } cases[] = {
+        {one, {5000, 5000, 5500, 5150}, {1100, 850, 1600, 1000}},
+        {one, {1649, 3, 1961, 153}, {1288, 3, 1600, 153}},
+        {one, {99999, 3, 100311, 153}, {1288, 3, 1600, 153}},
+        // No sane size at all: as wide as the screen, as high as the smallest.
+        {one, {-2147483647, 0, 2147483647, 40}, {0, 0, 1600, 150}},
+        {one, {100, 100, 412, 250}, {100, 100, 412, 250}},
+        // A window stays on the screen that holds most of it.
+        {two, {1700, 300, 2012, 450}, {1700, 300, 2012, 450}},
+        {two, {1500, 300, 1812, 450}, {1600, 300, 1912, 450}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(BringOntoScreens(c.stored, c.screens, kListWindowSize), c.expected)
+            << c.stored.left << "," << c.stored.top;
+    EXPECT_EQ(BringOntoScreens({5, 5, 10, 10}, {}, kListWindowSize), (Rect{5, 5, 10, 10}));
 }
 
 }  // namespace

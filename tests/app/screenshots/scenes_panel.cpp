@@ -1,5 +1,6 @@
 // The main panel idle and during a transfer, the configuration dialog in both
 // sizes, and the password and about dialogs.
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -8,6 +9,7 @@
 #include "app/dialogs/configuration_dialog.h"
 #include "app/dialogs/password_dialog.h"
 #include "app/panel/main_panel.h"
+#include "app/settings/settings_paths.h"
 #include "tests/app/screenshots/scene_registry.h"
 #include "tests/app/support/gui_test_support.h"
 
@@ -28,6 +30,17 @@ BRONDAVEL_SCENE("panel_idle") {
     panel.move(40, 40);
     panel.show();
     shot.SaveWindow(&panel, "panel_idle");
+}
+
+// What a new user sees: no stored places, the windows docked below the panel.
+BRONDAVEL_SCENE("first_start_layout") {
+    QFile::remove(RegistryFilePath());
+    MainPanel panel(brondavel::test::DemoPanelOptions());
+    panel.show();
+    QRect area = panel.frameGeometry();
+    for (int kind = 0; kind < 5; ++kind)
+        if (panel.Window(kind)->isVisible()) area |= panel.Window(kind)->frameGeometry();
+    shot.SaveScreenArea(area.adjusted(-3, -3, 3, 3), "first_start_layout");
 }
 
 BRONDAVEL_SCENE("panel_transfer") {

@@ -1,9 +1,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QThread>
 #include <cstdio>
 #include <map>
@@ -53,6 +55,18 @@ void ShotContext::SaveWindow(QWidget* window, const QString& name) {
 }  // namespace brondavel::test
 
 int main(int argc, char** argv) {
+    // The scenes store window places and recent files: never in the user's
+    // own configuration, whatever the environment names.
+    QTemporaryDir home;
+    if (!home.isValid() || !QDir(home.path()).mkpath("config") ||
+        !QDir(home.path()).mkpath("runtime")) {
+        std::fprintf(stderr, "brondavel-screenshots: cannot make a temporary configuration\n");
+        return 1;
+    }
+    QFile::setPermissions(home.filePath("runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_CONFIG_HOME", home.filePath("config").toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", home.filePath("runtime").toLocal8Bit());
     QApplication app(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: brondavel-screenshots OUTDIR [SCENE...]\n");

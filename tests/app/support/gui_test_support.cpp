@@ -72,13 +72,18 @@ void DragWindow(QWidget* w, QPoint local, QPoint to, int steps) {
     QWindow* window = w->windowHandle();
     const QPoint from = w->mapToGlobal(local);
     QTest::mousePress(window, Qt::LeftButton, {}, local);
+    // After each step the window system has placed the window where the
+    // widget stands before the next step goes in.
+    auto settled = [w, window] {
+        return QTest::qWaitFor([&] { return window->framePosition() == w->pos(); }, 1000);
+    };
     for (int i = 1; i <= steps; ++i) {
         const QPoint at = from + (to - from) * i / steps;
         QTest::mouseMove(window, window->mapFromGlobal(at));
-        QTest::qWait(15);
+        settled();
     }
     QTest::mouseRelease(window, Qt::LeftButton, {}, window->mapFromGlobal(to));
-    QTest::qWait(50);
+    settled();
 }
 
 }  // namespace brondavel::test
