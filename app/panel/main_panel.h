@@ -1,7 +1,7 @@
 // The application's one top-level window: it owns the current database file,
-// the five list windows and the receiver link, runs the File commands and the
-// transfers, shows the path and the status line, and hosts the configuration,
-// password and about dialogs.
+// the five list windows and the transfers (TransferController), runs the File
+// commands, shows the path, and hosts the configuration, password and about
+// dialogs.
 #pragma once
 
 #include <QString>
@@ -15,7 +15,7 @@
 #include "app/logic/recent_files.h"
 #include "app/logic/session_backups.h"
 #include "app/logic/transfer_outcome.h"
-#include "app/panel/link_bridge.h"
+#include "app/panel/transfer_controller.h"
 #include "app/settings/registry_value.h"
 #include "files/database_file.h"
 #include "link/receiver_link.h"
@@ -47,13 +47,13 @@ struct PathChoosers {
 class MainPanel : public MagneticDialog {
     Q_OBJECT
   public:
-    static constexpr int kStatusInterval = 5000;
+    static constexpr int kStatusInterval = TransferController::kStatusInterval;
     static constexpr int kPasswordDelay = 100;
 
     explicit MainPanel(const PanelOptions& options = {});
     ~MainPanel() override;
 
-    link::ReceiverLink& Link() { return *link_; }
+    link::ReceiverLink& Link() { return transfer_->Link(); }
     DatabaseFile* File() { return file_.get(); }
     ListWindow* Window(int kind) { return windows_[kind]; }
     bool WindowShown(int kind) const { return shown_[kind]; }
@@ -62,7 +62,7 @@ class MainPanel : public MagneticDialog {
     int CompressMode() const { return compressMode_; }
     int Account() const { return account_; }
     int ModelSetting() const { return modelSetting_; }
-    int TransferState() const { return state_; }
+    TransferPhase TransferState() const { return transfer_->Session().Phase(); }
     QString PathText() const;
     QString StatusText() const;
     void SetPathChoosers(PathChoosers choosers) { choosers_ = std::move(choosers); }
@@ -130,22 +130,15 @@ class MainPanel : public MagneticDialog {
     void SetPath(const QString& path);
     void GiveDatabaseToWindows();
 
-    void StartTransfer(int kind);
-    void ShowTransferControls(bool transferring);
-    void RestoreAfterTransfer();
-    void OnLinkMessage(uint32_t message, quintptr wparam, quintptr lparam);
-    void OnTransferResult(uint16_t code);
-    void OnProgress(uint64_t done, int64_t total);
-    void OnNameReceived();
-    void OnReceiveFinished(uintptr_t failed);
+    void CreateTransferController(const QString& runPort);
+    // The windows and the File controls make way for a transfer, and come back.
+    void ShowTransferring(bool transferring);
     void WriteBackSettings();
 
-    int Ask(const QString& text, int buttons);
+    int Ask(const QString& text, int buttons, int defaultButton = 0);
     void Tell(MessageLevel level, const QString& text);
 
-    // Declared before the link: the link's last messages still reach it.
-    LinkBridge bridge_;
-    std::unique_ptr<link::ReceiverLink> link_;
+    std::unique_ptr<TransferController> transfer_;
     std::unique_ptr<DatabaseFile> file_;
     ListControlArray controls_{};
     ListWindowArray windows_{};
@@ -157,14 +150,8 @@ class MainPanel : public MagneticDialog {
     int compressMode_ = 2;
     int account_ = 0;
     int modelSetting_ = 0;
-    int state_ = 0;  // 0 idle, 1 sending, 2 receiving
-    int kind_ = 0;   // 0 write into the receiver, 1 read from it
     bool passwordPending_ = false;
     bool closed_ = false;
-    int handlingLink_ = 0;  // depth of link handlers on the stack
-    QString receivedFolder_;
-    QString receivedName_;
-    QString pathBeforeRead_;
     // A file whose header did not match: saving over it asks first.
     QString foreignPath_;
     SessionBackups backups_;
@@ -174,8 +161,7 @@ class MainPanel : public MagneticDialog {
     std::array<RegistryValue, 5> viewFlags_;
     RegistryValue modelType_;
 
-    QTimer statusTimer_;    // timer 1
-    QTimer passwordTimer_;  // timer 2
+    QTimer passwordTimer_;
     PathChoosers choosers_;
 
     QPushButton* fileButton_;

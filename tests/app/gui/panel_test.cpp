@@ -244,7 +244,7 @@ class PanelTest : public QObject {
         QCOMPARE(boxes.seen().size(), size_t{1});
         QVERIFY(boxes.Saw("Message", "Save change to File ?"));
         QVERIFY(!asked);
-        QCOMPARE(panel.TransferState(), 0);
+        QCOMPARE(panel.TransferState(), app::TransferPhase::kIdle);
         QCOMPARE(panel.PathText(), p.demoPath);
         QCOMPARE(ReadAll(p.demoPath), before);
     }
