@@ -182,8 +182,9 @@ bool ReceiverLink::LoadSettings(const std::string& ini_path) {
     notice.clear();
     const int id = Setting(
         keys, "Id", 1, [](int v) { return Between(v, 1, 9); }, notice);
+    // Without a Device the port stands for its usual device.
     auto device = keys.find("Device");
-    if (device != keys.end()) AssignPortDevice(id, device->second);
+    AssignPortDevice(id, device != keys.end() ? device->second : std::string());
     port_.SetPortNumber(id);
     stored_port_ = id;
     stored_device_ = PortDevicePath(id);

@@ -53,18 +53,33 @@ std::string MakeReceiveFile(const std::string& folder, std::string& error) {
 }
 
 std::string ReceivedFileName(std::string_view sent) {
-    std::string out;
     const bool dotsOnly = sent.find_first_not_of('.') == std::string_view::npos;
+    // One piece per byte sent, so that a name too long loses whole characters.
+    std::vector<std::string> pieces;
     for (const char ch : sent) {
         const auto byte = static_cast<unsigned char>(ch);
         const char16_t code = text::AnsiCodePoint(byte);
-        if (dotsOnly || byte == '/' || byte == '%' || byte < 0x20 || byte == 0x7F || code == 0 ||
-            code == 0xFFFD) {
-            AppendEscaped(byte, out);
-        } else {
-            out += text::Utf16ToUtf8(std::u16string_view(&code, 1));
-        }
+        std::string piece;
+        if (dotsOnly || byte == '/' || byte < 0x20 || byte == 0x7F || code == 0 || code == 0xFFFD)
+            AppendEscaped(byte, piece);
+        else
+            piece = text::Utf16ToUtf8(std::u16string_view(&code, 1));
+        pieces.push_back(std::move(piece));
     }
+    // Two bytes of UTF-8 for one sent: the name is cut before its extension
+    // until it fits a file name with its "(999)".
+    size_t length = 0;
+    for (const std::string& piece : pieces) length += piece.size();
+    const size_t dot = sent.rfind('.');
+    size_t cut =
+        dot != std::string_view::npos && dot > 0 && sent.size() - dot <= 16 ? dot : pieces.size();
+    while (length > kMaxReceivedFileName && cut > 0) {
+        --cut;
+        length -= pieces[cut].size();
+        pieces.erase(pieces.begin() + static_cast<long>(cut));
+    }
+    std::string out;
+    for (const std::string& piece : pieces) out += piece;
     return out;
 }
 

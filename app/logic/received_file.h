@@ -12,9 +12,13 @@ namespace brondavel::app {
 // `error` set when none can be made.
 std::string MakeReceiveFile(const std::string& folder, std::string& error);
 
-// A name the receiver sent, in its 8-bit code page, as a UTF-8 file name.
-// Bytes no file name can hold ('/', control bytes) and a name of dots only
-// are written as "%XX".
+// Longest file name ReceivedFileName gives, in bytes: room for a "(999)".
+inline constexpr size_t kMaxReceivedFileName = 240;
+
+// A name the receiver sent, in its 8-bit code page, as a UTF-8 file name of
+// at most kMaxReceivedFileName bytes, cut before its extension. Bytes no file
+// name can hold ('/', control bytes) and a name of dots only are written as
+// "%XX".
 std::string ReceivedFileName(std::string_view sent);
 
 struct PlacedFile {

@@ -15,6 +15,8 @@ bool TransferSession::Begin(int kind, int model) {
 }
 
 void TransferSession::Abandon() {
+    // After a result the batch read still has its file to place.
+    if (Idle()) return;
     phase_ = TransferPhase::kIdle;
     stopRequested_ = false;
     placing_ = false;

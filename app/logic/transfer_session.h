@@ -21,7 +21,8 @@ class TransferSession {
 
     // Starts a transfer of `kind` for `model`; false while one runs.
     bool Begin(int kind, int model);
-    // The transfer never got going; back to idle with nothing to say.
+    // The transfer never got going; back to idle with nothing to say. Once
+    // idle, nothing changes.
     void Abandon();
     // The user asked the transfer to stop.
     void RequestStop();

@@ -81,8 +81,18 @@ TEST(ReceivedFile, OwnTemporaryFileAndTheFirstFreeName) {
 TEST(ReceivedFile, NamesInTheReceiversCodePage) {
     EXPECT_EQ(ReceivedFileName("\xE3\xCD\xD8\xC9.ZCS"), "\u0645\u062D\u0637\u0629.ZCS");
     EXPECT_EQ(ReceivedFileName("demo.ZCS"), "demo.ZCS");
-    EXPECT_EQ(ReceivedFileName("a/b\x01%.bin"), "a%2Fb%01%25.bin");
+    EXPECT_EQ(ReceivedFileName("a/b\x01%.bin"), "a%2Fb%01%.bin");
     EXPECT_EQ(ReceivedFileName(".."), "%2E%2E");
+    // Every byte makes a character of its own, never a replacement one.
+    for (int byte = 1; byte < 256; ++byte) {
+        const std::string name = ReceivedFileName(std::string(1, static_cast<char>(byte)));
+        EXPECT_FALSE(name.empty()) << byte;
+        EXPECT_EQ(name.find("\xEF\xBF\xBD"), std::string::npos) << byte;
+    }
+    // 240 Arabic bytes would be 480 bytes of UTF-8: cut before the extension.
+    const std::string longName = ReceivedFileName(std::string(240, '\xE3') + ".ZCS");
+    EXPECT_LE(longName.size(), kMaxReceivedFileName);
+    EXPECT_EQ(longName.substr(longName.size() - 6), "\xD9\x85.ZCS");
 }
 
 TEST(SingleInstance, SecondLockRefusedUntilTheFirstEnds) {

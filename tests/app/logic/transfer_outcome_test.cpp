@@ -59,6 +59,7 @@ TEST(TransferSession, OneTransferAtATimeAndTheBatchReadPlacesItsFile) {
     session.RequestStop();
     EXPECT_EQ(session.Finish(link::kResultFailed).text, kTransferStoppedText);
     EXPECT_TRUE(session.Idle());
+    session.Abandon();
     EXPECT_TRUE(session.TakeReceivedFile());
     EXPECT_FALSE(session.TakeReceivedFile());
 
