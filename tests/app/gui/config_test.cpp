@@ -1,6 +1,7 @@
 // The configuration dialog (sizes by account, the CONEXANT reset, OK
 // reopening the port, the DB Print) and the administrator password flow.
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -81,6 +82,21 @@ class ConfigTest : public QObject {
         QVERIFY(saved.contains("BaudRate=115200"));
         // The port given for the run is not stored unless chosen here.
         QVERIFY(saved.contains("Device=/dev/ttyS0"));
+    }
+
+    // A value the port cannot use is named once at start; the port opens with
+    // the default instead.
+    void invalidSerialIniValueIsNamedOnce() {
+        QDir().mkpath(QFileInfo(app::SerialIniPath()).path());
+        QFile ini(app::SerialIniPath());
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[COM]\nDataBits = 99\n");
+        ini.close();
+        MessageBoxAnswerer boxes;
+        PanelOnPty p;
+        QTRY_VERIFY(boxes.SawPart("DataBits=99"));
+        QCOMPARE(boxes.seen().size(), size_t{1});
+        QVERIFY(p.panel->Link().Port().IsOpen());
     }
 
     void typedDeviceBecomesThePortsDevice() {
