@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <fstream>
 #include <future>
@@ -82,6 +83,13 @@ class StagedSink : public ByteSink {
     uint64_t written_ = 0;
 };
 
+std::string Trimmed(const std::string& text) {
+    const size_t start = text.find_first_not_of(" \t\r");
+    if (start == std::string::npos) return {};
+    return text.substr(start, text.find_last_not_of(" \t\r") - start + 1);
+}
+
+// Keys and values without the spaces around "=", as the profile functions read them.
 std::map<std::string, std::string> ReadIniSection(const std::string& path,
                                                   const std::string& section, bool* found) {
     std::map<std::string, std::string> keys;
@@ -90,25 +98,36 @@ std::map<std::string, std::string> ReadIniSection(const std::string& path,
     std::string line;
     bool inside = false;
     while (std::getline(in, line)) {
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+        line = Trimmed(line);
         if (!line.empty() && line.front() == '[') {
             inside = line == "[" + section + "]";
             continue;
         }
         size_t eq = line.find('=');
-        if (inside && eq != std::string::npos) keys[line.substr(0, eq)] = line.substr(eq + 1);
+        if (inside && eq != std::string::npos)
+            keys[Trimmed(line.substr(0, eq))] = Trimmed(line.substr(eq + 1));
     }
     return keys;
 }
 
-int IntOr(const std::map<std::string, std::string>& keys, const char* key, int fallback) {
+// Reads one setting: missing gives the default silently; a value that is no
+// number or fails `valid` gives the default and a line in `notice`.
+template <typename Valid>
+int Setting(const std::map<std::string, std::string>& keys, const char* key, int fallback,
+            Valid valid, std::string& notice) {
     auto it = keys.find(key);
     if (it == keys.end()) return fallback;
-    try {
-        return std::stoi(it->second);
-    } catch (...) {
-        return fallback;
-    }
+    const std::string& text = it->second;
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec == std::errc() && end == text.data() + text.size() && valid(value)) return value;
+    notice += std::string(key) + "=" + text + " is not valid; " + std::to_string(fallback) +
+              " is used instead.\n";
+    return fallback;
+}
+
+bool Between(int value, int low, int high) {
+    return value >= low && value <= high;
 }
 
 }  // namespace
@@ -159,35 +178,67 @@ ReceiverLink::~ReceiverLink() {
 bool ReceiverLink::LoadSettings(const std::string& ini_path) {
     bool found = false;
     auto keys = ReadIniSection(ini_path, "COM", &found);
-    int id = IntOr(keys, "Id", 1);
+    std::string& notice = settings_notice_;
+    notice.clear();
+    const int id = Setting(
+        keys, "Id", 1, [](int v) { return Between(v, 1, 9); }, notice);
+    // Without a Device the port stands for its usual device.
     auto device = keys.find("Device");
-    if (device != keys.end()) AssignPortDevice(id, device->second);
+    AssignPortDevice(id, device != keys.end() ? device->second : std::string());
     port_.SetPortNumber(id);
-    LineSettings defaults;
+    stored_port_ = id;
+    stored_device_ = PortDevicePath(id);
+    const LineSettings defaults;
     LineSettings s;
-    s.baud_rate =
-        static_cast<uint32_t>(IntOr(keys, "BaudRate", static_cast<int>(defaults.baud_rate)));
-    s.byte_size = static_cast<uint8_t>(IntOr(keys, "DataBits", defaults.byte_size));
-    s.stop_bits = static_cast<uint8_t>(IntOr(keys, "StopBits", defaults.stop_bits));
-    s.parity = static_cast<uint8_t>(IntOr(keys, "Parity", defaults.parity));
-    s.parity_check = IntOr(keys, "ParityCheck", 0) == 1;
+    s.baud_rate = static_cast<uint32_t>(Setting(
+        keys, "BaudRate", static_cast<int>(defaults.baud_rate),
+        [](int v) { return v > 0 && IsSupportedBaudRate(static_cast<uint32_t>(v)); }, notice));
+    s.byte_size = static_cast<uint8_t>(Setting(
+        keys, "DataBits", defaults.byte_size, [](int v) { return Between(v, 5, 8); }, notice));
+    s.stop_bits = static_cast<uint8_t>(Setting(
+        keys, "StopBits", defaults.stop_bits, [](int v) { return Between(v, 0, 2); }, notice));
+    s.parity = static_cast<uint8_t>(Setting(
+        keys, "Parity", defaults.parity, [](int v) { return Between(v, 0, 4); }, notice));
+    s.parity_check =
+        Setting(
+            keys, "ParityCheck", 0, [](int v) { return Between(v, 0, 1); }, notice) == 1;
     port_.SetLineSettings(s);
     return found;
 }
 
 bool ReceiverLink::SaveSettings(const std::string& ini_path) const {
-    std::ofstream out(ini_path, std::ios::trunc);
-    if (!out) return false;
     const LineSettings& s = port_.Settings();
+    const int id = stored_port_ >= 0 ? stored_port_ : port_.PortNumber();
+    const std::string device = stored_port_ >= 0 ? stored_device_ : PortDevicePath(id);
+    std::ostringstream out;
     out << "[COM]\n"
-        << "Id=" << port_.PortNumber() << "\n"
+        << "Id=" << id << "\n"
         << "BaudRate=" << s.baud_rate << "\n"
         << "DataBits=" << int{s.byte_size} << "\n"
         << "StopBits=" << int{s.stop_bits} << "\n"
         << "Parity=" << int{s.parity} << "\n"
         << "ParityCheck=" << (s.parity_check ? 1 : 0) << "\n"
-        << "Device=" << PortDevicePath(port_.PortNumber()) << "\n";
-    return static_cast<bool>(out);
+        << "Device=" << device << "\n";
+    const std::string text = out.str();
+    std::string error;
+    return WriteFileAtomically(
+        ini_path, {{reinterpret_cast<const uint8_t*>(text.data()), text.size()}}, error);
+}
+
+void ReceiverLink::ChoosePort(int number, const std::string& device) {
+    if (!device.empty()) AssignPortDevice(number, device);
+    port_.SetPortNumber(number);
+    stored_port_ = number;
+    stored_device_ = PortDevicePath(number);
+}
+
+void ReceiverLink::UseRunPort(const std::string& device) {
+    if (stored_port_ < 0) {
+        stored_port_ = port_.PortNumber() >= 1 ? port_.PortNumber() : 1;
+        stored_device_ = PortDevicePath(stored_port_);
+    }
+    AssignPortDevice(1, device);
+    port_.SetPortNumber(1);
 }
 
 bool ReceiverLink::Start() {
@@ -351,12 +402,19 @@ void ReceiverLink::MonitorLoop() {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
             continue;
         }
-        if (!(mask & kEventRxChar)) continue;
-        while (monitor_flag_) {
-            long n = port_.Read(buffer, 4096);
-            if (n <= 0) break;
-            buffer[n] = 0;
-            Deliver(kMsgIdleData, static_cast<uintptr_t>(n), reinterpret_cast<uintptr_t>(buffer));
+        if (mask & kEventRxChar) {
+            while (monitor_flag_) {
+                long n = port_.Read(buffer, 4096);
+                if (n <= 0) break;
+                buffer[n] = 0;
+                Deliver(kMsgIdleData, static_cast<uintptr_t>(n),
+                        reinterpret_cast<uintptr_t>(buffer));
+            }
+        }
+        if (port_.HungUp()) {
+            // Nothing more comes: the owner closes the port and tries it again later.
+            Deliver(kMsgLineHungUp, 0, 0);
+            return;
         }
     }
 }

@@ -16,7 +16,11 @@
 
 namespace brondavel::link {
 
-// Receives the link's messages 0x500 to 0x508 (numbers in protocol.h).
+// Sent once by the idle listener when the line hangs up: the device went away.
+inline constexpr uint32_t kMsgLineHungUp = 0x509;
+
+// Receives the link's messages 0x500 to 0x508 (numbers in protocol.h) and
+// kMsgLineHungUp.
 class LinkObserver {
   public:
     virtual ~LinkObserver() = default;
@@ -40,9 +44,17 @@ class ReceiverLink {
     ReceiverLink& operator=(const ReceiverLink&) = delete;
 
     // "Serial.ini", section "COM": Id, BaudRate, DataBits, StopBits, Parity,
-    // ParityCheck, and Device (the device path of port Id, optional).
+    // ParityCheck, and Device (the device path of port Id, optional). A value
+    // out of range takes its default and is named in SettingsNotice().
     bool LoadSettings(const std::string& ini_path);
+    // Writes the line settings and the stored port (see UseRunPort).
     bool SaveSettings(const std::string& ini_path) const;
+    // What LoadSettings replaced, one line each; empty when all was valid.
+    const std::string& SettingsNotice() const { return settings_notice_; }
+    // The port the user chose: used now and stored by SaveSettings.
+    void ChoosePort(int number, const std::string& device);
+    // A device for this run only (port 1): SaveSettings keeps the stored port.
+    void UseRunPort(const std::string& device);
 
     bool Start();
     bool Stop();
@@ -95,6 +107,9 @@ class ReceiverLink {
     Delivery delivery_;
     SerialPort port_;
     int file_ = -1;
+    std::string settings_notice_;
+    int stored_port_ = -1;  // -1: the port in use
+    std::string stored_device_;
     // A mode-1 receive goes here and replaces its target only when it succeeds.
     AtomicFile staged_;
     std::atomic<bool> pause_{false};

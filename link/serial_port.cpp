@@ -6,12 +6,14 @@
 #include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <map>
 #include <thread>
 
@@ -101,6 +103,22 @@ std::vector<std::string> ListSerialDevices() {
         globfree(&g);
     }
     return out;
+}
+
+bool IsSupportedBaudRate(uint32_t baud) {
+    return SpeedOf(baud) != B0;
+}
+
+std::string TerminalProblem(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::strerror(errno);
+    if (!S_ISCHR(st.st_mode)) return "it is not a device";
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    // Busy: held exclusively, which only a terminal can be.
+    if (fd < 0) return errno == EBUSY ? std::string() : std::strerror(errno);
+    const bool terminal = ::isatty(fd);
+    ::close(fd);
+    return terminal ? std::string() : "it is not a terminal";
 }
 
 bool ProbePort(int port_number) {

@@ -35,6 +35,11 @@ std::string PortDevicePath(int port_number);
 void AssignPortDevice(int port_number, const std::string& path);
 // Existing /dev/ttyS*, /dev/ttyUSB* and /dev/ttyACM* devices, sorted.
 std::vector<std::string> ListSerialDevices();
+// Whether the port can run at this rate.
+bool IsSupportedBaudRate(uint32_t baud);
+// Why `path` cannot serve as a port ("it is not a terminal", ...); "" when it
+// is a terminal, or one held already.
+std::string TerminalProblem(const std::string& path);
 // True when the device of the port exists, even if another program holds it.
 bool ProbePort(int port_number);
 // Presence of ports 0 to 9, probed once per process.

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <set>
 
+#include "app/edit/option_combo.h"
 #include "app/logic/configuration_options.h"
 #include "app/logic/model_files.h"
 #include "app/settings/settings_paths.h"
@@ -21,21 +22,15 @@ namespace {
 constexpr int kRowHeight = 30;
 constexpr int kLabelWidth = 84;
 
-int ValueOf(const QComboBox* combo, int fallback) {
-    return combo->currentIndex() >= 0 ? combo->currentData().toInt() : fallback;
-}
-
-void Select(QComboBox* combo, int value) {
-    int row = -1;
-    for (int i = 0; i < combo->count(); ++i)
-        if (combo->itemData(i).toInt() == value) {
-            row = i;
-            break;
-        }
-    combo->setCurrentIndex(row);
-}
-
 }  // namespace
+
+void ConfigurationDialog::OptionCombo::Select(int value) const {
+    SelectValue(combo, table, value);
+}
+
+int ConfigurationDialog::OptionCombo::Value(int fallback) const {
+    return SelectedValue(combo, table, fallback);
+}
 
 ConfigurationDialog::ConfigurationDialog(QWidget* parent, link::ReceiverLink* link,
                                          DatabaseFile* file, const ConfigurationValues& values)
@@ -52,24 +47,25 @@ ConfigurationDialog::ConfigurationDialog(QWidget* parent, link::ReceiverLink* li
 
     auto* portGroup = new QGroupBox("Port Setting", this);
     portGroup->setGeometry(8, 6, 326, 200);
-    port_ = AddCombo(portGroup, 1055, "Port", 0, kPortOptions, true);
-    baudRate_ = AddCombo(portGroup, 1056, "Baud rate", 1, kBaudRateOptions, false);
-    dataBits_ = AddCombo(portGroup, 1012, "Data", 2, kDataBitsOptions, false);
-    stopBits_ = AddCombo(portGroup, 1015, "Stop", 3, kStopBitsOptions, false);
-    parity_ = AddCombo(portGroup, 1013, "Parity", 4, kParityOptions, false);
+    port_ = AddCombo(portGroup, 1055, "Port", 0);
+    port_->setEditable(true);
+    baudRate_ = AddOptionCombo(portGroup, 1056, "Baud rate", 1, kBaudRateOptions);
+    dataBits_ = AddOptionCombo(portGroup, 1012, "Data", 2, kDataBitsOptions);
+    stopBits_ = AddOptionCombo(portGroup, 1015, "Stop", 3, kStopBitsOptions);
+    parity_ = AddOptionCombo(portGroup, 1013, "Parity", 4, kParityOptions);
     FillPortCombo();
 
     auto* modelGroup = new QGroupBox("Model Setting", this);
     modelGroup->setGeometry(8, 212, 326, 78);
-    modelSetting_ = AddCombo(modelGroup, 1057, "Model", 0, kModelSettingOptions, false);
+    modelSetting_ = AddOptionCombo(modelGroup, 1057, "Model", 0, kModelSettingOptions);
 
     auto* adminGroup = new QGroupBox("Administrator", this);
     adminGroup->setGeometry(342, 6, 316, 200);
-    modelType_ = AddCombo(adminGroup, 1058, "Model", 0, kModelTypeOptions, false);
-    compress_ = AddCombo(adminGroup, 1059, "Compress", 1, kCompressOptions, false);
-    flashType_ = AddCombo(adminGroup, 1014, "Flash Type", 2, kFlashTypeOptions, false);
-    account_ = AddCombo(adminGroup, 1016, "Account", 3, kAccountOptions, false);
-    update_ = AddCombo(adminGroup, 1017, "Update", 4, kUpdateOptions, false);
+    modelType_ = AddOptionCombo(adminGroup, 1058, "Model", 0, kModelTypeOptions);
+    compress_ = AddOptionCombo(adminGroup, 1059, "Compress", 1, kCompressOptions);
+    flashType_ = AddOptionCombo(adminGroup, 1014, "Flash Type", 2, kFlashTypeOptions);
+    account_ = AddOptionCombo(adminGroup, 1016, "Account", 3, kAccountOptions);
+    update_ = AddOptionCombo(adminGroup, 1017, "Update", 4, kUpdateOptions);
 
     auto* printGroup = new QGroupBox("DB Print", this);
     printGroup->setGeometry(342, 212, 316, 118);
@@ -92,42 +88,48 @@ ConfigurationDialog::ConfigurationDialog(QWidget* parent, link::ReceiverLink* li
     cancel->setObjectName("id2");
     cancel->setGeometry(246, 300, 86, 28);
 
-    for (QComboBox* fixed : {baudRate_, dataBits_, stopBits_, parity_, update_})
-        fixed->setEnabled(false);
+    for (const OptionCombo& fixed : {baudRate_, dataBits_, stopBits_, parity_, update_})
+        fixed.combo->setEnabled(false);
     printOpen->setEnabled(file_ != nullptr);
     printMake->setEnabled(file_ != nullptr);
     SelectAll();
+    shownPort_ = port_->currentText();
 
     const bool administrator = values_.account == kAccountAdministrator;
     adminGroup->setVisible(administrator);
     printGroup->setVisible(administrator);
     setFixedSize(administrator ? kWideSize : kNarrowSize);
 
-    connect(modelType_, &QComboBox::activated, this, &ConfigurationDialog::OnModelTypeChosen);
-    connect(modelSetting_, &QComboBox::activated, this, &ConfigurationDialog::OnModelSettingChosen);
-    connect(compress_, &QComboBox::activated, this,
-            [this] { values_.compressMode = ValueOf(compress_, values_.compressMode); });
-    connect(flashType_, &QComboBox::activated, this,
-            [this] { values_.flashType = ValueOf(flashType_, values_.flashType); });
-    connect(account_, &QComboBox::activated, this,
-            [this] { values_.account = ValueOf(account_, values_.account); });
+    connect(modelType_.combo, &QComboBox::activated, this, &ConfigurationDialog::OnModelTypeChosen);
+    connect(modelSetting_.combo, &QComboBox::activated, this,
+            &ConfigurationDialog::OnModelSettingChosen);
+    connect(compress_.combo, &QComboBox::activated, this,
+            [this] { values_.compressMode = compress_.Value(values_.compressMode); });
+    connect(flashType_.combo, &QComboBox::activated, this,
+            [this] { values_.flashType = flashType_.Value(values_.flashType); });
+    connect(account_.combo, &QComboBox::activated, this,
+            [this] { values_.account = account_.Value(values_.account); });
     connect(printOpen, &QPushButton::clicked, this, &ConfigurationDialog::OnPrintOpen);
     connect(printMake, &QPushButton::clicked, this, &ConfigurationDialog::OnPrintMake);
     connect(ok, &QPushButton::clicked, this, &ConfigurationDialog::OnOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QComboBox* ConfigurationDialog::AddCombo(QWidget* group, int id, const char* label, int row,
-                                         OptionTable table, bool editable) {
+QComboBox* ConfigurationDialog::AddCombo(QWidget* group, int id, const char* label, int row) {
     const int y = 24 + row * kRowHeight;
     auto* caption = new QLabel(label, group);
     caption->setGeometry(10, y, kLabelWidth, 24);
-    auto* combo = new QComboBox(group);
-    combo->setObjectName(QString("id%1").arg(id));
+    QComboBox* combo = NewOptionCombo(group, QString("id%1").arg(id).toLatin1().constData());
     combo->setGeometry(10 + kLabelWidth, y, group->width() - kLabelWidth - 20, 24);
-    combo->setEditable(editable);
-    for (const OptionRow& option : table) combo->addItem(option.label, option.value);
     return combo;
+}
+
+ConfigurationDialog::OptionCombo ConfigurationDialog::AddOptionCombo(QWidget* group, int id,
+                                                                     const char* label, int row,
+                                                                     OptionTable table) {
+    OptionCombo option{AddCombo(group, id, label, row), table};
+    FillOptions(option.combo, table);
+    return option;
 }
 
 // COM1 to COM9 show the device each stands for; devices found that no port
@@ -146,31 +148,27 @@ void ConfigurationDialog::FillPortCombo() {
 
 void ConfigurationDialog::SelectAll() {
     const link::LineSettings& line = link_->Port().Settings();
-    Select(port_, portNumber_);
-    Select(baudRate_, static_cast<int>(line.baud_rate));
-    Select(dataBits_, line.byte_size);
-    Select(stopBits_, line.stop_bits);
-    Select(parity_, line.parity);
-    Select(modelSetting_, values_.modelSetting);
-    Select(modelType_, values_.modelType);
-    Select(compress_, values_.compressMode);
-    Select(flashType_, values_.flashType);
-    Select(account_, values_.account);
-    update_->setCurrentIndex(1);  // always "Lyngsat"
+    port_->setCurrentIndex(port_->findData(portNumber_));
+    baudRate_.Select(static_cast<int>(line.baud_rate));
+    dataBits_.Select(line.byte_size);
+    stopBits_.Select(line.stop_bits);
+    parity_.Select(line.parity);
+    modelSetting_.Select(values_.modelSetting);
+    modelType_.Select(values_.modelType);
+    compress_.Select(values_.compressMode);
+    flashType_.Select(values_.flashType);
+    account_.Select(values_.account);
+    update_.combo->setCurrentIndex(1);  // always "Lyngsat"
 }
 
 void ConfigurationDialog::OnModelTypeChosen() {
-    values_.modelType = ValueOf(modelType_, values_.modelType);
-    if (values_.modelType == 2) {
-        values_.flashType = 0;
-        values_.compressMode = 0;
-    }
+    values_ = WithModelType(values_, modelType_.Value(values_.modelType));
     SelectAll();
 }
 
 void ConfigurationDialog::OnModelSettingChosen() {
-    values_.modelSetting = ValueOf(modelSetting_, values_.modelSetting);
-    values_.modelType = ValueOf(modelType_, values_.modelType);
+    values_.modelSetting = modelSetting_.Value(values_.modelSetting);
+    values_.modelType = modelType_.Value(values_.modelType);
 }
 
 void ConfigurationDialog::OnPrintOpen() {
@@ -194,28 +192,39 @@ void ConfigurationDialog::OnPrintMake() {
 void ConfigurationDialog::OnOk() {
     const PortChoice choice = ParsePortChoice(port_->currentText().toStdString(), portNumber_);
     if (choice.number == 0) {
-        QMessageBox::critical(
-            this, "Error",
-            QString("\"%1\" names no port: choose COM1 to COM9 or type a device path such as "
-                    "/dev/ttyUSB0.")
-                .arg(port_->currentText()));
+        // The example path stands on a line of its own, so it is never broken.
+        QMessageBox::critical(this, "Error",
+                              QString("\"%1\" names no port.\nChoose COM1 to COM9, or type the "
+                                      "path of a serial device, such as\n/dev/ttyUSB0")
+                                  .arg(port_->currentText()));
         return;
     }
-    values_.modelType = ValueOf(modelType_, values_.modelType);
-    values_.compressMode = ValueOf(compress_, values_.compressMode);
-    values_.flashType = ValueOf(flashType_, values_.flashType);
-    values_.account = ValueOf(account_, values_.account);
-    values_.modelSetting = ValueOf(modelSetting_, values_.modelSetting);
+    if (!choice.device.empty()) {
+        const std::string problem = link::TerminalProblem(choice.device);
+        if (!problem.empty()) {
+            QMessageBox::critical(
+                this, "Error",
+                QString("This path cannot serve as the port:\n%1\n(%2)")
+                    .arg(QString::fromStdString(choice.device), QString::fromStdString(problem)));
+            return;
+        }
+    }
+    values_.modelType = modelType_.Value(values_.modelType);
+    values_.compressMode = compress_.Value(values_.compressMode);
+    values_.flashType = flashType_.Value(values_.flashType);
+    values_.account = account_.Value(values_.account);
+    values_.modelSetting = modelSetting_.Value(values_.modelSetting);
 
     link::LineSettings line = link_->Port().Settings();
-    line.baud_rate = static_cast<uint32_t>(ValueOf(baudRate_, static_cast<int>(line.baud_rate)));
-    line.byte_size = static_cast<uint8_t>(ValueOf(dataBits_, line.byte_size));
-    line.stop_bits = static_cast<uint8_t>(ValueOf(stopBits_, line.stop_bits));
-    line.parity = static_cast<uint8_t>(ValueOf(parity_, line.parity));
+    line.baud_rate = static_cast<uint32_t>(baudRate_.Value(static_cast<int>(line.baud_rate)));
+    line.byte_size = static_cast<uint8_t>(dataBits_.Value(line.byte_size));
+    line.stop_bits = static_cast<uint8_t>(stopBits_.Value(line.stop_bits));
+    line.parity = static_cast<uint8_t>(parity_.Value(line.parity));
 
     link_->Stop();
-    if (!choice.device.empty()) link::AssignPortDevice(choice.number, choice.device);
-    link_->Port().Configure(choice.number, line);
+    // A port given for this run only stays unstored unless the user chose it here.
+    if (port_->currentText() != shownPort_) link_->ChoosePort(choice.number, choice.device);
+    link_->Port().Configure(link_->Port().PortNumber(), line);
     if (!link_->SaveSettings(SerialIniPath().toStdString()))
         QMessageBox::critical(
             this, "Error",

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "app/logic/configuration_values.h"
 #include "app/logic/option_table.h"
 
 class QComboBox;
@@ -20,14 +21,6 @@ class ReceiverLink;
 }  // namespace brondavel
 
 namespace brondavel::app {
-
-struct ConfigurationValues {
-    int modelSetting = 0;
-    int modelType = 2;
-    int flashType = 3;
-    int compressMode = 2;
-    int account = 0;
-};
 
 class ConfigurationDialog : public QDialog {
     Q_OBJECT
@@ -45,8 +38,16 @@ class ConfigurationDialog : public QDialog {
     void SetTextFileChooser(std::function<QString()> chooser) { chooseTextFile_ = chooser; }
 
   private:
-    QComboBox* AddCombo(QWidget* group, int id, const char* label, int row, OptionTable table,
-                        bool editable);
+    // A combo box with the values of a fixed table.
+    struct OptionCombo {
+        QComboBox* combo = nullptr;
+        OptionTable table;
+        void Select(int value) const;
+        int Value(int fallback) const;
+    };
+    QComboBox* AddCombo(QWidget* group, int id, const char* label, int row);
+    OptionCombo AddOptionCombo(QWidget* group, int id, const char* label, int row,
+                               OptionTable table);
     void FillPortCombo();
     void SelectAll();
     void OnModelTypeChosen();
@@ -62,16 +63,17 @@ class ConfigurationDialog : public QDialog {
     std::function<QString()> chooseTextFile_;
 
     QComboBox* port_;
-    QComboBox* baudRate_;
-    QComboBox* dataBits_;
-    QComboBox* stopBits_;
-    QComboBox* parity_;
-    QComboBox* modelSetting_;
-    QComboBox* modelType_;
-    QComboBox* compress_;
-    QComboBox* flashType_;
-    QComboBox* account_;
-    QComboBox* update_;
+    QString shownPort_;  // the port text before the user changed it
+    OptionCombo baudRate_;
+    OptionCombo dataBits_;
+    OptionCombo stopBits_;
+    OptionCombo parity_;
+    OptionCombo modelSetting_;
+    OptionCombo modelType_;
+    OptionCombo compress_;
+    OptionCombo flashType_;
+    OptionCombo account_;
+    OptionCombo update_;
     QLabel* printPath_;
 };
 

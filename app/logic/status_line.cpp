@@ -50,8 +50,8 @@ std::string StatusLineText(const StatusInputs& in) {
     if (!in.portOpen)
         return in.portPresent ? "Disconnect !!! ( Another Comm Program Exit )"
                               : "Disconnect !!! ( Port Resetting )";
-    if (in.transferState == 1) return "Downloading..";
-    if (in.transferState == 2) return "Uploading..";
+    if (in.transfer == TransferPhase::kSending) return "Downloading..";
+    if (in.transfer == TransferPhase::kReceiving) return "Uploading..";
     if (!in.text.empty()) return in.text;
     return IdleStatusText(in.model, in.flashType, in.compressMode, in.account);
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "app/logic/transfer_session.h"
+
 namespace brondavel::app {
 
 struct StatusInputs {
@@ -11,7 +13,7 @@ struct StatusInputs {
     int flashType = 3;
     int compressMode = 2;
     int account = 0;
-    int transferState = 0;  // 0 idle, 1 sending, 2 receiving
+    TransferPhase transfer = TransferPhase::kIdle;
     bool portOpen = false;
     bool portPresent = false;  // the device of the configured port exists
     std::string text;          // shown when idle and not empty

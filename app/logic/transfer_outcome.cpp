@@ -19,14 +19,20 @@ const char* CaptionOf(MessageLevel level) {
     }
 }
 
-TransferOutcome DecideTransferOutcome(uint16_t code, int kind, int model) {
+TransferOutcome DecideTransferOutcome(uint16_t code, int kind, int mode, bool stopped) {
     const bool receiving = kind == kReadFromReceiver;
     TransferOutcome out;
+    if (code != link::kResultOk && stopped) {
+        // Whatever the protocol made of the stop, the user asked for it.
+        out.text = kTransferStoppedText;
+        out.level = MessageLevel::kMessage;
+        return out;
+    }
     if (code == link::kResultCancelled) return out;
     out.text = link::ResultText(code, receiving);
     if (code == link::kResultOk) {
         out.level = MessageLevel::kSuccess;
-        out.openReceivedFile = receiving && model != 2;
+        out.openReceivedFile = receiving && mode == 1;
         return out;
     }
     out.level = MessageLevel::kError;

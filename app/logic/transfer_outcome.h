@@ -19,10 +19,14 @@ inline constexpr int kReadFromReceiver = 1;
 struct TransferOutcome {
     std::string text;  // empty with kNone
     MessageLevel level = MessageLevel::kNone;
-    // A model-0/1 read that succeeded opens the received file.
+    // A plain-block read that succeeded opens the received file.
     bool openReceivedFile = false;
 };
-TransferOutcome DecideTransferOutcome(uint16_t code, int kind, int model);
+// `mode` 1 plain blocks, 2 batch; `stopped`: the user asked the transfer to stop.
+TransferOutcome DecideTransferOutcome(uint16_t code, int kind, int mode, bool stopped = false);
+
+// What the panel says after a transfer that the user stopped.
+inline constexpr const char* kTransferStoppedText = "The transfer was stopped.";
 
 // done × 100 / total; nothing when total is not positive.
 std::optional<int> ProgressPercent(uint64_t done, int64_t total);

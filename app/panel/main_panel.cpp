@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QToolButton>
-#include <cstdio>
 
 #include "app/dialogs/about_dialog.h"
 #include "app/dialogs/configuration_dialog.h"
@@ -24,13 +23,11 @@
 #include "app/logic/configuration_options.h"
 #include "app/logic/file_settings.h"
 #include "app/logic/model_files.h"
-#include "app/logic/received_file.h"
 #include "app/logic/status_line.h"
 #include "app/panel/message_boxes.h"
 #include "app/panel/rotated_caption.h"
 #include "app/settings/fonts.h"
 #include "app/settings/settings_paths.h"
-#include "link/protocol.h"
 
 #if __has_include("app/dialogs/epg_test_dialog.h")
 #include "app/dialogs/epg_test_dialog.h"
@@ -78,14 +75,6 @@ constexpr QKeyCombination kOpenKey = Qt::CTRL | Qt::Key_O;
 constexpr QKeyCombination kSaveKey = Qt::CTRL | Qt::Key_S;
 constexpr QKeyCombination kSaveAsKey = Qt::CTRL | Qt::SHIFT | Qt::Key_S;
 
-const char* const kSendInstruction =
-    "Please enter \"Menu\"->\"Install\"->\"Set-Top Box Upgrade\", enter your \nparental pin, "
-    "then select \"Channel/TP Data Receive\", \nConfirm with \"Yes\" and hit";
-const char* const kReceiveInstruction =
-    "Please enter \"Menu\"->\"Install\"->\"Set-Top Box Upgrade\", enter your \nparental pin, "
-    "then select \"Send Data\", confirm with \"Yes\" wait for \n\"Data sending\" on the TV "
-    "screen and then hit \"OK\" in this dialogue.";
-
 template <typename T>
 T* Named(T* widget, int id) {
     widget->setObjectName(QString("id%1").arg(id));
@@ -95,13 +84,12 @@ T* Named(T* widget, int id) {
 }  // namespace
 
 MainPanel::MainPanel(const PanelOptions& options)
-    : bridge_(this),
-      files_(
+    : files_(
           this, windows_,
           [this] {
               return FileSettings{model_, flashType_, compressMode_};
           },
-          [this] { return state_ != 0; }),
+          [this] { return transfer_ && !transfer_->Session().Idle(); }),
       mainPos_(RegistryValue::kPoint, kRegistryKeyPath, "MAIN_POS"),
       viewFlags_{RegistryValue(RegistryValue::kBoolean, kRegistryKeyPath, kViewFlags[0]),
                  RegistryValue(RegistryValue::kBoolean, kRegistryKeyPath, kViewFlags[1]),
@@ -117,17 +105,8 @@ MainPanel::MainPanel(const PanelOptions& options)
     connect(&files_, &FileCommands::pathChanged, this, &MainPanel::ShowPath);
     connect(&files_, &FileCommands::noteChanged, this, [this] { wait_->setText(files_.Note()); });
 
-    link_ = std::make_unique<link::ReceiverLink>(&bridge_, link::Delivery::kQueued);
-    bridge_.SetLink(link_.get());
-    connect(&bridge_, &LinkBridge::linkMessage, this, &MainPanel::OnLinkMessage);
-    link_->LoadSettings(SerialIniPath().toStdString());
-    if (!options.portDevice.isEmpty()) {
-        link::AssignPortDevice(1, options.portDevice.toStdString());
-        link_->Port().SetPortNumber(1);
-    }
-    link_->Start();
-
     BuildControls();
+    CreateTransferController(options.portDevice);
     ApplyModelCaption();
     AddShortcuts();
 
@@ -138,9 +117,6 @@ MainPanel::MainPanel(const PanelOptions& options)
     SetBodyDrag(true);
     SetGroupMove(true);
 
-    statusTimer_.setInterval(kStatusInterval);
-    connect(&statusTimer_, &QTimer::timeout, this, [this] { RefreshStatus(); });
-    statusTimer_.start();
     passwordTimer_.setSingleShot(true);
     connect(&passwordTimer_, &QTimer::timeout, this, &MainPanel::OnPasswordTimer);
     RefreshStatus();
@@ -150,11 +126,10 @@ MainPanel::MainPanel(const PanelOptions& options)
 
 MainPanel::~MainPanel() {
     closed_ = true;
-    statusTimer_.stop();
     passwordTimer_.stop();
     // The windows go first: none may outlive the database it points to.
     windows_.Destroy();
-    link_.reset();
+    transfer_.reset();
     files_.Release();
 }
 
@@ -378,7 +353,8 @@ void MainPanel::AddShortcuts() {
 }
 
 bool MainPanel::CommandsFree() const {
-    return state_ == 0 && !closed_ && QApplication::activeModalWidget() == nullptr &&
+    return transfer_->Session().Idle() && !closed_ &&
+           QApplication::activeModalWidget() == nullptr &&
            QApplication::activePopupWidget() == nullptr;
 }
 
@@ -427,8 +403,8 @@ void MainPanel::GiveDatabaseToWindows() {
 
 // ---------------------------------------------------------------- messages
 
-int MainPanel::Ask(const QString& text, int buttons) {
-    return AskUser(this, text, buttons);
+int MainPanel::Ask(const QString& text, int buttons, int defaultButton) {
+    return AskUser(this, text, buttons, defaultButton);
 }
 
 void MainPanel::Tell(MessageLevel level, const QString& text) {
@@ -437,72 +413,44 @@ void MainPanel::Tell(MessageLevel level, const QString& text) {
 
 // ---------------------------------------------------------------- transfers
 
-void MainPanel::OnWriteIntoReceiver() {
-    if (!File()) return;
-    if (File()->db().modified && !OfferSave(false)) return;
-    StartTransfer(kWriteIntoReceiver);
-}
-
-void MainPanel::OnReadFromReceiver() {
-    if (!OfferSave(false)) return;
-    QString target;
-    if (TransferModeFor(model_) == 1) {
-        target = choosers_.saveFile(QString::fromStdString(FileFilterFor(model_)));
-        if (!target.isEmpty())
-            target = QString::fromStdString(
-                WithDefaultExtension(target.toStdString(), DefaultExtensionFor(model_)));
-    } else {
-        target = choosers_.folder();
-    }
-    if (target.isEmpty()) return;
-    pathBeforeRead_ = PathText();
-    SetPath(target);
-    StartTransfer(kReadFromReceiver);
-}
-
-void MainPanel::StartTransfer(int kind) {
-    if (!link_->Port().IsOpen()) {
-        Tell(MessageLevel::kError, "COM Collision !!!");
-        if (kind == kReadFromReceiver) SetPath(pathBeforeRead_);
-        return;
-    }
-    QString path = PathText();
-    if (path.isEmpty()) return;
-    kind_ = kind;
-    state_ = kind == kWriteIntoReceiver ? 1 : 2;
-    Tell(MessageLevel::kMessage,
-         kind == kWriteIntoReceiver ? kSendInstruction : kReceiveInstruction);
-    RefreshStatus();
-    ShowTransferControls(true);
-    for (int k = 0; k < 5; ++k) {
-        shownBeforeTransfer_[k] = shown_[k];
-        shown_[k] = false;
-        windows_[k]->hide();
-    }
+void MainPanel::CreateTransferController(const QString& runPort) {
+    TransferHooks hooks;
+    hooks.settings = [this] {
+        return ConfigurationValues{modelSetting_, model_, flashType_, compressMode_, account_};
+    };
     // A file is sent as the settings it was read with say.
-    const int mode = TransferModeFor(kind == kWriteIntoReceiver ? files_.Settings().model : model_);
-    if (kind == kReadFromReceiver && mode == 2) {
-        receivedFolder_ = path;
-        path = QString::fromStdString(JoinPath(path.toStdString(), kTemporaryReceiveName));
-    }
-    const bool started = kind == kWriteIntoReceiver ? link_->StartSend(path.toStdString(), mode)
-                                                    : link_->StartReceive(path.toStdString(), mode);
-    if (started) return;
-    Tell(MessageLevel::kError, QString("Not Find - DownLoad File!!\n%1").arg(path));
-    if (kind == kReadFromReceiver) SetPath(pathBeforeRead_);
-    RestoreAfterTransfer();
+    hooks.fileModel = [this] { return files_.Settings().model; };
+    hooks.file = [this] { return files_.File(); };
+    hooks.path = [this] { return files_.Path(); };
+    hooks.setPath = [this](const QString& path) { files_.SetPath(path); };
+    hooks.offerSave = [this](bool noContinues) { return files_.OfferSave(noContinues); };
+    hooks.openFile = [this](const QString& path) { return files_.OpenFile(path); };
+    hooks.chooseSaveFile = [this](const QString& filter) {
+        return files_.Choosers().saveFile(filter);
+    };
+    hooks.chooseFolder = [this] { return files_.Choosers().folder(); };
+    hooks.showTransferring = [this](bool transferring) { ShowTransferring(transferring); };
+    hooks.ask = [this](const QString& text, int buttons, int defaultButton) {
+        return Ask(text, buttons, defaultButton);
+    };
+    hooks.tell = [this](MessageLevel level, const QString& text) { Tell(level, text); };
+    transfer_ = std::make_unique<TransferController>(
+        this, TransferWidgets{progress_, stopButton_, wait_, status_}, std::move(hooks), runPort);
 }
 
-void MainPanel::ShowTransferControls(bool transferring) {
+void MainPanel::ShowTransferring(bool transferring) {
     fileButton_->setVisible(!transferring);
     configButton_->setVisible(!transferring);
     for (int kind = 0; kind < 5; ++kind)
         toggles_[kind]->setVisible(!transferring && kind != kFavorites);
-    progress_->setVisible(transferring);
-    stopButton_->setVisible(transferring);
-}
-
-void MainPanel::RestoreAfterTransfer() {
+    if (transferring) {
+        for (int kind = 0; kind < 5; ++kind) {
+            shownBeforeTransfer_[kind] = shown_[kind];
+            shown_[kind] = false;
+            windows_[kind]->hide();
+        }
+        return;
+    }
     GiveDatabaseToWindows();
     for (int kind = 0; kind < 5; ++kind) {
         shown_[kind] = shownBeforeTransfer_[kind];
@@ -510,116 +458,22 @@ void MainPanel::RestoreAfterTransfer() {
         toggles_[kind]->setChecked(shown_[kind]);
         windows_[kind]->setVisible(shown_[kind]);
     }
-    progress_->setValue(0);
-    state_ = 0;
-    ShowTransferControls(false);
-    wait_->clear();
-    RefreshStatus();
 }
 
-void MainPanel::OnLinkMessage(uint32_t message, quintptr wparam, quintptr lparam) {
-    if (closed_) return;
-    ++handlingLink_;
-    switch (message) {
-        case link::kMsgResult:
-            OnTransferResult(static_cast<uint16_t>(wparam));
-            break;
-        case link::kMsgSendProgress:
-        case link::kMsgReceiveProgress:
-            OnProgress(wparam, static_cast<int64_t>(lparam));
-            break;
-        case link::kMsgReceiveFinished:
-            OnReceiveFinished(wparam);
-            break;
-        case link::kMsgWaitNotice:
-            wait_->setText("Wait a Moment....");
-            break;
-        case link::kMsgNameReceived:
-            OnNameReceived();
-            break;
-        default:  // data while idle: nothing to do with it
-            break;
-    }
-    --handlingLink_;
+void MainPanel::OnWriteIntoReceiver() {
+    transfer_->WriteIntoReceiver();
 }
 
-void MainPanel::OnProgress(uint64_t done, int64_t total) {
-    if (const std::optional<int> percent = ProgressPercent(done, total))
-        progress_->setValue(*percent);
-}
-
-void MainPanel::OnTransferResult(uint16_t code) {
-    if (state_ == 0) return;
-    // No second stop while the result is being shown: the worker waits on it.
-    stopButton_->hide();
-    const TransferOutcome outcome = DecideTransferOutcome(code, kind_, model_);
-    if (outcome.level != MessageLevel::kNone)
-        Tell(outcome.level, QString::fromStdString(outcome.text));
-    if (kind_ == kReadFromReceiver) {
-        if (outcome.openReceivedFile) {
-            if (!OpenFile(PathText())) SetPath(pathBeforeRead_);
-        } else if (code != link::kResultOk) {
-            // The path static goes on naming the database that is loaded.
-            SetPath(pathBeforeRead_);
-        }
-    }
-    RestoreAfterTransfer();
-}
-
-void MainPanel::OnNameReceived() {
-    receivedName_ = QString::fromStdString(link_->ReceivedName());
-    SetPath(QString::fromStdString(
-        JoinPath(receivedFolder_.toStdString(), receivedName_.toStdString())));
-}
-
-void MainPanel::OnReceiveFinished(uintptr_t failed) {
-    if (model_ != 2) return;
-    const std::string folder = receivedFolder_.toStdString();
-    if (failed) {
-        std::remove(JoinPath(folder, kTemporaryReceiveName).c_str());
-        return;
-    }
-    const PlacedFile placed = PlaceReceivedFile(folder, receivedName_.toStdString());
-    if (!placed.named) {
-        SetPath(pathBeforeRead_);
-        Tell(MessageLevel::kError, QString("The received file could not be stored as \"%1\" (%2).\n"
-                                           "It is kept as \"%3\".")
-                                       .arg(receivedName_, QString::fromStdString(placed.error),
-                                            QString::fromStdString(placed.path)));
-        return;
-    }
-    const QString path = QString::fromStdString(placed.path);
-    SetPath(path);
-    if (!OpenFile(path)) SetPath(pathBeforeRead_);
+void MainPanel::OnReadFromReceiver() {
+    transfer_->ReadFromReceiver();
 }
 
 void MainPanel::OnStop() {
-    if (!link_->Sending() && !link_->Receiving()) return;
-    wait_->setText("Wait a Moment....");
-    if (kind_ == kReadFromReceiver)
-        link_->StopReceive();
-    else
-        link_->StopSend();
+    transfer_->Stop();
 }
 
-// ---------------------------------------------------------------- status line
-
 void MainPanel::RefreshStatus(const QString& text) {
-    StatusInputs in;
-    in.model = model_;
-    in.flashType = flashType_;
-    in.compressMode = compressMode_;
-    in.account = account_;
-    in.transferState = state_;
-    in.portOpen = link_->Port().IsOpen();
-    in.portPresent = !in.portOpen && link::ProbePort(link_->Port().PortNumber());
-    in.text = text.toStdString();
-    status_->setText(QString::fromStdString(StatusLineText(in)));
-    if (!in.portOpen && handlingLink_ == 0) {
-        // Retry: the port may be free again.
-        link_->Stop();
-        link_->Start();
-    }
+    transfer_->RefreshStatus(text);
 }
 
 // ---------------------------------------------------------------- windows
@@ -640,7 +494,7 @@ void MainPanel::OnWindowClosed(int kind) {
 
 void MainPanel::OnConfig() {
     ConfigurationValues values{modelSetting_, model_, flashType_, compressMode_, account_};
-    ConfigurationDialog dialog(this, link_.get(), File(), values);
+    ConfigurationDialog dialog(this, &transfer_->Link(), File(), values);
     if (dialog.exec() != QDialog::Accepted) return;
     const ConfigurationValues& chosen = dialog.Values();
     if (chosen.modelSetting != modelSetting_) {
@@ -656,7 +510,7 @@ void MainPanel::OnConfig() {
 }
 
 void MainPanel::OnPasswordTimer() {
-    statusTimer_.stop();
+    transfer_->HoldStatusChecks(true);
     passwordTimer_.stop();
     PasswordDialog dialog(this);
     if (dialog.exec() == QDialog::Accepted) {
@@ -664,7 +518,7 @@ void MainPanel::OnPasswordTimer() {
         RefreshStatus();
     }
     passwordPending_ = false;
-    statusTimer_.start(kStatusInterval);
+    transfer_->HoldStatusChecks(false);
 }
 
 void MainPanel::OnAbout() {
@@ -735,7 +589,7 @@ void MainPanel::paintEvent(QPaintEvent*) {
 
 void MainPanel::closeEvent(QCloseEvent* event) {
     // A link handler is on the stack: its worker waits, and would wait for ever.
-    if (handlingLink_ > 0 || closed_) {
+    if (transfer_->HandlingLink() || closed_) {
         event->ignore();
         return;
     }
@@ -745,15 +599,9 @@ void MainPanel::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (link_->Receiving() || link_->Sending()) {
-        if (kind_ == kReadFromReceiver)
-            link_->StopReceive();
-        else
-            link_->StopSend();
-    }
+    transfer_->Shutdown();
     WriteBackSettings();
     closed_ = true;
-    statusTimer_.stop();
     passwordTimer_.stop();
     for (ListWindow* window : windows_) window->hide();
     event->accept();

@@ -1,7 +1,7 @@
 // The application's one top-level window: its controls, the File menu over
-// the File commands, the five list windows (a ListWindowSet) and the receiver
-// link with the transfers; it shows the path and the status line and hosts
-// the configuration, password and about dialogs.
+// the File commands, the five list windows (a ListWindowSet) and the
+// transfers (a TransferController); it shows the path and the status line
+// and hosts the configuration, password and about dialogs.
 #pragma once
 
 #include <QString>
@@ -14,8 +14,8 @@
 #include "app/lists/list_window.h"
 #include "app/logic/transfer_outcome.h"
 #include "app/panel/file_commands.h"
-#include "app/panel/link_bridge.h"
 #include "app/panel/list_window_set.h"
+#include "app/panel/transfer_controller.h"
 #include "app/settings/registry_value.h"
 #include "files/database_file.h"
 #include "link/receiver_link.h"
@@ -40,13 +40,13 @@ struct PanelOptions {
 class MainPanel : public MagneticDialog {
     Q_OBJECT
   public:
-    static constexpr int kStatusInterval = 5000;
+    static constexpr int kStatusInterval = TransferController::kStatusInterval;
     static constexpr int kPasswordDelay = 100;
 
     explicit MainPanel(const PanelOptions& options = {});
     ~MainPanel() override;
 
-    link::ReceiverLink& Link() { return *link_; }
+    link::ReceiverLink& Link() { return transfer_->Link(); }
     DatabaseFile* File() { return files_.File(); }
     FileCommands& Files() { return files_; }
     ListWindow* Window(int kind) { return windows_[kind]; }
@@ -56,7 +56,7 @@ class MainPanel : public MagneticDialog {
     int CompressMode() const { return compressMode_; }
     int Account() const { return account_; }
     int ModelSetting() const { return modelSetting_; }
-    int TransferState() const { return state_; }
+    TransferPhase TransferState() const { return transfer_->Session().Phase(); }
     // The path held (the line shows it shortened in the middle).
     QString PathText() const { return files_.Path(); }
     QString StatusText() const;
@@ -120,25 +120,17 @@ class MainPanel : public MagneticDialog {
     void SetPath(const QString& path);
     void GiveDatabaseToWindows();
 
-    void StartTransfer(int kind);
-    void ShowTransferControls(bool transferring);
-    void RestoreAfterTransfer();
-    void OnLinkMessage(uint32_t message, quintptr wparam, quintptr lparam);
-    void OnTransferResult(uint16_t code);
-    void OnProgress(uint64_t done, int64_t total);
-    void OnNameReceived();
-    void OnReceiveFinished(uintptr_t failed);
+    void CreateTransferController(const QString& runPort);
+    // The windows and the File controls make way for a transfer, and come back.
+    void ShowTransferring(bool transferring);
     void WriteBackSettings();
 
-    int Ask(const QString& text, int buttons);
+    int Ask(const QString& text, int buttons, int defaultButton = 0);
     void Tell(MessageLevel level, const QString& text);
 
-    // Declared before the link: the link's last messages still reach it.
-    LinkBridge bridge_;
-    std::unique_ptr<link::ReceiverLink> link_;
+    std::unique_ptr<TransferController> transfer_;
     ListWindowSet windows_;
     FileCommands files_;
-    PathChoosers& choosers_ = files_.Choosers();
     std::array<bool, 5> shown_{true, true, true, true, true};
     std::array<bool, 5> shownBeforeTransfer_{};
 
@@ -147,22 +139,15 @@ class MainPanel : public MagneticDialog {
     int compressMode_ = 2;
     int account_ = 0;
     int modelSetting_ = 0;
-    int state_ = 0;  // 0 idle, 1 sending, 2 receiving
-    int kind_ = 0;   // 0 write into the receiver, 1 read from it
     bool passwordPending_ = false;
     bool closed_ = false;
-    int handlingLink_ = 0;  // depth of link handlers on the stack
-    QString receivedFolder_;
-    QString receivedName_;
-    QString pathBeforeRead_;
     bool placed_ = false;  // the windows took their start-up places
 
     RegistryValue mainPos_;
     std::array<RegistryValue, 5> viewFlags_;
     RegistryValue modelType_;
 
-    QTimer statusTimer_;    // timer 1
-    QTimer passwordTimer_;  // timer 2
+    QTimer passwordTimer_;
 
     QPushButton* fileButton_;
     QPushButton* configButton_;

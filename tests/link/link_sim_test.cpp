@@ -283,6 +283,26 @@ TEST(LinkLineFaults, HangUpEndsWithFailureAtOnce) {
     }
 }
 
+// The idle listener says once that the line went away, and ends; the port
+// then closes, and opens again only when a device is there.
+TEST(LinkLineFaults, IdleListenerReportsAHangUp) {
+    Pty pty;
+    LinkOn l(pty.path);
+    ASSERT_TRUE(l.started);
+    ::close(pty.slave);
+    pty.slave = -1;
+    ::close(pty.master);
+    pty.master = -1;
+    ASSERT_TRUE(l.owner.WaitFor(kMsgLineHungUp, 1, 5s));
+    EXPECT_TRUE(l.link.Port().HungUp());
+    EXPECT_TRUE(l.link.Stop());
+    EXPECT_FALSE(l.link.Start());
+    Pty back;
+    AssignPortDevice(7, back.path);
+    EXPECT_TRUE(l.link.Start());
+    EXPECT_EQ(l.owner.Count(kMsgLineHungUp), 1);
+}
+
 TEST(LinkLineFaults, SilentReceiverAsksForPowerCycle) {
     TempDir dir;
     Spit(dir / "f.bin", RandomBytes(3000, 8));

@@ -116,12 +116,14 @@ TEST(SerialPortSettings, SerialIniRoundTrip) {
     TempDir dir;
     {
         std::ofstream ini(dir / "Serial.ini");
-        ini << "[COM]\r\nId=4\r\nBaudRate=57600\r\nParity=1\r\nParityCheck=1\r\nDevice=/dev/"
-               "ttyUSB3\r\n";
+        // Spaces around "=" as a hand edit leaves them.
+        ini << "[COM]\r\nId = 4\r\nBaudRate=57600\r\nParity =1\r\nParityCheck= 1\r\nDevice = "
+               "/dev/ttyUSB3\r\n";
     }
     Recorder owner;
     ReceiverLink link(&owner);
     EXPECT_TRUE(link.LoadSettings(dir / "Serial.ini"));
+    EXPECT_EQ(link.SettingsNotice(), "");
     EXPECT_EQ(link.Port().PortNumber(), 4);
     EXPECT_EQ(PortDevicePath(4), "/dev/ttyUSB3");
     EXPECT_EQ(link.Port().Settings().baud_rate, 57600u);
@@ -138,6 +140,51 @@ TEST(SerialPortSettings, SerialIniRoundTrip) {
     EXPECT_EQ(defaults.Port().PortNumber(), 1);
     EXPECT_EQ(defaults.Port().Settings(), LineSettings{});
     AssignPortDevice(4, "");
+}
+
+// A value the port cannot use takes its default, is named once, and is never
+// written back; a port for the run is not stored either.
+TEST(SerialPortSettings, InvalidValuesAndTheRunPortAreNotStored) {
+    TempDir dir;
+    {
+        std::ofstream ini(dir / "Serial.ini");
+        ini << "[COM]\nId=12\nBaudRate=1234\nDataBits=99\nStopBits=2\nParity=x\n";
+    }
+    Recorder owner;
+    ReceiverLink link(&owner);
+    link.LoadSettings(dir / "Serial.ini");
+    const std::string notice = link.SettingsNotice();
+    for (const char* named : {"Id=12", "BaudRate=1234", "DataBits=99", "Parity=x"})
+        EXPECT_NE(notice.find(named), std::string::npos) << named;
+    EXPECT_EQ(notice.find("StopBits"), std::string::npos);
+    LineSettings expected;
+    expected.stop_bits = 2;
+    EXPECT_EQ(link.Port().Settings(), expected);
+
+    link.UseRunPort("/dev/pts/77");
+    EXPECT_EQ(PortDevicePath(1), "/dev/pts/77");
+    ASSERT_TRUE(link.SaveSettings(dir / "Serial.ini"));
+    std::ifstream in(dir / "Serial.ini");
+    const std::string saved((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(saved.find("Id=1\nBaudRate=115200\nDataBits=8\nStopBits=2\nParity=0\n"),
+              std::string::npos);
+    EXPECT_NE(saved.find("Device=/dev/ttyS0"), std::string::npos);
+    // Chosen in the dialog, the same device is stored.
+    link.ChoosePort(1, "");
+    ASSERT_TRUE(link.SaveSettings(dir / "Serial.ini"));
+    std::ifstream again(dir / "Serial.ini");
+    EXPECT_NE(std::string((std::istreambuf_iterator<char>(again)), {}).find("Device=/dev/pts/77"),
+              std::string::npos);
+    AssignPortDevice(1, "");
+}
+
+TEST(SerialPortSettings, OnlyATerminalServesAsAPort) {
+    Pty pty;
+    EXPECT_EQ(TerminalProblem(pty.path), "");
+    EXPECT_EQ(TerminalProblem("/dev/null"), "it is not a terminal");
+    TempDir dir;
+    EXPECT_EQ(TerminalProblem(dir.path.string()), "it is not a device");
+    EXPECT_NE(TerminalProblem(dir / "none"), "");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The configuration dialog (sizes by account, the CONEXANT reset, OK
 // reopening the port, the DB Print) and the administrator password flow.
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -79,7 +80,23 @@ class ConfigTest : public QObject {
         QVERIFY(saved.contains("[COM]"));
         QVERIFY(saved.contains("Id=1"));
         QVERIFY(saved.contains("BaudRate=115200"));
-        QVERIFY(saved.contains("Device=" + QString::fromStdString(p.pty.path)));
+        // The port given for the run is not stored unless chosen here.
+        QVERIFY(saved.contains("Device=/dev/ttyS0"));
+    }
+
+    // A value the port cannot use is named once at start; the port opens with
+    // the default instead.
+    void invalidSerialIniValueIsNamedOnce() {
+        QDir().mkpath(QFileInfo(app::SerialIniPath()).path());
+        QFile ini(app::SerialIniPath());
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[COM]\nDataBits = 99\n");
+        ini.close();
+        MessageBoxAnswerer boxes;
+        PanelOnPty p;
+        QTRY_VERIFY(boxes.SawPart("DataBits=99"));
+        QCOMPARE(boxes.seen().size(), size_t{1});
+        QVERIFY(p.panel->Link().Port().IsOpen());
     }
 
     void typedDeviceBecomesThePortsDevice() {
@@ -93,15 +110,23 @@ class ConfigTest : public QObject {
         QCOMPARE(panel.Link().Port().PortNumber(), 1);
         QCOMPARE(link::PortDevicePath(1), other.path);
         QVERIFY(panel.Link().Port().IsOpen());
-        // A text that names no port keeps the dialog open with a message.
-        ConfigurationDialog again(&panel, &panel.Link(), nullptr, ConfigurationValues{});
-        QSignalSpy accepted(&again, &QDialog::accepted);
-        ById<QComboBox>(&again, 1055)->setEditText("COM12");
-        MessageBoxAnswerer boxes;
-        ById<QPushButton>(&again, 1)->click();
-        QCOMPARE(boxes.seen().size(), size_t{1});
-        QCOMPARE(boxes.seen()[0].caption, QString("Error"));
-        QCOMPARE(accepted.count(), 0);
+        QFile ini(app::SerialIniPath());
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QVERIFY(ini.readAll().contains("Device=" + QByteArray::fromStdString(other.path)));
+        // A text that names no port, or a path that is no terminal, keeps the
+        // dialog open with a message that says why.
+        for (const char* text : {"COM12", "/dev/null"}) {
+            ConfigurationDialog again(&panel, &panel.Link(), nullptr, ConfigurationValues{});
+            QSignalSpy accepted(&again, &QDialog::accepted);
+            ById<QComboBox>(&again, 1055)->setEditText(text);
+            MessageBoxAnswerer boxes;
+            ById<QPushButton>(&again, 1)->click();
+            QCOMPARE(boxes.seen().size(), size_t{1});
+            QCOMPARE(boxes.seen()[0].caption, QString("Error"));
+            QVERIFY(boxes.seen()[0].text.contains(text));
+            QCOMPARE(accepted.count(), 0);
+        }
+        QCOMPARE(link::PortDevicePath(1), other.path);
     }
 
     void panelTakesOverTheChoices() {
@@ -116,23 +141,31 @@ class ConfigTest : public QObject {
         QTRY_COMPARE(panel.Account(), 2);
         // The administrator prints the channel table of the loaded database.
         const QString table = p.dir.filePath("table");
+        // What the dialog showed is checked after it closed.
+        bool printEnabled = false, printed = false;
+        QSize size;
+        QString printPath;
         OnNextModal([&](QWidget* w) {
             auto* dialog = static_cast<ConfigurationDialog*>(w);
             dialog->SetTextFileChooser([&] { return table; });
-            QVERIFY(ById(dialog, 1001)->isEnabled());
-            QCOMPARE(dialog->size(), ConfigurationDialog::kWideSize);
+            printEnabled = ById(dialog, 1001)->isEnabled();
+            size = dialog->size();
             ById<QPushButton>(dialog, 1001)->click();
-            QCOMPARE(ById<QLabel>(dialog, 1045)->text(), table + ".txt");
-            auto* boxes = new MessageBoxAnswerer;
+            printPath = ById<QLabel>(dialog, 1045)->text();
+            MessageBoxAnswerer boxes;
             ById<QPushButton>(dialog, 1002)->click();
-            QVERIFY(boxes->Saw("Message", "Success !!"));
-            delete boxes;
+            printed = boxes.Saw("Message", "Success !!");
             auto* account = ById<QComboBox>(dialog, 1016);
             account->setCurrentIndex(1);
             emit account->activated(1);
             ById<QPushButton>(dialog, 1)->click();
+            if (dialog->isVisible()) dialog->reject();
         });
         panel.OnConfig();
+        QVERIFY(printEnabled);
+        QCOMPARE(size, ConfigurationDialog::kWideSize);
+        QCOMPARE(printPath, table + ".txt");
+        QVERIFY(printed);
         QVERIFY(QFile(table + ".txt").size() > 0);
         QCOMPARE(panel.Account(), 1);
         QCOMPARE(panel.StatusText(), QString("Ver 2.13-8C5AS2-RCIB-S ( 2009.02.18. )"));
@@ -143,24 +176,28 @@ class ConfigTest : public QObject {
         MainPanel& panel = *p.panel;
         panel.show();
         QTest::keyClick(&panel, Qt::Key_Home);
-        QLineEdit* field = nullptr;
-        bool wrongEmptied = false;
+        // What the dialog showed is checked after it closed.
+        bool hidden = false, wrongEmptied = false, caseRefused = false;
+        QString typed;
         OnNextModal([&](QWidget* w) {
-            field = ById<QLineEdit>(w, 1044);
-            QCOMPARE(field->maxLength(), 10);
-            QCOMPARE(field->echoMode(), QLineEdit::Password);
+            auto* field = ById<QLineEdit>(w, 1044);
+            hidden = field->echoMode() == QLineEdit::Password;
             QTest::keyClicks(field, "quenlot-too-long");
-            QCOMPARE(field->text(), QString("quenlot-to"));
+            typed = field->text();
             ById<QPushButton>(w, 1)->click();
             wrongEmptied = field->text().isEmpty() && w->isVisible();
             field->setText("Quenlot");
             ById<QPushButton>(w, 1)->click();
-            QVERIFY(w->isVisible());
+            caseRefused = w->isVisible();
             field->setText("quenlot");
             ById<QPushButton>(w, 1)->click();
+            if (w->isVisible()) static_cast<QDialog*>(w)->reject();
         });
         QTRY_COMPARE(panel.Account(), 2);
+        QVERIFY(hidden);
+        QCOMPARE(typed, QString("quenlot-to"));
         QVERIFY(wrongEmptied);
+        QVERIFY(caseRefused);
         QCOMPARE(panel.StatusText(), QString("Ver 2.13-8C5AS2-RCIA-S ( 2009.02.18. )"));
 
         // Esc grants nothing, and the next Home key asks again.

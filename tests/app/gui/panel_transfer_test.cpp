@@ -2,6 +2,7 @@
 // simulator on a pseudo-terminal, in both transfer modes, with Stop, the
 // receiver's failures and a GUI that keeps running during the transfer.
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QtTest>
@@ -64,8 +65,17 @@ QString WriteFlashImage(const QString& path) {
     return file->Save(path.toStdString()) ? path : QString();
 }
 
+constexpr const char* kIdle = "Ver 2.13-8C5AS2-RCIU-S ( 2009.02.18. )";
+
+// The files a batch read may leave in `folder` besides `expected`.
+QStringList Leftovers(const QString& folder, const QStringList& expected) {
+    QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    for (const QString& name : expected) names.removeAll(name);
+    return names;
+}
+
 void ExpectIdle(MainPanel& panel) {
-    QCOMPARE(panel.TransferState(), 0);
+    QCOMPARE(panel.TransferState(), app::TransferPhase::kIdle);
     QVERIFY(ById(&panel, 1006)->isHidden());
     QVERIFY(ById(&panel, 1008)->isHidden());
     QVERIFY(!ById(&panel, 1001)->isHidden());
@@ -93,12 +103,12 @@ class PanelTransferTest : public QObject {
             MessageBoxAnswerer boxes;
             panel.OnWriteIntoReceiver();
             QVERIFY(boxes.SawPart("Channel/TP Data Receive"));
-            QCOMPARE(panel.TransferState(), 1);
+            QCOMPARE(panel.TransferState(), app::TransferPhase::kSending);
             QCOMPARE(panel.StatusText(), QString("Downloading.."));
             QVERIFY(ById(&panel, 1001)->isHidden());
             QVERIFY(!panel.Window(0)->isVisible());
             QTRY_VERIFY_WITH_TIMEOUT(boxes.Saw("Success", "Upload Success"), kLimit);
-            QTRY_COMPARE(panel.TransferState(), 0);
+            QTRY_COMPARE(panel.TransferState(), app::TransferPhase::kIdle);
             sim.Join();
             QCOMPARE(sim.rc, 0);
             ExpectIdle(panel);
@@ -106,10 +116,11 @@ class PanelTransferTest : public QObject {
         QCOMPARE(ReadAll(p.dir.filePath("rx/demo.ZCS")), ReadAll(p.demoPath));
         QVERIFY(progress.SawBetween(1, 100));
 
-        // The receiver sends "a.bin" into a folder that holds a.bin and a(1).bin.
+        // The receiver sends "a.bin" into a folder that holds a.bin and a(1).bin,
+        // and a file of the user's named as the old temporary file was.
         const QString folder = p.dir.filePath("in");
         QDir().mkpath(folder);
-        for (const char* taken : {"a.bin", "a(1).bin"}) {
+        for (const char* taken : {"a.bin", "a(1).bin", "tmp_upload.ZCS"}) {
             QFile f(folder + "/" + taken);
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
@@ -125,7 +136,8 @@ class PanelTransferTest : public QObject {
         QTRY_VERIFY(panel.File() != before);
         sim.Join();
         QCOMPARE(ReadAll(folder + "/a(2).bin"), ReadAll(p.demoPath));
-        QVERIFY(!QFile::exists(folder + "/tmp_upload.ZCS"));
+        QCOMPARE(Leftovers(folder, {"a.bin", "a(1).bin", "a(2).bin", "tmp_upload.ZCS"}),
+                 QStringList());
         QVERIFY(panel.File()->headerValid());
         QCOMPARE(panel.Window(2)->Database(), &panel.File()->db());
         ExpectIdle(panel);
@@ -159,7 +171,7 @@ class PanelTransferTest : public QObject {
         QVERIFY(boxes.SawPart("Send Data"));
         QCOMPARE(panel.StatusText(), QString("Uploading.."));
         QTRY_VERIFY_WITH_TIMEOUT(boxes.Saw("Success", "Download Success"), kLimit);
-        QTRY_COMPARE(panel.TransferState(), 0);
+        QTRY_COMPARE(panel.TransferState(), app::TransferPhase::kIdle);
         sim.Join();
         QCOMPARE(panel.PathText(), p.dir.filePath("back.bin"));
         QCOMPARE(QString::fromStdString(panel.File()->path), p.dir.filePath("back.bin"));
@@ -173,6 +185,10 @@ class PanelTransferTest : public QObject {
             MainPanel& panel = *p.panel;
             panel.show();
             QDir(p.dir.path()).mkdir("rx");
+            QFile own(p.dir.filePath("rx/tmp_upload.ZCS"));
+            QVERIFY(own.open(QIODevice::WriteOnly));
+            own.write("mine");
+            own.close();
             app::PathChoosers choosers;
             choosers.folder = [&] { return p.dir.filePath("rx"); };
             panel.SetPathChoosers(choosers);
@@ -189,12 +205,14 @@ class PanelTransferTest : public QObject {
                 panel.OnWriteIntoReceiver();
             QTRY_VERIFY_WITH_TIMEOUT(ById<QProgressBar>(&panel, 1006)->value() > 0, kLimit);
             ById<QPushButton>(&panel, 1008)->click();
-            QCOMPARE(panel.TransferState(), 0);
+            QCOMPARE(panel.TransferState(), app::TransferPhase::kIdle);
             ExpectIdle(panel);
+            QVERIFY(boxes.Saw("Message", app::kTransferStoppedText));
             QVERIFY(!boxes.SawPart("Success"));
-            // A stopped read leaves no temporary file, and the path names the
-            // database still loaded.
-            QTRY_VERIFY(!QFile::exists(p.dir.filePath("rx/tmp_upload.ZCS")));
+            // A stopped read leaves no file of its own and the user's as it
+            // was, and the path names the database still loaded.
+            QTRY_COMPARE(Leftovers(p.dir.filePath("rx"), {"tmp_upload.ZCS"}), QStringList());
+            QCOMPARE(ReadAll(p.dir.filePath("rx/tmp_upload.ZCS")), QByteArray("mine"));
             QCOMPARE(panel.PathText(), p.demoPath);
             sim.Join();
         }
@@ -220,9 +238,71 @@ class PanelTransferTest : public QObject {
             MessageBoxAnswerer boxes;
             panel.OnWriteIntoReceiver();
             QTRY_VERIFY_WITH_TIMEOUT(boxes.Saw("Error", c.text), kLimit);
-            QTRY_COMPARE(panel.TransferState(), 0);
+            QTRY_COMPARE(panel.TransferState(), app::TransferPhase::kIdle);
             sim.Join();
         }
+    }
+
+    // Write Into Receiver asks before sending a file of the other generation;
+    // the default answer sends nothing.
+    void writeAsksBeforeSendingAFileOfOtherSettings() {
+        PanelOnPty p;
+        MainPanel& panel = *p.panel;
+        const QString image = WriteFlashImage(p.dir.filePath("flash.bin"));
+        QVERIFY(!image.isEmpty());
+        {
+            MessageBoxAnswerer boxes;
+            QVERIFY(panel.OpenFile(image));
+        }
+        QString question;
+        bool defaultIsNo = false;
+        OnNextModal([&](QWidget* w) {
+            auto* box = static_cast<QMessageBox*>(w);
+            question = box->text();
+            defaultIsNo = box->defaultButton() == box->button(QMessageBox::No);
+            box->defaultButton()->click();
+        });
+        panel.OnWriteIntoReceiver();
+        QTRY_VERIFY(!question.isEmpty());
+        QVERIFY(question.contains("--model 0"));
+        QVERIFY(defaultIsNo);
+        QCOMPARE(panel.TransferState(), app::TransferPhase::kIdle);
+    }
+
+    // The receiver goes away: the port closes and says so, and the status
+    // check reopens it once the device is back, showing it in the same tick.
+    void hangUpClosesThePortUntilTheDeviceIsBack() {
+        QTemporaryDir dir;
+        const QString port = dir.filePath("port");
+        auto first = std::make_unique<linktest::Pty>();
+        // Without the test's own slave handle the sim's close is a real hang-up.
+        ::close(first->slave);
+        first->slave = -1;
+        QVERIFY(QFile::link(QString::fromStdString(first->path), port));
+        const QString demo = dir.filePath("demo.ZCS");
+        QVERIFY(QFile::copy(QString::fromStdString(DemoDatabasePath()), demo));
+        app::PanelOptions options;
+        options.portDevice = port;
+        options.filePath = demo;
+        MainPanel panel(options);
+        QCOMPARE(panel.StatusText(), QString(kIdle));
+        QDir(dir.path()).mkdir("rx");
+        SimOptions o = Accepting(2, dir.filePath("rx"));
+        o.hangup_after = 9000;
+        linktest::SimThread sim(*first, o);
+        MessageBoxAnswerer boxes;
+        panel.OnWriteIntoReceiver();
+        QTRY_VERIFY_WITH_TIMEOUT(boxes.Saw("Error", "No Send Data"), kLimit);
+        sim.Join();
+        QTRY_VERIFY(!panel.Link().Port().IsOpen());
+        QCOMPARE(panel.StatusText(), QString("Disconnect !!! ( Port Resetting )"));
+
+        linktest::Pty second;
+        QVERIFY(QFile::remove(port));
+        QVERIFY(QFile::link(QString::fromStdString(second.path), port));
+        QTRY_COMPARE_WITH_TIMEOUT(panel.StatusText(), QString(kIdle),
+                                  MainPanel::kStatusInterval + 2000);
+        QVERIFY(panel.Link().Port().IsOpen());
     }
 
     void progressWithoutATotalLeavesTheBar() {

@@ -129,29 +129,52 @@ TEST(ModelFiles, DefaultExtensionOnlyWhenTheNameHasNone) {
     EXPECT_EQ(JoinPath("/x", "a.bin"), "/x/a.bin");
 }
 
-TEST(ReceivedFile, TakesTheFirstFreeNumberedName) {
+// A read has a file of its own beside the target, and the received name never
+// replaces a file that is there.
+TEST(ReceivedFile, OwnTemporaryFileAndTheFirstFreeName) {
     Folder dir;
     dir.Touch("a.bin", "old");
     dir.Touch("a(1).bin", "older");
-    dir.Touch(kTemporaryReceiveName, "new");
-    PlacedFile placed = PlaceReceivedFile(dir.path.string(), "a.bin");
+    std::string error;
+    const std::string first = MakeReceiveFile(dir.path.string(), error);
+    const std::string second = MakeReceiveFile(dir.path.string(), error);
+    ASSERT_FALSE(first.empty()) << error;
+    EXPECT_NE(first, second);
+    EXPECT_EQ(fs::path(first).parent_path(), dir.path);
+    EXPECT_EQ(fs::file_size(first), 0u);
+    std::ofstream(first) << "new";
+    PlacedFile placed = PlaceReceivedFile(first, dir.path.string(), "a.bin");
     EXPECT_TRUE(placed.named);
     EXPECT_EQ(placed.path, (dir.path / "a(2).bin").string());
     EXPECT_EQ(dir.Read("a(2).bin"), "new");
     EXPECT_EQ(dir.Read("a.bin"), "old");
-    EXPECT_FALSE(fs::exists(dir.path / kTemporaryReceiveName));
+    EXPECT_FALSE(fs::exists(first));
+
+    for (int n = 2; n <= 999; ++n) dir.Touch("a(" + std::to_string(n) + ").bin");
+    placed = PlaceReceivedFile(second, dir.path.string(), "a.bin");
+    EXPECT_FALSE(placed.named);
+    EXPECT_EQ(placed.path, second);
+    EXPECT_FALSE(placed.error.empty());
+    EXPECT_TRUE(fs::exists(second));
+    EXPECT_EQ(MakeReceiveFile((dir.path / "none").string(), error), "");
+    EXPECT_FALSE(error.empty());
 }
 
-TEST(ReceivedFile, KeepsTheTemporaryNameWhenAllNamesAreTaken) {
-    Folder dir;
-    dir.Touch("a.bin");
-    for (int n = 1; n <= 999; ++n) dir.Touch("a(" + std::to_string(n) + ").bin");
-    dir.Touch(kTemporaryReceiveName, "new");
-    PlacedFile placed = PlaceReceivedFile(dir.path.string(), "a.bin");
-    EXPECT_FALSE(placed.named);
-    EXPECT_EQ(placed.path, (dir.path / kTemporaryReceiveName).string());
-    EXPECT_FALSE(placed.error.empty());
-    EXPECT_EQ(dir.Read(kTemporaryReceiveName), "new");
+TEST(ReceivedFile, NamesInTheReceiversCodePage) {
+    EXPECT_EQ(ReceivedFileName("\xE3\xCD\xD8\xC9.ZCS"), "\u0645\u062D\u0637\u0629.ZCS");
+    EXPECT_EQ(ReceivedFileName("demo.ZCS"), "demo.ZCS");
+    EXPECT_EQ(ReceivedFileName("a/b\x01%.bin"), "a%2Fb%01%.bin");
+    EXPECT_EQ(ReceivedFileName(".."), "%2E%2E");
+    // Every byte makes a character of its own, never a replacement one.
+    for (int byte = 1; byte < 256; ++byte) {
+        const std::string name = ReceivedFileName(std::string(1, static_cast<char>(byte)));
+        EXPECT_FALSE(name.empty()) << byte;
+        EXPECT_EQ(name.find("\xEF\xBF\xBD"), std::string::npos) << byte;
+    }
+    // 240 Arabic bytes would be 480 bytes of UTF-8: cut before the extension.
+    const std::string longName = ReceivedFileName(std::string(240, '\xE3') + ".ZCS");
+    EXPECT_LE(longName.size(), kMaxReceivedFileName);
+    EXPECT_EQ(longName.substr(longName.size() - 6), "\xD9\x85.ZCS");
 }
 
 TEST(SingleInstance, SecondLockRefusedUntilTheFirstEnds) {

@@ -5,14 +5,6 @@
 namespace brondavel::app {
 namespace {
 
-TEST(ConfigurationOptions, StoredValuesSelectTheirFirstRow) {
-    EXPECT_EQ(FirstRowWithValue(kParityOptions, 2), 1);  // "Event" stands second
-    EXPECT_EQ(FirstRowWithValue(kFlashTypeOptions, 3), 1);
-    EXPECT_EQ(FirstRowWithValue(kFlashTypeOptions, 1), 3);
-    EXPECT_EQ(FirstRowWithValue(kBaudRateOptions, 115200), 11);
-    EXPECT_EQ(FirstRowWithValue(kModelTypeOptions, 0), -1);
-}
-
 TEST(ConfigurationOptions, PasswordIsExactAndCaseSensitive) {
     EXPECT_TRUE(IsAdministratorPassword("quenlot"));
     EXPECT_FALSE(IsAdministratorPassword("Quenlot"));

