@@ -419,15 +419,13 @@ void MainPanel::StepHistory(bool back) {
     const ListControls lists{controls_[0], controls_[1], controls_[2], controls_[3]};
     ChannelDatabase& db = file_->db();
     if ((back ? db.Undo(lists) : db.Redo(lists)) == 0) return;
-    // Favourite groups follow their channels.
-    windows_[kFavorites]->RefreshList();
-    CommitLists();
+    windows_[kFavorites]->AfterHistoryStep();
 }
 
 void MainPanel::CommitLists() {
     for (ListWindow* window : windows_) {
         if (auto* control = dynamic_cast<ListViewControl*>(window->Control())) control->Commit();
-        window->UpdateLetterButtons(window->Kind());
+        window->UpdateLetterButtons();
     }
 }
 
@@ -635,7 +633,7 @@ void MainPanel::OnRestoreOriginal() {
 }
 
 void MainPanel::GiveDatabaseToWindows() {
-    ChannelDatabase* database = file_ ? &file_->db() : nullptr;
+    DatabaseEngine* database = file_ ? &file_->db() : nullptr;
     for (ListWindow* window : windows_) window->SetDatabase(database, model_);
     for (ListWindow* window : windows_) window->RefreshList();
 }
