@@ -10,6 +10,7 @@
 
 #include "app/lists/letter_button.h"
 #include "app/lists/list_rect_store.h"
+#include "model/record_rename.h"
 #include "tests/app/gui/list_windows_fixture.h"
 #include "tests/app/support/gui_test_support.h"
 #include "tests/app/support/message_box_answerer.h"
@@ -212,8 +213,10 @@ class ListWindowTest : public QObject {
         ListWindows w;
         w.Load();
         test::FillSmall(w.db);
-        test::AddAll(w.db, kTv, std::vector{test::Channel(3, "\u0642\u0646\u0627\u0629")});
+        test::AddAll(w.db, kTv, std::vector{test::Channel(3, "c4")});
         w.Show();
+        QCOMPARE(RenameRow(w.db, kTv, 4, "\u0642\u0646\u0627\u0629").status,
+                 RenameStatus::kRenamed);
         w.Select(kTransponder, {3});
         w.Window(kTransponder).ClickRow(3);  // T3: c3 and the Arabic one
         QCOMPARE(w.Control(kTv).rowCount(), 2);
