@@ -67,8 +67,10 @@ int DatabaseEngine::Refresh(int kind, ListControl* control) {
     }
     return lists_[kind].Populate(
         control,
+        // A row shows the record's number in the whole list, as the receiver
+        // numbers it, also in a narrowed or found view.
         [this, kind](int row, ListControl& list, const Record& r) {
-            list.InsertRow(row, layout_->RowCells(kind, row, r));
+            list.InsertRow(row, layout_->RowCells(kind, lists_[kind].PositionOfId(r.id), r));
         },
         filterKey, shows);
 }

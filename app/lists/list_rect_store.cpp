@@ -1,6 +1,6 @@
 #include "app/lists/list_rect_store.h"
 
-#include "app/logic/list_window_kinds.h"
+#include "app/logic/kind_traits.h"
 #include "app/settings/registry_value.h"
 #include "app/settings/settings_paths.h"
 
@@ -8,20 +8,20 @@ namespace brondavel::app {
 
 namespace {
 
-RegistryValue RectValue(int kind) {
-    return RegistryValue(RegistryValue::kRectangle, kRegistryKeyPath, RectangleValueName(kind));
+RegistryValue RectValue(RecordKind kind) {
+    return RegistryValue(RegistryValue::kRectangle, kRegistryKeyPath, TraitsOf(kind).rectangleName);
 }
 
 }  // namespace
 
-std::optional<QRect> ReadListRect(int kind) {
+std::optional<QRect> ReadListRect(RecordKind kind) {
     QRect rect;
     if (!RectValue(kind).Read(&rect) || rect.width() <= 0 || rect.height() <= 0)
         return std::nullopt;
     return rect;
 }
 
-void WriteListRect(int kind, const QRect& rect) {
+void WriteListRect(RecordKind kind, const QRect& rect) {
     RectValue(kind).Write(rect);
 }
 

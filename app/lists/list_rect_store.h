@@ -5,9 +5,11 @@
 #include <QRect>
 #include <optional>
 
+#include "model/record.h"
+
 namespace brondavel::app {
 
-std::optional<QRect> ReadListRect(int kind);
-void WriteListRect(int kind, const QRect& rect);
+std::optional<QRect> ReadListRect(RecordKind kind);
+void WriteListRect(RecordKind kind, const QRect& rect);
 
 }  // namespace brondavel::app

@@ -4,6 +4,7 @@
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
@@ -47,8 +48,8 @@ class ListRowDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-ListView::ListView(int kind, ListViewControl* control, QWidget* parent)
-    : QTableView(parent), control_(control) {
+ListView::ListView(RecordKind kind, ListViewControl* control, QWidget* parent)
+    : QTableView(parent), control_(control), nameColumn_(TraitsOf(kind).mainColumn) {
     setModel(control);
     control->AttachView(this);
     setItemDelegate(new ListRowDelegate(this));
@@ -78,7 +79,7 @@ ListView::ListView(int kind, ListViewControl* control, QWidget* parent)
                p.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(p);
 
-    for (const ListColumn& column : ColumnsOf(kind)) widths_.push_back(column.width);
+    for (const ListColumn& column : TraitsOf(kind).columns) widths_.push_back(column.width);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setMinimumSectionSize(0);
     ApplyColumnWidths();
@@ -100,6 +101,34 @@ void ListView::SetColumnWidthKept(int column, int width) {
 void ListView::ApplyColumnWidths() {
     for (int c = 0; c < static_cast<int>(widths_.size()); ++c) setColumnWidth(c, widths_[c]);
     setColumnHidden(0, true);
+}
+
+QModelIndex ListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    QModelIndex next = QTableView::moveCursor(action, modifiers);
+    if (next.isValid() && isColumnHidden(next.column()))
+        next = model()->index(next.row(), nameColumn_);
+    return next;
+}
+
+void ListView::keyPressEvent(QKeyEvent* event) {
+    const QModelIndex before = currentIndex();
+    QTableView::keyPressEvent(event);
+    const QModelIndex now = currentIndex();
+    if (!now.isValid() || now == before) return;
+    scrollTo(now);
+    if (now.row() != before.row()) emit currentRowMovedByKey(now.row());
+}
+
+QItemSelectionModel::SelectionFlags ListView::selectionCommand(const QModelIndex& index,
+                                                               const QEvent* event) const {
+    if (event && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods =
+            key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier);
+        if (mods == Qt::ControlModifier && key->key() != Qt::Key_Space)
+            return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    }
+    return QTableView::selectionCommand(index, event);
 }
 
 uint64_t ListView::Identity() const {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/logic/drop_rules.h"
+#include "model/record.h"
 
 class QMimeData;
 
@@ -21,7 +22,7 @@ class ListView : public QTableView {
   public:
     static constexpr const char* kMimeType = "application/x-brondavel-list-rows";
 
-    ListView(int kind, ListViewControl* control, QWidget* parent = nullptr);
+    ListView(RecordKind kind, ListViewControl* control, QWidget* parent = nullptr);
 
     ListViewControl* control() const { return control_; }
     // Sets a column's width and keeps it across refills.
@@ -44,6 +45,8 @@ class ListView : public QTableView {
     void AutoScrollTick();
 
   signals:
+    // A key moved the current row; the row stays in view.
+    void currentRowMovedByKey(int row);
     // A drag starts from this view with the selected rows.
     void dragStarting();
     // A drop of our own data landed on `row`; `source` names the list
@@ -53,6 +56,14 @@ class ListView : public QTableView {
     void dropRefused(const QString& message);
 
   protected:
+    // The cursor keys move between rows on a visible column, so the row
+    // they reach can be scrolled into view.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Ctrl with a cursor key moves the selection too: the focus frame never
+    // leaves the selected row.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -65,6 +76,7 @@ class ListView : public QTableView {
     void DragOver(QPoint pos);
 
     ListViewControl* control_;
+    const int nameColumn_;
     std::vector<int> widths_;
     int dropHighlight_ = -1;
     QTimer scrollTimer_;

@@ -10,10 +10,31 @@
 
 namespace brondavel::app {
 
-ListViewControl::ListViewControl(int kind, QObject* parent)
+namespace {
+
+// Whether a row's name reads right to left; the one place that decides it.
+bool NameIsRightToLeft(const QString& name) {
+    return name.isRightToLeft();
+}
+
+Qt::Alignment AlignmentOf(ColumnAlign align) {
+    switch (align) {
+        case ColumnAlign::kRight:
+            return Qt::AlignRight;
+        case ColumnAlign::kCenter:
+            return Qt::AlignHCenter;
+        case ColumnAlign::kLeft:
+            break;
+    }
+    return Qt::AlignLeft;
+}
+
+}  // namespace
+
+ListViewControl::ListViewControl(RecordKind kind, QObject* parent)
     : QAbstractTableModel(parent),
       kind_(kind),
-      columns_(static_cast<int>(ColumnsOf(kind).size())) {}
+      columns_(static_cast<int>(TraitsOf(kind).columns.size())) {}
 
 void ListViewControl::AttachView(QTableView* view) {
     view_ = view;
@@ -33,6 +54,10 @@ void ListViewControl::Commit() {
     commitScheduled_ = false;
     if (!staging_) return;
     staging_ = false;
+    // The database's view matches the staged rows now: their marks are read
+    // once, here, and not again while the rows are shown.
+    for (int row = 0; row < static_cast<int>(staged_.size()); ++row)
+        staged_[row].active = rowActive_ && rowActive_(row);
     beginResetModel();
     rows_.swap(staged_);
     staged_.clear();
@@ -45,11 +70,22 @@ void ListViewControl::Commit() {
         selection->select(rows, QItemSelectionModel::Select);
     }
     if (selection && stagedFocus_ >= 0 && stagedFocus_ < RowCount())
-        selection->setCurrentIndex(index(stagedFocus_, 1), QItemSelectionModel::NoUpdate);
-    if (stagedVisible_ >= 0 && stagedVisible_ < RowCount())
-        view_->scrollTo(index(stagedVisible_, 1));
+        selection->setCurrentIndex(index(stagedFocus_, TraitsOf(kind_).mainColumn),
+                                   QItemSelectionModel::NoUpdate);
+    ScrollAfterFill();
     stagedSelection_.clear();
     stagedFocus_ = stagedVisible_ = -1;
+}
+
+void ListViewControl::ScrollAfterFill() {
+    int row = stagedVisible_;
+    if (row < 0 || row >= RowCount()) row = stagedFocus_;
+    if ((row < 0 || row >= RowCount()) && !stagedSelection_.empty())
+        row = *stagedSelection_.begin();
+    if (row >= 0 && row < RowCount())
+        view_->scrollTo(index(row, TraitsOf(kind_).mainColumn));
+    else
+        view_->scrollToTop();
 }
 
 void ListViewControl::DeleteAllRows() {
@@ -68,8 +104,16 @@ void ListViewControl::InsertRow(int row, std::vector<RowCell> cells) {
         staging_ = true;
         ScheduleCommit();
     }
+    Row shown;
+    for (const RowCell& cell : cells) {
+        shown.texts.push_back(QString::fromStdString(cell.text));
+        shown.images.push_back(cell.image);
+    }
+    const int name = TraitsOf(kind_).mainColumn;
+    shown.rightToLeft =
+        name < static_cast<int>(shown.texts.size()) && NameIsRightToLeft(shown.texts[name]);
     row = std::clamp(row, 0, static_cast<int>(staged_.size()));
-    staged_.insert(staged_.begin() + row, std::move(cells));
+    staged_.insert(staged_.begin() + row, std::move(shown));
 }
 
 int ListViewControl::RowCount() const {
@@ -109,7 +153,8 @@ void ListViewControl::SetFocusedRow(int row) {
         return;
     }
     if (view_ && view_->selectionModel() && row >= 0 && row < RowCount())
-        view_->selectionModel()->setCurrentIndex(index(row, 1), QItemSelectionModel::NoUpdate);
+        view_->selectionModel()->setCurrentIndex(index(row, TraitsOf(kind_).mainColumn),
+                                                 QItemSelectionModel::NoUpdate);
 }
 
 void ListViewControl::EnsureVisible(int row) {
@@ -117,7 +162,8 @@ void ListViewControl::EnsureVisible(int row) {
         stagedVisible_ = row;
         return;
     }
-    if (view_ && row >= 0 && row < RowCount()) view_->scrollTo(index(row, 1));
+    if (view_ && row >= 0 && row < RowCount())
+        view_->scrollTo(index(row, TraitsOf(kind_).mainColumn));
 }
 
 int ListViewControl::rowCount(const QModelIndex& parent) const {
@@ -132,26 +178,21 @@ QVariant ListViewControl::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= static_cast<int>(rows_.size())) return {};
     const Row& row = rows_[index.row()];
     const int column = index.column();
-    const RowCell* cell = column < static_cast<int>(row.size()) ? &row[column] : nullptr;
+    const bool hasCell = column < static_cast<int>(row.texts.size());
     switch (role) {
         case Qt::DisplayRole:
-            return cell ? QString::fromStdString(cell->text) : QString();
+            return hasCell ? row.texts[column] : QString();
         case Qt::DecorationRole:
-            if (cell && cell->image >= 0) return ChannelIcon(cell->image);
+            if (hasCell && row.images[column] >= 0) return ChannelIcon(row.images[column]);
             return {};
         case Qt::TextAlignmentRole: {
-            const auto columns = ColumnsOf(kind_);
-            const ColumnAlign align = column < static_cast<int>(columns.size())
-                                          ? columns[column].align
-                                          : ColumnAlign::kLeft;
-            const Qt::Alignment h = align == ColumnAlign::kRight    ? Qt::AlignRight
-                                    : align == ColumnAlign::kCenter ? Qt::AlignHCenter
-                                                                    : Qt::AlignLeft;
+            const KindTraits& traits = TraitsOf(kind_);
+            Qt::Alignment h = AlignmentOf(traits.columns[column].align);
+            if (column == traits.mainColumn && row.rightToLeft) h = Qt::AlignRight;
             return QVariant::fromValue(h | Qt::AlignVCenter);
         }
         case Qt::BackgroundRole: {
-            const bool active = rowActive_ && rowActive_(index.row());
-            const Rgb c = CellBackground(kind_, column, active);
+            const Rgb c = CellBackground(kind_, column, row.active);
             return QColor(c.r, c.g, c.b);
         }
         case Qt::ForegroundRole:
@@ -167,17 +208,17 @@ Qt::ItemFlags ListViewControl::flags(const QModelIndex& index) const {
 }
 
 QString ListViewControl::Text(int row, int column) const {
-    if (row < 0 || row >= static_cast<int>(rows_.size()) ||
-        column >= static_cast<int>(rows_[row].size()))
+    if (row < 0 || row >= static_cast<int>(rows_.size()) || column < 0 ||
+        column >= static_cast<int>(rows_[row].texts.size()))
         return {};
-    return QString::fromStdString(rows_[row][column].text);
+    return rows_[row].texts[column];
 }
 
 int ListViewControl::Image(int row, int column) const {
-    if (row < 0 || row >= static_cast<int>(rows_.size()) ||
-        column >= static_cast<int>(rows_[row].size()))
+    if (row < 0 || row >= static_cast<int>(rows_.size()) || column < 0 ||
+        column >= static_cast<int>(rows_[row].images.size()))
         return -1;
-    return rows_[row][column].image;
+    return rows_[row].images[column];
 }
 
 }  // namespace brondavel::app

@@ -2,7 +2,9 @@
 // deleted, then inserted one by one) goes into a staging buffer and reaches
 // the view as one model reset when the fill is committed: explicitly by the
 // window after each database call, or from the event loop at the latest.
-// Selection, focus and scrolling go to the view's selection model.
+// Selection, focus and scrolling go to the view's selection model. A row
+// keeps what it shows as it was filled: texts, and the active mark read when
+// the fill was committed.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "model/list_control.h"
+#include "model/record.h"
 
 class QTableView;
 
@@ -20,11 +23,12 @@ namespace brondavel::app {
 class ListViewControl : public QAbstractTableModel, public ListControl {
     Q_OBJECT
   public:
-    ListViewControl(int kind, QObject* parent = nullptr);
+    ListViewControl(RecordKind kind, QObject* parent = nullptr);
 
     // The view whose selection and scrolling the database drives.
     void AttachView(QTableView* view);
-    // Colours rows by the database's active marks (null: all white).
+    // Colours rows by the database's active marks (null: all white), read
+    // for each row as a fill is committed.
     void SetRowActive(std::function<bool(int row)> rowActive);
     // Makes a pending fill visible: one reset, then the staged selection.
     void Commit();
@@ -50,10 +54,17 @@ class ListViewControl : public QAbstractTableModel, public ListControl {
     int Image(int row, int column) const;
 
   private:
-    using Row = std::vector<RowCell>;
+    struct Row {
+        std::vector<QString> texts;
+        std::vector<int> images;
+        bool active = false;
+        bool rightToLeft = false;  // the name reads right to left
+    };
     void ScheduleCommit();
+    // After a fill: the row asked for, else the first selected, else the top.
+    void ScrollAfterFill();
 
-    const int kind_;
+    const RecordKind kind_;
     const int columns_;
     QPointer<QTableView> view_;
     std::function<bool(int)> rowActive_;

@@ -2,16 +2,13 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScrollBar>
+#include <algorithm>
 
 #include "app/edit/edit_dialogs.h"
 #include "app/layout/magnetic_skin.h"
@@ -21,13 +18,11 @@
 #include "app/lists/list_rect_store.h"
 #include "app/lists/list_view.h"
 #include "app/lists/list_view_control.h"
-#include "app/lists/name_cell_editor.h"
+#include "app/logic/delete_question.h"
 #include "app/logic/drop_rules.h"
 #include "app/logic/list_window_kinds.h"
-#include "files/record_export.h"
+#include "app/logic/stale_filters.h"
 #include "model/database_engine.h"
-#include "model/field_table.h"
-#include "model/record_rename.h"
 #include "model/selection_move.h"
 
 namespace brondavel::app {
@@ -47,50 +42,48 @@ QFont Tahoma(int cellHeight, bool bold = false) {
     return CellHeightFont(QStringLiteral("Tahoma"), cellHeight, bold);
 }
 
-// Find narrows the lists that have names to look for among many rows.
-bool HasFind(int kind) {
-    return kind >= 1 && kind <= 3;
+// The ids of the records in `rows` of a list's view.
+std::vector<uint16_t> IdsOfRows(const RecordList& list, const std::vector<int>& rows) {
+    std::vector<uint16_t> ids;
+    for (int row : rows)
+        if (const uint16_t id = list.IdOfRow(row); id != kNone) ids.push_back(id);
+    return ids;
 }
 
-// A core message ("a name cannot be empty") as a sentence.
-QString Sentence(const std::string& text) {
-    QString sentence = QString::fromStdString(text);
-    if (!sentence.isEmpty()) sentence[0] = sentence[0].toUpper();
-    return sentence + QLatin1Char('.');
-}
-
-QString DefaultExportPath(const QString& suggested) {
-    QString filter = QStringLiteral("CSV files (*.csv)");
-    const QString path = QFileDialog::getSaveFileName(
-        nullptr, QStringLiteral("Export"), suggested,
-        QStringLiteral("CSV files (*.csv);;JSON files (*.json)"), &filter);
-    // A name typed without an extension takes the one of the chosen type.
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-        return path + (filter.startsWith(QLatin1String("JSON")) ? QStringLiteral(".json")
-                                                                : QStringLiteral(".csv"));
-    return path;
+// The records a move or reparent takes: the clipboard when it holds any,
+// the selection otherwise.
+std::vector<uint16_t> IdsToMove(const RecordList& list, const ListControl& control) {
+    if (list.clipboard().empty()) return IdsOfRows(list, control.SelectedRows());
+    std::vector<uint16_t> ids;
+    for (const Record& r : list.clipboard()) ids.push_back(r.id);
+    return ids;
 }
 
 }  // namespace
 
 ListWindow::ListWindow(QWidget* owner, int model, int kind, ListControlArray* controls,
                        ListWindowArray* windows)
-    : MagneticDialog(owner), model_(model), kind_(kind), controls_(controls), windows_(windows) {
+    : MagneticDialog(owner),
+      model_(model),
+      kind_(static_cast<RecordKind>(kind)),
+      controls_(controls),
+      windows_(windows) {
+    const KindTraits& traits = TraitsOf(kind_);
     setObjectName(QStringLiteral("listWindow%1").arg(kind));
-    setWindowTitle(TitleOf(kind));
+    setWindowTitle(QString::fromLatin1(traits.title));
     resize(kTemplateSize);
 
-    control_ = new ListViewControl(kind, this);
+    control_ = new ListViewControl(kind_, this);
     control_->SetRowActive(
         [this](int row) { return database_ && database_->IsRowActive(kind_, row) != 0; });
-    view_ = new ListView(kind, control_, this);
+    view_ = new ListView(kind_, control_, this);
     view_->setObjectName(QStringLiteral("listControl"));
     view_->setFont(Tahoma(16));
     view_->verticalHeader()->setDefaultSectionSize(QFontMetrics(view_->font()).height() + 3);
     view_->setGeometry(Placed(15, 42, 297, 140));
     view_->installEventFilter(this);
 
-    title_ = new QLabel(TitleOf(kind), this);
+    title_ = new QLabel(QString::fromLatin1(traits.title), this);
     title_->setObjectName(QStringLiteral("title"));
     titleNormal_ = Tahoma(18);
     titleBold_ = Tahoma(18, true);
@@ -108,12 +101,11 @@ ListWindow::ListWindow(QWidget* owner, int model, int kind, ListControlArray* co
     find_->installEventFilter(this);
     connect(find_, &QLineEdit::textChanged, this, &ListWindow::ApplyFind);
 
-    const auto buttons = LetterSpecsOf(kind);
+    const auto buttons = LetterSpecsOf(kind_);
     for (int i = 0; i < kLetterButtons; ++i) {
         auto* letter = new LetterButton(i, this);
         if (buttons[i].letter != ' ') letter->setText(QString(QChar(buttons[i].letter)));
-        if (!buttons[i].tooltip.empty())
-            letter->setToolTip(QString::fromStdString(buttons[i].tooltip));
+        letter->setToolTip(QString::fromLatin1(buttons[i].tooltip));
         letter->setGeometry(Placed(kLetterLefts[i], 13, kLetterLefts[i] + 14, 39));
         connect(letter, &LetterButton::clicked, this, &ListWindow::ClickLetter);
         letters_[i] = letter;
@@ -128,8 +120,8 @@ ListWindow::ListWindow(QWidget* owner, int model, int kind, ListControlArray* co
     });
     close_ = close;
 
-    // The skinned frame belongs to the receiver models this program knows.
-    if (model < 3) SetSkin(ListWindowSkin());
+    // Every layout this program reads has its skinned frame.
+    SetSkin(ListWindowSkin());
     SetCursors(SkinCursors());
     AddAnchor(title_, 0);
     AddAnchor(find_, 0);
@@ -143,6 +135,7 @@ ListWindow::ListWindow(QWidget* owner, int model, int kind, ListControlArray* co
             [this](const QModelIndex& index) { ClickRow(index.row()); });
     connect(view_, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { DoubleClickRow(index.row()); });
+    connect(view_, &ListView::currentRowMovedByKey, this, &ListWindow::FollowCurrentRow);
     connect(view_, &QWidget::customContextMenuRequested, this, [this](QPoint pos) {
         const int row = view_->rowAt(pos.y());
         if (std::unique_ptr<QMenu> menu = PrepareContextMenu(row))
@@ -159,9 +152,8 @@ ListWindow::ListWindow(QWidget* owner, int model, int kind, ListControlArray* co
     (*controls_)[kind_] = control_;
     (*windows_)[kind_] = this;
 
-    const Point topLeft = DefaultTopLeft(kind);
-    QRect place(QPoint(topLeft.x, topLeft.y), kTemplateSize);
-    if (const std::optional<QRect> stored = ReadListRect(kind)) place = *stored;
+    QRect place(QPoint(traits.defaultTopLeft.x, traits.defaultTopLeft.y), kTemplateSize);
+    if (const std::optional<QRect> stored = ReadListRect(kind_)) place = *stored;
     MoveTo(place);
 }
 
@@ -176,15 +168,11 @@ ListWindow::~ListWindow() {
     if ((*windows_)[kind_] == this) (*windows_)[kind_] = nullptr;
 }
 
-DatabaseEngine* ListWindow::Engine() const {
-    return dynamic_cast<DatabaseEngine*>(database_);
-}
-
 ListControl* ListWindow::Control() const {
     return control_;
 }
 
-void ListWindow::SetDatabase(ChannelDatabase* database, int model) {
+void ListWindow::SetDatabase(DatabaseEngine* database, int model) {
     EndRename();
     const bool finding = !find_->isHidden() || !find_->text().isEmpty();
     if (finding) {
@@ -201,7 +189,7 @@ void ListWindow::SetDatabase(ChannelDatabase* database, int model) {
         control_->DeleteAllRows();
         control_->Commit();
     }
-    UpdateLetterButtons(kind_);
+    UpdateLetterButtons();
 }
 
 void ListWindow::RefreshList() {
@@ -210,28 +198,46 @@ void ListWindow::RefreshList() {
     control_->Commit();
 }
 
+void ListWindow::CommitList() {
+    control_->Commit();
+}
+
 ListControls ListWindow::AllControls() const {
-    return {(*controls_)[0], (*controls_)[1], (*controls_)[2], (*controls_)[3]};
+    return {(*controls_)[kSatellite], (*controls_)[kTransponder], (*controls_)[kTv],
+            (*controls_)[kRadio]};
 }
 
 void ListWindow::CommitAll() {
-    for (ListControl* control : *controls_)
-        if (auto* view = dynamic_cast<ListViewControl*>(control)) view->Commit();
+    for (ListWindow* window : *windows_)
+        if (window) window->CommitList();
 }
 
-void ListWindow::UpdateLetterButtons(int kind) {
-    const auto buttons = LetterSpecsOf(kind);
-    const uint32_t sortState = database_ ? database_->GetSortState(kind) : 0;
-    const uint32_t activeOnly = database_ ? database_->IsActiveOnly(kind) : 0;
-    const bool allEmpty = database_ && database_->AllKeyFiltersEmpty(kind) != 0;
+void ListWindow::UpdateLetterButtons() {
+    const auto buttons = LetterSpecsOf(kind_);
+    const SortState sort = DecodeSortState(database_ ? database_->GetSortState(kind_) : 0);
+    const bool activeOnly = database_ && database_->IsActiveOnly(kind_) != 0;
+    const bool allEmpty = database_ && database_->AllKeyFiltersEmpty(kind_) != 0;
     for (int i = 0; i < kLetterButtons; ++i)
         letters_[i]->SetHighlighted(database_ &&
-                                    LetterHolds(buttons[i], sortState, activeOnly, allEmpty));
+                                    LetterHolds(buttons[i], sort, activeOnly, allEmpty));
 }
 
 void ListWindow::UpdateAllLetterButtons() {
     for (ListWindow* window : *windows_)
-        if (window) window->UpdateLetterButtons(window->Kind());
+        if (window) window->UpdateLetterButtons();
+}
+
+void ListWindow::AfterHistoryStep() {
+    if (!database_) return;
+    // An undone delete brings back records whose filters were dropped with
+    // them; a filter naming nothing would leave its window empty.
+    for (RecordKind kind : KindsWithStaleFilters(*database_)) database_->ClearKeyFilter(kind);
+    for (ListWindow* window : *windows_)
+        if (window) database_->RefreshKeepSelection(window->Kind(), window->control_, 0);
+    if (ListWindow* favorites = (*windows_)[kFavorite])
+        database_->Refresh(kFavorite, favorites->control_);
+    CommitAll();
+    UpdateAllLetterButtons();
 }
 
 void ListWindow::ClickRow(int row) {
@@ -240,6 +246,10 @@ void ListWindow::ClickRow(int row) {
     database_->SelectionChanged(kind_, row, AllControls());
     CommitAll();
     UpdateAllLetterButtons();
+}
+
+void ListWindow::FollowCurrentRow(int row) {
+    ClickRow(row);
 }
 
 void ListWindow::DoubleClickRow(int row) {
@@ -262,76 +272,11 @@ void ListWindow::ClickLetter(int index) {
             database_->ClearClipboard(kind_);
             break;
         case LetterAction::kSort:
-            database_->SortList(kind_, button.sortOrder, control_);
+            database_->SortList(kind_, static_cast<int>(button.sortOrder), control_);
             break;
     }
     CommitAll();
     UpdateAllLetterButtons();
-}
-
-std::unique_ptr<QMenu> ListWindow::PrepareContextMenu(int row) {
-    if (!database_) return nullptr;
-    const bool onRow = row >= 0 && row < control_->RowCount();
-    bool moveAllowed = false;
-    if (onRow) {
-        database_->SelectionChanged(kind_, row, AllControls());
-        CommitAll();
-        UpdateAllLetterButtons();
-        moveAllowed =
-            database_->ClipboardCount(kind_) != 0 && database_->SetAnchor(kind_, row) == 0;
-        if (moveAllowed) database_->SelectClipboardRows(kind_, control_);
-    }
-    menuRow_ = onRow ? row : -1;
-
-    auto menu = std::make_unique<QMenu>(this);
-    menu->setObjectName(QStringLiteral("contextMenu"));
-    auto add = [&](QMenu* into, const QString& text, const char* name, bool enabled, auto slot) {
-        QAction* action = into->addAction(text);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setEnabled(enabled);
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    const QString heading = onRow ? QString::fromStdString(database_->Describe(kind_, row))
-                                  : QString::fromLatin1(MenuHeadingOf(kind_));
-    add(menu.get(), heading, "menuHeading", true, [] {});
-    menu->addSeparator();
-    if (const char* toggle = ActiveToggleLabel(kind_, database_->IsActiveOnly(kind_) != 0))
-        add(menu.get(), QString::fromLatin1(toggle), "menuActive", true,
-            [this] { ToggleActive(); });
-    add(menu.get(), QStringLiteral("Change Data( Edit )"), "menuEdit", onRow,
-        [this] { EditRow(menuRow_); });
-    if (HasRecordCommands(kind_)) {
-        add(menu.get(), QStringLiteral("New"), "menuNew", true, [this] { NewRecord(); });
-        add(menu.get(), QStringLiteral("Delete"), "menuDelete", onRow,
-            [this] { DeleteSelection(); });
-        QMenu* move = menu->addMenu(QStringLiteral("Move"));
-        move->setObjectName(QStringLiteral("menuMove"));
-        move->menuAction()->setEnabled(moveAllowed);
-        add(move, QStringLiteral("Next"), "menuMoveNext", moveAllowed,
-            [this] { MoveClipboard(false); });
-        add(move, QStringLiteral("Previously"), "menuMovePrevious", moveAllowed,
-            [this] { MoveClipboard(true); });
-        QMenu* sort = menu->addMenu(QStringLiteral("Sort"));
-        sort->setObjectName(QStringLiteral("menuSort"));
-        const int current = static_cast<int>(database_->GetSortState(kind_) & 0xF);
-        const std::vector<std::string> labels = SortLabelsOf(kind_);
-        for (int i = 0; i < static_cast<int>(labels.size()); ++i) {
-            const int order = i + 1;
-            const QByteArray name = QStringLiteral("menuSort%1").arg(order).toLatin1();
-            QAction* item = add(sort, QString::fromStdString(labels[i]), name.constData(), true,
-                                [this, order] { Sort(order); });
-            item->setCheckable(true);
-            item->setChecked(order == current);
-        }
-    }
-    menu->addSeparator();
-    add(menu.get(), QStringLiteral("Export..."), "menuExport", true, [this] { ExportList(); });
-    if (kind_ == 0) {
-        menu->addSeparator();
-        add(menu.get(), QStringLiteral("Update"), "menuUpdate", false, [] {});
-    }
-    return menu;
 }
 
 void ListWindow::EditRow(int row) {
@@ -346,34 +291,68 @@ void ListWindow::NewRecord() {
 }
 
 void ListWindow::OpenEditDialog(int row) {
+<<<<<<< HEAD
     if (!database_ || kind_ == 4) return;
     const EditOutcome outcome = RunEditDialog(this, kind_, Engine(), row);
     if (!outcome.saved || !Engine()) return;
     ShowEditedRecord(*Engine(), kind_, control_, row, outcome);
+=======
+    if (!database_ || !TraitsOf(kind_).editDialog) return;
+    if (RunEditDialog(this, model_, kind_, database_, row) != 1) return;
+    if (!database_) return;
+    database_->RefreshKeepSelection(kind_, control_, row);
+>>>>>>> lists
     CommitAll();
 }
 
+bool ListWindow::ConfirmDelete() {
+    const std::vector<int> rows = control_->SelectedRows();
+    const std::string question = DeleteQuestion(*database_, kind_, rows);
+    if (question.empty()) return true;
+    QMessageBox ask(QMessageBox::Question, QStringLiteral("Delete"),
+                    QString::fromStdString(question), QMessageBox::Yes | QMessageBox::No, this);
+    ask.setObjectName(QStringLiteral("deleteQuestion"));
+    ask.setDefaultButton(QMessageBox::No);
+    return ask.exec() == QMessageBox::Yes;
+}
+
 void ListWindow::DeleteSelection() {
-    if (!database_) return;
+    if (!database_ || control_->SelectedRows().empty()) return;
+    if (!ConfirmDelete()) return;
     database_->DeleteSelected(kind_, control_);
     database_->ClearClipboard(kind_);
     database_->UpdateActiveMarks();
-    for (int kind : ListsRefreshedAfterDelete(kind_))
+    for (RecordKind kind : ListsRefreshedAfterDelete(kind_))
         if (ListControl* control = (*controls_)[kind]) database_->Refresh(kind, control);
     CommitAll();
 }
 
+void ListWindow::SelectRecords(const std::vector<uint16_t>& ids) {
+    const RecordList& list = database_->list(kind_);
+    std::vector<int> rows;
+    for (uint16_t id : ids)
+        if (const int row = list.RowOfId(id); row != kNoRow) rows.push_back(row);
+    if (rows.empty()) return;
+    std::sort(rows.begin(), rows.end());
+    for (int row : control_->SelectedRows()) control_->SetRowSelected(row, false);
+    for (int row : rows) control_->SetRowSelected(row, true);
+    control_->SetFocusedRow(rows.front());
+    control_->EnsureVisible(rows.front());
+}
+
 void ListWindow::MoveClipboard(bool before) {
     if (!database_) return;
+    const std::vector<uint16_t> moved = IdsToMove(database_->list(kind_), *control_);
     database_->MoveClipboard(kind_, control_, before ? 1 : 0);
+    SelectRecords(moved);
     CommitAll();
 }
 
-void ListWindow::Sort(int order) {
+void ListWindow::Sort(SortOrder order) {
     if (!database_) return;
-    database_->SortList(kind_, order, control_);
+    database_->SortList(kind_, static_cast<int>(order), control_);
     CommitAll();
-    UpdateLetterButtons(kind_);
+    UpdateLetterButtons();
 }
 
 void ListWindow::ToggleActive() {
@@ -381,30 +360,44 @@ void ListWindow::ToggleActive() {
     database_->ToggleActiveOnly(kind_, control_);
     database_->ClearClipboard(kind_);
     CommitAll();
-    UpdateLetterButtons(kind_);
+    UpdateLetterButtons();
 }
 
 void ListWindow::DropFrom(int row, uint64_t source, uint32_t process) {
     if (!database_) return;
-    int effect = 0xFFFF, sourceKind = 0xFFFF;
-    ListControl* sourceControl = nullptr;
+    std::optional<DropEffect> effect;
+    ListWindow* from = nullptr;
     const bool ourProcess = process == static_cast<uint32_t>(QCoreApplication::applicationPid());
     if (ourProcess && source == view_->Identity()) {
-        effect = kDropMove;
-        sourceControl = control_;
+        effect = DropEffect::kMove;
+        from = this;
         row = MoveAnchorRow(row, control_->RowCount());
     } else if (ourProcess) {
-        for (int k = 0; k < 5; ++k) {
-            ListControl* candidate = (*controls_)[k];
-            if (candidate && reinterpret_cast<uintptr_t>(candidate) == source) {
-                effect = kDropReparent;
-                sourceKind = k;
-                sourceControl = candidate;
+        for (ListWindow* window : *windows_) {
+            if (window && window->view_->Identity() == source) {
+                effect = DropEffect::kReparent;
+                from = window;
             }
         }
     }
-    database_->Drop(effect, sourceKind, kind_, row, sourceControl, control_);
+    if (!effect) {
+        // Our own kind of data from a list that is gone: nothing to do.
+        CommitAll();
+        return;
+    }
+    const std::vector<uint16_t> moved = IdsToMove(database_->list(from->kind_), *from->control_);
+    database_->Drop(*effect == DropEffect::kMove ? kDropMove : kDropReparent, from->kind_, kind_,
+                    row, from->control_, control_);
+    // The windows follow the target, and the records dropped stay selected.
+    if (*effect == DropEffect::kReparent && row >= 0 && row < control_->RowCount())
+        database_->SelectionChanged(kind_, row, AllControls());
+    from->SelectRecords(moved);
+    if (*effect == DropEffect::kMove) {
+        if (const std::vector<int> rows = control_->SelectedRows(); !rows.empty())
+            database_->SelectionChanged(kind_, rows.front(), AllControls());
+    }
     CommitAll();
+    UpdateAllLetterButtons();
 }
 
 void ListWindow::ShowMessage(const QString& text) {
@@ -413,12 +406,15 @@ void ListWindow::ShowMessage(const QString& text) {
     box.exec();
 }
 
+void ListWindow::ShowWarning(const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
 void ListWindow::ResizeHook(int dx, int) {
-    view_->SetColumnWidthKept(MainColumnOf(kind_), MainColumnWidthFor(kind_, dx));
-    // The editor follows its name cell.
-    if (renameEditor_)
-        renameEditor_->setGeometry(
-            view_->visualRect(control_->index(renameRow_, MainColumnOf(kind_))));
+    const int column = TraitsOf(kind_).mainColumn;
+    view_->SetColumnWidthKept(column, MainColumnWidthFor(kind_, dx));
+    FollowRenamedCell();
 }
 
 bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -428,31 +424,19 @@ bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::KeyPress && HandleListKey(*static_cast<QKeyEvent*>(event)))
             return true;
     }
-    if (watched == find_ && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape) {
-            CloseFind();
-            return true;
-        }
-        // Down or Enter goes on to the rows found.
-        if (key->key() == Qt::Key_Down || key->key() == Qt::Key_Return ||
-            key->key() == Qt::Key_Enter) {
-            view_->setFocus(Qt::ShortcutFocusReason);
-            if (!view_->currentIndex().isValid() && control_->rowCount() > 0)
-                view_->setCurrentIndex(control_->index(0, MainColumnOf(kind_)));
-            return true;
-        }
-    }
+    if (watched == find_ && event->type() == QEvent::KeyPress &&
+        HandleFindKey(*static_cast<QKeyEvent*>(event)))
+        return true;
     return MagneticDialog::eventFilter(watched, event);
 }
 
 bool ListWindow::HandleListKey(const QKeyEvent& key) {
     if (!database_) return false;
+    const KindTraits& traits = TraitsOf(kind_);
     const Qt::KeyboardModifiers mods =
         key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    const bool movable = kind_ >= 0 && kind_ <= 3;
     if (key.matches(QKeySequence::Find)) {
-        if (!HasFind(kind_)) return false;
+        if (!traits.find) return false;
         OpenFind();
         return true;
     }
@@ -460,7 +444,7 @@ bool ListWindow::HandleListKey(const QKeyEvent& key) {
         view_->selectAll();
         return true;
     }
-    if (mods == Qt::AltModifier && movable &&
+    if (mods == Qt::AltModifier && traits.move &&
         (key.key() == Qt::Key_Up || key.key() == Qt::Key_Down)) {
         MoveSelectedRows(key.key() == Qt::Key_Up ? -1 : 1);
         return true;
@@ -468,11 +452,11 @@ bool ListWindow::HandleListKey(const QKeyEvent& key) {
     if (mods != Qt::NoModifier) return false;
     switch (key.key()) {
         case Qt::Key_Delete:
-            if (!HasRecordCommands(kind_) || control_->SelectedRows().empty()) return false;
+            if (!traits.recordCommands || control_->SelectedRows().empty()) return false;
             DeleteSelection();
             return true;
         case Qt::Key_F2:
-            if (!movable) return false;
+            if (!traits.rename) return false;
             StartRename(CurrentRow());
             return true;
         case Qt::Key_Return:
@@ -495,134 +479,8 @@ int ListWindow::CurrentRow() const {
     return selected.empty() ? -1 : selected.front();
 }
 
-void ListWindow::OpenFind() {
-    if (!HasFind(kind_)) return;
-    title_->hide();
-    find_->show();
-    find_->raise();
-    find_->setFocus(Qt::ShortcutFocusReason);
-    find_->selectAll();
-}
-
-void ListWindow::CloseFind() {
-    find_->clear();  // shows every row again
-    find_->hide();
-    title_->show();
-    view_->setFocus(Qt::ShortcutFocusReason);
-}
-
-void ListWindow::ApplyFind(const QString& text) {
-    if (!database_) return;
-    database_->SetNameFilter(kind_, text.toStdString(), control_);
-    CommitAll();
-}
-
-void ListWindow::StartRename(int row) {
-    DatabaseEngine* engine = Engine();
-    if (!engine || kind_ > 3 || row < 0 || row >= control_->RowCount()) return;
-    EndRename();
-    control_->Commit();
-    const QModelIndex cell = control_->index(row, MainColumnOf(kind_));
-    view_->scrollTo(cell);
-    auto* editor = new NameCellEditor(QString::fromStdString(FullName(*engine, kind_, row)),
-                                      view_->viewport());
-    editor->setFont(view_->font());
-    editor->setGeometry(view_->visualRect(cell));
-    renameEditor_ = editor;
-    renameRow_ = row;
-    connect(editor, &NameCellEditor::accepted, this,
-            [this, row](const QString& text) { FinishRename(row, text); });
-    connect(editor, &NameCellEditor::cancelled, this, &ListWindow::EndRename);
-    // A refill changes what the row holds, and scrolling moves the cell away
-    // from the editor: either gives the edit up.
-    connect(control_, &QAbstractItemModel::modelReset, editor, [this] { EndRename(); });
-    connect(view_->verticalScrollBar(), &QScrollBar::valueChanged, editor, [this] { EndRename(); });
-    connect(view_->horizontalScrollBar(), &QScrollBar::valueChanged, editor,
-            [this] { EndRename(); });
-    editor->show();
-    editor->setFocus(Qt::OtherFocusReason);
-}
-
-void ListWindow::EndRename() {
-    if (!renameEditor_) return;
-    NameCellEditor* editor = renameEditor_;
-    renameEditor_ = nullptr;
-    editor->disconnect(this);
-    disconnect(control_, nullptr, editor, nullptr);
-    view_->verticalScrollBar()->disconnect(editor);
-    view_->horizontalScrollBar()->disconnect(editor);
-    const bool hadFocus = editor->hasFocus();
-    editor->hide();
-    editor->deleteLater();
-    if (hadFocus) view_->setFocus(Qt::OtherFocusReason);
-}
-
-void ListWindow::FinishRename(int row, const QString& text) {
-    EndRename();
-    DatabaseEngine* engine = Engine();
-    if (!engine) return;
-    const RenameResult result = RenameRow(*engine, kind_, row, text.toStdString());
-    if (!result.Stored()) {
-        ShowWarning(QStringLiteral("Rename"), Sentence(RenameRefusalText(result)));
-        return;
-    }
-    if (result.status == RenameStatus::kRenamed) {
-        database_->RefreshKeepSelection(kind_, control_, row);
-        CommitAll();
-    }
-    if (result.Changed())
-        ShowMessage(QStringLiteral("The name is stored as \"%1\" (%2).")
-                        .arg(QString::fromStdString(result.stored),
-                             QString::fromStdString(RenameChangeText(result))));
-}
-
 void ListWindow::MoveSelectedRows(int step) {
-    DatabaseEngine* engine = Engine();
-    if (!engine) return;
-    if (MoveSelectionByOne(*engine, kind_, control_, step)) CommitAll();
-}
-
-void ListWindow::ExportList() {
-    DatabaseEngine* engine = Engine();
-    if (!engine) return;
-    const RecordList& list = engine->list(kind_);
-    const std::vector<Record>& shown = list.view();
-    const std::vector<Record>& all = list.records();
-    bool onlyShown = false;
-    if (shown.size() < all.size()) {
-        QMessageBox ask(QMessageBox::Question, QStringLiteral("Export"),
-                        QStringLiteral("The list shows %1 of the %2 rows. Which rows do you "
-                                       "want to export?")
-                            .arg(shown.size())
-                            .arg(all.size()),
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-        ask.button(QMessageBox::Yes)
-            ->setText(QStringLiteral("The %1 rows shown").arg(shown.size()));
-        ask.button(QMessageBox::No)->setText(QStringLiteral("All %1").arg(all.size()));
-        ask.setDefaultButton(QMessageBox::Yes);
-        const int answer = ask.exec();
-        if (answer == QMessageBox::Cancel) return;
-        onlyShown = answer == QMessageBox::Yes;
-    }
-    const QString suggested = QString::fromLatin1(TitleOf(kind_)) + QStringLiteral(".csv");
-    const QString path = exportPath_ ? exportPath_(suggested) : DefaultExportPath(suggested);
-    if (path.isEmpty()) return;
-    const ExportFormat format = path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)
-                                    ? ExportFormat::kJson
-                                    : ExportFormat::kCsv;
-    // The rows as they are now: the question may have let a refresh through.
-    const std::vector<Record>& rows = onlyShown ? list.view() : list.records();
-    std::string error;
-    if (!ExportRecords(QFile::encodeName(path).toStdString(), format,
-                       GenerationOf(engine->layout()), kind_, rows, error))
-        ShowWarning(QStringLiteral("Export"),
-                    QStringLiteral("The list could not be exported to %1: %2")
-                        .arg(path, QString::fromStdString(error)));
-}
-
-void ListWindow::ShowWarning(const QString& caption, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, this);
-    box.exec();
+    if (database_ && MoveSelectionByOne(*database_, kind_, control_, step)) CommitAll();
 }
 
 void ListWindow::SetTitleBold(bool bold) {

@@ -1,7 +1,7 @@
-// One floating list window per record kind (0 satellites, 1 transponders,
-// 2 TV, 3 radio, 4 favourites). It owns no data: it asks the database to
-// fill, filter, sort, move, delete and describe, and refreshes any of the five
-// lists through the panel's shared arrays.
+// One floating list window per record kind. It owns no data: it asks the
+// database to fill, filter, sort, move, delete and describe, and refreshes
+// any of the five lists through the panel's shared arrays. Its menu, find,
+// rename in place and export live in list_window_*.cpp.
 #pragma once
 
 #include <QMenu>
@@ -9,10 +9,13 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/layout/magnetic_dialog.h"
 #include "app/lists/name_cell_editor.h"
 #include "model/channel_database.h"
+#include "model/record.h"
+#include "model/sort_state.h"
 
 class QLabel;
 class QLineEdit;
@@ -35,23 +38,29 @@ using ListWindowArray = std::array<ListWindow*, 5>;
 class ListWindow : public MagneticDialog {
     Q_OBJECT
   public:
-    // `controls` and `windows` are the panel's arrays, indexed by kind; this
-    // window puts its own control into `controls` at construction.
+    // `kind` is a RecordKind. `controls` and `windows` are the panel's arrays,
+    // indexed by kind; this window puts its own control into `controls` at
+    // construction.
     ListWindow(QWidget* owner, int model, int kind, ListControlArray* controls,
                ListWindowArray* windows);
     ~ListWindow() override;
 
-    int Kind() const { return kind_; }
+    RecordKind Kind() const { return kind_; }
     ListControl* Control() const;
     // The database the window works on (null: every action is ignored), and
-    // the receiver model whose record layout it has.
-    void SetDatabase(ChannelDatabase* database, int model);
-    ChannelDatabase* Database() const { return database_; }
+    // the receiver model the edit dialogs are given.
+    void SetDatabase(DatabaseEngine* database, int model);
+    DatabaseEngine* Database() const { return database_; }
     // Refills the window's list from the database.
     void RefreshList();
-    // Re-reads sort state, active-only and key filters of `kind` into the
-    // letter buttons' fonts.
-    void UpdateLetterButtons(int kind);
+    // Makes the last fill of the list visible.
+    void CommitList();
+    // Re-reads sort state, active-only and key filters into the letter
+    // buttons' fonts.
+    void UpdateLetterButtons();
+    // After an undo or redo: filters that name records no longer there are
+    // dropped, and every window shows its rows again.
+    void AfterHistoryStep();
 
     // The user's actions, as the mouse and the menu reach them.
     void ClickRow(int row);
@@ -64,8 +73,11 @@ class ListWindow : public MagneticDialog {
     void NewRecord();
     void DeleteSelection();
     void MoveClipboard(bool before);
-    void Sort(int order);
+    void Sort(SortOrder order);
     void ToggleActive();
+    // Adds the selected channels to favourite group `group`, or takes them
+    // out of it, as one undo step.
+    void SetFavoriteGroup(int group, bool member);
     // A drop of our own data on `row` of this window's list.
     void DropFrom(int row, uint64_t source, uint32_t process);
 
@@ -101,29 +113,36 @@ class ListWindow : public MagneticDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // The engine behind the database, for the operations only it offers
-    // (rename, row moves, export); null for any other database.
-    DatabaseEngine* Engine() const;
     ListControls AllControls() const;
     // Shows the rows the last database call filled, in every window.
     void CommitAll();
     void UpdateAllLetterButtons();
+    // The other windows follow the current row, as they follow a click.
+    void FollowCurrentRow(int row);
+    // True when the user confirms a delete that takes records along.
+    bool ConfirmDelete();
+    void AddFavoriteMenus(QMenu* menu, bool onRow);
     void OpenEditDialog(int row);
     void ShowMessage(const QString& text);
     void ShowWarning(const QString& caption, const QString& text);
     void SetTitleBold(bool bold);
-    // The keys of the list view; true when the key was used.
+    // The keys of the list view and of the find field; true when used.
     bool HandleListKey(const QKeyEvent& key);
+    bool HandleFindKey(const QKeyEvent& key);
     void ApplyFind(const QString& text);
     void FinishRename(int row, const QString& text);
     void EndRename();
+    // Keeps the rename editor over its cell when the columns change.
+    void FollowRenamedCell();
+    // Selects exactly the rows of the records `ids` that are shown.
+    void SelectRecords(const std::vector<uint16_t>& ids);
     int CurrentRow() const;
 
     int model_;
-    const int kind_;
+    const RecordKind kind_;
     ListControlArray* controls_;
     ListWindowArray* windows_;
-    ChannelDatabase* database_ = nullptr;
+    DatabaseEngine* database_ = nullptr;
     ListViewControl* control_ = nullptr;
     ListView* view_ = nullptr;
     QLabel* title_ = nullptr;

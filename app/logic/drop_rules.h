@@ -14,6 +14,10 @@ namespace brondavel::app {
 // The drop was refused without a message (the cursor was in no row's zone).
 inline constexpr int kDropRefused = -1;
 
+// What a drop of our own rows does: reorder within the list it came from, or
+// hang the rows under the parent they are dropped on.
+enum class DropEffect { kMove, kReparent };
+
 // What the target list shows where the cursor is, in the list's own pixels.
 struct DropSpot {
     int rowCount = 0;

@@ -57,7 +57,7 @@ ListControls ListWindowSet::Lists() const {
     return {controls_[0], controls_[1], controls_[2], controls_[3]};
 }
 
-void ListWindowSet::GiveDatabase(ChannelDatabase* database, int model) {
+void ListWindowSet::GiveDatabase(DatabaseEngine* database, int model) {
     for (ListWindow* window : windows_) window->SetDatabase(database, model);
     RefreshAll();
 }
@@ -68,16 +68,14 @@ void ListWindowSet::RefreshAll() {
 
 void ListWindowSet::CommitLists() {
     for (ListWindow* window : windows_) {
-        if (auto* control = dynamic_cast<ListViewControl*>(window->Control())) control->Commit();
-        window->UpdateLetterButtons(window->Kind());
+        window->CommitList();
+        window->UpdateLetterButtons();
     }
 }
 
 bool ListWindowSet::StepHistory(ChannelDatabase& database, bool back) {
     if ((back ? database.Undo(Lists()) : database.Redo(Lists())) == 0) return false;
-    // Favourite groups follow their channels.
-    windows_[4]->RefreshList();
-    CommitLists();
+    windows_[kFavorite]->AfterHistoryStep();
     return true;
 }
 

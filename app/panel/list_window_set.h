@@ -33,7 +33,7 @@ class ListWindowSet : public QObject {
     ListControls Lists() const;
 
     // Every window works on `database` (null: none) and shows its rows.
-    void GiveDatabase(ChannelDatabase* database, int model);
+    void GiveDatabase(DatabaseEngine* database, int model);
     void RefreshAll();
     // Shows what the last database calls filled, in every window.
     void CommitLists();

@@ -4,6 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <array>
 #include <memory>
 
@@ -66,7 +69,7 @@ BENCHMARK(BM_SatelliteClickNarrowsThreeWindows)->Unit(benchmark::kMillisecond);
 
 void BM_SortTvList(benchmark::State& state) {
     Windows& w = Full();
-    const int order = static_cast<int>(state.range(0));
+    const auto order = static_cast<SortOrder>(state.range(0));
     for (auto _ : state) {
         w.owned[kTv]->Sort(order);  // each run flips the direction
         w.owned[kTv]->repaint();
@@ -97,7 +100,7 @@ void UndoAndRedo(benchmark::State& state, Windows& w) {
 
 void BM_UndoRedoTvSort(benchmark::State& state) {
     Windows& w = Full();
-    w.owned[kTv]->Sort(1);
+    w.owned[kTv]->Sort(SortOrder::kOriginal);
     UndoAndRedo(state, w);
 }
 BENCHMARK(BM_UndoRedoTvSort)->Unit(benchmark::kMillisecond);
@@ -108,6 +111,15 @@ void BM_UndoRedoSatelliteDelete(benchmark::State& state) {
     // Selected without the click's filters, so every window shows whole lists:
     // 300 transponders and their channels go with it.
     satellites.View()->selectRow(0);
+    // The delete asks first; the question is answered Yes once it shows.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&answer] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            answer.stop();
+            box->button(QMessageBox::Yes)->click();
+        }
+    });
+    answer.start(10);
     satellites.DeleteSelection();
     UndoAndRedo(state, w);
 }

@@ -8,6 +8,7 @@
 
 #include "tests/app/gui/list_windows_fixture.h"
 #include "tests/app/support/gui_test_support.h"
+#include "tests/app/support/message_box_answerer.h"
 
 using namespace brondavel;
 using brondavel::test::ListWindows;
@@ -45,16 +46,9 @@ QString Drag(ListWindows& w, int from, std::vector<int> rows, int onto, QPoint a
     for (int row : rows) w.Control(from).SetRowSelected(row, true);
     emit w.View(from).dragStarting();
     std::unique_ptr<QMimeData> data(w.View(from).MakeDragData(rows));
-    QString message;
-    test::OnNextModal(
-        [&message](QWidget* modal) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) message = box->text();
-            modal->close();
-        },
-        300);
+    test::MessageBoxAnswerer answerer;
     w.View(onto).HandleDrop(data.get(), at);
-    QTest::qWait(350);  // lets an unused modal watcher give up
-    return message;
+    return answerer.seen().empty() ? QString() : answerer.seen().back().text;
 }
 
 QStringList Channels(std::initializer_list<int> order) {
@@ -80,6 +74,7 @@ class ListDndTest : public QObject {
 
         QCOMPARE(Drag(w, kTv, {3, 4, 5}, kTv, RowCentre(tv, 7)), QString());
         QCOMPARE(w.Names(kTv), Channels({0, 1, 2, 6, 7, 3, 4, 5, 8, 9}));
+        QCOMPARE(w.Control(kTv).SelectedRows(), (std::vector<int>{5, 6, 7}));  // the moved rows
         QVERIFY(w.db.modified);
 
         // Below the last row: after the end.
@@ -98,7 +93,10 @@ class ListDndTest : public QObject {
                  QString());
         for (const Record& r : w.db.list(kTransponder).records())
             QCOMPARE(w.db.layout().SatelliteRefOf(r), 1);
+        // The windows follow S1, and the moved transponders stay selected.
         QCOMPARE(w.Control(kSatellite).SelectedRows(), std::vector<int>{1});
+        QCOMPARE(w.Names(kTransponder), QStringList({"T0", "T1", "T2"}));
+        QCOMPARE(w.Control(kTransponder).SelectedRows(), (std::vector<int>{0, 1}));
 
         // Two channels onto T2.
         QCOMPARE(Drag(w, kTv, {2, 5}, kTransponder, RowCentre(w.View(kTransponder), 2)), QString());
@@ -106,6 +104,8 @@ class ListDndTest : public QObject {
         for (const Record& r : w.db.list(kTv).records())
             refs.push_back(w.db.layout().TransponderRefOf(r));
         QCOMPARE(refs, (std::vector<int>{0, 0, 2, 0, 0, 2, 0, 0, 0, 0}));
+        QCOMPARE(w.Names(kTv), QStringList({"ch2", "ch5"}));
+        QCOMPARE(w.Control(kTv).SelectedRows(), (std::vector<int>{0, 1}));
 
         // Pairings without a meaning change nothing: channels onto a satellite.
         QCOMPARE(Drag(w, kTv, {0}, kSatellite, RowCentre(w.View(kSatellite), 0)), QString());

@@ -1,5 +1,6 @@
-// The keys of a list window's list: Delete, F2 (rename in place), Enter,
-// Alt+Up / Alt+Down and Ctrl+A, pressed on the list as a user does.
+// The keys of a list window's list: moving the current row, Delete, F2
+// (rename in place), Enter, Alt+Up / Alt+Down and Ctrl+A, pressed on the list
+// as a user does.
 #include <QDialog>
 #include <QScrollBar>
 #include <QTest>
@@ -28,6 +29,60 @@ class ListKeysTest : public QObject {
     Q_OBJECT
   private slots:
     void init() { test::ForgetListRects(); }
+
+    void keyMovesKeepTheCurrentRowInViewAndNarrowTheOtherWindows() {
+        DemoListWindows w;
+        w.Focus(kTv);
+        app::ListView& tv = w.View(kTv);
+        QTest::mouseClick(tv.viewport(), Qt::LeftButton, {},
+                          tv.visualRect(w.Control(kTv).index(1, 2)).center());
+        const std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys = {
+            {Qt::Key_PageDown, {}},
+            {Qt::Key_PageDown, {}},
+            {Qt::Key_Down, {}},
+            {Qt::Key_End, {}},
+            {Qt::Key_PageUp, {}},
+            {Qt::Key_Home, {}},
+            {Qt::Key_End, Qt::ControlModifier},
+            {Qt::Key_Home, Qt::ControlModifier}};
+        for (auto [key, mods] : keys) {
+            QTest::keyClick(&tv, key, mods);
+            const QModelIndex current = tv.currentIndex();
+            QVERIFY(current.isValid());
+            QVERIFY(!tv.isColumnHidden(current.column()));
+            QVERIFY(tv.viewport()->rect().contains(tv.visualRect(current)));
+            QCOMPARE(Selected(w, kTv), std::vector<int>{current.row()});
+            // The transponder window shows the channel's transponder selected.
+            const Record* channel =
+                w.db->list(kTv).FindById(w.db->list(kTv).IdOfRow(current.row()));
+            const int tpRow =
+                w.db->list(kTransponder).RowOfId(w.db->layout().TransponderRefOf(*channel));
+            QCOMPARE(Selected(w, kTransponder), std::vector<int>{tpRow});
+        }
+
+        // Delete takes the row the user sees.
+        QTest::keyClick(&tv, Qt::Key_PageDown);
+        QTest::keyClick(&tv, Qt::Key_PageDown);
+        const int row = tv.currentIndex().row();
+        QVERIFY(tv.viewport()->rect().contains(tv.visualRect(tv.currentIndex())));
+        std::vector<std::string> expected = w.AllNames(kTv);
+        expected.erase(expected.begin() + row);
+        QTest::keyClick(&tv, Qt::Key_Delete);
+        QCOMPARE(w.AllNames(kTv), expected);
+    }
+
+    void aNarrowedListShowsItsFirstRow() {
+        DemoListWindows w;
+        w.Window(kSatellite).show();
+        w.Window(kTransponder).show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.Window(kTransponder)));
+        QScrollBar* bar = w.View(kTransponder).verticalScrollBar();
+        bar->setValue(bar->maximum());
+        QVERIFY(bar->value() > 0);
+        w.Select(kSatellite, {1});
+        w.Window(kSatellite).ClickRow(1);
+        QCOMPARE(bar->value(), 0);
+    }
 
     void deleteRemovesTheSelectionWhereRecordsCanBeDeleted() {
         DemoListWindows w;
@@ -63,7 +118,8 @@ class ListKeysTest : public QObject {
         QTest::keyClick(editor, Qt::Key_Return);
         QVERIFY(!w.Window(kTv).RenameEditor());
         QCOMPARE(w.Names(kTv)[4], std::string("Sport Plus"));
-        QCOMPARE(w.Control(kTv).Text(4, app::MainColumnOf(kTv)), QString("Sport Plus"));
+        QCOMPARE(w.Control(kTv).Text(4, app::TraitsOf(static_cast<RecordKind>(kTv)).mainColumn),
+                 QString("Sport Plus"));
         QCOMPARE(Selected(w, kTv), std::vector<int>{4});
         QCOMPARE(w.db->UndoLabel(), std::string("Rename TV Channel"));
         QVERIFY(w.View(kTv).hasFocus());

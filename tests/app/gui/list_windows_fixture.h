@@ -2,6 +2,7 @@
 // wires them, for the list window and drag-and-drop tests.
 #pragma once
 
+#include <QAbstractItemModelTester>
 #include <QSettings>
 #include <array>
 #include <memory>
@@ -19,19 +20,26 @@ namespace brondavel::test {
 inline void ForgetListRects() {
     QSettings store(app::RegistryFilePath(), QSettings::IniFormat);
     store.beginGroup(app::kRegistryKeyPath);
-    for (int kind = 0; kind < 5; ++kind) store.remove(app::RectangleValueName(kind));
+    for (const app::KindTraits& kind : app::kKindTraits) store.remove(kind.rectangleName);
 }
 
 struct ListWindows {
     app::ListControlArray controls{};
     app::ListWindowArray windows{};
     std::array<std::unique_ptr<app::ListWindow>, 5> owned;
+    // Every fill and reset of the five models is checked as it happens.
+    std::array<std::unique_ptr<QAbstractItemModelTester>, 5> testers;
     FirstGenDatabase db;
 
     ListWindows() {
-        for (int kind = 0; kind < 5; ++kind)
+        for (int kind = 0; kind < 5; ++kind) {
             owned[kind] = std::make_unique<app::ListWindow>(nullptr, 2, kind, &controls, &windows);
+            testers[kind] = std::make_unique<QAbstractItemModelTester>(
+                Window(kind).View()->control(),
+                QAbstractItemModelTester::FailureReportingMode::QtTest);
+        }
     }
+
     // Gives the database to all five windows and fills them, as a load does.
     void Load() { db.LoadImage(std::vector<uint8_t>(FirstGenImage::kSize, 0)); }
     void Show() {
@@ -51,7 +59,7 @@ struct ListWindows {
     // The names column of a window's rows, in row order.
     QStringList Names(int kind) {
         QStringList names;
-        const int column = app::MainColumnOf(kind);
+        const int column = app::TraitsOf(static_cast<RecordKind>(kind)).mainColumn;
         for (int row = 0; row < Control(kind).rowCount(); ++row)
             names << Control(kind).Text(row, column);
         return names;

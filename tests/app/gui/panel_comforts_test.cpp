@@ -77,7 +77,7 @@ class PanelComfortsTest : public QObject {
         QVERIFY(!Item(*fresh, "menuUndo")->isEnabled());
         QVERIFY(!Item(*fresh, "menuRedo")->isEnabled());
 
-        tv->Sort(1);
+        tv->Sort(SortOrder::kOriginal);
         QVERIFY(Names(panel, kTv) != before);
         auto sorted = panel.BuildFileMenu();
         QCOMPARE(Item(*sorted, "menuUndo")->text(), QString("Undo Sort TV Channels"));
@@ -139,7 +139,7 @@ class PanelComfortsTest : public QObject {
         Press(&panel, &panel, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(!QFileInfo::exists(p.demoPath + ".bak"));
         // With changes, Ctrl+S saves in place, without asking.
-        tv->Sort(1);
+        tv->Sort(SortOrder::kOriginal);
         Press(&panel, &panel, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(saves, 1);
         QCOMPARE(panel.File()->db().modified, 0u);
@@ -152,13 +152,13 @@ class PanelComfortsTest : public QObject {
         const QString backup = p.demoPath + ".bak";
         QVERIFY(!Item(*panel.BuildFileMenu(), "menuRestoreOriginal")->isEnabled());
 
-        panel.Window(kTv)->Sort(1);
+        panel.Window(kTv)->Sort(SortOrder::kOriginal);
         panel.OnSave();
         QCOMPARE(ReadAll(backup), original);
         const QByteArray firstSave = ReadAll(p.demoPath);
         QVERIFY(firstSave != original);
         // Later saves in the session leave the original alone.
-        panel.Window(kTv)->Sort(2);
+        panel.Window(kTv)->Sort(SortOrder::kName);
         panel.OnSave();
         QCOMPARE(ReadAll(backup), original);
         QVERIFY(ReadAll(p.demoPath) != firstSave);
@@ -183,7 +183,7 @@ class PanelComfortsTest : public QObject {
         PanelOnPty other(true);
         QVERIFY(QDir().mkdir(other.demoPath + ".bak"));
         const QByteArray untouched = ReadAll(other.demoPath);
-        other.panel->Window(kTv)->Sort(1);
+        other.panel->Window(kTv)->Sort(SortOrder::kOriginal);
         MessageBoxAnswerer refused;
         other.panel->OnSave();
         QVERIFY(refused.SawPart("demo.ZCS.bak"));
@@ -238,7 +238,7 @@ class PanelComfortsTest : public QObject {
         // The reference: the demo as it was; the open file gets another order.
         const QString reference = p.dir.filePath("reference.ZCS");
         QVERIFY(QFile::copy(p.demoPath, reference));
-        panel.Window(kTv)->Sort(1);
+        panel.Window(kTv)->Sort(SortOrder::kOriginal);
         QVERIFY(Names(panel, kTv) != original);
         app::PathChoosers choosers;
         choosers.openFile = [&](const QString&) { return reference; };
@@ -269,7 +269,7 @@ class PanelComfortsTest : public QObject {
         PanelOnPty p(true);
         MainPanel& panel = *p.panel;
         panel.show();
-        panel.Window(kTv)->Sort(1);
+        panel.Window(kTv)->Sort(SortOrder::kOriginal);
         {
             MessageBoxAnswerer boxes({QMessageBox::Cancel});
             QVERIFY(!panel.close());

@@ -38,20 +38,6 @@ TEST(DropRules, ABlockCannotLandOnItself) {
     EXPECT_FALSE(DropsOntoItself(0, std::vector<int>{}));
 }
 
-TEST(DropRules, AMoveAfterTheEndGoesAfterTheLastRow) {
-    EXPECT_EQ(MoveAnchorRow(10, 10), 9);
-    EXPECT_EQ(MoveAnchorRow(4, 10), 4);
-    EXPECT_EQ(MoveAnchorRow(0, 0), 0);
-}
-
-TEST(DropRules, ScrollingInTheMarginsOnly) {
-    EXPECT_EQ(ScrollDirection(0, 100), -1);
-    EXPECT_EQ(ScrollDirection(9, 100), -1);
-    EXPECT_EQ(ScrollDirection(10, 100), 0);
-    EXPECT_EQ(ScrollDirection(89, 100), 0);
-    EXPECT_EQ(ScrollDirection(90, 100), 1);
-}
-
 TEST(DropRules, PayloadCarriesHeaderAndRows) {
     const DragHeader header{0, 3, 4242, 0x0000'7FFF'1234'5678ull};
     const std::vector<int> rows{3, 4, 5};

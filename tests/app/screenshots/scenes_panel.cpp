@@ -96,7 +96,7 @@ BRONDAVEL_SCENE("panel_file_menu") {
     panel.move(40, 40);
     panel.show();
     // A step to undo, so the menu names it.
-    panel.Window(2)->Sort(1);
+    panel.Window(2)->Sort(brondavel::SortOrder::kOriginal);
     std::unique_ptr<QMenu> menu = panel.BuildFileMenu();
     menu->popup(ById(&panel, 1001)->mapToGlobal(QPoint(0, 0)));
     shot.Settle(200);
