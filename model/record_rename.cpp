@@ -27,11 +27,10 @@ std::string FullName(DatabaseEngine& db, int kind, int row) {
     return db.RowRecord(kind, row, record) ? NameOf(db, kind, record) : std::string();
 }
 
-RenameResult RenameRow(DatabaseEngine& db, int kind, int row, std::string_view wanted) {
+RenameResult RenameRecord(const DatabaseEngine& db, int kind, Record& record,
+                          std::string_view wanted) {
     RenameResult result;
     result.wanted = std::string(wanted);
-    Record record;
-    if (!db.RowRecord(kind, row, record)) return result;
     if (wanted.empty()) {
         result.status = RenameStatus::kEmpty;
         return result;
@@ -40,6 +39,7 @@ RenameResult RenameRow(DatabaseEngine& db, int kind, int row, std::string_view w
     db.layout().StoreNameText(kind, record, wanted);
     result.stored = NameOf(db, kind, record);
     if (result.stored.empty()) {
+        record = before;
         result.status = RenameStatus::kNothingStorable;
         return result;
     }
@@ -50,12 +50,22 @@ RenameResult RenameRow(DatabaseEngine& db, int kind, int row, std::string_view w
                                       [](char c) { return static_cast<unsigned char>(c) < 0x20; });
     }
     // Storing the same bytes again would be an undo step that changes nothing.
-    if (std::equal(before.stored().begin(), before.stored().end(), record.stored().begin())) {
-        result.status = RenameStatus::kUnchanged;
+    const bool same =
+        std::equal(before.stored().begin(), before.stored().end(), record.stored().begin());
+    result.status = same ? RenameStatus::kUnchanged : RenameStatus::kRenamed;
+    return result;
+}
+
+RenameResult RenameRow(DatabaseEngine& db, int kind, int row, std::string_view wanted) {
+    Record record;
+    if (!db.RowRecord(kind, row, record)) {
+        RenameResult result;
+        result.wanted = std::string(wanted);
         return result;
     }
-    result.status = db.StoreRecord(kind, row, record.stored()) ? RenameStatus::kRenamed
-                                                               : RenameStatus::kDuplicate;
+    RenameResult result = RenameRecord(db, kind, record, wanted);
+    if (result.status == RenameStatus::kRenamed && !db.StoreRecord(kind, row, record.stored()))
+        result.status = RenameStatus::kDuplicate;
     return result;
 }
 

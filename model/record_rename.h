@@ -34,6 +34,11 @@ struct RenameResult {
     bool Changed() const { return stored != wanted; }
 };
 
+// Puts `wanted` (UTF-8) into `record`'s name as a rename would, without
+// storing the record; `record` keeps its name when the result is no name.
+RenameResult RenameRecord(const DatabaseEngine& db, int kind, Record& record,
+                          std::string_view wanted);
+
 // Stores `wanted` (UTF-8) as the name of the record shown in `row` of `kind`
 // (0-3), as one undoable step.
 RenameResult RenameRow(DatabaseEngine& db, int kind, int row, std::string_view wanted);
