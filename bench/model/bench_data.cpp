@@ -62,3 +62,5 @@ void BM_Apply3500LineList(benchmark::State& state) {
 BENCHMARK(BM_Apply3500LineList)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+BENCHMARK_MAIN();
