@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "app/data/data_commands.h"
 #include "app/edit/edit_dialogs.h"
 #include "app/layout/magnetic_skin.h"
 #include "app/layout/skin_button.h"
@@ -214,6 +215,12 @@ ListControls ListWindow::AllControls() const {
     return {(*controls_)[0], (*controls_)[1], (*controls_)[2], (*controls_)[3]};
 }
 
+void ListWindow::RefreshAllLists() {
+    for (int kind = 0; kind < 4; ++kind)
+        if (ListControl* control = (*controls_)[kind]) database_->Refresh(kind, control);
+    CommitAll();
+}
+
 void ListWindow::CommitAll() {
     for (ListControl* control : *controls_)
         if (auto* view = dynamic_cast<ListViewControl*>(control)) view->Commit();
@@ -329,7 +336,12 @@ std::unique_ptr<QMenu> ListWindow::PrepareContextMenu(int row) {
     add(menu.get(), QStringLiteral("Export..."), "menuExport", true, [this] { ExportList(); });
     if (kind_ == 0) {
         menu->addSeparator();
-        add(menu.get(), QStringLiteral("Update"), "menuUpdate", false, [] {});
+        add(menu.get(), QStringLiteral("Update"), "menuUpdate", onRow, [this] {
+            if (Engine() && UpdateSatellite(this, *Engine(), menuRow_)) RefreshAllLists();
+        });
+        add(menu.get(), QStringLiteral("New from table..."), "menuNewFromTable", true, [this] {
+            if (Engine() && NewSatelliteFromTable(this, *Engine())) RefreshAllLists();
+        });
     }
     return menu;
 }

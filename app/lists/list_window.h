@@ -107,6 +107,8 @@ class ListWindow : public MagneticDialog {
     ListControls AllControls() const;
     // Shows the rows the last database call filled, in every window.
     void CommitAll();
+    // After a change that may touch every list (a table update).
+    void RefreshAllLists();
     void UpdateAllLetterButtons();
     void OpenEditDialog(int row);
     void ShowMessage(const QString& text);

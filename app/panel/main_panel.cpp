@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <cstdio>
 
+#include "app/data/data_commands.h"
 #include "app/dialogs/about_dialog.h"
 #include "app/dialogs/configuration_dialog.h"
 #include "app/dialogs/password_dialog.h"
@@ -30,6 +31,7 @@
 #include "app/settings/fonts.h"
 #include "app/settings/settings_paths.h"
 #include "files/detected_database.h"
+#include "files/reference_list.h"
 #include "link/protocol.h"
 #include "model/reference_order.h"
 
@@ -348,6 +350,7 @@ std::unique_ptr<QMenu> MainPanel::BuildFileMenu() {
     QAction* order = named("Apply order from file...", "menuApplyOrder", &MainPanel::OnApplyOrder);
     QAction* restore =
         named("Restore original", "menuRestoreOriginal", &MainPanel::OnRestoreOriginal);
+    AddDataCommands(*menu, loaded);
     save->setEnabled(loaded && file_->db().modified);
     saveAs->setEnabled(loaded);
     write->setEnabled(loaded);
@@ -590,6 +593,13 @@ void MainPanel::OnApplyOrder() {
     if (!file_ || state_ != 0) return;
     const QString path = choosers_.openFile(kReferenceFilter);
     if (path.isEmpty()) return;
+    if (LooksLikeReferenceList(path.toStdString())) {
+        if (ApplyTextList(this, file_->db(), path)) {
+            for (ListWindow* window : windows_) window->RefreshList();
+            CommitLists();
+        }
+        return;
+    }
     std::string error;
     const std::unique_ptr<DatabaseFile> reference = OpenDetectedDatabase(path.toStdString(), error);
     if (!reference) {
@@ -612,6 +622,33 @@ void MainPanel::OnApplyOrder() {
              .arg(result.byKey)
              .arg(result.byName)
              .arg(result.unmatched));
+}
+
+// Merge, convert and reference lists: the work is in app/data.
+void MainPanel::AddDataCommands(QMenu& menu, bool loaded) {
+    auto command = [&](const char* text, const char* name, std::function<void()> run) {
+        QAction* action = menu.addAction(text, this, [this, run] {
+            if (file_ && state_ == 0) run();
+        });
+        action->setObjectName(name);
+        action->setEnabled(loaded);
+    };
+    command("Merge from file...", "menuMerge", [this] {
+        const QString path = choosers_.openFile(kReferenceFilter);
+        if (!path.isEmpty() && MergeFromFile(this, file_->db(), path)) {
+            for (ListWindow* window : windows_) window->RefreshList();
+            CommitLists();
+        }
+    });
+    command("Save as other generation...", "menuSaveOtherGeneration", [this] {
+        const QString path = choosers_.saveFile(kReferenceFilter);
+        if (!path.isEmpty())
+            SaveAsOtherGeneration(this, file_->db(), path, file_->model == 2 ? 0 : 2);
+    });
+    command("Save reference list...", "menuSaveReferenceList", [this] {
+        const QString path = choosers_.saveFile("Channel lists (*.txt)");
+        if (!path.isEmpty()) SaveReferenceList(this, file_->db(), path, kTv);
+    });
 }
 
 void MainPanel::OnRestoreOriginal() {

@@ -141,6 +141,7 @@ class MainPanel : public MagneticDialog {
     void WriteBackSettings();
 
     int Ask(const QString& text, int buttons);
+    void AddDataCommands(QMenu& menu, bool loaded);
     void Tell(MessageLevel level, const QString& text);
 
     // Declared before the link: the link's last messages still reach it.

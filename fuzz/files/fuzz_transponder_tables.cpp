@@ -19,7 +19,7 @@
 
 namespace {
 
-void CheckTable(const brondavel::TransponderTable& table) {
+[[maybe_unused]] void CheckTable(const brondavel::TransponderTable& table) {
     for (const brondavel::TableTransponder& t : table.transponders)
         if (!brondavel::PlausibleTransponder(t.frequency, t.symbolRate) || t.fec > 7) std::abort();
 }
