@@ -39,6 +39,36 @@ uint16_t ReceiverFec(uint32_t fec) {
     }
 }
 
+// libdvbv5 copies the value of a named setting (MODULATION = ...) into a
+// small fixed buffer: a long one overflows it. Real values are a few words.
+constexpr size_t kMaxValueLength = 40;
+
+// The first line (from 1) whose value after '=' is longer than that, or 0.
+int OverlongValueLine(const std::vector<uint8_t>& bytes) {
+    int line = 1;
+    size_t valueStart = 0;
+    bool inValue = false;
+    for (size_t i = 0; i <= bytes.size(); ++i) {
+        const bool end = i == bytes.size() || bytes[i] == '\n';
+        if (end) {
+            if (inValue) {
+                size_t first = valueStart, last = i;
+                while (first < last && (bytes[first] == ' ' || bytes[first] == '\t')) ++first;
+                while (last > first && (bytes[last - 1] == ' ' || bytes[last - 1] == '\t' ||
+                                        bytes[last - 1] == '\r'))
+                    --last;
+                if (last - first > kMaxValueLength) return line;
+            }
+            ++line;
+            inValue = false;
+        } else if (bytes[i] == '=' && !inValue) {
+            inValue = true;
+            valueStart = i + 1;
+        }
+    }
+    return 0;
+}
+
 struct FileCloser {
     void operator()(dvb_file* f) const { dvb_file_free(f); }
 };
@@ -93,6 +123,11 @@ bool ReadDvbv5Table(const std::string& path, TransponderTable& table, std::strin
     }
     if (std::find(bytes.begin(), bytes.end(), 0) != bytes.end()) {
         error = "\"" + path + "\" is no text file";
+        return false;
+    }
+    if (const int line = OverlongValueLine(bytes)) {
+        error = "line " + std::to_string(line) + " of \"" + path + "\" has a value longer than " +
+                std::to_string(kMaxValueLength) + " characters";
         return false;
     }
     std::unique_ptr<dvb_file, FileCloser> file(

@@ -105,14 +105,18 @@ TEST(Dvbv5Table, HostileFilesAreRefused) {
     const std::string entry =
         "[x]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 11747000\n"
         "\tPOLARIZATION = VERTICAL\n\tSYMBOL_RATE = 27500000\n";
-    for (const Case& c : {Case{"binary-1.0E", std::string("\x7f"
-                                                          "ELF\0\0\1",
-                                                          7)},
-                          Case{"truncated-1.0E", entry.substr(0, 30)},
-                          Case{"absurd-1.0E",
-                               "[x]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 4000000000\n"
-                               "\tPOLARIZATION = VERTICAL\n\tSYMBOL_RATE = 1\n"},
-                          Case{"huge-1.0E", std::string(2 << 20, '#')}, Case{"empty-1.0E", ""}}) {
+    for (const Case& c :
+         {Case{"binary-1.0E", std::string("\x7f"
+                                          "ELF\0\0\1",
+                                          7)},
+          Case{"truncated-1.0E", entry.substr(0, 30)},
+          Case{"absurd-1.0E",
+               "[x]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 4000000000\n"
+               "\tPOLARIZATION = VERTICAL\n\tSYMBOL_RATE = 1\n"},
+          Case{"huge-1.0E", std::string(2 << 20, '#')},
+          // A long named value overflows a buffer inside libdvbv5.
+          Case{"long-1.0E", entry + "\tMODULATION = " + std::string(80, 'Q') + "\n"},
+          Case{"empty-1.0E", ""}}) {
         std::ofstream(dir / c.name, std::ios::binary) << c.bytes;
         TransponderTable table;
         std::string error;
