@@ -5,6 +5,7 @@
 
 #include "model/field_table.h"
 #include "model/name_filter.h"
+#include "model/record_identity.h"
 #include "model/record_rename.h"
 
 namespace brondavel {
@@ -102,14 +103,7 @@ ListOrderResult ApplyListOrder(DatabaseEngine& db, const std::vector<ReferenceEn
             }
         }
 
-        std::vector<int> positions(current.size());
-        for (size_t i = 0; i < positions.size(); ++i) positions[i] = static_cast<int>(i);
-        // Matched ones by their entry's place, then the rest as they stand.
-        std::stable_sort(positions.begin(), positions.end(), [&](int a, int b) {
-            const int pa = partner[a], pb = partner[b];
-            if ((pa < 0) != (pb < 0)) return pb < 0;
-            return pa >= 0 && pa < pb;
-        });
+        const std::vector<int> positions = OrderByPartner(partner);
         std::vector<Record> arranged;
         arranged.reserve(current.size());
         for (int p : positions) {
