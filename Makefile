@@ -9,7 +9,8 @@ FUZZ_BUILD ?= build-fuzz
 PACKAGES := build-essential cmake pkg-config python3 clang-14 libclang-rt-14-dev clang-format \
 	qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev \
 	lrzsz socat lhasa jlha-utils p7zip-full libarchive-tools xvfb xauth unicode-data \
-	ccache qt6-base-dev-tools fonts-liberation2 fonts-wine fonts-dejavu-core fonts-noto-core x11-utils
+	ccache qt6-base-dev-tools fonts-liberation2 fonts-wine fonts-dejavu-core fonts-noto-core x11-utils \
+	dtv-scan-tables libdvbv5-dev libpugixml-dev
 
 # The compiler cache serves every clone of the tree: paths are hashed relative
 # to the clone, and the build folder's own path is left out.

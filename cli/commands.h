@@ -22,13 +22,29 @@ void RegisterLh5Command(CLI::App& app, CommonOptions& common);
 void RegisterLinkCommands(CLI::App& app, CommonOptions& common);
 void RegisterDiffCommand(CLI::App& app, CommonOptions& common);
 void RegisterApplyOrderCommand(CLI::App& app, CommonOptions& common);
+void RegisterUpdateTranspondersCommand(CLI::App& app, CommonOptions& common);
+void RegisterMergeCommand(CLI::App& app, CommonOptions& common);
+void RegisterConvertCommand(CLI::App& app, CommonOptions& common);
+void RegisterReferenceCommand(CLI::App& app, CommonOptions& common);
 
 // In the order `--help` lists them.
 inline constexpr CommandRegistrar kCommands[] = {
-    RegisterDemoCommand,         RegisterInfoCommand,   RegisterDetectCommand,
-    RegisterCheckCommand,        RegisterResaveCommand, RegisterDumpCommand,
-    RegisterEditCommand,         RegisterDiffCommand,   RegisterApplyOrderCommand,
-    RegisterExportSourceCommand, RegisterLh5Command,    RegisterLinkCommands,
+    RegisterDemoCommand,
+    RegisterInfoCommand,
+    RegisterDetectCommand,
+    RegisterCheckCommand,
+    RegisterResaveCommand,
+    RegisterDumpCommand,
+    RegisterEditCommand,
+    RegisterDiffCommand,
+    RegisterApplyOrderCommand,
+    RegisterExportSourceCommand,
+    RegisterLh5Command,
+    RegisterLinkCommands,
+    RegisterUpdateTranspondersCommand,
+    RegisterMergeCommand,
+    RegisterConvertCommand,
+    RegisterReferenceCommand,
 };
 
 }  // namespace brondavel::cli

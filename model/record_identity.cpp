@@ -1,5 +1,6 @@
 #include "model/record_identity.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <unordered_map>
 
@@ -132,6 +133,17 @@ RecordMatching MatchRecords(int kind, const std::vector<RecordIdentity>& first,
     pass(nameOnly, nameOf, m.byName);
     m.unmatched = static_cast<int>(first.size()) - m.byKey - m.byName;
     return m;
+}
+
+std::vector<int> OrderByPartner(const std::vector<int>& partnerOf) {
+    std::vector<int> positions(partnerOf.size());
+    for (size_t i = 0; i < positions.size(); ++i) positions[i] = static_cast<int>(i);
+    std::stable_sort(positions.begin(), positions.end(), [&](int a, int b) {
+        const int pa = partnerOf[a], pb = partnerOf[b];
+        if ((pa < 0) != (pb < 0)) return pb < 0;
+        return pa >= 0 && pa < pb;
+    });
+    return positions;
 }
 
 }  // namespace brondavel

@@ -44,4 +44,8 @@ struct RecordMatching {
 RecordMatching MatchRecords(int kind, const std::vector<RecordIdentity>& first,
                             const std::vector<RecordIdentity>& second);
 
+// Positions of a list in their new order: the matched ones by their
+// partner's position, then the rest as they stand.
+std::vector<int> OrderByPartner(const std::vector<int>& partnerOf);
+
 }  // namespace brondavel

@@ -19,14 +19,7 @@ ReferenceOrderResult ApplyReferenceOrder(DatabaseEngine& db, const DatabaseEngin
 
         const std::vector<Record>& current = db.list(kind).records();
         const std::vector<Record>& theirs = reference.list(kind).records();
-        std::vector<int> positions(current.size());
-        for (size_t i = 0; i < positions.size(); ++i) positions[i] = static_cast<int>(i);
-        // Matched ones by their partner's position, then the rest as they stand.
-        std::stable_sort(positions.begin(), positions.end(), [&](int a, int b) {
-            const int pa = m.partnerOf[a], pb = m.partnerOf[b];
-            if ((pa < 0) != (pb < 0)) return pb < 0;
-            return pa >= 0 && pa < pb;
-        });
+        const std::vector<int> positions = OrderByPartner(m.partnerOf);
         std::vector<Record> arranged;
         arranged.reserve(current.size());
         for (int p : positions) {

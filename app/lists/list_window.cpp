@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "app/data/data_commands.h"
 #include "app/edit/edit_dialogs.h"
 #include "app/layout/magnetic_skin.h"
 #include "app/layout/skin_button.h"
@@ -207,6 +208,12 @@ ListControls ListWindow::AllControls() const {
             (*controls_)[kRadio]};
 }
 
+void ListWindow::RefreshAllLists() {
+    for (int kind = 0; kind < 4; ++kind)
+        if (ListControl* control = (*controls_)[kind]) database_->Refresh(kind, control);
+    CommitAll();
+}
+
 void ListWindow::CommitAll() {
     for (ListWindow* window : *windows_)
         if (window) window->CommitList();
@@ -291,17 +298,10 @@ void ListWindow::NewRecord() {
 }
 
 void ListWindow::OpenEditDialog(int row) {
-<<<<<<< HEAD
-    if (!database_ || kind_ == 4) return;
-    const EditOutcome outcome = RunEditDialog(this, kind_, Engine(), row);
-    if (!outcome.saved || !Engine()) return;
-    ShowEditedRecord(*Engine(), kind_, control_, row, outcome);
-=======
     if (!database_ || !TraitsOf(kind_).editDialog) return;
-    if (RunEditDialog(this, model_, kind_, database_, row) != 1) return;
-    if (!database_) return;
-    database_->RefreshKeepSelection(kind_, control_, row);
->>>>>>> lists
+    const EditOutcome outcome = RunEditDialog(this, kind_, database_, row);
+    if (!outcome.saved || !database_) return;
+    ShowEditedRecord(*database_, kind_, control_, row, outcome);
     CommitAll();
 }
 

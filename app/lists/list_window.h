@@ -116,6 +116,8 @@ class ListWindow : public MagneticDialog {
     ListControls AllControls() const;
     // Shows the rows the last database call filled, in every window.
     void CommitAll();
+    // After a change that may touch every list (a table update).
+    void RefreshAllLists();
     void UpdateAllLetterButtons();
     // The other windows follow the current row, as they follow a click.
     void FollowCurrentRow(int row);

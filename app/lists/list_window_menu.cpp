@@ -1,6 +1,7 @@
 // The context menu of a list window.
 #include <QMenu>
 
+#include "app/data/data_commands.h"
 #include "app/lists/list_view_control.h"
 #include "app/lists/list_window.h"
 #include "app/logic/favorite_groups.h"
@@ -84,7 +85,12 @@ std::unique_ptr<QMenu> ListWindow::PrepareContextMenu(int row) {
     AddItem(top, QStringLiteral("Export..."), "menuExport", true, this, [this] { ExportList(); });
     if (traits.update) {
         top->addSeparator();
-        AddItem(top, QStringLiteral("Update"), "menuUpdate", false, this, [] {});
+        AddItem(top, QStringLiteral("Update"), "menuUpdate", onRow, this, [this] {
+            if (database_ && UpdateSatellite(this, *database_, menuRow_)) RefreshAllLists();
+        });
+        AddItem(top, QStringLiteral("New from table..."), "menuNewFromTable", true, this, [this] {
+            if (database_ && NewSatelliteFromTable(this, *database_)) RefreshAllLists();
+        });
     }
     return menu;
 }

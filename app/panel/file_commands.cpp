@@ -1,16 +1,19 @@
 #include "app/panel/file_commands.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QMenu>
 #include <QMessageBox>
 
+#include "app/data/data_commands.h"
 #include "app/logic/database_opening.h"
 #include "app/logic/model_files.h"
 #include "app/panel/list_window_set.h"
 #include "app/panel/message_boxes.h"
 #include "app/settings/registry_value.h"
 #include "app/settings/settings_paths.h"
+#include "files/reference_list.h"
 #include "model/reference_order.h"
 
 namespace brondavel::app {
@@ -253,6 +256,13 @@ void FileCommands::ApplyOrder() {
     if (!MenuState().applyOrder) return;
     const QString path = choosers_.openFile(kReferenceFilter);
     if (path.isEmpty()) return;
+    if (LooksLikeReferenceList(path.toStdString())) {
+        if (ApplyTextList(parent_, file_->db(), path)) {
+            windows_.RefreshAll();
+            windows_.CommitLists();
+        }
+        return;
+    }
     OpenedDatabase reference = OpenFittingDatabase(path.toStdString(), settings_);
     if (!reference.file || reference.fitsNothing) {
         TellUser(parent_, MessageLevel::kError, FailureText("Cannot read", path, reference.error));
@@ -330,6 +340,34 @@ void FileCommands::StoreRecentFiles() {
                        ? QString::fromStdString(EncodeSettings(settings->second))
                        : QString());
     }
+}
+
+// Merge, convert and reference lists: the work is in app/data.
+void FileCommands::AddDataCommands(QMenu& menu) {
+    const bool enabled = MenuState().applyOrder;
+    auto command = [&](const char* text, const char* name, std::function<void()> run) {
+        QAction* action = menu.addAction(text, this, [this, run] {
+            if (MenuState().applyOrder) run();
+        });
+        action->setObjectName(name);
+        action->setEnabled(enabled);
+    };
+    command("Merge from file...", "menuMerge", [this] {
+        const QString path = choosers_.openFile(kReferenceFilter);
+        if (!path.isEmpty() && MergeFromFile(parent_, file_->db(), path)) {
+            windows_.RefreshAll();
+            windows_.CommitLists();
+        }
+    });
+    command("Save as other generation...", "menuSaveOtherGeneration", [this] {
+        const QString path = choosers_.saveFile(kReferenceFilter);
+        if (!path.isEmpty())
+            SaveAsOtherGeneration(parent_, file_->db(), path, settings_.model == 2 ? 0 : 2);
+    });
+    command("Save reference list...", "menuSaveReferenceList", [this] {
+        const QString path = choosers_.saveFile("Channel lists (*.txt)");
+        if (!path.isEmpty()) SaveReferenceList(parent_, file_->db(), path, kTv);
+    });
 }
 
 }  // namespace brondavel::app

@@ -69,6 +69,8 @@ class FileCommands : public QObject {
     void ApplyOrder();
     void RestoreOriginal();
     void OpenRecent(const QString& path);
+    // Merge from file, save as the other generation, save a reference list.
+    void AddDataCommands(QMenu& menu);
     // Gives the database up before the windows that show it go.
     void Release();
 

@@ -317,6 +317,7 @@ std::unique_ptr<QMenu> MainPanel::BuildFileMenu() {
     write->setEnabled(state.write);
     order->setEnabled(state.applyOrder);
     restore->setEnabled(state.restore);
+    files_.AddDataCommands(*menu);
     named("Reset window layout", "menuResetLayout", &MainPanel::OnResetLayout);
     // The shortcuts work through the panel's own; the menu only shows them.
     for (QAction* action : menu->actions()) action->setShortcutContext(Qt::WidgetShortcut);

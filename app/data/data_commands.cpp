@@ -1,0 +1,172 @@
+#include "app/data/data_commands.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include "app/data/merge_dialog.h"
+#include "app/data/update_preview_dialog.h"
+#include "files/atomic_file.h"
+#include "files/detected_database.h"
+#include "files/reference_list.h"
+#include "files/table_source.h"
+#include "model/database_convert.h"
+#include "model/list_order.h"
+
+namespace brondavel {
+
+namespace {
+
+void Show(QWidget* parent, QMessageBox::Icon icon, const char* caption, const QString& text) {
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void Failed(QWidget* parent, const QString& text) {
+    Show(parent, QMessageBox::Critical, "Error", text);
+}
+
+QString Lines(const std::vector<std::string>& lines) {
+    QStringList out;
+    for (const std::string& line : lines) out << QString::fromStdString(line);
+    return out.join('\n');
+}
+
+}  // namespace
+
+bool MergeFromFile(QWidget* parent, DatabaseEngine& db, const QString& path) {
+    std::string error;
+    const std::unique_ptr<DatabaseFile> other = OpenDetectedDatabase(path.toStdString(), error);
+    if (!other) {
+        Failed(parent, QString("Cannot read \"%1\":\n%2").arg(path, QString::fromStdString(error)));
+        return false;
+    }
+    MergeDialog dialog(path, parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    const MergeResult r = MergeDatabase(db, other->db(), dialog.options());
+    if (!r.error.empty()) {
+        Failed(parent, QString::fromStdString(r.error));
+        return false;
+    }
+    Show(parent, QMessageBox::Information, "Success",
+         QString("Merged \"%1\":\n%2").arg(path, Lines(MergeReportLines(r))));
+    return r.Added() > 0;
+}
+
+void SaveAsOtherGeneration(QWidget* parent, const DatabaseEngine& db, const QString& path,
+                           int model) {
+    auto file = MakeDatabaseFile(path.toStdString(), model, 3, 2);
+    if (!file) return;
+    ConversionLosses losses;
+    std::string error;
+    if (!ConvertDatabase(db, file->db(), losses, error)) {
+        Failed(parent, QString::fromStdString(error));
+        return;
+    }
+    if (!file->Save(path.toStdString())) {
+        Failed(parent, QString::fromStdString(file->lastError().empty()
+                                                  ? "Cannot write \"" + path.toStdString() + "\""
+                                                  : file->lastError()));
+        return;
+    }
+    std::vector<std::string> lines;
+    for (const auto& [field, count] : losses.fields)
+        lines.push_back("Not carried over: " + field + " (" + std::to_string(count) + ")");
+    if (losses.cutNames) lines.push_back("Names cut: " + std::to_string(losses.cutNames));
+    Show(parent, QMessageBox::Information, "Success",
+         QString("Saved \"%1\" for model %2.\n%3").arg(path).arg(model).arg(Lines(lines)));
+}
+
+void SaveReferenceList(QWidget* parent, const DatabaseEngine& db, const QString& path, int kind) {
+    const std::string text = FormatReferenceList(ReferenceEntriesOf(db, kind));
+    std::string error;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    if (!WriteFileAtomically(path.toStdString(), {{bytes, text.size()}}, error))
+        Failed(parent, QString::fromStdString(error));
+}
+
+bool ApplyTextList(QWidget* parent, DatabaseEngine& db, const QString& path) {
+    std::vector<ReferenceEntry> entries;
+    std::string error;
+    if (!ReadReferenceList(path.toStdString(), entries, error)) {
+        Failed(parent, QString::fromStdString(error));
+        return false;
+    }
+    QMessageBox ask(QMessageBox::Question, "Message",
+                    QString("Give the channels the order of \"%1\"?").arg(path),
+                    QMessageBox::Ok | QMessageBox::Cancel, parent);
+    auto* names = new QCheckBox("Take the list's names as well");
+    names->setObjectName("applyListNames");
+    ask.setCheckBox(names);
+    if (ask.exec() != QMessageBox::Ok) return false;
+    const ListOrderResult r = ApplyListOrder(db, entries, names->isChecked());
+    QString text = QString(
+                       "%1 matched by service id and name, %2 by service id, %3 by name;\n"
+                       "%4 not found, kept after the others in their order.")
+                       .arg(r.bySidAndName)
+                       .arg(r.bySid)
+                       .arg(r.byName)
+                       .arg(r.unmatched);
+    for (const CutName& c : r.cutNames)
+        text += QString("\nName cut: \"%1\" -> \"%2\"")
+                    .arg(QString::fromStdString(c.wanted), QString::fromStdString(c.stored));
+    Show(parent, QMessageBox::Information, "Success", text);
+    return true;
+}
+
+bool UpdateSatellite(QWidget* parent, DatabaseEngine& db, int row) {
+    Record satellite;
+    if (!db.RowRecord(kSatellite, row, satellite)) return false;
+    const uint16_t id = db.list(kSatellite).IdOfRow(row);
+    const int longitude = static_cast<int16_t>(ReadU16(satellite.data() + 4));
+    std::vector<std::string> skipped;
+    std::vector<TransponderTable> tables = InstalledTablesAt(longitude, skipped);
+    if (tables.empty()) {
+        const QString path = QFileDialog::getOpenFileName(
+            parent, QString("No installed table is at %1: pick a table")
+                        .arg(QString::fromStdString(PositionText(longitude))));
+        if (path.isEmpty()) return false;
+        std::vector<TransponderTable> read;
+        std::string error;
+        if (!ReadTableFile(path.toStdString(), read, error)) {
+            Failed(parent, QString::fromStdString(error));
+            return false;
+        }
+        tables = TablesAt(read, longitude);
+        if (tables.empty()) {
+            Failed(parent, QString("\"%1\" has no satellite at %2")
+                               .arg(path, QString::fromStdString(PositionText(longitude))));
+            return false;
+        }
+    }
+    UpdatePreviewDialog dialog(db, id, std::move(tables), parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool NewSatelliteFromTable(QWidget* parent, DatabaseEngine& db) {
+    const std::vector<InstalledTable> installed = ListInstalledTables();
+    if (installed.empty()) {
+        Failed(parent, QString("No table is installed in %1").arg(kInstalledTableFolder));
+        return false;
+    }
+    QStringList items;
+    for (const InstalledTable& t : installed)
+        items << QString("%1 (%2)").arg(QString::fromStdString(t.name),
+                                        QString::fromStdString(PositionText(t.longitude)));
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent, "New satellite from a table",
+                                                 "Satellite:", items, 0, false, &ok);
+    if (!ok) return false;
+    const InstalledTable& t = installed[items.indexOf(chosen)];
+    TransponderTable table;
+    std::string error;
+    if (!ReadDvbv5Table(t.path, table, error) ||
+        AddSatelliteFromTable(db, table, false, error) == kNone) {
+        Failed(parent, QString::fromStdString(error));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace brondavel

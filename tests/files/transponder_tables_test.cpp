@@ -1,0 +1,234 @@
+// Readers of published transponder tables and shared channel lists: real
+// installed dtv-scan-tables files, satellites.xml and hostile input.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "files/dvbv5_table.h"
+#include "files/reference_list.h"
+#include "files/satellites_xml.h"
+#include "files/table_source.h"
+#include "tests/support/temp_files.h"
+
+namespace brondavel {
+namespace {
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Counts the file's own DVB-S and DVB-S2 entries straight from its text.
+std::pair<int, int> CountSystems(const std::string& text) {
+    int s = 0, s2 = 0;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        line.erase(std::remove_if(line.begin(), line.end(), ::isspace), line.end());
+        if (line == "DELIVERY_SYSTEM=DVBS") ++s;
+        if (line == "DELIVERY_SYSTEM=DVBS2") ++s2;
+    }
+    return {s, s2};
+}
+
+TEST(Dvbv5Table, InstalledTablesMatchTheirOwnText) {
+    struct Case {
+        const char* file;
+        int longitude;
+    };
+    for (const Case& c : {Case{"Nilesat-201-7.0W", -70}, Case{"Astra-19.2E", 192},
+                          Case{"Badr-4-26.0E", 260}, Case{"Hotbird-13.0E", 130}}) {
+        SCOPED_TRACE(c.file);
+        const std::string path = std::string(kInstalledTableFolder) + "/" + c.file;
+        TransponderTable table;
+        std::string error;
+        ASSERT_TRUE(ReadDvbv5Table(path, table, error)) << error;
+        const auto [s, s2] = CountSystems(Slurp(path));
+        int readS = 0, readS2 = 0;
+        for (const TableTransponder& t : table.transponders) {
+            (t.s2 ? readS2 : readS)++;
+            EXPECT_TRUE(PlausibleTransponder(t.frequency, t.symbolRate));
+        }
+        EXPECT_EQ(readS + table.rejected, s);
+        EXPECT_EQ(readS2, s2);
+        EXPECT_GT(s + s2, 0);
+        EXPECT_EQ(table.longitude, c.longitude);
+    }
+}
+
+TEST(Dvbv5Table, UnitsAndCodesOfTheNilesatTable) {
+    TransponderTable table;
+    std::string error;
+    ASSERT_TRUE(
+        ReadDvbv5Table(std::string(kInstalledTableFolder) + "/Nilesat-201-7.0W", table, error));
+    // [OSN] DVBS2 11727000 kHz HORIZONTAL 30000000, then [ERTU] DVBS 11747000 VERTICAL 27500000.
+    ASSERT_GE(table.transponders.size(), 2u);
+    const TableTransponder& osn = table.transponders[0];
+    EXPECT_EQ(osn.frequency, 11727u);
+    EXPECT_EQ(osn.symbolRate, 30000u);
+    EXPECT_TRUE(osn.s2);
+    EXPECT_EQ(osn.ReceiverPolarisation(), 2);
+    EXPECT_EQ(table.transponders[1].ReceiverPolarisation(), 1);
+}
+
+TEST(Dvbv5Table, FileNamesGivePositions) {
+    struct Case {
+        const char* name;
+        bool ok;
+        int longitude;
+    };
+    for (const Case& c : {Case{"Nilesat-201-7.0W", true, -70}, Case{"Astra-19.2E", true, 192},
+                          Case{"Intelsat-1R-45.0W", true, -450}, Case{"Thor-1W", true, -10},
+                          Case{"README", false, 0}, Case{"Sat-7.05E", false, 0},
+                          Case{"Sat-999.0E", false, 0}, Case{"-19.2E", false, 0}}) {
+        std::string name;
+        int longitude = 0;
+        EXPECT_EQ(ParseTableFileName(c.name, name, longitude), c.ok) << c.name;
+        if (c.ok) {
+            EXPECT_EQ(longitude, c.longitude) << c.name;
+        }
+    }
+    // Every installed satellite table with a position is listed; Astra 19.2E has several.
+    std::vector<std::string> skipped;
+    EXPECT_GE(InstalledTablesAt(192, skipped).size(), 2u);
+}
+
+TEST(Dvbv5Table, HostileFilesAreRefused) {
+    testsupport::TempDir dir;
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const std::string entry =
+        "[x]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 11747000\n"
+        "\tPOLARIZATION = VERTICAL\n\tSYMBOL_RATE = 27500000\n";
+    for (const Case& c :
+         {Case{"binary-1.0E", std::string("\x7f"
+                                          "ELF\0\0\1",
+                                          7)},
+          Case{"truncated-1.0E", entry.substr(0, 30)},
+          Case{"absurd-1.0E",
+               "[x]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 4000000000\n"
+               "\tPOLARIZATION = VERTICAL\n\tSYMBOL_RATE = 1\n"},
+          Case{"huge-1.0E", std::string(2 << 20, '#')},
+          // A long named value overflows a buffer inside libdvbv5.
+          Case{"long-1.0E", entry + "\tMODULATION = " + std::string(80, 'Q') + "\n"},
+          Case{"empty-1.0E", ""}}) {
+        std::ofstream(dir / c.name, std::ios::binary) << c.bytes;
+        TransponderTable table;
+        std::string error;
+        EXPECT_FALSE(ReadDvbv5Table(dir / c.name, table, error)) << c.name;
+        EXPECT_FALSE(error.empty()) << c.name;
+    }
+}
+
+constexpr const char* kSatellitesXml = R"(<?xml version="1.0" encoding="UTF-8"?>
+<satellites>
+  <sat name="Nilesat 7.0W" flags="0" position="-70">
+    <transponder frequency="11747000" symbol_rate="27500000" polarization="1" fec_inner="3" system="0" modulation="1"/>
+    <transponder frequency="11727000" symbol_rate="30000000" polarization="0" fec_inner="2" system="1" modulation="2"/>
+    <transponder frequency="99999999999" symbol_rate="27500000" polarization="0" fec_inner="2" system="0"/>
+  </sat>
+  <sat name="Intelsat C" position="3350">
+    <transponder frequency="3880000" symbol_rate="2590000" polarization="3" fec_inner="10" system="0"/>
+  </sat>
+  <sat name="no position"/>
+</satellites>
+)";
+
+TEST(SatellitesXml, ReadsPositionsUnitsAndCodes) {
+    std::vector<TransponderTable> tables;
+    std::string error;
+    ASSERT_TRUE(ParseSatellitesXml(kSatellitesXml, tables, error)) << error;
+    ASSERT_EQ(tables.size(), 2u);
+    EXPECT_EQ(tables[0].longitude, -70);
+    ASSERT_EQ(tables[0].transponders.size(), 2u);
+    EXPECT_EQ(tables[0].rejected, 1);
+    const TableTransponder& v = tables[0].transponders[0];
+    EXPECT_EQ(v.frequency, 11747u);
+    EXPECT_EQ(v.symbolRate, 27500u);
+    EXPECT_EQ(v.ReceiverPolarisation(), 1);
+    EXPECT_EQ(v.fec, 3);
+    EXPECT_FALSE(v.s2);
+    EXPECT_TRUE(tables[0].transponders[1].s2);
+    // West counted up from 180 degrees; circular right is V; 6/7 is the receiver's code 6.
+    EXPECT_EQ(tables[1].longitude, -250);
+    EXPECT_EQ(tables[1].transponders[0].polarisation, 'R');
+    EXPECT_EQ(tables[1].transponders[0].ReceiverPolarisation(), 1);
+    EXPECT_EQ(tables[1].transponders[0].fec, 6);
+}
+
+TEST(SatellitesXml, HostileDocumentsAreRefusedOrDefused) {
+    // An entity bomb: the entities are never expanded, so the name stays short.
+    std::string bomb = "<?xml version=\"1.0\"?><!DOCTYPE s [<!ENTITY a \"aaaaaaaaaa\">";
+    for (char c = 'b'; c <= 'j'; ++c)
+        bomb += std::string("<!ENTITY ") + c + " \"" + std::string(10, '&') + "\">";
+    bomb += "]><satellites><sat name=\"&j;&j;\" position=\"192\"/></satellites>";
+    std::vector<TransponderTable> tables;
+    std::string error;
+    if (ParseSatellitesXml(bomb, tables, error)) {
+        EXPECT_LT(tables[0].name.size(), 100u);
+    }
+
+    for (const std::string& bad : {std::string("<satellites><sat name=\"x\" position=\"1\">"),
+                                   std::string("\x89PNG\r\n\x1a\n\0\0", 10),
+                                   std::string("<other/>"), std::string("<satellites/>")}) {
+        EXPECT_FALSE(ParseSatellitesXml(bad, tables, error));
+        EXPECT_FALSE(error.empty());
+    }
+    // Control characters in a name do not reach the database.
+    ASSERT_TRUE(ParseSatellitesXml(
+        "<satellites><sat name=\"a&#27;[2Jb\" position=\"1\"/></satellites>", tables, error));
+    EXPECT_EQ(tables[0].name.find('\x1b'), std::string::npos);
+}
+
+TEST(ReferenceList, ReadsWhatUsersShare) {
+    std::vector<ReferenceEntry> entries;
+    std::string error;
+    ASSERT_TRUE(
+        ParseReferenceList("\xEF\xBB\xBFnumber;name;ids\r\n"
+                           "1;Al Jazeera;1-2-3\r\n"
+                           "\r\n"
+                           "2; Sport; One ;318-1000-17\n"
+                           "3;Ägypten TV\n"
+                           "4;x;\n",
+                           entries, error))
+        << error;
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0].name, "Al Jazeera");
+    EXPECT_EQ(entries[0].serviceId, 3);
+    EXPECT_EQ(entries[1].name, "Sport; One");
+    EXPECT_EQ(entries[1].networkId, 318);
+    EXPECT_EQ(entries[1].transportId, 1000);
+    EXPECT_EQ(entries[1].serviceId, 17);
+    EXPECT_FALSE(entries[2].hasIds);
+    EXPECT_EQ(entries[2].name, "Ägypten TV");
+    EXPECT_EQ(entries[3].name, "x");
+
+    // What the writer writes reads back the same.
+    std::vector<ReferenceEntry> again;
+    ASSERT_TRUE(ParseReferenceList(FormatReferenceList(entries), again, error));
+    ASSERT_EQ(again.size(), entries.size());
+    EXPECT_EQ(again[1].name, "Sport; One");
+    EXPECT_EQ(again[2].serviceId, 0);
+}
+
+TEST(ReferenceList, RefusesDamagedLists) {
+    std::string million;
+    for (int i = 0; i < 1'000'000; ++i) million += "1;a\n";
+    for (const std::string& bad :
+         {million, std::string("1;bell\x07name\n"), std::string("1;\xC3\x28\n"),
+          std::string("1;a\nnot a line\n"), std::string("1;\n"), std::string("1\n"),
+          std::string("header;only\n"), std::string("")}) {
+        std::vector<ReferenceEntry> entries;
+        std::string error;
+        EXPECT_FALSE(ParseReferenceList(bad, entries, error)) << bad.substr(0, 20);
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+}  // namespace
+}  // namespace brondavel
