@@ -27,6 +27,7 @@
 #include "app/logic/received_file.h"
 #include "app/logic/status_line.h"
 #include "app/panel/rotated_caption.h"
+#include "app/print/print_commands.h"
 #include "app/settings/fonts.h"
 #include "app/settings/settings_paths.h"
 #include "files/detected_database.h"
@@ -345,6 +346,9 @@ std::unique_ptr<QMenu> MainPanel::BuildFileMenu() {
     saveAs->setShortcut(kSaveAsKey);
     QAction* write = add("Write Into Receiver", kWriteCommand, &MainPanel::OnWriteIntoReceiver);
     menu->addSeparator();
+    named("Print...", "menuPrint", &MainPanel::OnPrint)->setEnabled(loaded);
+    named("Export PDF...", "menuExportPdf", &MainPanel::OnExportPdf)->setEnabled(loaded);
+    menu->addSeparator();
     QAction* order = named("Apply order from file...", "menuApplyOrder", &MainPanel::OnApplyOrder);
     QAction* restore =
         named("Restore original", "menuRestoreOriginal", &MainPanel::OnRestoreOriginal);
@@ -503,6 +507,34 @@ bool MainPanel::OfferSave(bool noContinues) {
         Ask("Save change to File ?", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes) return SaveTo(PathText());
     return answer == QMessageBox::No && noContinues;
+}
+
+bool MainPanel::OpenHandedFile(const QString& path) {
+    if (!CommandsFree()) return false;
+    // The second copy has its answer before any question is asked here.
+    QTimer::singleShot(0, this, [this, path] {
+        raise();
+        activateWindow();
+        if (!path.isEmpty() && CommandsFree()) OpenRecent(path);
+    });
+    return true;
+}
+
+void MainPanel::OnPrint() {
+    if (!file_) return;
+    SheetOptionsDialog ask("Print", this);
+    if (ask.exec() != QDialog::Accepted) return;
+    ChannelSheetPreview preview(this, file_->db(), PathText(), ask.Options());
+    preview.exec();
+}
+
+void MainPanel::OnExportPdf() {
+    if (!file_) return;
+    SheetOptionsDialog ask("Export PDF", this);
+    if (ask.exec() != QDialog::Accepted) return;
+    const QString path = choosers_.saveFile("PDF (*.pdf)");
+    if (!path.isEmpty())
+        ExportSheetPdf(this, file_->db(), PathText(), ask.Options(), PdfPathFrom(path));
 }
 
 void MainPanel::OnOpen() {
