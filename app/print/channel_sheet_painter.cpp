@@ -18,8 +18,12 @@ const char* const kFace = "DejaVu Sans";
 const char* const kMark = "\u2713";  // a check mark
 
 QString Cell(const std::string& text, const char* align = nullptr) {
+    const QString shown = QString::fromStdString(text);
+    // A name that reads right to left starts at the cell's right edge.
+    if (shown.isRightToLeft())
+        return "<td><p dir=\"rtl\" align=\"right\">" + shown.toHtmlEscaped() + "</p></td>";
     QString td = align ? QString("<td align=\"%1\">").arg(align) : QString("<td>");
-    return td + QString::fromStdString(text).toHtmlEscaped() + "</td>";
+    return td + shown.toHtmlEscaped() + "</td>";
 }
 
 QString MarkCell(bool on) {
