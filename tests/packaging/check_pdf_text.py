@@ -15,12 +15,14 @@ def run(*command):
     return subprocess.run(command, capture_output=True, text=True, check=True).stdout
 
 
-BIDI_MARKS = dict.fromkeys(map(ord, "\u200e\u200f\u202a\u202b\u202c\u202d\u202e"), None)
+# The marks around a right-to-left run also end it: the cell beside it may
+# follow on the same line with no space.
+BIDI_MARKS = dict.fromkeys(map(ord, "\u200e\u200f\u202a\u202b\u202c\u202d\u202e"), " ")
 
 
 def normal(text):
     # Shaped Arabic comes out of the PDF as presentation forms: compare the
-    # letters they stand for, without the direction marks around them.
+    # letters they stand for.
     text = unicodedata.normalize("NFKC", text).translate(BIDI_MARKS)
     return "\n".join(" ".join(line.split()) for line in text.splitlines())
 
