@@ -79,13 +79,6 @@ class PrintTest : public QObject {
         panel.BuildFileMenu()->findChild<QAction*>("menuPrint")->trigger();
         QVERIFY(previewed);
     }
-
-    void printingWaitsForADatabase() {
-        MainPanel panel;
-        auto menu = panel.BuildFileMenu();
-        QVERIFY(!menu->findChild<QAction*>("menuPrint")->isEnabled());
-        QVERIFY(!menu->findChild<QAction*>("menuExportPdf")->isEnabled());
-    }
 };
 
 QTEST_MAIN(PrintTest)

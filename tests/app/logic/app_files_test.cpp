@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -98,27 +99,30 @@ TEST(SingleInstance, SecondCopyHandsItsFileToTheRunningOne) {
     ASSERT_GE(server.Fd(), 0);
     std::vector<std::string> handed;
     bool busy = false;
-    auto serve = [&] {
-        for (int i = 0; i < 50 && handed.size() < 3; ++i) {
+    // Plays the running copy's event loop until the second copy has its answer.
+    auto handOver = [&](const std::string& file) {
+        std::atomic<bool> answered{false};
+        std::string answer;
+        std::thread copy([&] {
+            answer = HandOverToRunningCopy(runtime, file);
+            answered = true;
+        });
+        while (!answered) {
             server.Serve([&](const std::string& path) {
                 handed.push_back(path);
                 return !busy;
             });
-            ::usleep(20 * 1000);
+            ::usleep(5 * 1000);
         }
+        copy.join();
+        return answer;
     };
-    std::string answer;
-    std::thread copy([&] { answer = HandOverToRunningCopy(runtime, "sub/a.ZCS"); });
-    serve();
-    copy.join();
-    EXPECT_EQ(answer, "");
+    EXPECT_EQ(handOver("sub/a.ZCS"), "");
     ASSERT_EQ(handed.size(), 1u);
     EXPECT_EQ(handed[0], fs::current_path().string() + "/sub/a.ZCS");
 
     busy = true;
-    std::thread refused([&] { answer = HandOverToRunningCopy(runtime, "/x/b.ZCS"); });
-    serve();
-    refused.join();
+    const std::string answer = handOver("/x/b.ZCS");
     EXPECT_NE(answer.find("busy"), std::string::npos) << answer;
 }
 
