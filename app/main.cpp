@@ -101,14 +101,16 @@ int main(int argc, char** argv) {
     LoadApplicationFonts();
     QApplication::setWindowIcon(QIcon(":/icons/hicolor/48x48/apps/brondavel.png"));
 
+    // Listening before the panel opens its file: a copy started meanwhile
+    // waits for its answer instead of finding no one.
+    HandoverServer handover(runtime);
+
     PanelOptions options;
     options.filePath = QString::fromStdString(args.file);
     options.modelType = args.model;
     options.portDevice = QString::fromStdString(args.port);
     MainPanel panel(options);
     QObject::connect(&panel, &MainPanel::finished, &app, &QApplication::quit);
-
-    HandoverServer handover(runtime);
     if (handover.Fd() >= 0) {
         auto* notifier = new QSocketNotifier(handover.Fd(), QSocketNotifier::Read, &app);
         QObject::connect(notifier, &QSocketNotifier::activated, &panel, [&] {
