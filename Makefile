@@ -10,7 +10,8 @@ PACKAGES := build-essential cmake pkg-config python3 clang-14 libclang-rt-14-dev
 	qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev \
 	lrzsz socat lhasa jlha-utils p7zip-full libarchive-tools xvfb xauth unicode-data \
 	ccache qt6-base-dev-tools fonts-liberation2 fonts-wine fonts-dejavu-core fonts-noto-core x11-utils \
-	dtv-scan-tables libdvbv5-dev libpugixml-dev
+	dtv-scan-tables libdvbv5-dev libpugixml-dev \
+	dpkg-dev fakeroot file lintian desktop-file-utils appstream groff-base poppler-utils shared-mime-info bash-completion
 
 # The compiler cache serves every clone of the tree: paths are hashed relative
 # to the clone, and the build folder's own path is left out.
@@ -21,7 +22,7 @@ export CCACHE_SLOPPINESS := pch_defines,time_macros,include_file_mtime,include_f
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build build-asan build-fuzz run screenshots test test-release test-asan test-fuzz bench format format-check clean
+.PHONY: all deps configure build deb install build-asan build-fuzz run screenshots test test-release test-asan test-fuzz bench format format-check clean
 
 all: build
 
@@ -47,6 +48,16 @@ build-asan: deps
 build-fuzz: deps
 	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRONDAVEL_FUZZ=ON -DBRONDAVEL_GUI=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+# The Debian packages, into $(BUILD)/deb/: brondavel, liblh5-1 and liblh5-dev.
+deb: build
+	cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/deb/*.deb
+
+# make install [PREFIX=/usr/local] [DESTDIR=/tmp/stage]
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Opens the application on the demo database; without a display, prints the
 # command-line summary instead.

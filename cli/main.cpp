@@ -53,6 +53,7 @@ int main(int argc, char** argv) {
     CLI::App app{
         "Brondavel command-line tool: receiver channel databases, LH5 and the serial link"};
     app.name("brondavel-cli");
+    app.set_version_flag("--version", std::string("brondavel-cli ") + BRONDAVEL_VERSION);
     app.require_subcommand(1);
     app.footer("\"--\" ends the options: every argument after it is taken as it is.");
     CommonOptions common;

@@ -26,6 +26,7 @@
 #include "app/logic/status_line.h"
 #include "app/panel/message_boxes.h"
 #include "app/panel/rotated_caption.h"
+#include "app/print/print_commands.h"
 #include "app/settings/fonts.h"
 #include "app/settings/settings_paths.h"
 
@@ -309,6 +310,9 @@ std::unique_ptr<QMenu> MainPanel::BuildFileMenu() {
     saveAs->setShortcut(kSaveAsKey);
     QAction* write = add("Write Into Receiver", kWriteCommand, &MainPanel::OnWriteIntoReceiver);
     menu->addSeparator();
+    named("Print...", "menuPrint", &MainPanel::OnPrint)->setEnabled(state.saveAs);
+    named("Export PDF...", "menuExportPdf", &MainPanel::OnExportPdf)->setEnabled(state.saveAs);
+    menu->addSeparator();
     QAction* order = named("Apply order from file...", "menuApplyOrder", &MainPanel::OnApplyOrder);
     QAction* restore =
         named("Restore original", "menuRestoreOriginal", &MainPanel::OnRestoreOriginal);
@@ -410,6 +414,34 @@ int MainPanel::Ask(const QString& text, int buttons, int defaultButton) {
 
 void MainPanel::Tell(MessageLevel level, const QString& text) {
     TellUser(this, level, text);
+}
+
+bool MainPanel::OpenHandedFile(const QString& path) {
+    if (!CommandsFree()) return false;
+    // The second copy has its answer before any question is asked here.
+    QTimer::singleShot(0, this, [this, path] {
+        raise();
+        activateWindow();
+        if (!path.isEmpty() && CommandsFree()) files_.OpenRecent(path);
+    });
+    return true;
+}
+
+void MainPanel::OnPrint() {
+    if (!File()) return;
+    SheetOptionsDialog ask("Print", this);
+    if (ask.exec() != QDialog::Accepted) return;
+    ChannelSheetPreview preview(this, File()->db(), PathText(), ask.Options());
+    preview.exec();
+}
+
+void MainPanel::OnExportPdf() {
+    if (!File()) return;
+    SheetOptionsDialog ask("Export PDF", this);
+    if (ask.exec() != QDialog::Accepted) return;
+    const QString path = files_.Choosers().saveFile("PDF (*.pdf)");
+    if (!path.isEmpty())
+        ExportSheetPdf(this, File()->db(), PathText(), ask.Options(), PdfPathFrom(path));
 }
 
 // ---------------------------------------------------------------- transfers

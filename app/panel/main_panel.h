@@ -86,6 +86,11 @@ class MainPanel : public MagneticDialog {
     void OnRestoreOriginal();
     // Every window at its default place.
     void OnResetLayout();
+    void OnPrint();
+    void OnExportPdf();
+    // A file that a second copy of the program hands over: opened as with
+    // "Open", unsaved changes offered first. False while the panel is busy.
+    bool OpenHandedFile(const QString& path);
     // "" shows the idle text; the port state and a transfer come first.
     void RefreshStatus(const QString& text = QString());
 

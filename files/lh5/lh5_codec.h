@@ -15,6 +15,9 @@ inline constexpr std::size_t kHeaderBytes = 27;
 // Header plus the end-of-archive byte.
 inline constexpr std::size_t kBlockOverhead = 28;
 
+// The largest input the encoder takes: more would overflow its 32-bit positions.
+inline constexpr std::size_t kMaxInputSize = 0x7FFFFFFFu - 4 * 8192;
+
 // An output area this large always holds a compressed block of inputSize bytes.
 constexpr std::size_t CompressBound(std::size_t inputSize) {
     return inputSize + kBlockOverhead;

@@ -22,8 +22,7 @@ constexpr std::uint32_t kPosBase = kCyclicSize;      // stored position = pos + 
 constexpr int kShortChain = 128;
 constexpr int kLongChain = 4096;
 constexpr int kLongKey = 8;
-// Inputs beyond this would overflow the stored 32-bit positions.
-constexpr std::size_t kMaxInput = 0x7FFFFFFFu - 2 * kCyclicSize;
+static_assert(kMaxInputSize == 0x7FFFFFFFu - 2 * kCyclicSize);
 
 struct Workspace {
     // Distance to the previous position of the same chain (0xFFFF: none in the window).
@@ -511,7 +510,7 @@ std::int64_t Compress(const std::uint8_t* input, std::size_t inputSize, std::uin
                       std::size_t outputCapacity) {
     if (output == nullptr || outputCapacity < kBlockOverhead) return -1;
     output[0] = 0;  // reads as an empty archive unless a block is completed
-    if (input == nullptr || inputSize == 0 || inputSize > kMaxInput) return -1;
+    if (input == nullptr || inputSize == 0 || inputSize > kMaxInputSize) return -1;
     const int hashBits = MatchFinder::HashBitsFor(inputSize);
     std::unique_ptr<Workspace> ws(new (std::nothrow) Workspace);
     std::unique_ptr<std::uint32_t[]> heads(new (std::nothrow) std::uint32_t[3u << hashBits]);

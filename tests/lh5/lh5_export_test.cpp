@@ -1,6 +1,8 @@
-// liblh5.so: exactly the two C entry points, with their callers' contract.
+// liblh5.so: exactly its C entry points, with their callers' contract.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -12,7 +14,7 @@ namespace {
 
 using namespace lh5test;
 
-TEST(Lh5Exports, SharedLibraryExportsOnlyTheTwoEntryPoints) {
+TEST(Lh5Exports, SharedLibraryExportsOnlyTheCEntryPoints) {
     std::string cmd = std::string("nm -D --defined-only '") + LH5_SHARED_LIBRARY + "'";
     FILE* p = popen(cmd.c_str(), "r");
     ASSERT_NE(p, nullptr);
@@ -20,10 +22,16 @@ TEST(Lh5Exports, SharedLibraryExportsOnlyTheTwoEntryPoints) {
     char line[512];
     while (fgets(line, sizeof line, p)) {
         char addr[64], type[8], name[400];
-        if (sscanf(line, "%63s %7s %399s", addr, type, name) == 3) names.insert(name);
+        if (sscanf(line, "%63s %7s %399s", addr, type, name) == 3)
+            names.insert(std::string(type) + " " + name);
     }
     ASSERT_EQ(pclose(p), 0);
-    EXPECT_EQ(names, (std::set<std::string>{"F_COMPRESS_Data", "F_DECOMPRESS_Decode"}));
+    // The first two keep their first version; the bounded calls came with 1.1.
+    EXPECT_EQ(names,
+              (std::set<std::string>{"A LH5_1.0", "A LH5_1.1", "T F_COMPRESS_Data@@LH5_1.0",
+                                     "T F_DECOMPRESS_Decode@@LH5_1.0", "T lh5_compress@@LH5_1.1",
+                                     "T lh5_compress_bound@@LH5_1.1", "T lh5_decompress@@LH5_1.1",
+                                     "T lh5_status_text@@LH5_1.1"}));
 }
 
 TEST(Lh5Exports, RoundTripAndFailureValues) {
@@ -65,6 +73,40 @@ TEST(Lh5Exports, DecoderStaysInsideWhatTheHeaderStates) {
     cut[8] = cut[9] = cut[10] = 0;
     Bytes out(in.size());
     EXPECT_EQ(F_DECOMPRESS_Decode(cut.data(), out.data()), 0u);
+}
+
+TEST(Lh5Exports, BoundedCallsSayWhatIsWrong) {
+    Bytes in = Text(20000, 74);
+    const size_t bound = lh5_compress_bound(in.size());
+    Bytes block(bound);
+    size_t n = 0;
+    ASSERT_EQ(lh5_compress(in.data(), in.size(), block.data(), bound, &n), LH5_OK);
+
+    // Less than the bound but enough: the same block. One byte short: the size needed.
+    Bytes tight(n);
+    size_t m = 0;
+    EXPECT_EQ(lh5_compress(in.data(), in.size(), tight.data(), n, &m), LH5_OK);
+    EXPECT_EQ(m, n);
+    EXPECT_TRUE(std::equal(tight.begin(), tight.end(), block.begin()));
+    EXPECT_EQ(lh5_compress(in.data(), in.size(), tight.data(), n - 1, &m), LH5_OUTPUT_TOO_SMALL);
+    EXPECT_EQ(m, n);
+
+    Bytes out(in.size());
+    EXPECT_EQ(lh5_decompress(block.data(), n, out.data(), out.size() - 1, &m),
+              LH5_OUTPUT_TOO_SMALL);
+    EXPECT_EQ(m, in.size());
+    // Every cut of the block is bad data, never a read past the cut.
+    for (size_t cut = 0; cut < n; cut += 97) {
+        Bytes part(block.begin(), block.begin() + cut);
+        EXPECT_EQ(lh5_decompress(part.data(), part.size(), out.data(), out.size(), &m),
+                  LH5_BAD_DATA)
+            << cut;
+    }
+
+    EXPECT_EQ(lh5_compress(nullptr, 5, block.data(), bound, &m), LH5_BAD_ARGUMENT);
+    EXPECT_EQ(lh5_compress(in.data(), in.size(), block.data(), bound, nullptr), LH5_BAD_ARGUMENT);
+    EXPECT_EQ(lh5_decompress(block.data(), n, nullptr, 10, &m), LH5_BAD_ARGUMENT);
+    EXPECT_EQ(lh5_compress_bound(SIZE_MAX), 0u);
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "app/logic/command_line.h"
 #include "app/logic/database_opening.h"
@@ -189,6 +191,62 @@ TEST(SingleInstance, SecondLockRefusedUntilTheFirstEnds) {
     SingleInstanceLock later(runtime);
     EXPECT_TRUE(later.Acquired());
     EXPECT_EQ(fs::status(runtime).permissions() & fs::perms::all, fs::perms::owner_all);
+}
+
+TEST(SingleInstance, SecondCopyHandsItsFileToTheRunningOne) {
+    Folder dir;
+    const std::string runtime = (dir.path / "run").string();
+    SingleInstanceLock lock(runtime);
+    // Nobody listening: the second copy says so instead of ending silently.
+    EXPECT_FALSE(HandOverToRunningCopy(runtime, "a.ZCS", 200).empty());
+
+    HandoverServer server(runtime);
+    ASSERT_GE(server.Fd(), 0);
+    std::vector<std::string> handed;
+    bool busy = false;
+    // Plays the running copy's event loop until the second copy has its answer.
+    auto handOver = [&](const std::string& file) {
+        std::atomic<bool> answered{false};
+        std::string answer;
+        std::thread copy([&] {
+            answer = HandOverToRunningCopy(runtime, file);
+            answered = true;
+        });
+        while (!answered) {
+            server.Serve([&](const std::string& path) {
+                handed.push_back(path);
+                return !busy;
+            });
+            ::usleep(5 * 1000);
+        }
+        copy.join();
+        return answer;
+    };
+    EXPECT_EQ(handOver("sub/a.ZCS"), "");
+    ASSERT_EQ(handed.size(), 1u);
+    EXPECT_EQ(handed[0], fs::current_path().string() + "/sub/a.ZCS");
+
+    busy = true;
+    const std::string answer = handOver("/x/b.ZCS");
+    EXPECT_NE(answer.find("busy"), std::string::npos) << answer;
+}
+
+TEST(CommandLine, PrintPdfAndItsChoices) {
+    CommandLine a =
+        ParseCommandLine({"--print-pdf", "o.pdf", "db.ZCS", "--kind", "radio", "--by", "favorite"});
+    EXPECT_TRUE(a.error.empty()) << a.error;
+    EXPECT_EQ(a.printPdf, "o.pdf");
+    EXPECT_EQ(a.file, "db.ZCS");
+    const ChannelSheetOptions o = SheetOptionsOf(a);
+    EXPECT_FALSE(o.tv);
+    EXPECT_TRUE(o.radio);
+    EXPECT_EQ(o.grouping, SheetGrouping::kPerFavoriteGroup);
+    for (auto wrong :
+         std::vector<std::vector<std::string>>{{"--print-pdf", "o.pdf"},
+                                               {"db", "--kind", "tv"},
+                                               {"--print-pdf", "o", "db", "--kind", "x"},
+                                               {"--print-pdf", "o", "db", "--by", "x"}})
+        EXPECT_FALSE(ParseCommandLine(wrong).error.empty()) << wrong.size();
 }
 
 TEST(CommandLine, FileModelAndPort) {
