@@ -91,7 +91,7 @@ void ListWindowSet::PlaceAtStart(std::optional<QPoint> storedPanel) {
     PlaceWindow(panel_, QRect(panelAt, panel_->size()));
     const Rect panel = ToRect(panel_->frameGeometry());
     for (int kind = 0; kind < kCount; ++kind) {
-        const std::optional<QRect> stored = ReadListRect(kind);
+        const std::optional<QRect> stored = ReadListRect(static_cast<RecordKind>(kind));
         PlaceWindow(windows_[kind], stored.value_or(ToQRect(DefaultListPlace(kind, panel))));
     }
     RecomputeDocking();
