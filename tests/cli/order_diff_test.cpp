@@ -15,8 +15,7 @@ class CliOrderDiff : public CliTest {};
 TEST_F(CliOrderDiff, SortedFileGetsItsOrderBackFromAnotherGenerationAndDiffSaysSo) {
     ASSERT_EQ(Cli("demo --model 0 --flash 4 --compress 2 " + P("gen2.bin")).code, 0);
     // Sorted by name: nearly every channel moves.
-    ASSERT_EQ(Cli("edit " + P("demo.ZCS") + " " + P("sorted.ZCS") + " sort tv 2").code, 0)
-        << Cli("edit " + P("demo.ZCS") + " " + P("sorted.ZCS") + " sort tv 2").err;
+    ASSERT_EQ(Cli("edit " + P("demo.ZCS") + " " + P("sorted.ZCS") + " sort tv 2").code, 0);
     Result moved = Cli("diff --json " + P("demo.ZCS") + " " + P("sorted.ZCS"));
     ASSERT_EQ(moved.code, 0) << moved.err;
     const auto j = nlohmann::json::parse(moved.out);

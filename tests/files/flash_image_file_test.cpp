@@ -3,13 +3,9 @@
 #include "files/flash_image_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <random>
 
 #include "files/lh5/lh5_codec.h"
@@ -142,29 +138,6 @@ void ExpectSameRecords(const DatabaseEngine& a, const DatabaseEngine& b) {
     }
 }
 
-// Runs a shell command in `dir` and returns its standard output.
-Bytes RunShell(const std::string& dir, const std::string& command, int* status) {
-    const std::string full = "cd '" + dir + "' && " + command + " 2>/dev/null";
-    FILE* p = ::popen(full.c_str(), "r");
-    Bytes out;
-    if (!p) {
-        *status = -1;
-        return out;
-    }
-    uint8_t buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.insert(out.end(), buf, buf + n);
-    const int rc = ::pclose(p);
-    *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-    return out;
-}
-
-// One member block's exact length, from its header.
-size_t BlockLength(const uint8_t* block, size_t available) {
-    const auto info = lh5::ReadMemberHeader(block, available);
-    return info ? info->headerSize + info->compressedSize + 1 : 0;
-}
-
 class FlashFile : public ::testing::Test {
   protected:
     TempDir dir;
@@ -230,50 +203,6 @@ TEST_F(FlashFile, EveryClassAndModeRoundTrips) {
                     << sec;
             }
         }
-    }
-}
-
-TEST_F(FlashFile, SevenZipExtractsTheCompressedBlocks) {
-    FlashImageFile source(dir / "none.bin", 0, 4, 0);
-    FillSecondGenDemo(source.db(), DemoSize{12, 20, 1500, 400});
-    ASSERT_EQ(source.Save(dir / "plain.bin"), 1);
-    const Bytes plain = Slurp(dir / "plain.bin");
-
-    FlashImageFile whole(dir / "plain.bin", 0, 4, 0);
-    ASSERT_EQ(whole.Load(), 1);
-    FlashImageFile wholeMode(dir / "x", 0, 4, 1), sectionMode(dir / "y", 0, 4, 2);
-    for (FlashImageFile* f : {&wholeMode, &sectionMode})
-        for (int kind = 0; kind < 4; ++kind) {
-            const auto records = whole.db().ExportRecords(kind);
-            f->db().AddRecords(kind, nullptr, records.data(), static_cast<int>(records.size()));
-        }
-    ASSERT_EQ(wholeMode.Save(dir / "whole.bin"), 1);
-    ASSERT_EQ(sectionMode.Save(dir / "sections.bin"), 1);
-
-    int status = -1;
-    const Bytes wholeFile = Slurp(dir / "whole.bin");
-    Spit(dir / "whole.lzh", Bytes(wholeFile.begin() + 128, wholeFile.end()));
-    Bytes out = RunShell(dir.path.string(), "7z e -so whole.lzh", &status);
-    EXPECT_EQ(status, 0);
-    EXPECT_TRUE(out == Bytes(plain.begin() + 128, plain.end())) << out.size();
-
-    const Bytes sections = Slurp(dir / "sections.bin");
-    const size_t areas[6] = {0, 64000, 192000, 96000, 6720, 0};
-    for (int s : {2, 3, 1, 4}) {
-        SCOPED_TRACE(s);
-        const uint8_t* region = sections.data() + 128 + RegionAt(1, kSectionOrder, s);
-        const size_t length = BlockLength(region + 12, kRegion[1][s] - 12);
-        ASSERT_GT(length, 0u);
-        // The header's length word: even, and not smaller than the block.
-        const uint32_t stated = ReadU32(region + 4);
-        EXPECT_EQ(stated % 2, 0u);
-        EXPECT_GE(stated, length);
-        EXPECT_LE(stated, length + 1);
-        Spit(dir / "s.lzh", Bytes(region + 12, region + 12 + length));
-        out = RunShell(dir.path.string(), "7z e -so s.lzh", &status);
-        EXPECT_EQ(status, 0);
-        const uint8_t* area = sectionMode.image().data() + kSectionOffset[s] + 12;
-        EXPECT_TRUE(out == Bytes(area, area + areas[s])) << out.size();
     }
 }
 

@@ -138,7 +138,6 @@ class EditDialogsTest : public QObject {
     void accessAndFavouriteBoxes();
     void saveWithoutEditsChangesNothing_data();
     void saveWithoutEditsChangesNothing();
-    void untouchedAudioSlotsKeepTheirBits();
     void nameRules_data();
     void nameRules();
     void nameBoxTakesWhatTheFieldStores();
@@ -382,37 +381,6 @@ void EditDialogsTest::saveWithoutEditsChangesNothing() {
     QCOMPARE(demo.db->UndoLabel(), undo);
 }
 
-// Second generation: slots holding bits the list does not show and
-// languages outside the table, as files of other programs have them.
-void EditDialogsTest::untouchedAudioSlotsKeepTheirBits() {
-    Demo demo(kSecondModel);
-    auto c = demo.Row<gen2::ServiceRecord>(kTv, 0);
-    const uint16_t words[] = {55695, 0x1FFF, 0x8000 | 300, 0x4000 | 301};
-    const uint8_t languages[] = {67, 247, 136, 233};
-    for (int i = 0; i < 4; ++i) {
-        c.setAudio(i, words[i]);
-        c.setAudioLanguage(i, languages[i]);
-    }
-    demo.Put(kTv, 0, c);
-
-    // The lock changes; the audio list, edited in its last row only,
-    // keeps the other rows' slots as they were.
-    auto dialog = Open(kTv, demo.db.get(), 0);
-    auto* audio = Find<AudioListEditor>(dialog.get(), "idAudioList");
-    QCOMPARE(audio->rowCount(), 3);
-    Find<QCheckBox>(dialog.get(), "idChannelLock")->toggle();
-    audio->item(2, AudioListEditor::kPidColumn)->setText(QStringLiteral("302"));
-    QVERIFY(Save(dialog.get()));
-    const auto saved = demo.Row<gen2::ServiceRecord>(kTv, 0);
-    QCOMPARE(saved.locked(), !c.locked());
-    QCOMPARE(int(saved.audio(0)), 55695);
-    QCOMPARE(int(saved.audioLanguage(0)), 67);
-    QCOMPARE(int(saved.audio(1)), 0x8000 | 300);
-    QCOMPARE(int(saved.audioLanguage(1)), 136);
-    QCOMPARE(int(saved.audio(2)), 0x4000 | 302);
-    QCOMPARE(int(saved.audio(3)), 0);
-}
-
 void EditDialogsTest::nameRules_data() {
     QTest::addColumn<int>("model");
     QTest::addColumn<int>("kind");
@@ -421,7 +389,6 @@ void EditDialogsTest::nameRules_data() {
     const QString empty = QStringLiteral("A name cannot be empty.");
     QTest::newRow("first satellite empty") << kFirstModel << int(kSatellite) << "" << empty;
     QTest::newRow("second transponder empty") << kSecondModel << int(kTransponder) << "" << empty;
-    QTest::newRow("first channel empty") << kFirstModel << int(kTv) << "" << empty;
     QTest::newRow("second channel replaced")
         << kSecondModel << int(kTv) << QStringLiteral("\u4E2D TV")
         << QStringLiteral("The name is stored as \"? TV\" (characters replaced).");
