@@ -3,6 +3,7 @@
 #include <map>
 
 #include "model/favorite_record.h"
+#include "model/record_text.h"
 
 namespace brondavel::app {
 
@@ -47,7 +48,8 @@ std::vector<ChannelSheetSection> BuildChannelSheet(const DatabaseEngine& db,
             const std::vector<RowCell> cells = layout.RowCells(kind, static_cast<int>(i), channel);
             ChannelSheetRow row;
             row.number = cells.size() > 1 ? cells[1].text : std::to_string(i + 1);
-            row.name = cells.size() > 2 ? cells[2].text : layout.DisplayName(kind, channel);
+            // The whole name: paper has room for what a list row cuts.
+            row.name = WholeName(layout, kind, channel);
             row.locked = cells.size() > 3 && cells[3].image >= 0;
             row.favorite = cells.size() > 4 && cells[4].image >= 0;
             row.scrambled = cells.size() > 5 && cells[5].image >= 0;

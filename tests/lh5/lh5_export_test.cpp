@@ -22,16 +22,16 @@ TEST(Lh5Exports, SharedLibraryExportsOnlyTheCEntryPoints) {
     char line[512];
     while (fgets(line, sizeof line, p)) {
         char addr[64], type[8], name[400];
-        if (sscanf(line, "%63s %7s %399s", addr, type, name) == 3)
+        // "A" lines are the version nodes themselves, which only some linkers list.
+        if (sscanf(line, "%63s %7s %399s", addr, type, name) == 3 && std::string(type) != "A")
             names.insert(std::string(type) + " " + name);
     }
     ASSERT_EQ(pclose(p), 0);
     // The first two keep their first version; the bounded calls came with 1.1.
     EXPECT_EQ(names,
-              (std::set<std::string>{"A LH5_1.0", "A LH5_1.1", "T F_COMPRESS_Data@@LH5_1.0",
-                                     "T F_DECOMPRESS_Decode@@LH5_1.0", "T lh5_compress@@LH5_1.1",
-                                     "T lh5_compress_bound@@LH5_1.1", "T lh5_decompress@@LH5_1.1",
-                                     "T lh5_status_text@@LH5_1.1"}));
+              (std::set<std::string>{"T F_COMPRESS_Data@@LH5_1.0", "T F_DECOMPRESS_Decode@@LH5_1.0",
+                                     "T lh5_compress@@LH5_1.1", "T lh5_compress_bound@@LH5_1.1",
+                                     "T lh5_decompress@@LH5_1.1", "T lh5_status_text@@LH5_1.1"}));
 }
 
 TEST(Lh5Exports, RoundTripAndFailureValues) {
