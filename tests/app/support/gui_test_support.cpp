@@ -20,18 +20,16 @@ void OnNextModal(std::function<void(QWidget*)> action, int timeoutMs) {
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [action, clock, poll, timeoutMs] {
+    // The pending timer owns the poll; the poll knows itself only weakly, so
+    // nothing is left behind when the program ends before the timer fires.
+    *poll = [action, clock, self = std::weak_ptr(poll), timeoutMs] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
             action(modal);
-            *poll = nullptr;
             return;
         }
-        if (clock->elapsed() >= timeoutMs) {
-            *poll = nullptr;  // gives up, and ends the self-reference
-            return;
-        }
-        QTimer::singleShot(10, [poll] {
-            if (*poll) (*poll)();
+        if (clock->elapsed() >= timeoutMs) return;  // gives up
+        QTimer::singleShot(10, [poll = self.lock()] {
+            if (poll) (*poll)();
         });
     };
     QTimer::singleShot(0, [poll] {
