@@ -3,12 +3,11 @@
 // suite expects LeakSanitizer to report it; a suppression that names a whole
 // Qt library would hide it, and with it every leak of ours in the GUI tests.
 #include <QtTest>
-
 #include <cstdlib>
 
 class LeakCanary : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void leaksOneBlockFromInsideASlot() {
         static void* volatile block = nullptr;
         block = std::malloc(4321);

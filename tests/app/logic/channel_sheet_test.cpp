@@ -7,6 +7,7 @@
 #include "model/demo_database.h"
 #include "model/first_gen_database.h"
 #include "model/memory_controls.h"
+#include "model/record_rename.h"
 
 namespace brondavel::app {
 namespace {
@@ -33,7 +34,7 @@ TEST_F(DemoSheet, WholeListsMatchTheListWindows) {
         for (int row = 0; row < list.RowCount(); ++row) {
             const ChannelSheetRow& r = sheet[k].rows[row];
             EXPECT_EQ(r.number, list.Text(row, 1));
-            EXPECT_EQ(r.name, list.Text(row, 2));
+            EXPECT_EQ(r.name, FullName(db, k == 0 ? kTv : kRadio, row));  // never cut
             EXPECT_EQ(r.locked, list.rows[row][3].image >= 0);
             EXPECT_EQ(r.scrambled, list.rows[row][5].image >= 0);
             EXPECT_FALSE(r.satellite.empty());
