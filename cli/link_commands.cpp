@@ -105,7 +105,7 @@ std::string ReceiveTargetProblem(const std::string& path, const std::string& wri
     if (mode == 2 && !IsFolder(path)) return "not a folder: " + path;
     struct stat st;
     // Opening a FIFO there would wait for a reader with Ctrl-C taken over.
-    if (::stat(written.c_str(), &st) == 0) {
+    if (!written.empty() && ::stat(written.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) return "\"" + written + "\" is a folder; give a file name";
         if (!S_ISREG(st.st_mode))
             return "\"" + written + "\" is not a regular file; it cannot take a received file";
@@ -158,10 +158,18 @@ int RunTransfer(const TransferOptions& t, bool send) {
     // taken over, so Ctrl-C ends it.
     SendSource source;
     if (send && !source.Prepare(t.path)) return 1;
+    // A batch read goes into a file of its own until the receiver names it:
+    // a file of the user's in that folder is never written or removed.
+    std::string temp;
     if (!send) {
-        const std::string problem =
-            ReceiveTargetProblem(t.path, t.mode == 2 ? t.path + "/tmp_upload.ZCS" : t.path, t.mode);
+        const std::string problem = ReceiveTargetProblem(t.path, t.mode == 2 ? "" : t.path, t.mode);
         if (!problem.empty()) return Fail(problem);
+        if (t.mode == 2) {
+            temp = t.path + "/.brondavel-receive-XXXXXX";
+            const int fd = ::mkstemp(temp.data());
+            if (fd < 0) return Fail("cannot receive into \"" + t.path + "\": " + ErrnoText());
+            ::close(fd);
+        }
     }
     // Ctrl-C is taken by this thread alone, so the stop runs through the link.
     sigset_t signals;
@@ -175,13 +183,16 @@ int RunTransfer(const TransferOptions& t, bool send) {
     link.SetPollDivisor(t.poll_divisor);
     AssignPortDevice(kCliPort, t.port);
     link.Port().SetPortNumber(kCliPort);
-    if (!link.Start()) return Fail("cannot open port " + t.port + ": " + PortFailure(t.port));
+    if (!link.Start()) {
+        if (!temp.empty()) ::unlink(temp.c_str());
+        return Fail("cannot open port " + t.port + ": " + PortFailure(t.port));
+    }
 
-    const std::string temp = t.path + "/tmp_upload.ZCS";
     const std::string file = send ? source.path() : t.mode == 2 ? temp : t.path;
     bool started = send ? link.StartSend(file, t.mode) : link.StartReceive(file, t.mode);
     if (!started) {
         link.Stop();
+        if (!temp.empty()) ::unlink(temp.c_str());
         return Fail("Not Find - DownLoad File!! " + (send ? t.path : file) +
                     (send ? ": it cannot be read" : ": it cannot be written"));
     }

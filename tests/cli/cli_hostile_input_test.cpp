@@ -166,11 +166,15 @@ TEST_F(CliHostileInput, ReceiveSaysWhyATargetCannotTakeTheFile) {
     Result device = Cli("receive --port /dev/null --mode 1 /dev/null");
     EXPECT_EQ(device.code, 1);
     EXPECT_NE(device.err.find("is not a regular file"), std::string::npos) << device.err;
-    // A FIFO where mode 2 writes would block the receive in open().
+    // A batch read into a folder never touches a file of the user's there,
+    // a FIFO included, and leaves no file of its own behind when it fails.
     ASSERT_EQ(::mkfifo(P("tmp_upload.ZCS").c_str(), 0600), 0);
-    Result fifo = Cli("receive --port /dev/null --mode 2 " + dir.path.string());
-    EXPECT_EQ(fifo.code, 1);
-    EXPECT_NE(fifo.err.find("is not a regular file"), std::string::npos) << fifo.err;
+    Result failed = Cli("receive --port /dev/null --mode 2 " + dir.path.string());
+    EXPECT_EQ(failed.code, 1);
+    EXPECT_NE(failed.err.find("cannot open port"), std::string::npos) << failed.err;
+    EXPECT_TRUE(std::filesystem::is_fifo(P("tmp_upload.ZCS")));
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path))
+        EXPECT_NE(entry.path().filename().string().rfind(".brondavel-receive", 0), 0u);
 }
 
 }  // namespace
