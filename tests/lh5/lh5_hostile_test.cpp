@@ -18,9 +18,22 @@ DecodeResult DecodeExact(const Bytes& member, std::size_t capacity) {
     return Decode(in.data(), in.size(), out.data(), out.size());
 }
 
-DecodeResult DecodeStream(const BitSink& s, std::uint32_t size) {
-    Bytes member = Member(s.Finish(), size, 0);
-    return DecodeExact(member, size);
+DecodeResult DecodeStream(const BitSink& s, std::uint32_t size, std::uint16_t crc = 0) {
+    return DecodeExact(Member(s.Finish(), size, crc), size);
+}
+
+// A block of `codes` codes whose pre-tree has the given lengths.
+BitSink WithPt(const std::vector<int>& pt, unsigned zerosAfterThird = 0, unsigned codes = 1) {
+    BitSink s;
+    s.Put(16, codes);
+    PutPtLengths(s, pt, 5, 3, zerosAfterThird);
+    return s;
+}
+
+BitSink WithC(const std::vector<int>& pt, const std::vector<int>& c) {
+    BitSink s = WithPt(pt);
+    PutCLengths(s, c, pt);
+    return s;
 }
 
 // Block start: code count and the standard tables.
@@ -31,214 +44,150 @@ BitSink Block(unsigned codes, const Tables& t) {
     return s;
 }
 
-TEST(Lh5Hostile, CraftedValidBlockDecodes) {
-    // Sanity check of the crafting helpers: "ab" then a 6-byte overlapping copy.
+// Tables of one symbol each, sent as count 0 and the symbol.
+BitSink Single(int ptSym, int cSym, int pSym) {
+    BitSink s;
+    s.Put(16, 1);
+    for (auto [bits, sym] : {std::pair{5, ptSym}, {9, cSym}, {4, pSym}}) {
+        s.Put(bits, 0);
+        s.Put(bits, static_cast<unsigned>(sym));
+    }
+    return s;
+}
+
+TEST(Lh5Hostile, CraftedValidBlocksDecode) {
+    // "ab" then a 6-byte overlapping copy.
     Tables t;
     BitSink s = Block(3, t);
     t.Literal(s, 'a');
     t.Literal(s, 'b');
     t.Match(s, 6, 2);
-    Bytes want = {'a', 'b', 'a', 'b', 'a', 'b', 'a', 'b'};
-    Bytes member = Member(s.Finish(), 8, Crc16(want.data(), want.size()));
-    Bytes out(8);
-    DecodeResult r = Decode(member.data(), member.size(), out.data(), out.size());
-    EXPECT_EQ(r.status, DecodeStatus::kOk);
-    EXPECT_TRUE(out == want);
+    const Bytes want = {'a', 'b', 'a', 'b', 'a', 'b', 'a', 'b'};
+    EXPECT_EQ(DecodeStream(s, 8, Crc16(want.data(), want.size())).status, DecodeStatus::kOk);
+    // Single-symbol tables inside their alphabets: one literal, no bits.
+    EXPECT_TRUE(DecodeStream(Single(0, 'a', 0), 1, Crc16(want.data(), 1)).ok());
+    // A match across the 8192-byte window-chunk edge decodes in full.
+    s = Block(34, t);
+    t.Literal(s, 'q');
+    for (int i = 0; i < 33; ++i) t.Match(s, 256, 1);  // 1 + 33*256 = 8449 bytes
+    const Bytes qs(8449, 'q');
+    const Bytes member = Member(s.Finish(), 8449, Crc16(qs.data(), qs.size()));
+    Bytes out(8449);
+    EXPECT_TRUE(Decode(member.data(), member.size(), out.data(), out.size()).ok());
+    EXPECT_TRUE(out == qs);
+    EXPECT_EQ(DecodeExact(member, 8448).status, DecodeStatus::kOutputTooSmall);
 }
 
-TEST(Lh5Hostile, TableCountsBeyondTheirAlphabets) {
-    Tables t;
-    {  // pre-tree count 20
-        BitSink s;
-        s.Put(16, 1);
-        s.Put(5, 20);
-        for (int i = 0; i < 20; ++i) s.Put(3, 0);
-        EXPECT_EQ(DecodeStream(s, 10).status, DecodeStatus::kCorruptData);
-    }
-    {  // position count 15
-        BitSink s;
-        s.Put(16, 1);
-        PutPtLengths(s, t.pt, 5, 3);
-        PutCLengths(s, t.c, t.pt);
-        s.Put(4, 15);
-        for (int i = 0; i < 15; ++i) s.Put(3, 4);
-        EXPECT_EQ(DecodeStream(s, 10).status, DecodeStatus::kCorruptData);
-    }
-    {  // literal count 511
-        BitSink s;
-        s.Put(16, 1);
-        PutPtLengths(s, t.pt, 5, 3);
-        s.Put(9, 511);
-        EXPECT_EQ(DecodeStream(s, 10).status, DecodeStatus::kCorruptData);
-    }
-}
-
-TEST(Lh5Hostile, ZeroRunsPastTheirTable) {
-    {  // a 9-bit zero run of 531 in a 510-entry literal table
-        std::vector<int> pt(12, 0);
-        pt[2] = 1;
-        pt[11] = 1;
-        auto code = CanonicalCodes(pt);
-        BitSink s;
-        s.Put(16, 1);
-        PutPtLengths(s, pt, 5, 3);
-        s.Put(9, 510);
-        s.Put(pt[2], code[2]);
-        s.Put(9, 511);
-        EXPECT_EQ(DecodeStream(s, 10).status, DecodeStatus::kCorruptData);
-    }
-    {  // a 4-bit run that overshoots a short table
-        std::vector<int> pt(12, 0);
-        pt[1] = 1;
-        pt[11] = 1;
-        auto code = CanonicalCodes(pt);
-        BitSink s;
-        s.Put(16, 1);
-        PutPtLengths(s, pt, 5, 3);
-        s.Put(9, 10);
-        s.Put(pt[1], code[1]);
-        s.Put(4, 15);  // 18 zeros
-        EXPECT_EQ(DecodeStream(s, 10).status, DecodeStatus::kCorruptData);
-    }
-    {  // the 2-bit zero count after the third pre-tree length: 3 zeros with 1 entry left
-        BitSink s;
-        s.Put(16, 1);
-        PutPtLengths(s, {1, 1, 0, 0}, 5, 3, 3);
-        EXPECT_EQ(DecodeStream(s, 10).status, DecodeStatus::kCorruptData);
-    }
-}
-
-TEST(Lh5Hostile, CodeLengthsAbove16) {
-    {
-        std::vector<int> pt(19, 0);
-        pt[0] = 17;
-        BitSink s;
-        s.Put(16, 1);
-        PutPtLengths(s, pt, 5, 3);
-        EXPECT_EQ(DecodeStream(s, 10).status, DecodeStatus::kCorruptData);
-    }
-    {  // 7 followed by nothing but 1 bits to the end of the input
-        BitSink s;
-        s.Put(16, 1);
-        s.Put(5, 19);
-        s.Put(3, 7);
-        for (int i = 0; i < 200; ++i) s.Put(8, 0xFF);
-        DecodeResult r = DecodeStream(s, 10);
-        EXPECT_FALSE(r.ok());
-        EXPECT_EQ(r.size, 0u);
-    }
-}
-
-TEST(Lh5Hostile, IncompleteOrOverfullCodes) {
-    Tables t;
-    auto withPt = [](const std::vector<int>& pt) {
-        BitSink s;
-        s.Put(16, 1);
-        PutPtLengths(s, pt, 5, 3);
-        return s;
+TEST(Lh5Hostile, BrokenTablesAndCodesAreCorrupt) {
+    const Tables t;
+    struct Case {
+        const char* what;
+        BitSink stream;
+        std::uint32_t size = 10;
     };
-    EXPECT_EQ(DecodeStream(withPt({1, 1, 1}), 10).status, DecodeStatus::kCorruptData);     // over
-    EXPECT_EQ(DecodeStream(withPt({1, 0, 0, 0}), 10).status, DecodeStatus::kCorruptData);  // under
-    EXPECT_EQ(DecodeStream(withPt({0, 0, 0, 0}), 10).status, DecodeStatus::kCorruptData);  // empty
-    {  // literal lengths that overfill the code space
-        std::vector<int> c = t.c;
-        c[300] = 8;
-        BitSink s;
-        s.Put(16, 1);
-        PutPtLengths(s, t.pt, 5, 3);
-        PutCLengths(s, c, t.pt);
-        EXPECT_EQ(DecodeStream(s, 10).status, DecodeStatus::kCorruptData);
-    }
-    {  // literal lengths that leave codes unassigned
-        std::vector<int> c = t.c;
-        c[300] = 0;
-        std::vector<int> pt = t.pt;
-        pt[0] = 2;
-        pt[10] = 2;
-        pt[11] = 1;
-        BitSink s;
-        s.Put(16, 1);
-        PutPtLengths(s, pt, 5, 3);
-        PutCLengths(s, c, pt);
-        EXPECT_EQ(DecodeStream(s, 10).status, DecodeStatus::kCorruptData);
-    }
-    {  // position lengths overfull
-        BitSink s;
-        s.Put(16, 1);
-        PutPtLengths(s, t.pt, 5, 3);
-        PutCLengths(s, t.c, t.pt);
-        PutPtLengths(s, std::vector<int>(14, 3), 4, -1);
-        EXPECT_EQ(DecodeStream(s, 10).status, DecodeStatus::kCorruptData);
-    }
-}
-
-TEST(Lh5Hostile, SingleSymbolTablesOutsideTheirAlphabet) {
-    auto single = [](int ptSym, int cSym, int pSym) {
-        BitSink s;
-        s.Put(16, 1);
-        s.Put(5, 0);
-        s.Put(5, static_cast<unsigned>(ptSym));
-        s.Put(9, 0);
-        s.Put(9, static_cast<unsigned>(cSym));
-        s.Put(4, 0);
-        s.Put(4, static_cast<unsigned>(pSym));
-        return s;
+    auto pre = [&](auto&& edit) {
+        std::vector<int> pt(12, 0);
+        edit(pt);
+        return pt;
     };
-    EXPECT_EQ(DecodeStream(single(19, 'a', 0), 1).status, DecodeStatus::kCorruptData);
-    EXPECT_EQ(DecodeStream(single(31, 'a', 0), 1).status, DecodeStatus::kCorruptData);
-    EXPECT_EQ(DecodeStream(single(0, 510, 0), 1).status, DecodeStatus::kCorruptData);
-    EXPECT_EQ(DecodeStream(single(0, 511, 0), 1).status, DecodeStatus::kCorruptData);
-    EXPECT_EQ(DecodeStream(single(0, 'a', 14), 1).status, DecodeStatus::kCorruptData);
-    EXPECT_EQ(DecodeStream(single(0, 'a', 15), 1).status, DecodeStatus::kCorruptData);
-    // The same shape inside the alphabets is a valid block: one literal, no bits.
-    Bytes want = {'a'};
-    BitSink ok = single(0, 'a', 0);
-    Bytes member = Member(ok.Finish(), 1, Crc16(want.data(), 1));
-    EXPECT_TRUE(DecodeExact(member, 1).ok());
+    auto lit = [&](auto&& edit) {
+        std::vector<int> c = t.c;
+        edit(c);
+        return c;
+    };
+    const std::vector<Case> cases = {
+        {"pre-tree count 20", WithPt(std::vector<int>(20, 0))},
+        {"position count 15",
+         [&] {
+             BitSink s = WithC(t.pt, t.c);
+             PutPtLengths(s, std::vector<int>(15, 4), 4, -1);
+             return s;
+         }()},
+        {"literal count 511",
+         [&] {
+             BitSink s = WithPt(t.pt);
+             s.Put(9, 511);
+             return s;
+         }()},
+        {"9-bit zero run of 531 in 510 entries",
+         [&] {
+             const auto pt = pre([](auto& p) { p[2] = p[11] = 1; });
+             BitSink s = WithPt(pt);
+             s.Put(9, 510);
+             s.Put(pt[2], CanonicalCodes(pt)[2]);
+             s.Put(9, 511);
+             return s;
+         }()},
+        {"4-bit zero run past a short table",
+         [&] {
+             const auto pt = pre([](auto& p) { p[1] = p[11] = 1; });
+             BitSink s = WithPt(pt);
+             s.Put(9, 10);
+             s.Put(pt[1], CanonicalCodes(pt)[1]);
+             s.Put(4, 15);  // 18 zeros
+             return s;
+         }()},
+        {"3 zeros after the third length, 1 entry left", WithPt({1, 1, 0, 0}, 3)},
+        {"length 17", WithPt(pre([](auto& p) { p.resize(19), p[0] = 17; }))},
+        {"pre-tree overfull", WithPt({1, 1, 1})},
+        {"pre-tree incomplete", WithPt({1, 0, 0, 0})},
+        {"pre-tree empty", WithPt({0, 0, 0, 0})},
+        {"literals overfull", WithC(t.pt, lit([](auto& c) { c[300] = 8; }))},
+        {"literals incomplete", WithC(pre([](auto& p) { p[0] = p[10] = 2, p[11] = 1; }),
+                                      lit([](auto& c) { c[300] = 0; }))},
+        {"positions overfull",
+         [&] {
+             BitSink s = WithC(t.pt, t.c);
+             PutPtLengths(s, std::vector<int>(14, 3), 4, -1);
+             return s;
+         }()},
+        {"pre-tree symbol 19", Single(19, 'a', 0), 1},
+        {"pre-tree symbol 31", Single(31, 'a', 0), 1},
+        {"literal symbol 510", Single(0, 510, 0), 1},
+        {"literal symbol 511", Single(0, 511, 0), 1},
+        {"position symbol 14", Single(0, 'a', 14), 1},
+        {"position symbol 15", Single(0, 'a', 15), 1},
+        {"a block of 0 codes", Block(0, t), 4},
+        {"a match before any output",
+         [&] {
+             BitSink s = Block(1, t);
+             t.Match(s, 3, 1);
+             return s;
+         }(),
+         3},
+        {"a distance one byte before the start",
+         [&] {
+             BitSink s = Block(3, t);
+             t.Literal(s, 'x');
+             t.Literal(s, 'y');
+             t.Match(s, 3, 3);
+             return s;
+         }(),
+         5},
+        {"the last match past the size",
+         [&] {
+             BitSink s = Block(2, t);
+             t.Literal(s, 'x');
+             t.Match(s, 10, 1);
+             return s;
+         }(),
+         8},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DecodeStream(c.stream, c.size).status, DecodeStatus::kCorruptData) << c.what;
+
+    // A length 7 followed by nothing but 1 bits to the end of the input.
+    BitSink ones;
+    ones.Put(16, 1);
+    ones.Put(5, 19);
+    ones.Put(3, 7);
+    for (int i = 0; i < 200; ++i) ones.Put(8, 0xFF);
+    const DecodeResult r = DecodeStream(ones, 10);
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(r.size, 0u);
 }
 
-TEST(Lh5Hostile, CopiesOutsideTheOutput) {
-    Tables t;
-    {  // a match before anything was written
-        BitSink s = Block(1, t);
-        t.Match(s, 3, 1);
-        EXPECT_EQ(DecodeStream(s, 3).status, DecodeStatus::kCorruptData);
-    }
-    {  // a distance reaching one byte before the start
-        BitSink s = Block(3, t);
-        t.Literal(s, 'x');
-        t.Literal(s, 'y');
-        t.Match(s, 3, 3);
-        EXPECT_EQ(DecodeStream(s, 5).status, DecodeStatus::kCorruptData);
-    }
-    {  // the last match running past the uncompressed size
-        BitSink s = Block(2, t);
-        t.Literal(s, 'x');
-        t.Match(s, 10, 1);
-        EXPECT_EQ(DecodeStream(s, 8).status, DecodeStatus::kCorruptData);
-    }
-    {  // a match across the 8192-byte window-chunk edge decodes in full
-        BitSink s = Block(34, t);
-        t.Literal(s, 'q');
-        for (int i = 0; i < 33; ++i) t.Match(s, 256, 1);  // 1 + 33*256 = 8449 bytes
-        Bytes want(8449, 'q');
-        Bytes member = Member(s.Finish(), 8449, Crc16(want.data(), want.size()));
-        Bytes out(8449);
-        DecodeResult r = Decode(member.data(), member.size(), out.data(), out.size());
-        EXPECT_EQ(r.status, DecodeStatus::kOk);
-        EXPECT_TRUE(out == want);
-        EXPECT_EQ(DecodeExact(member, 8448).status, DecodeStatus::kOutputTooSmall);
-    }
-}
-
-TEST(Lh5Hostile, BlockCountsAndTruncatedStreams) {
-    Tables t;
-    {  // a block of 0 codes
-        BitSink s;
-        s.Put(16, 0);
-        t.Put(s);
-        EXPECT_EQ(DecodeStream(s, 4).status, DecodeStatus::kCorruptData);
-    }
+TEST(Lh5Hostile, TruncatedStreamsAndSizesThatDoNotFit) {
     Bytes in = Text(20000, 41);
     Bytes block = CompressOrDie(in);
     ASSERT_FALSE(block.empty());
@@ -261,20 +210,16 @@ TEST(Lh5Hostile, BlockCountsAndTruncatedStreams) {
     big[12] = 0xFF;
     big[13] = 0x0F;
     EXPECT_FALSE(DecodeExact(big, 0x0FFFFF + 1).ok());
-}
 
-TEST(Lh5Hostile, SizesThatDoNotFit) {
-    Bytes in = Text(1000, 43);
+    in.resize(1000);
     const std::uint16_t crc = Crc16(in.data(), in.size());
-    {  // -lh0- stating more bytes than the input has
-        Bytes stored = Member(in, 1001, crc, '0');
-        EXPECT_EQ(DecodeExact(stored, 1001).status, DecodeStatus::kTruncated);
-        stored[7] = 0xEA;  // compressed size 1002: one past the end byte
-        stored[8] = 0x03;
-        EXPECT_EQ(DecodeExact(stored, 1001).status, DecodeStatus::kTruncated);
-    }
-    Bytes block = CompressOrDie(in);
-    ASSERT_FALSE(block.empty());
+    // -lh0- stating more bytes than the input has.
+    Bytes stored = Member(in, 1001, crc, '0');
+    EXPECT_EQ(DecodeExact(stored, 1001).status, DecodeStatus::kTruncated);
+    stored[7] = 0xEA;  // compressed size 1002: one past the end byte
+    stored[8] = 0x03;
+    EXPECT_EQ(DecodeExact(stored, 1001).status, DecodeStatus::kTruncated);
+    block = CompressOrDie(in);
     EXPECT_EQ(DecodeExact(block, 999).status, DecodeStatus::kOutputTooSmall);
     EXPECT_EQ(DecodeExact(block, 0).status, DecodeStatus::kOutputTooSmall);
     EXPECT_TRUE(DecodeExact(block, 1000).ok());
@@ -307,25 +252,18 @@ TEST(Lh5Hostile, ExtendedHeadersThatDoNotFit) {
 }
 
 TEST(Lh5Hostile, UnusableBaseHeaders) {
-    Bytes in = Text(1000, 45);
-    Bytes block = CompressOrDie(in);
+    const Bytes block = CompressOrDie(Text(1000, 45));
     ASSERT_FALSE(block.empty());
-    Bytes zero = block;
-    zero[0] = 0;
-    EXPECT_EQ(DecodeExact(zero, 1000).status, DecodeStatus::kBadHeader);
-    for (std::uint8_t h : {1, 2, 20, 24}) {
-        Bytes small = block;
-        small[0] = h;
-        EXPECT_FALSE(DecodeExact(small, 1000).ok()) << int(h);
-    }
-    Bytes name = block;
-    name[21] = 1;  // a name byte the 25-byte header has no room for
-    EXPECT_EQ(DecodeExact(name, 1000).status, DecodeStatus::kBadHeader);
-    Bytes method = block;
-    method[5] = '6';
-    EXPECT_EQ(DecodeExact(method, 1000).status, DecodeStatus::kBadMethod);
-    Bytes header(block.begin(), block.begin() + 20);  // header cut short
-    EXPECT_FALSE(DecodeExact(header, 1000).ok());
+    auto with = [&](std::size_t at, std::uint8_t value) {
+        Bytes b = block;
+        b[at] = value;
+        return DecodeExact(b, 1000).status;
+    };
+    EXPECT_EQ(with(0, 0), DecodeStatus::kBadHeader);
+    for (std::uint8_t h : {1, 2, 20, 24}) EXPECT_NE(with(0, h), DecodeStatus::kOk) << int(h);
+    EXPECT_EQ(with(21, 1), DecodeStatus::kBadHeader);  // a name the header has no room for
+    EXPECT_EQ(with(5, '6'), DecodeStatus::kBadMethod);
+    EXPECT_FALSE(DecodeExact(Bytes(block.begin(), block.begin() + 20), 1000).ok());
     EXPECT_FALSE(DecodeExact(Bytes{}, 1000).ok());
     EXPECT_FALSE(DecodeExact(Bytes{25}, 1000).ok());
 }
