@@ -188,20 +188,9 @@ TEST_F(FlashFile, EveryClassAndModeRoundTrips) {
             EXPECT_EQ(0, std::memcmp(loaded.image().data() + kSectionOffset[5],
                                      image.data() + kSectionOffset[5], kSectionLength[5]));
 
-            // Load, rebuild, save, load: the same records and the same bytes.
+            // Load, rebuild, save: the same bytes, so reading them again gives the same.
             ASSERT_EQ(loaded.Save(dir / "saved.bin"), 1) << loaded.lastError();
             EXPECT_TRUE(Slurp(dir / "saved.bin") == handMade);
-            FlashImageFile reread(dir / "saved.bin", 1, type, mode);
-            ASSERT_EQ(reread.Load(), 1);
-            ExpectSameRecords(reread.db(), plain.db());
-            // Every byte the mode carries comes back.
-            for (int sec = 0; sec < 6; ++sec) {
-                const bool whole = mode == 2 && sec != 0 && sec != 5;
-                const size_t n = whole ? kSectionLength[sec] : kStored[cls][sec];
-                EXPECT_EQ(0, std::memcmp(reread.image().data() + kSectionOffset[sec],
-                                         loaded.image().data() + kSectionOffset[sec], n))
-                    << sec;
-            }
         }
     }
 }
@@ -218,46 +207,22 @@ TEST_F(FlashFile, FlashTypeZeroHasNoPayload) {
         for (int kind = 0; kind < 4; ++kind) EXPECT_EQ(loaded.db().Count(kind), 0);
         EXPECT_EQ(loaded.db().list(kFavorite).Count(), 16);
     }
-    // A 4 MB file opened as flash type 0 reads nothing either.
+    // A 4 MB file opened as flash type 0 reads nothing either; opened as a 2 MB
+    // type it reads wrongly, and says so. (The fuzzers read any bytes in every mode.)
     Spit(dir / "full.bin", PlainFile(RandomImage(rng, kModerate), 1));
     FlashImageFile wrongType(dir / "full.bin", 0, 0, 0);
     ASSERT_EQ(wrongType.Load(), 1);
     EXPECT_EQ(wrongType.db().Count(kTv), 0);
     EXPECT_FALSE(wrongType.loadWarnings().empty());
+    FlashImageFile wrongClass(dir / "full.bin", 0, 3, 0);
+    ASSERT_EQ(wrongClass.Load(), 1);
+    EXPECT_FALSE(wrongClass.loadWarnings().empty());
     // Records that no file of this type can hold are not saved as an empty file.
     FlashImageFile filled(dir / "none", 0, 0, 0);
     FillSecondGenDemo(filled.db(), DemoSize{1, 1, 1, 0});
     EXPECT_EQ(filled.Save(dir / "lost.bin"), 0);
     EXPECT_NE(filled.lastError().find("keeps at most 0"), std::string::npos) << filled.lastError();
     EXPECT_FALSE(fs::exists(dir / "lost.bin"));
-}
-
-TEST_F(FlashFile, AFileOpenedInAnotherModeGivesAWrongDatabaseSafely) {
-    const Bytes image = RandomImage(rng, kModerate);
-    FlashImageFile plain(dir / "p", 0, 3, 0);
-    for (int mode : {0, 1, 2}) Spit(dir / ("m" + std::to_string(mode)), ModeFile(image, 0, mode));
-    Spit(dir / "p", PlainFile(image, 0));
-    ASSERT_EQ(plain.Load(), 1);
-    for (int written : {0, 1, 2})
-        for (int read : {0, 1, 2}) {
-            if (written == read) continue;
-            SCOPED_TRACE(std::to_string(written) + " read as " + std::to_string(read));
-            FlashImageFile f(dir / ("m" + std::to_string(written)), 0, 3, read);
-            ASSERT_EQ(f.Load(), 1);
-            EXPECT_TRUE(f.headerValid());
-            bool same = true;
-            for (int kind = 0; kind < 4; ++kind)
-                same = same && f.db().list(kind).records() == plain.db().list(kind).records();
-            EXPECT_FALSE(same);
-            // Whatever came out can be saved again in the mode it was opened with.
-            f.Save(dir / "again.bin");
-        }
-    // The other class's file is wrong too, and safe.
-    FlashImageFile otherClass(dir / "m2", 0, 4, 2);
-    ASSERT_EQ(otherClass.Load(), 1);
-    FlashImageFile otherClassPlain(dir / "m0", 0, 4, 0);
-    ASSERT_EQ(otherClassPlain.Load(), 1);
-    EXPECT_FALSE(otherClassPlain.loadWarnings().empty());
 }
 
 TEST_F(FlashFile, The2MBClassKeepsWhatItsRegionsHold) {

@@ -1,8 +1,7 @@
 // The encoder's work memory may be refused: the call then fails cleanly with -1.
-// This program replaces the global allocation functions, so it runs on its own.
+// This program replaces the non-throwing allocation functions, so it runs on its own.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <new>
 
 #include "files/lh5/lh5_codec.h"
@@ -12,37 +11,23 @@ namespace {
 bool g_refuse_large = false;
 }
 
-void* operator new(std::size_t n) {
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n) {
-    return operator new(n);
-}
+// Large requests are refused while asked; the rest go to the ordinary allocator,
+// whose delete the default non-throwing delete calls.
 void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
     if (g_refuse_large && n >= 65536) return nullptr;
-    return std::malloc(n ? n : 1);
+    try {
+        return ::operator new(n);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
-void* operator new[](std::size_t n, const std::nothrow_t& t) noexcept {
-    return operator new(n, t);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, const std::nothrow_t&) noexcept {
-    std::free(p);
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept {
+    if (g_refuse_large && n >= 65536) return nullptr;
+    try {
+        return ::operator new[](n);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 namespace {

@@ -172,13 +172,4 @@ TEST(Lh5RoundTrip, BlockFlushAtTheLastCode) {
     ExpectRoundTrip(mixed, "mixed");
 }
 
-TEST(Lh5RoundTrip, CompressesReceiverDataWell) {
-    Bytes in = ReceiverRecords(200000, 31);
-    Bytes out = CompressOrDie(in);
-    ASSERT_FALSE(out.empty());
-    EXPECT_LT(out.size(), in.size() / 2);
-    // The same input gives the same block every time.
-    EXPECT_TRUE(out == CompressOrDie(in));
-}
-
 }  // namespace
