@@ -124,11 +124,7 @@ TEST_F(Export, ArrayNamesAreCIdentifiers) {
 
 TEST_F(Export, NamesAreEscapedInTheirQuotes) {
     Add(file.db(), kTv, Channel(0, "Say \"Hi\" C:\\TV\\"));
-    Add(file.db(), kTv,
-        Channel(0,
-                "\x01"
-                "23\x7F"
-                "4\x1F"));
+    Add(file.db(), kTv, Channel(0, "\00123\1774\037"));  // octal: bytes 1, 127 and 31
     Add(file.db(), kTv,
         Channel(0,
                 "What?"
@@ -148,28 +144,15 @@ TEST_F(Export, NamesAreEscapedInTheirQuotes) {
 // A firmware build must accept whatever a database holds.
 TEST_F(Export, HostileDatabaseCompiles) {
     if (std::system("cc --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "no C compiler";
-    for (const char* name : {"1 West", "a\"b\\c", "\x7F\x01",
-                             "Sat?"
-                             "?/",
-                             "\xD9\x84\xFF"}) {
+    for (const char* name : {"1 West", "a\"b\\c", "\x7F\x01", "Sat?\?/", "\xD9\x84\xFF"}) {
         AddSatellite(name);
         const auto satellite = static_cast<uint16_t>(file.db().Count(kSatellite) - 1);
         AddTransponder(satellite, 10700, 2);
         AddTransponder(satellite, 10700, 2);
     }
     AddTransponder(999, 11000, 1);
-    const char* names[] = {"\"",
-                           "\\",
-                           "\\\"",
-                           "?"
-                           "?/\"",
-                           "x\x01"
-                           "7",
-                           "\x1B[1m",
-                           "/* */ //",
-                           "\x0A\x0D\x09",
-                           "\x7F",
-                           "\xFE\x8F\xFE"};
+    const char* names[] = {"\"",      "\\",       "\\\"",         "?\?/\"", "x\0017",
+                           "\x1B[1m", "/* */ //", "\x0A\x0D\x09", "\x7F",   "\xFE\x8F\xFE"};
     for (uint16_t tp = 0; tp < file.db().Count(kTransponder); ++tp) {
         for (const char* n : names) Add(file.db(), kTv, Channel(tp, n));
         Add(file.db(), kRadio, Channel(tp, names[tp % std::size(names)]));
