@@ -219,18 +219,6 @@ TEST(ChannelDataFileLoad, WrongMagicsOpenEmptyAndSayso) {
     EXPECT_EQ(directory.Load(), 0);
 }
 
-TEST(ChannelDataFileSave, NewDatabaseGetsAHeaderItCanBeOpenedBy) {
-    TempDir dir;
-    ChannelDataFile fresh(dir / "new.ZCS", 2, 3, 2);
-    ServiceRecord c = ServiceRecord::Default();
-    fresh.db().StoreRecord(kTv, kNoRow, c.stored);
-    ASSERT_EQ(fresh.Save(dir / "new.ZCS"), 1);
-    ChannelDataFile again(dir / "new.ZCS", 2, 3, 2);
-    ASSERT_EQ(again.Load(), 1);
-    EXPECT_TRUE(again.headerValid());
-    EXPECT_EQ(again.db().Count(kTv), 1);
-}
-
 TEST(ChannelDataFileSave, RadioBeyondFileCapacityIsRefusedNotCut) {
     TempDir dir;
     std::mt19937 rng(13);

@@ -341,10 +341,6 @@ TEST_F(FlashFile, HeadersFailuresAndAtomicSaves) {
     ASSERT_EQ(file.size(), 128u + 479232u);
     EXPECT_TRUE(Bytes(file.begin(), file.begin() + 128) == Header(479232));
 
-    FlashImageFile missing(dir / "nothing.bin", 1, 2, 0);
-    EXPECT_EQ(missing.Load(), 0);
-    EXPECT_FALSE(missing.lastError().empty());
-
     Bytes badMagic = file;
     badMagic[19] ^= 1;
     Spit(dir / "bad.bin", badMagic);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "files/lh5/lh5_codec.h"
@@ -189,32 +190,26 @@ struct Tables {
 inline Bytes Member(const Bytes& data, std::uint32_t uncompressed, std::uint16_t crc,
                     char method = '5', const std::string& name = "", const Bytes& ext = {},
                     std::uint16_t firstExt = 0) {
-    Bytes h;
-    std::string m = std::string("-lh") + method + "-";
-    h.insert(h.end(), m.begin(), m.end());
-    auto le32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) h.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    const std::string m = std::string("-lh") + method + "-";
+    Bytes h(m.begin(), m.end());
+    auto le = [&h](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) h.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
     };
-    le32(static_cast<std::uint32_t>(ext.size() + data.size()));
-    le32(uncompressed);
-    le32(0);
-    h.push_back(0x20);
-    h.push_back(1);
-    h.push_back(static_cast<std::uint8_t>(name.size()));
+    le(static_cast<std::uint32_t>(ext.size() + data.size()), 4);
+    le(uncompressed, 4);
+    le(0, 4);       // time stamp
+    le(0x0120, 2);  // attribute 0x20, level 1
+    le(static_cast<std::uint32_t>(name.size()), 1);
     h.insert(h.end(), name.begin(), name.end());
-    h.push_back(static_cast<std::uint8_t>(crc));
-    h.push_back(static_cast<std::uint8_t>(crc >> 8));
-    h.push_back(0x20);
-    h.push_back(static_cast<std::uint8_t>(firstExt));
-    h.push_back(static_cast<std::uint8_t>(firstExt >> 8));
-    unsigned sum = 0;
-    for (auto b : h) sum += b;
-    Bytes out(2 + h.size() + ext.size() + data.size() + 1, 0);
-    out[0] = static_cast<std::uint8_t>(h.size());
-    out[1] = static_cast<std::uint8_t>(sum);
-    auto at = std::copy(h.begin(), h.end(), out.begin() + 2);
-    at = std::copy(ext.begin(), ext.end(), at);
-    std::copy(data.begin(), data.end(), at);  // the end-of-archive 0 stays last
+    le(crc, 2);
+    le(0x20, 1);  // operating system
+    le(firstExt, 2);
+    std::uint8_t sum = 0;
+    for (auto b : h) sum = static_cast<std::uint8_t>(sum + b);
+    Bytes out = {static_cast<std::uint8_t>(h.size()), sum};
+    for (const Bytes* part : {&std::as_const(h), &ext, &data})
+        out.insert(out.end(), part->begin(), part->end());
+    out.push_back(0);  // end of archive
     return out;
 }
 
