@@ -22,10 +22,10 @@ DecodeResult DecodeStream(const BitSink& s, std::uint32_t size, std::uint16_t cr
     return DecodeExact(Member(s.Finish(), size, crc), size);
 }
 
-// A block of `codes` codes whose pre-tree has the given lengths.
-BitSink WithPt(const std::vector<int>& pt, unsigned zerosAfterThird = 0, unsigned codes = 1) {
+// A block of one code whose pre-tree has the given lengths.
+BitSink WithPt(const std::vector<int>& pt, unsigned zerosAfterThird = 0) {
     BitSink s;
-    s.Put(16, codes);
+    s.Put(16, 1);
     PutPtLengths(s, pt, 5, 3, zerosAfterThird);
     return s;
 }
@@ -36,11 +36,39 @@ BitSink WithC(const std::vector<int>& pt, const std::vector<int>& c) {
     return s;
 }
 
-// Block start: code count and the standard tables.
-BitSink Block(unsigned codes, const Tables& t) {
+BitSink Then(BitSink s, int bits, unsigned value) {
+    s.Put(bits, value);
+    return s;
+}
+
+// Standard literal tables, then position lengths as given.
+BitSink WithP(const std::vector<int>& p) {
+    const Tables t;
+    BitSink s = WithC(t.pt, t.c);
+    PutPtLengths(s, p, 4, -1);
+    return s;
+}
+
+// A literal table of `count` entries that opens with a zero run of the pre-tree's
+// symbol 1 (4-bit count) or 2 (9-bit count).
+BitSink ZeroRun(int symbol, unsigned count, unsigned run) {
+    std::vector<int> pt(12, 0);
+    pt[symbol] = pt[11] = 1;
+    BitSink s = Then(WithPt(pt), 9, count);
+    s.Put(pt[symbol], CanonicalCodes(pt)[symbol]);
+    return Then(s, symbol == 1 ? 4 : 9, run);
+}
+
+// A block of the standard tables with the given literals, then the given matches
+// (length, distance).
+BitSink Codes(const std::string& literals,
+              const std::vector<std::pair<unsigned, unsigned>>& matches) {
+    const Tables t;
     BitSink s;
-    s.Put(16, codes);
+    s.Put(16, static_cast<unsigned>(literals.size() + matches.size()));
     t.Put(s);
+    for (char c : literals) t.Literal(s, static_cast<std::uint8_t>(c));
+    for (auto [length, distance] : matches) t.Match(s, length, distance);
     return s;
 }
 
@@ -57,21 +85,15 @@ BitSink Single(int ptSym, int cSym, int pSym) {
 
 TEST(Lh5Hostile, CraftedValidBlocksDecode) {
     // "ab" then a 6-byte overlapping copy.
-    Tables t;
-    BitSink s = Block(3, t);
-    t.Literal(s, 'a');
-    t.Literal(s, 'b');
-    t.Match(s, 6, 2);
     const Bytes want = {'a', 'b', 'a', 'b', 'a', 'b', 'a', 'b'};
-    EXPECT_EQ(DecodeStream(s, 8, Crc16(want.data(), want.size())).status, DecodeStatus::kOk);
+    const std::uint16_t crc = Crc16(want.data(), want.size());
+    EXPECT_EQ(DecodeStream(Codes("ab", {{6, 2}}), 8, crc).status, DecodeStatus::kOk);
     // Single-symbol tables inside their alphabets: one literal, no bits.
     EXPECT_TRUE(DecodeStream(Single(0, 'a', 0), 1, Crc16(want.data(), 1)).ok());
     // A match across the 8192-byte window-chunk edge decodes in full.
-    s = Block(34, t);
-    t.Literal(s, 'q');
-    for (int i = 0; i < 33; ++i) t.Match(s, 256, 1);  // 1 + 33*256 = 8449 bytes
-    const Bytes qs(8449, 'q');
-    const Bytes member = Member(s.Finish(), 8449, Crc16(qs.data(), qs.size()));
+    const Bytes qs(8449, 'q');  // 1 + 33*256 bytes
+    const Bytes member = Member(Codes("q", std::vector(33, std::pair(256u, 1u))).Finish(), 8449,
+                                Crc16(qs.data(), qs.size()));
     Bytes out(8449);
     EXPECT_TRUE(Decode(member.data(), member.size(), out.data(), out.size()).ok());
     EXPECT_TRUE(out == qs);
@@ -80,107 +102,48 @@ TEST(Lh5Hostile, CraftedValidBlocksDecode) {
 
 TEST(Lh5Hostile, BrokenTablesAndCodesAreCorrupt) {
     const Tables t;
+    std::vector<int> overfullC = t.c, incompleteC = t.c, incompletePt(12, 0), length17(19, 0);
+    overfullC[300] = 8;
+    incompleteC[300] = 0;
+    incompletePt[0] = incompletePt[10] = 2;
+    incompletePt[11] = 1;
+    length17[0] = 17;
     struct Case {
         const char* what;
         BitSink stream;
         std::uint32_t size = 10;
     };
-    auto pre = [&](auto&& edit) {
-        std::vector<int> pt(12, 0);
-        edit(pt);
-        return pt;
-    };
-    auto lit = [&](auto&& edit) {
-        std::vector<int> c = t.c;
-        edit(c);
-        return c;
-    };
-    const std::vector<Case> cases = {
+    const Case cases[] = {
         {"pre-tree count 20", WithPt(std::vector<int>(20, 0))},
-        {"position count 15",
-         [&] {
-             BitSink s = WithC(t.pt, t.c);
-             PutPtLengths(s, std::vector<int>(15, 4), 4, -1);
-             return s;
-         }()},
-        {"literal count 511",
-         [&] {
-             BitSink s = WithPt(t.pt);
-             s.Put(9, 511);
-             return s;
-         }()},
-        {"9-bit zero run of 531 in 510 entries",
-         [&] {
-             const auto pt = pre([](auto& p) { p[2] = p[11] = 1; });
-             BitSink s = WithPt(pt);
-             s.Put(9, 510);
-             s.Put(pt[2], CanonicalCodes(pt)[2]);
-             s.Put(9, 511);
-             return s;
-         }()},
-        {"4-bit zero run past a short table",
-         [&] {
-             const auto pt = pre([](auto& p) { p[1] = p[11] = 1; });
-             BitSink s = WithPt(pt);
-             s.Put(9, 10);
-             s.Put(pt[1], CanonicalCodes(pt)[1]);
-             s.Put(4, 15);  // 18 zeros
-             return s;
-         }()},
+        {"literal count 511", Then(WithPt(t.pt), 9, 511)},
+        {"position count 15", WithP(std::vector<int>(15, 4))},
+        {"9-bit zero run of 531 in 510 entries", ZeroRun(2, 510, 511)},
+        {"4-bit run of 18 zeros in 10 entries", ZeroRun(1, 10, 15)},
         {"3 zeros after the third length, 1 entry left", WithPt({1, 1, 0, 0}, 3)},
-        {"length 17", WithPt(pre([](auto& p) { p.resize(19), p[0] = 17; }))},
+        {"length 17", WithPt(length17)},
         {"pre-tree overfull", WithPt({1, 1, 1})},
         {"pre-tree incomplete", WithPt({1, 0, 0, 0})},
         {"pre-tree empty", WithPt({0, 0, 0, 0})},
-        {"literals overfull", WithC(t.pt, lit([](auto& c) { c[300] = 8; }))},
-        {"literals incomplete", WithC(pre([](auto& p) { p[0] = p[10] = 2, p[11] = 1; }),
-                                      lit([](auto& c) { c[300] = 0; }))},
-        {"positions overfull",
-         [&] {
-             BitSink s = WithC(t.pt, t.c);
-             PutPtLengths(s, std::vector<int>(14, 3), 4, -1);
-             return s;
-         }()},
+        {"literals overfull", WithC(t.pt, overfullC)},
+        {"literals incomplete", WithC(incompletePt, incompleteC)},
+        {"positions overfull", WithP(std::vector<int>(14, 3))},
         {"pre-tree symbol 19", Single(19, 'a', 0), 1},
         {"pre-tree symbol 31", Single(31, 'a', 0), 1},
         {"literal symbol 510", Single(0, 510, 0), 1},
         {"literal symbol 511", Single(0, 511, 0), 1},
         {"position symbol 14", Single(0, 'a', 14), 1},
         {"position symbol 15", Single(0, 'a', 15), 1},
-        {"a block of 0 codes", Block(0, t), 4},
-        {"a match before any output",
-         [&] {
-             BitSink s = Block(1, t);
-             t.Match(s, 3, 1);
-             return s;
-         }(),
-         3},
-        {"a distance one byte before the start",
-         [&] {
-             BitSink s = Block(3, t);
-             t.Literal(s, 'x');
-             t.Literal(s, 'y');
-             t.Match(s, 3, 3);
-             return s;
-         }(),
-         5},
-        {"the last match past the size",
-         [&] {
-             BitSink s = Block(2, t);
-             t.Literal(s, 'x');
-             t.Match(s, 10, 1);
-             return s;
-         }(),
-         8},
+        {"a block of 0 codes", Codes("", {}), 4},
+        {"a match before any output", Codes("", {{3, 1}}), 3},
+        {"a distance one byte before the start", Codes("xy", {{3, 3}}), 5},
+        {"the last match past the size", Codes("x", {{10, 1}}), 8},
     };
     for (const Case& c : cases)
         EXPECT_EQ(DecodeStream(c.stream, c.size).status, DecodeStatus::kCorruptData) << c.what;
 
     // A length 7 followed by nothing but 1 bits to the end of the input.
     BitSink ones;
-    ones.Put(16, 1);
-    ones.Put(5, 19);
-    ones.Put(3, 7);
+    for (auto [bits, value] : {std::pair{16, 1u}, {5, 19u}, {3, 7u}}) ones.Put(bits, value);
     for (int i = 0; i < 200; ++i) ones.Put(8, 0xFF);
     const DecodeResult r = DecodeStream(ones, 10);
     EXPECT_FALSE(r.ok());
