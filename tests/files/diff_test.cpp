@@ -1,6 +1,8 @@
 // Diff of two databases and the CSV and JSON exports of a list's rows.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "files/channel_data_file.h"
 #include "files/database_diff.h"
 #include "files/flash_image_file.h"
@@ -53,24 +55,20 @@ TEST(DatabaseDiff, AKnownChangeIsListedExactly) {
     const DatabaseDiff diff = DiffDatabases(a.db(), db);
     const KindDiff& k = diff.kinds[kTv];
     for (int kind : {kSatellite, kTransponder, kRadio}) EXPECT_TRUE(diff.kinds[kind].Empty());
-    ASSERT_EQ(k.removed.size(), 1u);
-    EXPECT_EQ(k.removed[0].positionBefore, 5);
-    EXPECT_EQ(k.removed[0].identity.serviceId, 6u);
-    ASSERT_EQ(k.added.size(), 1u);
-    EXPECT_EQ(k.added[0].positionAfter, 4);
-    EXPECT_EQ(k.added[0].identity.name, "Brand New");
-    ASSERT_EQ(k.moved.size(), 1u);  // only the channel that went last
-    EXPECT_EQ(k.moved[0].positionBefore, 0);
-    EXPECT_EQ(k.moved[0].positionAfter, 299);
-    ASSERT_EQ(k.changed.size(), 1u);
-    EXPECT_EQ(k.changed[0].positionBefore, 10);
-    EXPECT_EQ(k.changed[0].positionAfter, 9);
+    ASSERT_EQ(std::tuple(k.removed.size(), k.added.size(), k.moved.size(), k.changed.size()),
+              std::tuple(1u, 1u, 1u, 1u));  // only the channel that went last moved
+    EXPECT_EQ(std::tuple(k.removed[0].positionBefore, k.removed[0].identity.serviceId),
+              std::tuple(5, 6u));
+    EXPECT_EQ(std::tuple(k.added[0].positionAfter, k.added[0].identity.name),
+              std::tuple(4, "Brand New"));
+    EXPECT_EQ(std::tuple(k.moved[0].positionBefore, k.moved[0].positionAfter), std::tuple(0, 299));
+    EXPECT_EQ(std::tuple(k.changed[0].positionBefore, k.changed[0].positionAfter),
+              std::tuple(10, 9));
     const std::vector<FieldChange>& c = k.changed[0].changes;
     ASSERT_EQ(c.size(), 2u);  // the flags word is explained by the lock
-    EXPECT_EQ(c[0].field, "videoPid");
-    EXPECT_EQ(c[0].after, "4660");
-    EXPECT_EQ(c[1].field, "locked");
-    EXPECT_EQ(c[1].before, edited.locked() ? "0" : "1");
+    EXPECT_EQ(std::tuple(c[0].field, c[0].after), std::tuple("videoPid", "4660"));
+    EXPECT_EQ(std::tuple(c[1].field, c[1].before),
+              std::tuple("locked", edited.locked() ? "0" : "1"));
 }
 
 TEST(RecordExport, HostileNamesAreQuotedAndKeptWhole) {

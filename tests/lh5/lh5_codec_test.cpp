@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
+#include <utility>
 
 #include "tests/lh5/lh5_test_util.h"
 
@@ -81,54 +83,42 @@ TEST(Lh5Format, OutputCapacityIsRespected) {
     EXPECT_EQ(Compress(in.data(), in.size(), small.data(), 27), -1);
 }
 
+// Decodes the member into a buffer of the given size; the status and what was written.
+std::pair<DecodeStatus, Bytes> DecodeAll(const Bytes& member, std::size_t size) {
+    Bytes back(size);
+    const DecodeResult r = Decode(member.data(), member.size(), back.data(), back.size());
+    back.resize(r.size);
+    return {r.status, back};
+}
+
 TEST(Lh5Decode, CrcMismatchStillWritesTheData) {
     Bytes in = ReceiverRecords(20000, 5);
     Bytes block = CompressOrDie(in);
     ASSERT_FALSE(block.empty());
     block[22] ^= 0x01;
-    Bytes back(in.size());
-    DecodeResult r = Decode(block.data(), block.size(), back.data(), back.size());
-    EXPECT_EQ(r.status, DecodeStatus::kCrcMismatch);
-    EXPECT_EQ(r.size, in.size());
-    EXPECT_TRUE(back == in);
+    EXPECT_EQ(DecodeAll(block, in.size()), std::pair(DecodeStatus::kCrcMismatch, in));
 }
 
 TEST(Lh5Decode, StoredAndLh4MembersAndExtendedHeaders) {
-    Bytes in = Text(3000, 9);
+    const Bytes in = Text(3000, 9);
+    const auto size = static_cast<std::uint32_t>(in.size());
     const std::uint16_t crc = Crc16(in.data(), in.size());
-    Bytes back(in.size());
-
-    Bytes stored = Member(in, static_cast<std::uint32_t>(in.size()), crc, '0');
-    DecodeResult r = Decode(stored.data(), stored.size(), back.data(), back.size());
-    EXPECT_EQ(r.status, DecodeStatus::kOk);
-    EXPECT_TRUE(back == in);
-
+    const std::pair ok(DecodeStatus::kOk, in);
+    EXPECT_EQ(DecodeAll(Member(in, size, crc, '0'), size), ok);
     // Under 4096 bytes every distance fits -lh4-, which the same decoder reads.
-    Bytes ours = CompressOrDie(in);
+    const Bytes ours = CompressOrDie(in);
     ASSERT_FALSE(ours.empty());
-    Bytes stream(ours.begin() + 27, ours.end() - 1);
-    Bytes lh4 = Member(stream, static_cast<std::uint32_t>(in.size()), crc, '4');
-    std::fill(back.begin(), back.end(), 0);
-    EXPECT_TRUE(Decode(lh4.data(), lh4.size(), back.data(), back.size()).ok());
-    EXPECT_TRUE(back == in);
-
+    const Bytes stream(ours.begin() + 27, ours.end() - 1);
+    EXPECT_EQ(DecodeAll(Member(stream, size, crc, '4'), size), ok);
     // Named member with two extended headers (5 and 7 bytes) in front of the data.
-    Bytes ext = {0x00, 0xAB, 0xCD, 0x07, 0x00, 0x40, 1, 2, 3, 4, 0x00, 0x00};
-    Bytes named =
-        Member(stream, static_cast<std::uint32_t>(in.size()), crc, '5', "chan.bin", ext, 5);
-    std::fill(back.begin(), back.end(), 0);
-    r = Decode(named.data(), named.size(), back.data(), back.size());
-    EXPECT_EQ(r.status, DecodeStatus::kOk);
-    EXPECT_TRUE(back == in);
+    const Bytes ext = {0x00, 0xAB, 0xCD, 0x07, 0x00, 0x40, 1, 2, 3, 4, 0x00, 0x00};
+    const Bytes named = Member(stream, size, crc, '5', "chan.bin", ext, 5);
+    EXPECT_EQ(DecodeAll(named, size), ok);
     auto info = ReadMemberHeader(named.data(), named.size());
     ASSERT_TRUE(info.has_value());
-    EXPECT_EQ(info->uncompressedSize, in.size());
-    EXPECT_EQ(info->crc, crc);
-    EXPECT_EQ(info->headerSize, 2u + 25 + 8);
-
-    // Empty member.
-    Bytes none = Member({}, 0, 0, '5');
-    EXPECT_EQ(Decode(none.data(), none.size(), nullptr, 0).status, DecodeStatus::kOk);
+    EXPECT_EQ(std::tuple(info->uncompressedSize, info->crc, info->headerSize),
+              std::tuple(in.size(), crc, 2u + 25 + 8));
+    EXPECT_EQ(DecodeAll(Member({}, 0, 0), 0), std::pair(DecodeStatus::kOk, Bytes{}));
 }
 
 TEST(Lh5RoundTrip, SizesAcrossWindowAndBlockBoundaries) {
