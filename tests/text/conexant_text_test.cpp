@@ -162,20 +162,16 @@ TEST(ConexantDecoding, CharacterBoundariesAndLeftToRightRuns) {
     EXPECT_EQ(UniConexant(Bytes({0xFE})), u"\u00FE");
     EXPECT_EQ(UniConexant(std::string("AB\0CD", 5)), u"AB");
 
-    const std::u16string longRun(5000, u'x');
-    const std::pair<std::u16string, std::u16string> inverse[] = {
-        {u"", u""},
-        {std::u16string(u"a\0b", 3), u"ba"},  // a NUL ends a run
-        {u"\u0628 abc", u"abc \u0628"},
-        {u"abc \u0628", u"\u0628 abc"},
-        {u"a,b", u"b,a"},
-        {u"(a)", u"(a)"},
-        {u"1.5-2", u"1.5-2"},
-        // The space before the run is left out when right-to-left text precedes it.
-        {u"\u0628 1", u"1 \u0628"},
-        {longRun, longRun},
-    };
-    for (const auto& [in, out] : inverse) EXPECT_EQ(Inverse(in), out);
+    EXPECT_EQ(Inverse(u""), u"");
+    EXPECT_EQ(Inverse(std::u16string(u"a\0b", 3)), u"ba");  // a NUL ends a run
+    EXPECT_EQ(Inverse(u"\u0628 abc"), u"abc \u0628");
+    EXPECT_EQ(Inverse(u"abc \u0628"), u"\u0628 abc");
+    EXPECT_EQ(Inverse(u"a,b"), u"b,a");
+    EXPECT_EQ(Inverse(u"(a)"), u"(a)");
+    EXPECT_EQ(Inverse(u"1.5-2"), u"1.5-2");
+    // The space before the run is left out when right-to-left text precedes it.
+    EXPECT_EQ(Inverse(u"\u0628 1"), u"1 \u0628");
+    EXPECT_EQ(Inverse(std::u16string(5000, u'x')), std::u16string(5000, u'x'));
 }
 
 TEST(ConexantLimit, CutsWholeCharactersOnly) {
@@ -185,29 +181,17 @@ TEST(ConexantLimit, CutsWholeCharactersOnly) {
     std::string pairs;
     for (int i = 0; i < 12; ++i) pairs += Bytes({0xFE, 0x8F});
     const std::string fits = std::string(21, 'a') + Bytes({0xFE, 0x8F});
-    struct Case {
-        std::string in;
-        int bytes, chars;
-        std::string out;
-    };
-    const Case cases[] = {
-        // Eleven two-byte characters end at byte 21; a twelfth would end at 23.
-        {pairs, 24, 16, pairs.substr(0, 22)},
-        // 21 one-byte characters and a pair ending at byte 22 fit exactly.
-        {fits, 24, 30, fits},
-        {fits + "b", 24, 30, fits},
-        {"a" + fits, 24, 30, std::string(22, 'a')},
-        // Transponders: 16 bytes with the NUL.
-        {std::string(20, 'x'), 16, 16, std::string(15, 'x')},
-        {"abc", 1, 16, ""},
-        {"abc", 0, 16, ""},
-        {"abc", -5, 16, ""},
-        {"abc", 24, 0, ""},
-        {"abc", 24, -1, ""},
-        {"abc", 24, 16, "abc"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(LimitChar_Conexant(c.in, c.bytes, c.chars), c.out) << c.bytes << "/" << c.chars;
+    // Eleven two-byte characters end at byte 21; a twelfth would end at 23.
+    EXPECT_EQ(LimitChar_Conexant(pairs, 24, 16), pairs.substr(0, 22));
+    // 21 one-byte characters and a pair ending at byte 22 fit exactly.
+    EXPECT_EQ(LimitChar_Conexant(fits, 24, 30), fits);
+    EXPECT_EQ(LimitChar_Conexant(fits + "b", 24, 30), fits);
+    EXPECT_EQ(LimitChar_Conexant("a" + fits, 24, 30), std::string(22, 'a'));
+    // Transponders: 16 bytes with the NUL.
+    EXPECT_EQ(LimitChar_Conexant(std::string(20, 'x'), 16, 16), std::string(15, 'x'));
+    EXPECT_EQ(LimitChar_Conexant("abc", 24, 16), "abc");
+    for (auto [bytes, chars] : {std::pair{1, 16}, {0, 16}, {-5, 16}, {24, 0}, {24, -1}})
+        EXPECT_EQ(LimitChar_Conexant("abc", bytes, chars), "") << bytes << "/" << chars;
 }
 
 }  // namespace

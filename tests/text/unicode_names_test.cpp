@@ -100,24 +100,16 @@ TEST(NameToDisplay, RowsShowTheLogicalBeginningOfLongNames) {
 }
 
 TEST(DisplayToName, LikeTheEditDialogsWithinTheLimits) {
-    struct Case {
-        std::string text;
-        size_t bytes, chars;
-        std::string stored;
-    };
-    const Case cases[] = {
-        {"A\u0679B", kChannelNameBytes, kEditCharLimit, "A B"},
-        {"A\u00F1B", kChannelNameBytes, kEditCharLimit, "A?B"},
-        {std::string("AB\0CD", 5), kChannelNameBytes, kEditCharLimit, "AB"},
-        {"ABC", 1, kEditCharLimit, ""},
-        {"ABC", 0, kEditCharLimit, ""},
-        {"ABC", 24, 0, ""},
-        // Long names keep their beginning.
-        {std::string(40, 'x'), kChannelNameBytes, kEditCharLimit, std::string(16, 'x')},
-        {"ABCDEFGHIJKLMNOPQRST", kTransponderNameBytes, kEditCharLimit, "ABCDEFGHIJKLMNO"},
-        {"ABCDEFGHIJKLMNOPQRST", kSatelliteNameBytes, 19, "ABCDEFGHIJKLMNOPQRS"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(DisplayToName(c.text, c.bytes, c.chars), c.stored);
+    EXPECT_EQ(DisplayToName("A\u0679B", kChannelNameBytes), "A B");
+    EXPECT_EQ(DisplayToName("A\u00F1B", kChannelNameBytes), "A?B");
+    EXPECT_EQ(DisplayToName(std::string("AB\0CD", 5), kChannelNameBytes), "AB");
+    for (auto [bytes, chars] : {std::pair<size_t, size_t>{1, 16}, {0, 16}, {24, 0}})
+        EXPECT_EQ(DisplayToName("ABC", bytes, chars), "");
+    // Long names keep their beginning.
+    EXPECT_EQ(DisplayToName(std::string(40, 'x'), kChannelNameBytes), std::string(16, 'x'));
+    EXPECT_EQ(DisplayToName("ABCDEFGHIJKLMNOPQRST", kTransponderNameBytes), "ABCDEFGHIJKLMNO");
+    EXPECT_EQ(DisplayToName("ABCDEFGHIJKLMNOPQRST", kSatelliteNameBytes, 19),
+              "ABCDEFGHIJKLMNOPQRS");
     // Twelve BEHs do not fit 23 bytes; eleven are kept, the last one final.
     std::string behs;
     for (int i = 0; i < 12; ++i) behs += "\u0628";
