@@ -92,7 +92,6 @@ TEST(ChannelDataFileRoundTrip, RandomFullAndEmptyFilesComeBackByteForByte) {
             return f;
         }();
         const std::vector<uint8_t> saved = Resave(dir, original);
-        EXPECT_EQ(saved.size(), 336000u);
         ExpectSameExceptDate(original, saved);
         char date[9] = {};
         std::memcpy(date, saved.data() + 16, 8);
