@@ -99,9 +99,7 @@ TEST(Dvbv5Table, HostileFilesAreRefused) {
         "[x]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 11747000\n"
         "\tPOLARIZATION = VERTICAL\n\tSYMBOL_RATE = 27500000\n";
     for (const Case& c :
-         {Case{"binary-1.0E", std::string("\x7f"
-                                          "ELF\0\0\1",
-                                          7)},
+         {Case{"binary-1.0E", std::string("\177ELF\0\0\1", 7)},
           Case{"truncated-1.0E", entry.substr(0, 30)},
           Case{"absurd-1.0E",
                "[x]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 4000000000\n"
