@@ -214,6 +214,18 @@ TEST_F(FlashFile, FlashTypeZeroHasNoPayload) {
     FlashImageFile wrongClass(dir / "full.bin", 0, 3, 0);
     ASSERT_EQ(wrongClass.Load(), 1);
     EXPECT_FALSE(wrongClass.loadWarnings().empty());
+    // A plain file opened as a compressed one: its payload is no LH5 member.
+    FlashImageFile wrongMode(dir / "full.bin", 0, 4, 1);
+    ASSERT_EQ(wrongMode.Load(), 1);
+    ASSERT_FALSE(wrongMode.loadWarnings().empty());
+    EXPECT_NE(wrongMode.loadWarnings()[0].find("damaged"), std::string::npos);
+    // A 2 MB file stating more TV channels than its region keeps whole.
+    Spit(dir / "over.bin", PlainFile(RandomImage(rng, Counts{{20, 300, 3000, 500}}), 0));
+    FlashImageFile over(dir / "over.bin", 0, 3, 0);
+    ASSERT_EQ(over.Load(), 1);
+    ASSERT_EQ(over.loadWarnings().size(), 1u);
+    EXPECT_NE(over.loadWarnings()[0].find("keeps only 2730 whole"), std::string::npos)
+        << over.loadWarnings()[0];
     // Records that no file of this type can hold are not saved as an empty file.
     FlashImageFile filled(dir / "none", 0, 0, 0);
     FillSecondGenDemo(filled.db(), DemoSize{1, 1, 1, 0});
@@ -319,7 +331,8 @@ TEST_F(FlashFile, DamagedCompressedDataLoadsWhatCanBeDecoded) {
     EXPECT_TRUE(f->db().list(kTv).records() == plain.db().list(kTv).records());
     EXPECT_GE(f->loadWarnings().size(), 2u);
 
-    // A stated payload longer than the file, with and without sections.
+    // A stated payload longer than the file (the whole-file mode reads its block
+    // whatever the length says).
     for (int mode : {0, 2}) {
         Bytes file = ModeFile(image, 1, mode);
         WriteU32(file.data() + 12, 0xFFFFFFFF);
