@@ -97,8 +97,14 @@ TEST_F(CliSafety, DetectNamesTheSettingsAFileNeeds) {
         ASSERT_EQ(detect.code, 0);
         EXPECT_NE(detect.out.find(std::string("options:  ") + c.expected), std::string::npos)
             << detect.out;
-        // info with the right settings is quiet; with others it says what to try.
-        EXPECT_EQ(Cli(std::string("info ") + c.settings + " " + file).err, "");
+        // With the right settings info is quiet, check passes and an edit
+        // reads back; with others they say what to try.
+        const std::string right = std::string(" ") + c.settings + " ";
+        EXPECT_EQ(Cli("info" + right + file).err, "");
+        EXPECT_EQ(Cli("check" + right + file).code, 0);
+        ASSERT_EQ(Cli("edit" + right + file + " " + P("edited.bin") + " sort tv name").code, 0);
+        Result dump = Cli("dump --kind satellites" + right + P("edited.bin"));
+        EXPECT_EQ(dump.out.substr(0, dump.out.find('\n')), "0\tAstra 1\t19.2E");
         const char* other = std::string(c.expected).find("--compress 2") != std::string::npos
                                 ? "--model 0 --flash 4 --compress 1"
                                 : "--model 0 --flash 4 --compress 2";

@@ -247,26 +247,4 @@ TEST_F(CliCommands, ExportSourceWritesTheChannelTable) {
     EXPECT_EQ(text.find('\r'), std::string::npos);
 }
 
-TEST_F(CliCommands, SecondGenerationFilesInEveryMode) {
-    for (const char* mode : {"--model 0 --flash 4 --compress 0", "--model 1 --flash 2 --compress 1",
-                             "--model 0 --flash 4 --compress 2"}) {
-        SCOPED_TRACE(mode);
-        const std::string m = std::string(" ") + mode + " ";
-        ASSERT_EQ(Cli("demo" + m + P("gen2.bin")).code, 0);
-        Result info = Cli("info --json" + m + P("gen2.bin"));
-        ASSERT_EQ(info.code, 0);
-        const auto j = nlohmann::json::parse(info.out);
-        EXPECT_EQ(j["kind"], "FlashImageFile");
-        EXPECT_EQ(j["counts"]["satellites"], 6);
-        EXPECT_EQ(Cli("check" + m + P("gen2.bin")).code, 0);
-        ASSERT_EQ(Cli("edit" + m + P("gen2.bin") + " " + P("gen2e.bin") + " sort tv name").code, 0);
-        Result dump = Cli("dump --kind satellites" + m + P("gen2e.bin"));
-        EXPECT_EQ(dump.out.substr(0, dump.out.find('\n')), "0\tAstra 1\t19.2E");
-        // Opened as a first-generation file it is simply not a database.
-        EXPECT_EQ(
-            nlohmann::json::parse(Cli("info --json --model 2 " + P("gen2.bin")).out)["headerValid"],
-            false);
-    }
-}
-
 }  // namespace

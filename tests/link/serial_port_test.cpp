@@ -9,6 +9,18 @@ namespace {
 using namespace linktest;
 using namespace brondavel::link;
 
+// A port opened as number 7 on a fresh pty.
+struct OpenPort {
+    OpenPort() {
+        AssignPortDevice(7, pty.path);
+        port.SetPortNumber(7);
+        opened = port.Open();
+    }
+    Pty pty;
+    SerialPort port;
+    bool opened = false;
+};
+
 TEST(SerialPortOpen, OpensOnlyAChosenFreePort) {
     SerialPort none;
     EXPECT_FALSE(none.Open());  // port number -1
@@ -37,11 +49,10 @@ TEST(SerialPortOpen, OpensOnlyAChosenFreePort) {
 }
 
 TEST(SerialPortOpen, LineSettingsApplyAtOnceWhileOpen) {
-    Pty pty;
-    AssignPortDevice(7, pty.path);
-    SerialPort port;
-    port.SetPortNumber(7);
-    ASSERT_TRUE(port.Open());
+    OpenPort p;
+    ASSERT_TRUE(p.opened);
+    SerialPort& port = p.port;
+    Pty& pty = p.pty;
     LineSettings s;
     s.baud_rate = 9600;
     s.parity = 2;
@@ -60,11 +71,10 @@ TEST(SerialPortOpen, LineSettingsApplyAtOnceWhileOpen) {
 }
 
 TEST(SerialPortRead, TimedReadsYieldWholeCountsOrNothing) {
-    Pty pty;
-    AssignPortDevice(7, pty.path);
-    SerialPort port;
-    port.SetPortNumber(7);
-    ASSERT_TRUE(port.Open());
+    OpenPort p;
+    ASSERT_TRUE(p.opened);
+    SerialPort& port = p.port;
+    Pty& pty = p.pty;
     port.SetTransferCheck([] { return true; });
     std::vector<uint8_t> out(1024, 0x5A);
     ASSERT_EQ(::write(pty.master, out.data(), 1000), 1000);
@@ -93,11 +103,10 @@ TEST(SerialPortRead, TimedReadsYieldWholeCountsOrNothing) {
 }
 
 TEST(SerialPortRead, HangUpEndsEveryWait) {
-    Pty pty;
-    AssignPortDevice(7, pty.path);
-    SerialPort port;
-    port.SetPortNumber(7);
-    ASSERT_TRUE(port.Open());
+    OpenPort p;
+    ASSERT_TRUE(p.opened);
+    SerialPort& port = p.port;
+    Pty& pty = p.pty;
     port.SetTransferCheck([] { return true; });
     ::close(pty.slave);
     pty.slave = -1;
