@@ -120,48 +120,42 @@ TEST(NetworkLog, TableGrowsOverSeveralLogsAndMissingFileIsReported) {
     EXPECT_EQ(table.entries().size(), 2u);
 }
 
-TEST(EventLog, ReadsAllFieldsAndSplitsTheYear) {
-    const EventTable table = ReadEvents(EventBlock("ABCD", "2009-02-18,20:30 ~ 21:15") +
-                                        "short_event_extension : Daily\r\n"
-                                        "extended_text : Long\r text\n");
-    ASSERT_EQ(table.entries().size(), 1u);
-    // Key, then the other fields: all four digits of a 16-bit id; texts after
-    // "Time" belong to the entry being built, not to the stored one.
-    EXPECT_EQ(Fields(table.entries()[0]),
-              std::make_tuple(0x1234, 0x0451, 1, 0xABCD, 20, 9, 2, 18, 20, 30, "eng", 8, 3, 0x4E,
-                              21, 15, " News", "", ""));
-}
-
-TEST(EventLog, YearBelowOneGivesCenturyAndYearZero) {
-    for (const char* year : {"0000", "-001", "0"}) {
-        const EventTable table =
-            ReadEvents(EventBlock("01", std::string(year) + "-01-01,00:00 ~ 01:00"));
-        ASSERT_EQ(table.entries().size(), 1u) << year;
-        EXPECT_EQ(table.entries()[0].startCentury, 0) << year;
-        EXPECT_EQ(table.entries()[0].startYear, 0) << year;
+TEST(EventLog, EntriesAsTheLogMeansThem) {
+    // Key (service, stream, network, event, century, year, month, day, hour,
+    // minute, language), then section, version, table, end and the texts.
+    using Row = std::tuple<int, int, int, int, int, int, int, int, int, int, std::string, int, int,
+                           int, int, int, std::string, std::string, std::string>;
+    const Row year0{0x1234, 0x0451, 1, 1,    0, 0, 1,       1,  0, 0,
+                    "eng",  8,      3, 0x4E, 1, 0, " News", "", ""};
+    struct Case {
+        const char* what;
+        std::string log;
+        Row last;
+    };
+    for (const Case& c : {
+             // Texts after "Time" belong to the entry being built, not to the stored one.
+             Case{"all fields, a 16-bit id",
+                  EventBlock("ABCD", "2009-02-18,20:30 ~ 21:15") +
+                      "short_event_extension : Daily\r\nextended_text : Long\r text\n",
+                  {0x1234, 0x0451, 1, 0xABCD, 20, 9, 2, 18, 20, 30, "eng", 8, 3, 0x4E, 21, 15,
+                   " News", "", ""}},
+             Case{"year 0000", EventBlock("01", "0000-01-01,00:00 ~ 01:00"), year0},
+             Case{"year below one", EventBlock("01", "-001-01-01,00:00 ~ 01:00"), year0},
+             Case{"year 0", EventBlock("01", "0-01-01,00:00 ~ 01:00"), year0},
+             Case{"an empty name keeps the previous one",
+                  "service_id : 0x0001\nevent_name : Match of the Day\r\nevent_name :\r\n"
+                  "Time : 2009-02-18,20:30 ~ 21:15\n",
+                  {1, 0, 0, 0, 20, 9, 2, 18, 20, 30, "", 0, 0, 0, 21, 15, " Match of the Day", "",
+                   ""}},
+             Case{"a new service id clears everything",
+                  EventBlock("10", "2009-02-18,20:30 ~ 21:15") +
+                      "service_id : 0x0002\nTime : 2009-02-18,22:00 ~ 23:00\n",
+                  {2, 0, 0, 0, 20, 9, 2, 18, 22, 0, "", 0, 0, 0, 23, 0, "", "", ""}},
+         }) {
+        const EventTable table = ReadEvents(c.log);
+        ASSERT_FALSE(table.entries().empty()) << c.what;
+        EXPECT_EQ(Fields(table.entries().back()), c.last) << c.what;
     }
-}
-
-TEST(EventLog, EmptyEventNameKeepsThePreviousName) {
-    const EventTable table = ReadEvents(
-        "service_id : 0x0001\n"
-        "event_name : Match of the Day\r\n"
-        "event_name :\r\n"
-        "Time : 2009-02-18,20:30 ~ 21:15\n");
-    ASSERT_EQ(table.entries().size(), 1u);
-    EXPECT_EQ(table.entries()[0].eventName, " Match of the Day");
-}
-
-TEST(EventLog, ANewServiceIdClearsEverything) {
-    const EventTable table = ReadEvents(EventBlock("10", "2009-02-18,20:30 ~ 21:15") +
-                                        "service_id : 0x0002\n"
-                                        "Time : 2009-02-18,22:00 ~ 23:00\n");
-    ASSERT_EQ(table.entries().size(), 2u);
-    const EventEntry& second = table.entries()[1];
-    EXPECT_EQ(second.serviceId, 2);
-    EXPECT_EQ(second.eventId, 0);
-    EXPECT_EQ(second.language, "");
-    EXPECT_EQ(second.eventName, "");
 }
 
 TEST(EventLog, DuplicatesByIdentifiersStartAndLanguage) {
