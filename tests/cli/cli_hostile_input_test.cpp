@@ -45,12 +45,6 @@ TEST_F(CliHostileInput, FilesOpenWithTheSettingsTheyFitUnlessSettingsAreGiven) {
     ASSERT_EQ(Cli("edit " + second + " " + P("edited.bin") + " delete tv 0").code, 0);
     EXPECT_EQ(Cli("dump --model 0 --flash 4 --compress 0 " + P("edited.bin") + " --kind tv").err,
               "");
-    // Settings given are used as given, with the guard.
-    Result wrong = Cli("resave --model 2 " + second + " " + P("out.bin"));
-    EXPECT_EQ(wrong.code, 1);
-    EXPECT_NE(wrong.err.find("try --model 0 --flash 4 --compress 0"), std::string::npos)
-        << wrong.err;
-    EXPECT_FALSE(fs::exists(P("out.bin")));
 }
 
 TEST_F(CliHostileInput, CutFilesAreNeverWrittenBackWithoutForce) {

@@ -355,9 +355,6 @@ TEST(LinkThreads, StopAfterTheTransferEndedClosesNothingTwice) {
 }
 
 TEST(LinkThreads, IdleDataReachesTheOwner) {
-    TempDir dir;
-    Spit(dir / "f.bin", RandomBytes(3000, 4));
-    fs::create_directory(dir.path / "rx");
     Pty pty;
     LinkOn l(pty.path);
     ASSERT_TRUE(l.started);
@@ -366,14 +363,9 @@ TEST(LinkThreads, IdleDataReachesTheOwner) {
     for (int i = 0; i < 3000 && l.owner.IdleBytes().size() < 5; ++i)
         std::this_thread::sleep_for(10ms);
     EXPECT_EQ(l.owner.IdleBytes(), "hello");
-    // The monitor has read the queue empty since: an empty queue is no hang-up,
-    // and a transfer right after idle data works.
+    // The monitor has read the queue empty since: an empty queue is no hang-up.
     std::this_thread::sleep_for(50ms);
     EXPECT_FALSE(l.link.Port().HungUp());
-    SimThread sim(pty, Accepting(2, dir / "rx"));
-    EXPECT_EQ(Send(l, dir / "f.bin", 2), kResultOk);
-    sim.Join();
-    EXPECT_EQ(Slurp(dir / "rx/f.bin"), Slurp(dir / "f.bin"));
 }
 
 // The owner dispatches nothing by itself: only the stopping call delivers.
