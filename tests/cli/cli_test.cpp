@@ -197,21 +197,20 @@ TEST_F(CliCommands, SortDirectionWordsAndTheToggle) {
     };
     auto reversed = idsOf(original);
     std::reverse(reversed.begin(), reversed.end());
+    auto sorted = [&](const std::string& ops) {
+        EXPECT_EQ(Cli("edit " + in + " " + out + " " + ops).code, 0) << ops;
+        return idsOf(Dump(out, "tv"));
+    };
     // Without a direction word a repeated order toggles: the fresh file is
     // in original order, so this reverses it.
-    ASSERT_EQ(Cli("edit " + in + " " + out + " sort tv original").code, 0);
-    EXPECT_EQ(idsOf(Dump(out, "tv")), reversed);
-    ASSERT_EQ(Cli("edit " + in + " " + out + " sort tv original asc").code, 0);
-    EXPECT_EQ(idsOf(Dump(out, "tv")), idsOf(original));
-    ASSERT_EQ(Cli("edit " + in + " " + out + " sort tv original desc").code, 0);
-    EXPECT_EQ(idsOf(Dump(out, "tv")), reversed);
+    EXPECT_EQ(sorted("sort tv original"), reversed);
+    EXPECT_EQ(sorted("sort tv original asc"), idsOf(original));
+    EXPECT_EQ(sorted("sort tv original desc"), reversed);
     // A direction word gets its direction whatever came before: descending
     // is ascending reversed, ties included.
-    ASSERT_EQ(Cli("edit " + in + " " + out + " sort tv name asc").code, 0);
-    auto ascending = idsOf(Dump(out, "tv"));
-    ASSERT_EQ(Cli("edit " + in + " " + out + " sort tv name desc sort tv name desc").code, 0);
+    auto ascending = sorted("sort tv name asc");
     std::reverse(ascending.begin(), ascending.end());
-    EXPECT_EQ(idsOf(Dump(out, "tv")), ascending);
+    EXPECT_EQ(sorted("sort tv name desc sort tv name desc"), ascending);
     ASSERT_EQ(Cli("edit " + in + " " + out + " sort satellites longitude asc").code, 0);
     EXPECT_EQ(Dump(out, "satellites")[0]["columns"][1], "13.0E");
     // Favourite groups keep their order and number.

@@ -2,7 +2,6 @@
 // from byte buffers.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <random>
 
 #include "link/scripted_io.h"
@@ -142,28 +141,14 @@ TEST(ScriptedReceivers, TakeWhatTheSenderMeant) {
               ScriptedFrame(kSoh, 2, b2),
               {kEot}}),
          kResultOk, Cat({b1, b2}), "", 4},
-        {"a file short at EOT",
-         1,
-         Cat({ScriptedFrame(kSoh, 1, Announcing(128, 4096, 0)), {kEot}}),
-         kResultFailed,
-         {},
-         "",
-         -1},
+        {"a file short at EOT", 1, Cat({ScriptedFrame(kSoh, 1, Announcing(128, 4096, 0)), {kEot}}),
+         kResultFailed, Bytes(), "", -1},
         {"a damaged first block is taken when repeated", 1,
          Cat({damaged, ScriptedFrame(kSoh, 1, small), {kEot}}), kResultOk, small, "", -1},
-        {"a size that is no number",
-         2,
-         Block0(std::string("a.bin\0"
-                            "12z4",
-                            10)),
-         kResultFailed,
-         {},
-         "",
-         -1},
+        {"a size that is no number", 2, Block0(std::string("a.bin\00012z4", 10)), kResultFailed,
+         Bytes(), "", -1},
         {"cut to size, the name cleaned", 2,
-         Cat({Block0(std::string("../evil\0"
-                                 "130",
-                                 11)),
+         Cat({Block0(std::string("../evil\000130", 11)),
               ScriptedFrame(kSoh, 1, d1),
               ScriptedFrame(kSoh, 1, d1),
               ScriptedFrame(kSoh, 2, d2),
@@ -267,50 +252,39 @@ TEST(ScriptedMode1, PackedImageEndsAtEotOnceItsBlockIsWhole) {
 TEST(ScriptedTransfers, EveryFailedWriteEndsTheTransferFailed) {
     const Bytes d1 = Announcing(1024, 0x480, 1), d2(128, 2);
     const Bytes receive1 = Cat({ScriptedFrame(kStx, 1, d1), ScriptedFrame(kSoh, 2, d2), {kEot}});
-    const Bytes receive2 = Cat({Block0(std::string("f.bin\0"
-                                                   "1152",
-                                                   10)),
+    const Bytes receive2 = Cat({Block0(std::string("f.bin\0001152", 10)),
                                 ScriptedFrame(kStx, 1, d1),
                                 ScriptedFrame(kSoh, 2, d2),
                                 {kEot, kEot},
                                 Block0("")});
     const Bytes send1{kCrcRequest, kAck, kAck};
     const Bytes send2{kCrcRequest, kAck, kCrcRequest, kAck, kAck, kNak, kAck, kCrcRequest, kAck};
-    struct Run {
-        const char* name;
-        const Bytes& script;
-        std::function<uint16_t(ScriptedIo&)> transfer;
-        size_t writes_that_matter;  // the closing ACK of a batch comes after the file is whole
-    };
-    auto receiver1 = [](ScriptedIo& io) {
+    const Bytes file = Cat({d1, d2});
+    auto transfer = [&](const std::string& which, ScriptedIo& io) -> uint16_t {
         MemorySink sink;
-        return ReceiveMode1(io, sink);
-    };
-    auto receiver2 = [](ScriptedIo& io) {
-        MemorySink sink;
-        return ReceiveMode2(io, sink);
-    };
-    auto sender1 = [&](ScriptedIo& io) {
-        MemorySource src(Cat({d1, d2}));
-        return SendMode1(io, src);
-    };
-    auto sender2 = [&](ScriptedIo& io) {
-        MemorySource src(Cat({d1, d2}));
+        MemorySource src(file);
+        if (which == "receive 1") return ReceiveMode1(io, sink);
+        if (which == "receive 2") return ReceiveMode2(io, sink);
+        if (which == "send 1") return SendMode1(io, src);
         return SendMode2(io, src, "f.bin");
     };
-    for (Run run :
-         {Run{"receive 1", receive1, receiver1, 0}, Run{"receive 2", receive2, receiver2, 1},
-          Run{"send 1", send1, sender1, 0}, Run{"send 2", send2, sender2, 0}}) {
+    struct Run {
+        std::string name;
+        const Bytes& script;
+        size_t writes_that_matter;  // the closing ACK of a batch comes after the file is whole
+    };
+    for (const Run& run : {Run{"receive 1", receive1, 0}, Run{"receive 2", receive2, 1},
+                           Run{"send 1", send1, 0}, Run{"send 2", send2, 0}}) {
         SCOPED_TRACE(run.name);
         ScriptedIo clean(run.script.data(), run.script.size());
-        ASSERT_EQ(run.transfer(clean), kResultOk);
+        ASSERT_EQ(transfer(run.name, clean), kResultOk);
         const size_t writes = clean.writes - run.writes_that_matter;
         ASSERT_GT(writes, 1u);
         for (size_t failing = 0; failing < writes; ++failing) {
             SCOPED_TRACE(failing);
             ScriptedIo io(run.script.data(), run.script.size());
             io.failing_write = failing;
-            const uint16_t r = run.transfer(io);
+            const uint16_t r = transfer(run.name, io);
             if (run.name[0] == 'r') {
                 EXPECT_EQ(r, kResultFailed);
             } else {
