@@ -9,22 +9,11 @@
 namespace {
 
 using clitest::CliTest;
-using clitest::Result;
 using testsupport::Slurp;
 namespace fs = std::filesystem;
 
 bool Have(const std::string& tool) {
     return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-std::string Shell(const std::string& cmd) {
-    std::string out;
-    FILE* p = ::popen((cmd + " 2>&1").c_str(), "r");
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    ::pclose(p);
-    return out;
 }
 
 class CliLh5 : public CliTest {
@@ -33,21 +22,12 @@ class CliLh5 : public CliTest {
         CliTest::SetUp();
         input = P("channels.ZCS");
         fs::copy_file(P("demo.ZCS"), input);
-        std::tm when{};
-        when.tm_year = 2021 - 1900;
-        when.tm_mon = 2;
-        when.tm_mday = 4;
-        when.tm_hour = 5;
-        when.tm_min = 6;
-        when.tm_sec = 8;
-        when.tm_isdst = -1;
-        modified = std::mktime(&when);
         const utimbuf times{modified, modified};
         ASSERT_EQ(::utime(input.c_str(), &times), 0);
         ASSERT_EQ(Cli("lh5 compress " + input + " " + P("channels.lzh")).code, 0);
     }
     std::string input;
-    std::time_t modified = 0;
+    const std::time_t modified = 1614834368;  // March 2021
 };
 
 TEST_F(CliLh5, ArchiversListAndExtractTheNamedMember) {
@@ -64,14 +44,14 @@ TEST_F(CliLh5, ArchiversListAndExtractTheNamedMember) {
         if (!Have(peer.tool)) continue;
         SCOPED_TRACE(peer.tool);
         ++tried;
-        const std::string listing = Shell(peer.list);
+        const std::string listing = clitest::Shell(peer.list + " 2>&1").out;
         EXPECT_NE(listing.find("channels.ZCS"), std::string::npos) << listing;
         EXPECT_NE(listing.find("2021"), std::string::npos) << listing;
         const std::string out = P("x-" + peer.tool);
         fs::create_directory(out);
         std::string extract = peer.extract;
         extract.replace(extract.find("%s"), 2, out);
-        Shell(extract);
+        clitest::Shell(extract + " 2>&1");
         EXPECT_EQ(Slurp(out + "/channels.ZCS"), original);
         struct stat st {};
         ASSERT_EQ(::stat((out + "/channels.ZCS").c_str(), &st), 0);
@@ -90,14 +70,6 @@ TEST_F(CliLh5, RawBlocksAndNamedArchivesBothExpand) {
         ASSERT_EQ(Cli("lh5 decompress " + file + " " + P("back.ZCS")).code, 0);
         EXPECT_EQ(Slurp(P("back.ZCS")), original);
     }
-    // Failures name the file and the reason.
-    Result missing = Cli("lh5 compress " + P("missing") + " " + P("out.lzh"));
-    EXPECT_EQ(missing.code, 1);
-    EXPECT_NE(missing.err.find("No such file or directory"), std::string::npos) << missing.err;
-    Result unwritable = Cli("lh5 compress " + input + " " + P("no/such/folder.lzh"));
-    EXPECT_EQ(unwritable.code, 1);
-    EXPECT_NE(unwritable.err.find("No such file or directory"), std::string::npos)
-        << unwritable.err;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string>
@@ -35,6 +36,26 @@ inline size_t Count(const std::string& text, const std::string& what) {
     return n;
 }
 
+// A shell command line: its exit code and standard output.
+inline Result Shell(const std::string& command) {
+    FILE* p = ::popen(command.c_str(), "r");
+    Result r{-1, "", ""};
+    if (p == nullptr) return r;
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+    const int status = ::pclose(p);
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+// A command that must fail with this exit code and say why on stderr.
+struct Refusal {
+    std::string args;
+    int code;
+    std::string message;
+};
+
 class CliTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_EQ(Cli("demo " + P("demo.ZCS")).code, 0); }
@@ -43,16 +64,31 @@ class CliTest : public ::testing::Test {
     // `args` is a shell command line fragment.
     Result Cli(const std::string& args) const {
         const std::string errFile = P("stderr.txt");
-        const std::string cmd = CliPath() + " " + args + " 2>" + errFile;
-        FILE* p = ::popen(cmd.c_str(), "r");
-        Result r{-1, "", ""};
-        std::array<char, 4096> buf;
-        size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-        const int status = ::pclose(p);
-        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        Result r = Shell(CliPath() + " " + args + " 2>" + errFile);
         r.err = ReadText(errFile);
         return r;
+    }
+
+    // A failure a user can meet is one line on stderr, beside any warnings
+    // and the pointer to --help after a usage error.
+    void ExpectRefusals(const std::vector<Refusal>& cases) const {
+        for (const Refusal& c : cases) {
+            SCOPED_TRACE(c.args);
+            const Result r = Cli(c.args);
+            EXPECT_EQ(r.code, c.code);
+            EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+            EXPECT_EQ(Count(r.err, "\n") - Count(r.err, ": warning: ") -
+                          Count(r.err, "\nRun with --help"),
+                      1u)
+                << r.err;
+        }
+    }
+
+    // A saved file with its save date blanked.
+    std::vector<uint8_t> Bytes(const std::string& name) const {
+        std::vector<uint8_t> bytes = testsupport::Slurp(P(name));
+        if (bytes.size() >= 24) std::fill(bytes.begin() + 16, bytes.begin() + 24, 0);
+        return bytes;
     }
 
     testsupport::TempDir dir;

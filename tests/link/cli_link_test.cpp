@@ -2,27 +2,16 @@
 // and the numbering of received names.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "link_test_util.h"
-#include "tests/support/build_paths.h"
+#include "tests/cli/cli_runner.h"
 
 namespace {
 
 using namespace linktest;
-using brondavel::sim::SimOptions;
 
-const std::string kCli = buildpaths::BinaryDir() + "/bin/brondavel-cli";
-
-// Runs the CLI; returns its exit code and collects stdout and stderr.
-int RunCli(const std::string& args, std::string* out) {
-    FILE* p = ::popen((kCli + " " + args + " 2>&1").c_str(), "r");
-    if (!p) return -1;
-    char buf[512];
-    out->clear();
-    while (size_t n = std::fread(buf, 1, sizeof buf, p)) out->append(buf, n);
-    int status = ::pclose(p);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+// The exit code, and what the CLI printed on both streams.
+clitest::Result RunCli(const std::string& args) {
+    return clitest::Shell(clitest::CliPath() + " " + args + " 2>&1");
 }
 
 TEST(CliLink, ReceiveNumbersAnExistingName) {
@@ -33,15 +22,10 @@ TEST(CliLink, ReceiveNumbersAnExistingName) {
     Spit(dir / "in/a.bin", {1});
     Spit(dir / "in/a(1).bin", {2});
     Pty pty;
-    SimOptions o;
-    o.mode = 2;
-    o.send = true;
-    o.path = dir / "a.bin";
-    o.timeout_ms = 5000;
-    SimThread sim(pty, o);
-    std::string out;
-    EXPECT_EQ(RunCli("receive --port " + pty.path + " --mode 2 " + (dir / "in"), &out), 0) << out;
-    EXPECT_NE(out.find("Download Success"), std::string::npos);
+    SimThread sim(pty, Sending(2, dir / "a.bin"));
+    const clitest::Result r = RunCli("receive --port " + pty.path + " --mode 2 " + (dir / "in"));
+    EXPECT_EQ(r.code, 0) << r.out;
+    EXPECT_NE(r.out.find("Download Success"), std::string::npos);
     EXPECT_EQ(Slurp(dir / "in/a(2).bin"), data);
     EXPECT_EQ(Slurp(dir / "in/a.bin"), std::vector<uint8_t>{1});
     EXPECT_FALSE(fs::exists(dir / "in/tmp_upload.ZCS"));
@@ -50,33 +34,25 @@ TEST(CliLink, ReceiveNumbersAnExistingName) {
 TEST(CliLink, SendReportsThePanelsTexts) {
     TempDir dir;
     Spit(dir / "f.bin", RandomBytes(2000, 51));
-    {
+    brondavel::sim::SimOptions refusing = Accepting(2, dir.path.string());
+    refusing.refuse_first = true;
+    refusing.timeout_ms = 3000;
+    struct Case {
+        brondavel::sim::SimOptions o;
+        int code;
+        const char* text;
+    };
+    for (const Case& c : {Case{Accepting(1, dir / "got.bin"), 0, "Upload Success"},
+                          Case{refusing, 1, "Model Version Check"}}) {
+        SCOPED_TRACE(c.text);
         Pty pty;
-        SimOptions o;
-        o.mode = 1;
-        o.path = dir / "got.bin";
-        o.idle_end_ms = 2000;  // outlasts any pause between the CLI's blocks
-        SimThread sim(pty, o);
-        std::string out;
-        EXPECT_EQ(RunCli("send --port " + pty.path + " --mode 1 " + (dir / "f.bin"), &out), 0)
-            << out;
-        EXPECT_NE(out.find("Upload Success"), std::string::npos);
+        SimThread sim(pty, c.o);
+        const std::string mode = std::to_string(c.o.mode);
+        const clitest::Result r =
+            RunCli("send --port " + pty.path + " --mode " + mode + " " + (dir / "f.bin"));
+        EXPECT_EQ(r.code, c.code) << r.out;
+        EXPECT_NE(r.out.find(c.text), std::string::npos) << r.out;
     }
-    {
-        Pty pty;
-        SimOptions o;
-        o.mode = 2;
-        o.path = dir.path.string();
-        o.refuse_first = true;
-        o.timeout_ms = 3000;
-        SimThread sim(pty, o);
-        std::string out;
-        EXPECT_EQ(RunCli("send --port " + pty.path + " --mode 2 " + (dir / "f.bin"), &out), 1);
-        EXPECT_NE(out.find("Model Version Check"), std::string::npos) << out;
-    }
-    std::string out;
-    EXPECT_EQ(RunCli("send --port /dev/brondavel-none --mode 2 " + (dir / "f.bin"), &out), 1);
-    EXPECT_EQ(RunCli("send --port x --mode 3 " + (dir / "f.bin"), &out), 2);
 }
 
 // A mode-1 receive that fails keeps the file it was to replace.
@@ -86,19 +62,15 @@ TEST(CliLink, FailedMode1ReceiveKeepsTheFile) {
     Spit(dir / "keep.bin", keep);
     Spit(dir / "flash.bin", FlashImage(336000, 53));
     Pty pty;
-    SimOptions o;
-    o.mode = 1;
-    o.send = true;
-    o.path = dir / "flash.bin";
-    o.timeout_ms = 5000;
+    brondavel::sim::SimOptions o = Sending(1, dir / "flash.bin");
     o.hangup_after = 9000;
     ::close(pty.slave);  // without it the sim's close is a real hang-up
     pty.slave = -1;
     SimThread sim(pty, o);
-    std::string out;
-    EXPECT_EQ(RunCli("receive --port " + pty.path + " --mode 1 " + (dir / "keep.bin"), &out), 1)
-        << out;
-    EXPECT_NE(out.find("No Send Data"), std::string::npos) << out;
+    const clitest::Result r =
+        RunCli("receive --port " + pty.path + " --mode 1 " + (dir / "keep.bin"));
+    EXPECT_EQ(r.code, 1) << r.out;
+    EXPECT_NE(r.out.find("No Send Data"), std::string::npos) << r.out;
     EXPECT_EQ(Slurp(dir / "keep.bin"), keep);
     EXPECT_EQ(NamesIn(dir), (std::vector<std::string>{"flash.bin", "keep.bin"}));
 }

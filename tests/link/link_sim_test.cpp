@@ -10,25 +10,6 @@ using namespace linktest;
 using namespace brondavel::link;
 using brondavel::sim::SimOptions;
 
-// A mode-1 sender sends no EOT: the sim ends the file after this much silence,
-// which must outlast any pause of a busy machine between two blocks.
-constexpr int kIdleEndMs = 2000;
-
-SimOptions Accepting(int mode, const std::string& path) {
-    SimOptions o;
-    o.mode = mode;
-    o.path = path;
-    o.idle_end_ms = kIdleEndMs;
-    o.timeout_ms = 5000;
-    return o;
-}
-
-SimOptions Sending(int mode, const std::string& path) {
-    SimOptions o = Accepting(mode, path);
-    o.send = true;
-    return o;
-}
-
 uint16_t Send(LinkOn& l, const std::string& file, int mode) {
     EXPECT_TRUE(l.link.StartSend(file, mode));
     EXPECT_TRUE(l.owner.WaitFor(kMsgResult));
@@ -43,6 +24,30 @@ uint16_t Receive(LinkOn& l, const std::string& file, int mode) {
     return l.owner.Result();
 }
 
+// One transfer against the simulator on a fresh pty; the sim has ended when
+// Run returns.
+struct Transfer {
+    uint16_t Run(const SimOptions& o, const std::string& file, int mode, bool pcSends) {
+        SimThread sim(pty, o);
+        const uint16_t r = pcSends ? Send(l, file, mode) : Receive(l, file, mode);
+        sim.Join();
+        simRc = sim.rc;
+        simMessage = sim.message;
+        return r;
+    }
+    Pty pty;
+    LinkOn l{pty.path};
+    int simRc = -1;
+    std::string simMessage;
+};
+
+// What arrived starts with the file; mode 1 fills its last block.
+void ExpectArrived(const std::vector<uint8_t>& data, const std::string& path) {
+    const auto got = Slurp(path);
+    ASSERT_GE(got.size(), data.size());
+    EXPECT_TRUE(std::equal(data.begin(), data.end(), got.begin()));
+}
+
 TEST(LinkWithSimulator, Mode2SendStoresIdenticalFiles) {
     for (size_t size : {0, 1000, 1024, 1025, 336000}) {
         SCOPED_TRACE(size);
@@ -50,30 +55,22 @@ TEST(LinkWithSimulator, Mode2SendStoresIdenticalFiles) {
         auto data = RandomBytes(size, static_cast<unsigned>(size));
         Spit(dir / "db.ZCS", data);
         fs::create_directory(dir.path / "rx");
-        Pty pty;
-        LinkOn l(pty.path);
-        ASSERT_TRUE(l.started);
-        SimThread sim(pty, Accepting(2, dir / "rx"));
-        EXPECT_EQ(Send(l, dir / "db.ZCS", 2), kResultOk);
-        sim.Join();
-        EXPECT_EQ(sim.rc, 0) << sim.message;
+        Transfer t;
+        EXPECT_EQ(t.Run(Accepting(2, dir / "rx"), dir / "db.ZCS", 2, true), kResultOk);
+        EXPECT_EQ(t.simRc, 0) << t.simMessage;
         EXPECT_EQ(Slurp(dir / "rx/db.ZCS"), data);
-        auto progress = l.owner.Of(kMsgSendProgress);
+        // Whole blocks counted, then (0, 0) when the thread ends.
+        auto progress = t.l.owner.Of(kMsgSendProgress);
         ASSERT_FALSE(progress.empty());
-        EXPECT_EQ(progress.back().wparam, 0u);  // (0, 0) when the thread ends
-        if (size == 1000) {
-            // Eight 128-byte blocks, whole blocks counted.
-            ASSERT_EQ(progress.size(), 9u);
-            EXPECT_EQ(progress[7].wparam, 1024u);
-            EXPECT_EQ(progress[7].lparam, 1000u);
-        }
-        if (size == 1025) {
+        EXPECT_EQ(progress.back().wparam, 0u);
+        if (size == 1025) {  // a 1024-byte block, then a 128-byte one
             ASSERT_EQ(progress.size(), 3u);
             EXPECT_EQ(progress[0].wparam, 1024u);
             EXPECT_EQ(progress[1].wparam, 1152u);
+            EXPECT_EQ(progress[1].lparam, 1025u);
         }
-        EXPECT_EQ(l.owner.Count(kMsgWaitNotice), 1);
-        EXPECT_TRUE(l.link.MonitorRunning());
+        EXPECT_EQ(t.l.owner.Count(kMsgWaitNotice), 1);
+        EXPECT_TRUE(t.l.link.MonitorRunning());
     }
 }
 
@@ -83,17 +80,13 @@ TEST(LinkWithSimulator, Mode2ReceiveCutsToAnnouncedSize) {
         TempDir dir;
         auto data = RandomBytes(size, 7u + static_cast<unsigned>(size));
         Spit(dir / "chan.ZCS", data);
-        Pty pty;
-        LinkOn l(pty.path);
-        ASSERT_TRUE(l.started);
-        SimThread sim(pty, Sending(2, dir / "chan.ZCS"));
-        EXPECT_EQ(Receive(l, dir / "tmp_upload.ZCS", 2), kResultOk);
-        sim.Join();
-        EXPECT_EQ(sim.rc, 0) << sim.message;
+        Transfer t;
+        EXPECT_EQ(t.Run(Sending(2, dir / "chan.ZCS"), dir / "tmp_upload.ZCS", 2, false), kResultOk);
+        EXPECT_EQ(t.simRc, 0) << t.simMessage;
         EXPECT_EQ(Slurp(dir / "tmp_upload.ZCS"), data);
-        EXPECT_EQ(l.link.ReceivedName(), "chan.ZCS");
-        EXPECT_EQ(l.owner.Count(kMsgNameReceived), 1);
-        EXPECT_EQ(l.owner.Of(kMsgReceiveFinished).back().wparam, 0u);
+        EXPECT_EQ(t.l.link.ReceivedName(), "chan.ZCS");
+        EXPECT_EQ(t.l.owner.Count(kMsgNameReceived), 1);
+        EXPECT_EQ(t.l.owner.Of(kMsgReceiveFinished).back().wparam, 0u);
     }
 }
 
@@ -103,20 +96,16 @@ TEST(LinkWithSimulator, Mode1SendWritesWholeBlocksWrappingNumbers) {
         TempDir dir;
         auto data = RandomBytes(size, 11u + static_cast<unsigned>(size));
         Spit(dir / "img.bin", data);
-        Pty pty;
-        LinkOn l(pty.path);
-        ASSERT_TRUE(l.started);
         SimOptions o = Accepting(1, dir / "got.bin");
         if (size == 0) o.timeout_ms = 2500;  // nothing goes out; the sim waits in vain
-        SimThread sim(pty, o);
-        EXPECT_EQ(Send(l, dir / "img.bin", 1), kResultOk);
-        sim.Join();
+        Transfer t;
+        EXPECT_EQ(t.Run(o, dir / "img.bin", 1, true), kResultOk);
         if (size == 0) continue;
-        EXPECT_EQ(sim.rc, 0) << sim.message;
+        EXPECT_EQ(t.simRc, 0) << t.simMessage;
         auto got = Slurp(dir / "got.bin");
         BlockPlan plan = PlanBlocks(size);
         ASSERT_EQ(got.size(), plan.full * 1024 + plan.small * 128);
-        EXPECT_TRUE(std::equal(data.begin(), data.end(), got.begin()));
+        ExpectArrived(data, dir / "got.bin");
         EXPECT_TRUE(std::all_of(got.begin() + static_cast<long>(size), got.end(),
                                 [](uint8_t b) { return b == 0; }));
     }
@@ -128,17 +117,11 @@ TEST(LinkWithSimulator, Mode1ReceiveKeepsFillBytes) {
         TempDir dir;
         auto data = FlashImage(size, 3);
         Spit(dir / "flash.bin", data);
-        Pty pty;
-        LinkOn l(pty.path);
-        ASSERT_TRUE(l.started);
-        SimThread sim(pty, Sending(1, dir / "flash.bin"));
-        EXPECT_EQ(Receive(l, dir / "out.bin", 1), kResultOk);
-        sim.Join();
-        EXPECT_EQ(sim.rc, 0) << sim.message;
-        auto got = Slurp(dir / "out.bin");
-        ASSERT_GE(got.size(), data.size());
-        EXPECT_TRUE(std::equal(data.begin(), data.end(), got.begin()));
-        auto progress = l.owner.Of(kMsgReceiveProgress);
+        Transfer t;
+        EXPECT_EQ(t.Run(Sending(1, dir / "flash.bin"), dir / "out.bin", 1, false), kResultOk);
+        EXPECT_EQ(t.simRc, 0) << t.simMessage;
+        ExpectArrived(data, dir / "out.bin");
+        auto progress = t.l.owner.Of(kMsgReceiveProgress);
         ASSERT_GE(progress.size(), 2u);
         EXPECT_EQ(progress[0].lparam, size - 128);  // the total from offset 12 of block 1
     }
@@ -184,71 +167,30 @@ TEST(LinkMode1Receive, FailureOrStopLeavesThePreviousFile) {
     EXPECT_EQ(NamesIn(dir), (std::vector<std::string>{"flash.bin", "keep.bin", "link.bin"}));
 }
 
-TEST(LinkMode1Receive, PackedImageSucceedsATruncatedOneFails) {
-    TempDir dir;
-    const auto image = PackedDemoImage(dir / "m0f1c1.bin");
-    ASSERT_GT(image.size(), 4096u);
-    ASSERT_LT(image.size(), 20000u);
-    {
-        Pty pty;
-        LinkOn l(pty.path);
-        SimThread sim(pty, Sending(1, dir / "m0f1c1.bin"));
-        EXPECT_EQ(Receive(l, dir / "got.bin", 1), kResultOk);
-        sim.Join();
-        EXPECT_EQ(sim.rc, 0) << sim.message;
-    }
-    const auto got = Slurp(dir / "got.bin");
-    ASSERT_GE(got.size(), image.size());
-    EXPECT_TRUE(std::equal(image.begin(), image.end(), got.begin()));
-    brondavel::FlashImageFile received(dir / "got.bin", 0, 1, 1);
-    ASSERT_EQ(received.Load(), 1);
-    EXPECT_TRUE(received.loadWarnings().empty());
-    EXPECT_EQ(received.db().Count(brondavel::kTv), brondavel::DemoSize{}.tv);
-
-    Spit(dir / "cut.bin", std::vector<uint8_t>(image.begin(), image.begin() + 4096));
-    Pty pty;
-    LinkOn l(pty.path);
-    SimThread sim(pty, Sending(1, dir / "cut.bin"));
-    EXPECT_EQ(Receive(l, dir / "got.bin", 1), kResultFailed);
-    EXPECT_EQ(Slurp(dir / "got.bin"), got);
-}
-
-TEST(LinkLineFaults, FlippedByteIsRetried) {
+TEST(LinkLineFaults, DamagedOrLostBytesAreRetried) {
     TempDir dir;
     auto data = RandomBytes(5000, 99);
     Spit(dir / "f.bin", data);
     fs::create_directory(dir.path / "rx");
-    {  // PC sends, a data byte is damaged on the way
-        Pty pty;
-        LinkOn l(pty.path);
-        SimOptions o = Accepting(2, dir / "rx");
-        o.flip_in = 1500;
-        SimThread sim(pty, o);
-        EXPECT_EQ(Send(l, dir / "f.bin", 2), kResultOk);
-        sim.Join();
-        EXPECT_EQ(Slurp(dir / "rx/f.bin"), data);
-    }
-    {  // receiver sends, a data byte is damaged on the way
-        Pty pty;
-        LinkOn l(pty.path);
-        SimOptions o = Sending(2, dir / "f.bin");
-        o.flip_out = 2500;
-        SimThread sim(pty, o);
-        EXPECT_EQ(Receive(l, dir / "in.bin", 2), kResultOk);
-        sim.Join();
-        EXPECT_EQ(Slurp(dir / "in.bin"), data);
-    }
-    {  // mode 1, and a lost byte instead of a damaged one
-        Pty pty;
-        LinkOn l(pty.path);
-        SimOptions o = Accepting(1, dir / "m1.bin");
-        o.drop_in = 2000;
-        SimThread sim(pty, o);
-        EXPECT_EQ(Send(l, dir / "f.bin", 1), kResultOk);
-        sim.Join();
-        auto got = Slurp(dir / "m1.bin");
-        ASSERT_GE(got.size(), data.size());
-        EXPECT_TRUE(std::equal(data.begin(), data.end(), got.begin()));
+    struct Case {
+        const char* what;
+        SimOptions o;
+        int mode;
+        bool pcSends;
+        std::string arrived;
+    };
+    Case cases[] = {
+        {"PC sends, a byte damaged", Accepting(2, dir / "rx"), 2, true, dir / "rx/f.bin"},
+        {"receiver sends, a byte damaged", Sending(2, dir / "f.bin"), 2, false, dir / "in.bin"},
+        {"mode 1, a byte lost", Accepting(1, dir / "m1.bin"), 1, true, dir / "m1.bin"}};
+    cases[0].o.flip_in = 1500;
+    cases[1].o.flip_out = 2500;
+    cases[2].o.drop_in = 2000;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Transfer t;
+        EXPECT_EQ(t.Run(c.o, c.pcSends ? dir / "f.bin" : c.arrived, c.mode, c.pcSends), kResultOk);
+        ExpectArrived(data, c.arrived);
     }
 }
 
@@ -260,10 +202,8 @@ TEST(LinkLineFaults, HangUpEndsWithFailureAtOnce) {
     struct Case {
         int mode;
         bool pc_sends;
-        uint16_t expected;
     };
-    for (Case c : {Case{2, true, kResultFailed}, Case{2, false, kResultFailed},
-                   Case{1, true, kResultFailed}, Case{1, false, kResultFailed}}) {
+    for (Case c : {Case{2, true}, Case{2, false}, Case{1, true}, Case{1, false}}) {
         SCOPED_TRACE(c.mode * 10 + c.pc_sends);
         Pty pty;
         LinkOn l(pty.path);
@@ -278,7 +218,7 @@ TEST(LinkLineFaults, HangUpEndsWithFailureAtOnce) {
         auto start = std::chrono::steady_clock::now();
         uint16_t r =
             c.pc_sends ? Send(l, dir / "f.bin", c.mode) : Receive(l, dir / "y.bin", c.mode);
-        EXPECT_EQ(r, c.expected);
+        EXPECT_EQ(r, kResultFailed);
         EXPECT_LT(std::chrono::steady_clock::now() - start, 8s);
     }
 }
@@ -303,38 +243,29 @@ TEST(LinkLineFaults, IdleListenerReportsAHangUp) {
     EXPECT_EQ(l.owner.Count(kMsgLineHungUp), 1);
 }
 
-TEST(LinkLineFaults, SilentReceiverAsksForPowerCycle) {
+// A receiver that never answers, and one that refuses the first block, are
+// told apart in the panel's words.
+TEST(LinkLineFaults, SilentOrRefusingReceiverSaysWhatToDo) {
     TempDir dir;
     Spit(dir / "f.bin", RandomBytes(3000, 8));
-    for (int mode : {1, 2}) {
-        SCOPED_TRACE(mode);
-        Pty pty;
-        LinkOn l(pty.path);
-        l.link.SetPollDivisor(10000);
-        SimOptions o;
-        o.silent = true;
-        o.timeout_ms = 500;
-        SimThread sim(pty, o);
-        EXPECT_EQ(Send(l, dir / "f.bin", mode), kResultNoHandshake);
-        EXPECT_STREQ(ResultText(l.owner.Result(), false), "SetTop Power Off and On");
-    }
-}
-
-TEST(LinkLineFaults, RefusedFirstBlockIsModelVersionCheck) {
-    TempDir dir;
-    Spit(dir / "f.bin", RandomBytes(3000, 9));
     fs::create_directory(dir.path / "rx");
     for (int mode : {1, 2}) {
         SCOPED_TRACE(mode);
-        Pty pty;
-        LinkOn l(pty.path);
-        SimOptions o = Accepting(mode, mode == 2 ? dir / "rx" : dir / "x.bin");
-        o.refuse_first = true;
+        SimOptions silent;
+        silent.silent = true;
+        silent.timeout_ms = 500;
+        Transfer quiet;
+        quiet.l.link.SetPollDivisor(10000);
+        EXPECT_EQ(quiet.Run(silent, dir / "f.bin", mode, true), kResultNoHandshake);
+        EXPECT_STREQ(ResultText(quiet.l.owner.Result(), false), "SetTop Power Off and On");
+
+        SimOptions refusing = Accepting(mode, mode == 2 ? dir / "rx" : dir / "x.bin");
+        refusing.refuse_first = true;
         // Long enough to ask again after the idle monitor took the first request.
-        o.timeout_ms = 3000;
-        SimThread sim(pty, o);
-        EXPECT_EQ(Send(l, dir / "f.bin", mode), kResultFirstBlockRefused);
-        EXPECT_STREQ(ResultText(l.owner.Result(), false), "Model Version Check");
+        refusing.timeout_ms = 3000;
+        Transfer refused;
+        EXPECT_EQ(refused.Run(refusing, dir / "f.bin", mode, true), kResultFirstBlockRefused);
+        EXPECT_STREQ(ResultText(refused.l.owner.Result(), false), "Model Version Check");
     }
 }
 
@@ -424,9 +355,6 @@ TEST(LinkThreads, StopAfterTheTransferEndedClosesNothingTwice) {
 }
 
 TEST(LinkThreads, IdleDataReachesTheOwner) {
-    TempDir dir;
-    Spit(dir / "f.bin", RandomBytes(3000, 4));
-    fs::create_directory(dir.path / "rx");
     Pty pty;
     LinkOn l(pty.path);
     ASSERT_TRUE(l.started);
@@ -435,14 +363,9 @@ TEST(LinkThreads, IdleDataReachesTheOwner) {
     for (int i = 0; i < 3000 && l.owner.IdleBytes().size() < 5; ++i)
         std::this_thread::sleep_for(10ms);
     EXPECT_EQ(l.owner.IdleBytes(), "hello");
-    // The monitor has read the queue empty since: an empty queue is no hang-up,
-    // and a transfer right after idle data works.
+    // The monitor has read the queue empty since: an empty queue is no hang-up.
     std::this_thread::sleep_for(50ms);
     EXPECT_FALSE(l.link.Port().HungUp());
-    SimThread sim(pty, Accepting(2, dir / "rx"));
-    EXPECT_EQ(Send(l, dir / "f.bin", 2), kResultOk);
-    sim.Join();
-    EXPECT_EQ(Slurp(dir / "rx/f.bin"), Slurp(dir / "f.bin"));
 }
 
 // The owner dispatches nothing by itself: only the stopping call delivers.

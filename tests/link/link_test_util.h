@@ -152,6 +152,24 @@ inline std::vector<uint8_t> PackedDemoImage(const std::string& path) {
     return Slurp(path);
 }
 
+// A simulator that takes a file (mode 1) or a batch into a folder (mode 2).
+// A mode-1 sender sends no EOT: the sim ends the file after a silence that
+// must outlast any pause of a busy machine between two blocks.
+inline brondavel::sim::SimOptions Accepting(int mode, const std::string& path) {
+    brondavel::sim::SimOptions o;
+    o.mode = mode;
+    o.path = path;
+    o.idle_end_ms = 2000;
+    o.timeout_ms = 5000;
+    return o;
+}
+
+inline brondavel::sim::SimOptions Sending(int mode, const std::string& path) {
+    brondavel::sim::SimOptions o = Accepting(mode, path);
+    o.send = true;
+    return o;
+}
+
 // A link on the given tty path, with its port started.
 struct LinkOn {
     explicit LinkOn(const std::string& tty,

@@ -2,10 +2,8 @@
 // from byte buffers.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <random>
 
-#include "files/lh5/lh5_codec.h"
 #include "link/scripted_io.h"
 #include "link_test_util.h"
 
@@ -82,13 +80,15 @@ TEST(BatchHeaderTest, BuildAndParseKeepTheirBounds) {
 }
 
 TEST(ReceivedNames, StayPlainNamesInTheFolder) {
-    EXPECT_EQ(SafeFileName("chan.ZCS"), "chan.ZCS");
-    EXPECT_EQ(SafeFileName("../../etc/passwd"), ".._.._etc_passwd");
-    EXPECT_EQ(SafeFileName("..\\x"), ".._x");
-    EXPECT_EQ(SafeFileName(".."), "__");
-    EXPECT_EQ(SafeFileName("."), "_");
-    EXPECT_EQ(SafeFileName(""), "unnamed");
-    EXPECT_EQ(SafeFileName(std::string("a\nb\x7f", 4)), "a_b_");
+    for (const auto& [sent, kept] : std::initializer_list<std::pair<std::string, std::string>>{
+             {"chan.ZCS", "chan.ZCS"},
+             {"../../etc/passwd", ".._.._etc_passwd"},
+             {"..\\x", ".._x"},
+             {"..", "__"},
+             {".", "_"},
+             {"", "unnamed"},
+             {std::string("a\nb\x7f", 4), "a_b_"}})
+        EXPECT_EQ(SafeFileName(sent), kept);
     EXPECT_LE(SafeFileName(std::string(259, 'q')).size(), 240u);
 
     linktest::TempDir dir;
@@ -105,41 +105,73 @@ TEST(ReceivedNames, StayPlainNamesInTheFolder) {
     EXPECT_EQ(FreeTargetName(dir.path.string(), "f.z"), "") << "never an empty rename target";
 }
 
-TEST(ScriptedMode1, RepeatedBlockIsAcknowledgedNotWrittenTwice) {
-    Bytes b1(1024, 0x11), b2(128, 0x22);
-    // Announces 1024 bytes.
-    b1[12] = 0x00;
-    b1[13] = 0x04;
-    b1[14] = b1[15] = 0;
-    Bytes f1 = ScriptedFrame(kStx, 1, b1);
-    Bytes script = Cat({f1, f1, ScriptedFrame(kSoh, 2, b2), {kEot}});
-    ScriptedIo io(script.data(), script.size());
-    MemorySink sink;
-    EXPECT_EQ(ReceiveMode1(io, sink), kResultOk);
-    EXPECT_EQ(sink.data, Cat({b1, b2}));
-    EXPECT_TRUE(sink.closed);
-    EXPECT_EQ(std::count(io.output.begin(), io.output.end(), kAck), 4);
+// A first block whose header states the payload length at offset 12, as a
+// flash image's does.
+Bytes Announcing(size_t blockSize, uint32_t payload, uint8_t fill) {
+    Bytes b(blockSize, fill);
+    for (int i = 0; i < 4; ++i) b[12 + i] = static_cast<uint8_t>(payload >> (8 * i));
+    return b;
 }
 
-TEST(ScriptedMode1, ShortFileAtEotFails) {
-    Bytes b1(128, 0);
-    b1[13] = 0x10;  // announces 4096 bytes
-    Bytes script = Cat({ScriptedFrame(kSoh, 1, b1), {kEot}});
-    ScriptedIo io(script.data(), script.size());
-    MemorySink sink;
-    EXPECT_EQ(ReceiveMode1(io, sink), kResultFailed);
+// Block 0 of a batch: the name, a NUL and the size text.
+Bytes Block0(const std::string& nameAndSize) {
+    Bytes b(nameAndSize.begin(), nameAndSize.end());
+    b.resize(128, 0);
+    return ScriptedFrame(kSoh, 0, b);
 }
 
-TEST(ScriptedMode1, CorruptFirstBlockIsTakenWhenRepeated) {
-    Bytes b1(128, 0x33);
-    b1[12] = b1[13] = b1[14] = b1[15] = 0;
-    Bytes bad = ScriptedFrame(kSoh, 1, b1);
-    bad[10] ^= 1;
-    Bytes script = Cat({bad, ScriptedFrame(kSoh, 1, b1), {kEot}});
-    ScriptedIo io(script.data(), script.size());
-    MemorySink sink;
-    EXPECT_EQ(ReceiveMode1(io, sink), kResultOk);
-    EXPECT_EQ(sink.data, b1);
+TEST(ScriptedReceivers, TakeWhatTheSenderMeant) {
+    const Bytes b1 = Announcing(1024, 1024, 0x11), b2(128, 0x22), small = Announcing(128, 0, 0x33);
+    Bytes damaged = ScriptedFrame(kSoh, 1, small);
+    damaged[10] ^= 1;
+    const Bytes d1(128, 1), d2(128, 2);
+    struct Case {
+        const char* what;
+        int mode;
+        Bytes script;
+        uint16_t result;
+        Bytes data;
+        std::string name;
+        long acks;  // -1: not counted
+    };
+    const Case cases[] = {
+        {"a repeated block is acknowledged, not written twice", 1,
+         Cat({ScriptedFrame(kStx, 1, b1),
+              ScriptedFrame(kStx, 1, b1),
+              ScriptedFrame(kSoh, 2, b2),
+              {kEot}}),
+         kResultOk, Cat({b1, b2}), "", 4},
+        {"a file short at EOT", 1, Cat({ScriptedFrame(kSoh, 1, Announcing(128, 4096, 0)), {kEot}}),
+         kResultFailed, Bytes(), "", -1},
+        {"a damaged first block is taken when repeated", 1,
+         Cat({damaged, ScriptedFrame(kSoh, 1, small), {kEot}}), kResultOk, small, "", -1},
+        {"a size that is no number", 2, Block0(std::string("a.bin\00012z4", 10)), kResultFailed,
+         Bytes(), "", -1},
+        {"cut to size, the name cleaned", 2,
+         Cat({Block0(std::string("../evil\000130", 11)),
+              ScriptedFrame(kSoh, 1, d1),
+              ScriptedFrame(kSoh, 1, d1),
+              ScriptedFrame(kSoh, 2, d2),
+              {kEot, kEot},
+              Block0("")}),
+         kResultOk, Cat({d1, {2, 2}}), ".._evil", -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScriptedIo io(c.script.data(), c.script.size());
+        MemorySink sink;
+        EXPECT_EQ(c.mode == 1 ? ReceiveMode1(io, sink) : ReceiveMode2(io, sink), c.result);
+        if (c.result == kResultOk) {
+            EXPECT_EQ(sink.data, c.data);
+            EXPECT_TRUE(sink.closed || c.mode == 2);
+        } else if (c.mode == 2) {
+            EXPECT_EQ(io.output.back(), kCan);  // a batch receiver tells the sender to stop
+        }
+        EXPECT_EQ(io.name, c.name);
+        if (c.acks >= 0) {
+            EXPECT_EQ(std::count(io.output.begin(), io.output.end(), kAck), c.acks);
+        }
+    }
 }
 
 TEST(ScriptedMode1, SenderTakesChecksumModeFromNak) {
@@ -179,66 +211,15 @@ TEST(ScriptedMode2, EndOfBatchIsBounded) {
     EXPECT_EQ(SendMode2(io, src, "e.ZCS"), kResultFailed);
 }
 
-TEST(ScriptedMode2, ReceiverRefusesASizeThatIsNoNumber) {
-    std::string h(
-        "a.bin\0"
-        "12z4\0",
-        11);
-    h.resize(128, '\0');
-    Bytes script = ScriptedFrame(kSoh, 0, Bytes(h.begin(), h.end()));
-    ScriptedIo io(script.data(), script.size());
-    MemorySink sink;
-    EXPECT_EQ(ReceiveMode2(io, sink), kResultFailed);
-    EXPECT_EQ(io.output.back(), kCan);
-    EXPECT_TRUE(sink.data.empty());
-}
-
-TEST(ScriptedMode2, ReceiverCutsToSizeAndCleansTheName) {
-    std::string h(
-        "../evil\0"
-        "130\0",
-        12);
-    h.resize(128, '\0');
-    Bytes d1(128, 1), d2(128, 2);
-    Bytes script = Cat({ScriptedFrame(kSoh, 0, Bytes(h.begin(), h.end())),
-                        ScriptedFrame(kSoh, 1, d1),
-                        ScriptedFrame(kSoh, 1, d1),
-                        ScriptedFrame(kSoh, 2, d2),
-                        {kEot, kEot},
-                        ScriptedFrame(kSoh, 0, Bytes(128, 0))});
-    ScriptedIo io(script.data(), script.size());
-    MemorySink sink;
-    EXPECT_EQ(ReceiveMode2(io, sink), kResultOk);
-    EXPECT_EQ(io.name, ".._evil");
-    ASSERT_EQ(sink.data.size(), 130u);
-    EXPECT_EQ(sink.data[129], 2);
-}
-
-// A flash image whose payload is one LH5 block: the header states the
-// unpacked length, far more than the file holds.
-Bytes PackedImage() {
-    Bytes payload(233472, 0xFF);
-    for (size_t i = 0; i < payload.size(); i += 48) payload[i] = static_cast<uint8_t>(i / 48);
-    auto block = brondavel::lh5::Compress(payload);
-    EXPECT_TRUE(block.has_value());
-    Bytes image(128, 0xFF);
-    image[0] = 6;
-    image[1] = 0;
-    image[12] = 0x00;
-    image[13] = 0x90;
-    image[14] = 0x03;
-    image[15] = 0x00;  // 233472
-    image.insert(image.end(), block->begin(), block->end());
-    return image;
-}
-
 // The frames a sender puts on the line for a file, then its EOT.
 Bytes FramesOf(const Bytes& file) {
     return Cat({ScriptedBlocks(file), {kEot}});
 }
 
 TEST(ScriptedMode1, PackedImageEndsAtEotOnceItsBlockIsWhole) {
-    const Bytes image = PackedImage();
+    linktest::TempDir dir;
+    const Bytes image = linktest::PackedDemoImage(dir / "packed.bin");
+    ASSERT_GT(image.size(), 4096u);
     ASSERT_LT(image.size(), 20000u);
     {
         Bytes script = FramesOf(image);
@@ -269,58 +250,41 @@ TEST(ScriptedMode1, PackedImageEndsAtEotOnceItsBlockIsWhole) {
 // Each run first succeeds with a line that takes everything; then every write
 // in turn is made to fail, and the transfer must end with a failure code.
 TEST(ScriptedTransfers, EveryFailedWriteEndsTheTransferFailed) {
-    Bytes d1(1024, 1), d2(128, 2);
-    d1[12] = 0x80;  // announces 1152 bytes
-    d1[13] = 0x04;
-    d1[14] = d1[15] = 0;
-    std::string h(
-        "f.bin\0"
-        "1152\0",
-        11);
-    h.resize(128, '\0');
+    const Bytes d1 = Announcing(1024, 0x480, 1), d2(128, 2);
     const Bytes receive1 = Cat({ScriptedFrame(kStx, 1, d1), ScriptedFrame(kSoh, 2, d2), {kEot}});
-    const Bytes receive2 = Cat({ScriptedFrame(kSoh, 0, Bytes(h.begin(), h.end())),
+    const Bytes receive2 = Cat({Block0(std::string("f.bin\0001152", 10)),
                                 ScriptedFrame(kStx, 1, d1),
                                 ScriptedFrame(kSoh, 2, d2),
                                 {kEot, kEot},
-                                ScriptedFrame(kSoh, 0, Bytes(128, 0))});
+                                Block0("")});
     const Bytes send1{kCrcRequest, kAck, kAck};
     const Bytes send2{kCrcRequest, kAck, kCrcRequest, kAck, kAck, kNak, kAck, kCrcRequest, kAck};
-    struct Run {
-        const char* name;
-        const Bytes& script;
-        std::function<uint16_t(ScriptedIo&)> transfer;
-        size_t writes_that_matter;  // the closing ACK of a batch comes after the file is whole
-    };
-    auto receiver1 = [](ScriptedIo& io) {
+    const Bytes file = Cat({d1, d2});
+    auto transfer = [&](const std::string& which, ScriptedIo& io) -> uint16_t {
         MemorySink sink;
-        return ReceiveMode1(io, sink);
-    };
-    auto receiver2 = [](ScriptedIo& io) {
-        MemorySink sink;
-        return ReceiveMode2(io, sink);
-    };
-    auto sender1 = [&](ScriptedIo& io) {
-        MemorySource src(Cat({d1, d2}));
-        return SendMode1(io, src);
-    };
-    auto sender2 = [&](ScriptedIo& io) {
-        MemorySource src(Cat({d1, d2}));
+        MemorySource src(file);
+        if (which == "receive 1") return ReceiveMode1(io, sink);
+        if (which == "receive 2") return ReceiveMode2(io, sink);
+        if (which == "send 1") return SendMode1(io, src);
         return SendMode2(io, src, "f.bin");
     };
-    for (Run run :
-         {Run{"receive 1", receive1, receiver1, 0}, Run{"receive 2", receive2, receiver2, 1},
-          Run{"send 1", send1, sender1, 0}, Run{"send 2", send2, sender2, 0}}) {
+    struct Run {
+        std::string name;
+        const Bytes& script;
+        size_t writes_that_matter;  // the closing ACK of a batch comes after the file is whole
+    };
+    for (const Run& run : {Run{"receive 1", receive1, 0}, Run{"receive 2", receive2, 1},
+                           Run{"send 1", send1, 0}, Run{"send 2", send2, 0}}) {
         SCOPED_TRACE(run.name);
         ScriptedIo clean(run.script.data(), run.script.size());
-        ASSERT_EQ(run.transfer(clean), kResultOk);
+        ASSERT_EQ(transfer(run.name, clean), kResultOk);
         const size_t writes = clean.writes - run.writes_that_matter;
         ASSERT_GT(writes, 1u);
         for (size_t failing = 0; failing < writes; ++failing) {
             SCOPED_TRACE(failing);
             ScriptedIo io(run.script.data(), run.script.size());
             io.failing_write = failing;
-            const uint16_t r = run.transfer(io);
+            const uint16_t r = transfer(run.name, io);
             if (run.name[0] == 'r') {
                 EXPECT_EQ(r, kResultFailed);
             } else {

@@ -9,6 +9,18 @@ namespace {
 using namespace linktest;
 using namespace brondavel::link;
 
+// A port opened as number 7 on a fresh pty.
+struct OpenPort {
+    OpenPort() {
+        AssignPortDevice(7, pty.path);
+        port.SetPortNumber(7);
+        opened = port.Open();
+    }
+    Pty pty;
+    SerialPort port;
+    bool opened = false;
+};
+
 TEST(SerialPortOpen, OpensOnlyAChosenFreePort) {
     SerialPort none;
     EXPECT_FALSE(none.Open());  // port number -1
@@ -37,79 +49,70 @@ TEST(SerialPortOpen, OpensOnlyAChosenFreePort) {
 }
 
 TEST(SerialPortOpen, LineSettingsApplyAtOnceWhileOpen) {
-    Pty pty;
-    AssignPortDevice(7, pty.path);
-    SerialPort port;
-    port.SetPortNumber(7);
-    ASSERT_TRUE(port.Open());
+    OpenPort p;
+    ASSERT_TRUE(p.opened);
     LineSettings s;
     s.baud_rate = 9600;
     s.parity = 2;
     s.stop_bits = 2;
-    ASSERT_TRUE(port.SetLineSettings(s));
+    ASSERT_TRUE(p.port.SetLineSettings(s));
     termios t{};
-    ASSERT_EQ(tcgetattr(pty.slave, &t), 0);
+    ASSERT_EQ(tcgetattr(p.pty.slave, &t), 0);
     EXPECT_EQ(cfgetospeed(&t), B9600);
     // A pty forces 8 bits without parity; the stop bits and the rate stick.
     EXPECT_TRUE(t.c_cflag & CSTOPB);
     LineSettings bad = s;
     bad.baud_rate = 12345;
-    EXPECT_FALSE(port.SetLineSettings(bad));
-    EXPECT_EQ(port.Settings(), s);
-    EXPECT_TRUE(port.Configure(7, LineSettings{}));
+    EXPECT_FALSE(p.port.SetLineSettings(bad));
+    EXPECT_EQ(p.port.Settings(), s);
+    EXPECT_TRUE(p.port.Configure(7, LineSettings{}));
 }
 
 TEST(SerialPortRead, TimedReadsYieldWholeCountsOrNothing) {
-    Pty pty;
-    AssignPortDevice(7, pty.path);
-    SerialPort port;
-    port.SetPortNumber(7);
-    ASSERT_TRUE(port.Open());
-    port.SetTransferCheck([] { return true; });
+    OpenPort p;
+    ASSERT_TRUE(p.opened);
+    p.port.SetTransferCheck([] { return true; });
     std::vector<uint8_t> out(1024, 0x5A);
-    ASSERT_EQ(::write(pty.master, out.data(), 1000), 1000);
+    ASSERT_EQ(::write(p.pty.master, out.data(), 1000), 1000);
     std::this_thread::sleep_for(20ms);
     std::vector<uint8_t> in(1024);
-    EXPECT_EQ(port.ReadTimed(in.data(), 1024, 50), 0u) << "never a partial block";
-    ASSERT_EQ(::write(pty.master, out.data(), 24), 24);
-    EXPECT_EQ(port.ReadTimed(in.data(), 1024, 2000), 1024u);
+    EXPECT_EQ(p.port.ReadTimed(in.data(), 1024, 50), 0u) << "never a partial block";
+    ASSERT_EQ(::write(p.pty.master, out.data(), 24), 24);
+    EXPECT_EQ(p.port.ReadTimed(in.data(), 1024, 2000), 1024u);
     EXPECT_EQ(in, out);
-    ASSERT_EQ(::write(pty.master, "abc", 3), 3);
+    ASSERT_EQ(::write(p.pty.master, "abc", 3), 3);
     // The pty hands bytes over in the background: wait until all three are queued.
     size_t queued = 0;
     for (int i = 0; i < 3000 && queued < 3; ++i) {
         std::this_thread::sleep_for(1ms);
-        port.ClearErrors(nullptr, &queued);
+        p.port.ClearErrors(nullptr, &queued);
     }
-    EXPECT_EQ(port.ReadTimed(in.data(), 10, 0), 3u) << "polls 0 takes what is queued";
-    EXPECT_EQ(port.Read(in.data(), 10), 0);
-    EXPECT_FALSE(port.HungUp()) << "an empty queue is no hang-up";
-    EXPECT_EQ(port.ReadOrTimeout(in.data(), 1, 5), kReadTimeout);
+    EXPECT_EQ(p.port.ReadTimed(in.data(), 10, 0), 3u) << "polls 0 takes what is queued";
+    EXPECT_EQ(p.port.Read(in.data(), 10), 0);
+    EXPECT_FALSE(p.port.HungUp()) << "an empty queue is no hang-up";
+    EXPECT_EQ(p.port.ReadOrTimeout(in.data(), 1, 5), kReadTimeout);
     // No transfer runs: the wait ends at once.
-    port.SetTransferCheck([] { return false; });
+    p.port.SetTransferCheck([] { return false; });
     auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(port.ReadTimed(in.data(), 1, 100000), 0u);
+    EXPECT_EQ(p.port.ReadTimed(in.data(), 1, 100000), 0u);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
 }
 
 TEST(SerialPortRead, HangUpEndsEveryWait) {
-    Pty pty;
-    AssignPortDevice(7, pty.path);
-    SerialPort port;
-    port.SetPortNumber(7);
-    ASSERT_TRUE(port.Open());
-    port.SetTransferCheck([] { return true; });
-    ::close(pty.slave);
-    pty.slave = -1;
-    ::close(pty.master);
-    pty.master = -1;
+    OpenPort p;
+    ASSERT_TRUE(p.opened);
+    p.port.SetTransferCheck([] { return true; });
+    ::close(p.pty.slave);
+    p.pty.slave = -1;
+    ::close(p.pty.master);
+    p.pty.master = -1;
     uint8_t b;
     auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(port.ReadTimed(&b, 1, 100000), 0u);
+    EXPECT_EQ(p.port.ReadTimed(&b, 1, 100000), 0u);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
-    EXPECT_TRUE(port.HungUp());
-    EXPECT_EQ(port.WriteAll(&b, 1), 0u);
-    EXPECT_TRUE(port.Close());
+    EXPECT_TRUE(p.port.HungUp());
+    EXPECT_EQ(p.port.WriteAll(&b, 1), 0u);
+    EXPECT_TRUE(p.port.Close());
 }
 
 TEST(SerialPortSettings, SerialIniRoundTrip) {

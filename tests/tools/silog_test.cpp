@@ -2,6 +2,8 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "tools/silog/event_log.h"
 #include "tools/silog/log_listing.h"
@@ -56,58 +58,56 @@ EventTable ReadEvents(const std::string& log) {
     return table;
 }
 
+// Every field of an entry, for whole comparisons.
+auto Fields(const EventEntry& e) {
+    return std::tuple_cat(e.Key(),
+                          std::tie(e.sectionNumber, e.version, e.tableId, e.endHour, e.endMinute,
+                                   e.eventName, e.shortEventExtension, e.extendedText));
+}
+
 TEST(NetworkLog, ReadsEntriesOnceInLogOrder) {
     // The repeated block is dropped; one differing in the symbol rate is kept.
     const NetworkTable table =
         ReadNetwork("12:00:01 boot\n" + NetworkBlock(5, 11778) + NetworkBlock(7, 12207) +
                     NetworkBlock(5, 11778) + NetworkBlock(5, 11778, 22000));
-    ASSERT_EQ(table.entries().size(), 3u);
-    const NetworkEntry& first = table.entries()[0];
-    EXPECT_EQ(first.transportStreamId, 5);
-    EXPECT_EQ(first.originalNetworkId, 1);
-    EXPECT_EQ(first.frequency, 11778);
-    EXPECT_EQ(first.orbitalPosition, 192);
-    EXPECT_EQ(first.westEastFlag, 1);
-    EXPECT_EQ(first.polarization, 0);
-    EXPECT_EQ(first.symbolRate, 27500);
-    EXPECT_EQ(table.entries()[1].transportStreamId, 7);
+    EXPECT_EQ(table.entries(), (std::vector<NetworkEntry>{{5, 1, 11778, 192, 1, 0, 27500},
+                                                          {7, 1, 12207, 192, 1, 0, 27500},
+                                                          {5, 1, 11778, 192, 1, 0, 22000}}));
 }
 
-TEST(NetworkLog, PrefixAnywhereInLineAndSignedValues) {
-    const NetworkTable table = ReadNetwork(
-        "<3>[12.5] [FNT]-> Transport_stream_id :-17\n"
-        "[FNT][Del_SYS]-> orbital_position :   -300\n"
-        "xx [FNT][Del_SYS]-> symbol_rate : 1000 trailing\n");
-    ASSERT_EQ(table.entries().size(), 1u);
-    EXPECT_EQ(table.entries()[0].transportStreamId, -17);
-    EXPECT_EQ(table.entries()[0].orbitalPosition, -300);
-}
-
-TEST(NetworkLog, UnscannableValuesLeaveTheEntryAsItWas) {
-    const NetworkTable table = ReadNetwork(
-        "[FNT]-> Transport_stream_id : 9\n"
-        "[FNT][Del_SYS]-> frequency : 11000\n"
-        "[FNT][Del_SYS]-> frequency : abc\n"
-        "[FNT][Del_SYS]-> frequency : 99999999999999999999\n"
-        "[FNT][Del_SYS]-> symbol_rate : none\n"  // completes nothing
-        "[FNT][Del_SYS]-> symbol_rate : 2147483647\n");
-    ASSERT_EQ(table.entries().size(), 1u);
-    EXPECT_EQ(table.entries()[0].frequency, 11000);
-    EXPECT_EQ(table.entries()[0].symbolRate, 2147483647);
-}
-
-TEST(NetworkLog, OverLongLineIsCutAndItsTailIsNoLine) {
-    // The tail of a 1500-character line holds a complete-looking field; it
-    // must not be read as a line of its own.
-    std::string log = "[FNT]-> Transport_stream_id : 3\n" + std::string(1100, 'x') +
-                      "[FNT][Del_SYS]-> symbol_rate : 5\n";
-    EXPECT_TRUE(ReadNetwork(log).entries().empty());
-    // The bound itself: a prefix ending at character 1023 is still seen.
+TEST(NetworkLog, LinesAsTheReceiverWritesThem) {
+    // A prefix ending at character 1023 is still seen.
     const std::string field = "[FNT][Del_SYS]-> symbol_rate : 7";
     const std::string edge = std::string(1023 - field.size(), ' ') + field;
-    ASSERT_EQ(edge.size(), 1023u);
-    ASSERT_EQ(ReadNetwork(edge).entries().size(), 1u);
-    EXPECT_EQ(ReadNetwork(edge).entries()[0].symbolRate, 7);
+    struct Case {
+        const char* what;
+        std::string log;
+        std::vector<NetworkEntry> entries;
+    };
+    for (const Case& c : {
+             Case{"prefix anywhere, signed values",
+                  "<3>[12.5] [FNT]-> Transport_stream_id :-17\n"
+                  "[FNT][Del_SYS]-> orbital_position :   -300\n"
+                  "xx [FNT][Del_SYS]-> symbol_rate : 1000 trailing\n",
+                  {{-17, 0, 0, -300, 0, 0, 1000}}},
+             Case{"unscannable values leave the entry as it was",
+                  "[FNT]-> Transport_stream_id : 9\n"
+                  "[FNT][Del_SYS]-> frequency : 11000\n"
+                  "[FNT][Del_SYS]-> frequency : abc\n"
+                  "[FNT][Del_SYS]-> frequency : 99999999999999999999\n"
+                  "[FNT][Del_SYS]-> symbol_rate : none\n"  // completes nothing
+                  "[FNT][Del_SYS]-> symbol_rate : 2147483647\n",
+                  {{9, 0, 11000, 0, 0, 0, 2147483647}}},
+             // The tail of an over-long line holds a complete-looking field; it
+             // must not be read as a line of its own.
+             Case{"over-long line",
+                  "[FNT]-> Transport_stream_id : 3\n" + std::string(1100, 'x') +
+                      "[FNT][Del_SYS]-> symbol_rate : 5\n",
+                  {}},
+             Case{"longest line", edge, {{0, 0, 0, 0, 0, 0, 7}}},
+         }) {
+        EXPECT_EQ(ReadNetwork(c.log).entries(), c.entries) << c.what;
+    }
 }
 
 TEST(NetworkLog, TableGrowsOverSeveralLogsAndMissingFileIsReported) {
@@ -120,63 +120,42 @@ TEST(NetworkLog, TableGrowsOverSeveralLogsAndMissingFileIsReported) {
     EXPECT_EQ(table.entries().size(), 2u);
 }
 
-TEST(EventLog, ReadsAllFieldsAndSplitsTheYear) {
-    const EventTable table = ReadEvents(EventBlock("ABCD", "2009-02-18,20:30 ~ 21:15") +
-                                        "short_event_extension : Daily\r\n"
-                                        "extended_text : Long\r text\n");
-    ASSERT_EQ(table.entries().size(), 1u);
-    const EventEntry& e = table.entries()[0];
-    EXPECT_EQ(e.serviceId, 0x1234);
-    EXPECT_EQ(e.transportStreamId, 0x0451);
-    EXPECT_EQ(e.originalNetworkId, 1);
-    EXPECT_EQ(e.sectionNumber, 8);
-    EXPECT_EQ(e.version, 3);
-    EXPECT_EQ(e.tableId, 0x4E);
-    EXPECT_EQ(e.eventId, 0xABCD);  // all four digits of a 16-bit id
-    EXPECT_EQ(e.startCentury, 20);
-    EXPECT_EQ(e.startYear, 9);
-    EXPECT_EQ(e.startMonth, 2);
-    EXPECT_EQ(e.startDay, 18);
-    EXPECT_EQ(e.startHour, 20);
-    EXPECT_EQ(e.startMinute, 30);
-    EXPECT_EQ(e.endHour, 21);
-    EXPECT_EQ(e.endMinute, 15);
-    EXPECT_EQ(e.language, "eng");
-    EXPECT_EQ(e.eventName, " News");
-    // Texts after "Time" belong to the entry being built, not to the stored one.
-    EXPECT_EQ(e.shortEventExtension, "");
-}
-
-TEST(EventLog, YearBelowOneGivesCenturyAndYearZero) {
-    for (const char* year : {"0000", "-001", "0"}) {
-        const EventTable table =
-            ReadEvents(EventBlock("01", std::string(year) + "-01-01,00:00 ~ 01:00"));
-        ASSERT_EQ(table.entries().size(), 1u) << year;
-        EXPECT_EQ(table.entries()[0].startCentury, 0) << year;
-        EXPECT_EQ(table.entries()[0].startYear, 0) << year;
+TEST(EventLog, EntriesAsTheLogMeansThem) {
+    // Key (service, stream, network, event, century, year, month, day, hour,
+    // minute, language), then section, version, table, end and the texts.
+    using Row = std::tuple<int, int, int, int, int, int, int, int, int, int, std::string, int, int,
+                           int, int, int, std::string, std::string, std::string>;
+    const Row year0{0x1234, 0x0451, 1, 1,    0, 0, 1,       1,  0, 0,
+                    "eng",  8,      3, 0x4E, 1, 0, " News", "", ""};
+    struct Case {
+        const char* what;
+        std::string log;
+        Row last;
+    };
+    for (const Case& c : {
+             // Texts after "Time" belong to the entry being built, not to the stored one.
+             Case{"all fields, a 16-bit id",
+                  EventBlock("ABCD", "2009-02-18,20:30 ~ 21:15") +
+                      "short_event_extension : Daily\r\nextended_text : Long\r text\n",
+                  {0x1234, 0x0451, 1, 0xABCD, 20, 9, 2, 18, 20, 30, "eng", 8, 3, 0x4E, 21, 15,
+                   " News", "", ""}},
+             Case{"year 0000", EventBlock("01", "0000-01-01,00:00 ~ 01:00"), year0},
+             Case{"year below one", EventBlock("01", "-001-01-01,00:00 ~ 01:00"), year0},
+             Case{"year 0", EventBlock("01", "0-01-01,00:00 ~ 01:00"), year0},
+             Case{"an empty name keeps the previous one",
+                  "service_id : 0x0001\nevent_name : Match of the Day\r\nevent_name :\r\n"
+                  "Time : 2009-02-18,20:30 ~ 21:15\n",
+                  {1, 0, 0, 0, 20, 9, 2, 18, 20, 30, "", 0, 0, 0, 21, 15, " Match of the Day", "",
+                   ""}},
+             Case{"a new service id clears everything",
+                  EventBlock("10", "2009-02-18,20:30 ~ 21:15") +
+                      "service_id : 0x0002\nTime : 2009-02-18,22:00 ~ 23:00\n",
+                  {2, 0, 0, 0, 20, 9, 2, 18, 22, 0, "", 0, 0, 0, 23, 0, "", "", ""}},
+         }) {
+        const EventTable table = ReadEvents(c.log);
+        ASSERT_FALSE(table.entries().empty()) << c.what;
+        EXPECT_EQ(Fields(table.entries().back()), c.last) << c.what;
     }
-}
-
-TEST(EventLog, EmptyEventNameKeepsThePreviousName) {
-    const EventTable table = ReadEvents(
-        "service_id : 0x0001\n"
-        "event_name : Match of the Day\r\n"
-        "event_name :\r\n"
-        "Time : 2009-02-18,20:30 ~ 21:15\n");
-    ASSERT_EQ(table.entries().size(), 1u);
-    EXPECT_EQ(table.entries()[0].eventName, " Match of the Day");
-}
-
-TEST(EventLog, ANewServiceIdClearsEverything) {
-    const EventTable table = ReadEvents(EventBlock("10", "2009-02-18,20:30 ~ 21:15") +
-                                        "service_id : 0x0002\n"
-                                        "Time : 2009-02-18,22:00 ~ 23:00\n");
-    ASSERT_EQ(table.entries().size(), 2u);
-    const EventEntry& second = table.entries()[1];
-    EXPECT_EQ(second.serviceId, 2);
-    EXPECT_EQ(second.eventId, 0);
-    EXPECT_EQ(second.language, "");
-    EXPECT_EQ(second.eventName, "");
 }
 
 TEST(EventLog, DuplicatesByIdentifiersStartAndLanguage) {
@@ -225,15 +204,8 @@ TEST(LogListing, ReadsBackIntoTheSameTables) {
     EXPECT_EQ(network2.entries(), network.entries());
     const EventTable events2 = ReadEvents(listing);
     ASSERT_EQ(events2.entries().size(), 2u);
-    for (size_t i = 0; i < 2; ++i) {
-        const EventEntry& a = events.entries()[i];
-        const EventEntry& b = events2.entries()[i];
-        EXPECT_EQ(a.Key(), b.Key());
-        EXPECT_EQ(std::tie(a.sectionNumber, a.version, a.tableId, a.endHour, a.endMinute,
-                           a.eventName, a.shortEventExtension, a.extendedText),
-                  std::tie(b.sectionNumber, b.version, b.tableId, b.endHour, b.endMinute,
-                           b.eventName, b.shortEventExtension, b.extendedText));
-    }
+    for (size_t i = 0; i < 2; ++i)
+        EXPECT_EQ(Fields(events2.entries()[i]), Fields(events.entries()[i]));
 }
 
 }  // namespace
