@@ -200,12 +200,15 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "brondavel-receiver-sim: the --link path is too long\n");
                 return 1;
             }
+            // The handlers come first: a signal right after the link is made
+            // must not leave it behind.
+            std::memcpy(g_link, link.c_str(), link.size() + 1);
+            for (int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, RemoveLinkAndDie);
             if (::symlink(name, link.c_str()) != 0) {
+                g_link[0] = '\0';
                 std::perror("brondavel-receiver-sim: symlink");
                 return 1;
             }
-            std::memcpy(g_link, link.c_str(), link.size() + 1);
-            for (int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, RemoveLinkAndDie);
         }
         std::printf("%s\n", name);
         std::fflush(stdout);
