@@ -11,8 +11,6 @@
 using brondavel::app::Dock;
 using brondavel::app::MagneticDialog;
 
-namespace {}  // namespace
-
 class MagneticE2eTest : public QObject {
     Q_OBJECT
   private slots:

@@ -13,12 +13,12 @@
 #include <memory>
 
 #include "app/edit/audio_list_editor.h"
-#include "app/lists/list_window.h"
 #include "model/demo_database.h"
 #include "model/first_gen_database.h"
 #include "model/memory_controls.h"
 #include "model/record_rename.h"
 #include "model/second_gen_database.h"
+#include "tests/app/gui/list_windows_fixture.h"
 #include "tests/app/support/gui_test_support.h"
 #include "tests/app/support/message_box_answerer.h"
 
@@ -46,10 +46,6 @@ struct Demo {
         Typed typed;
         db->GetRowData(kind, row, typed.stored);
         return typed;
-    }
-    template <typename Typed>
-    void Put(int kind, int row, const Typed& typed) {
-        QVERIFY(db->StoreRecord(kind, row, typed.stored));
     }
 };
 
@@ -128,14 +124,9 @@ bool Save(RecordDialog* dialog) {
 class EditDialogsTest : public QObject {
     Q_OBJECT
   private slots:
-    void satelliteShowsBothGenerations();
-    void lnbTypePresetsAndEnabling();
-    void diseqcVersionRefillsPorts();
-    void transponderFields();
+    void satelliteControlsFollowTheirChoices();
     void audioListInsertAndDelete();
     void invalidPidTextIsReset();
-    void audioModeIsStoredInTheFirstGeneration();
-    void accessAndFavouriteBoxes();
     void saveWithoutEditsChangesNothing_data();
     void saveWithoutEditsChangesNothing();
     void nameRules_data();
@@ -148,93 +139,39 @@ class EditDialogsTest : public QObject {
     void dialogsThatDoNotOpen();
 };
 
-void EditDialogsTest::satelliteShowsBothGenerations() {
+// What the form maps is the forms' business; here the controls' own rules:
+// the 12 V switch of the second generation only, the LNB type greying the
+// frequencies and the tone, the DiSEqC version refilling the ports.
+void EditDialogsTest::satelliteControlsFollowTheirChoices() {
     for (int model : {kFirstModel, kSecondModel}) {
         Demo demo(model);
-        // Nilesat, at 7.0 West in the demo.
-        auto dialog = Open(kSatellite, demo.db.get(), 2);
-        QCOMPARE(Shown(dialog.get(), "idName"), QStringLiteral("Nilesat"));
-        QCOMPARE(Shown(dialog.get(), "idDegree"), QStringLiteral("7.0"));
-        QCOMPARE(Shown(dialog.get(), "idEastWest"), QStringLiteral("Wast"));
-        QCOMPARE(Shown(dialog.get(), "idTone22k"), QStringLiteral("Auto"));
-        QCOMPARE(Shown(dialog.get(), "idDiseqcPort"), QStringLiteral("P - 3"));
-        // The first generation has no 12 V switch.
+        auto dialog = Open(kSatellite, demo.db.get(), 0);
         const bool second = model == kSecondModel;
         QCOMPARE(Find<QComboBox>(dialog.get(), "idSwitch12V")->isVisible(), second);
         QCOMPARE(Find<QLabel>(dialog.get(), "idSwitch12VLabel")->isVisible(), second);
-        SetText(dialog.get(), "idDegree", "13.5");
-        Pick(dialog.get(), "idEastWest", "East");
-        if (second) Pick(dialog.get(), "idSwitch12V", "12 V");
-        QVERIFY(Save(dialog.get()));
-        if (second) {
-            QCOMPARE(demo.Row<gen2::SatelliteRecord>(kSatellite, 2).switch12V(), 1);
-            QCOMPARE(demo.Row<gen2::SatelliteRecord>(kSatellite, 2).longitude(), 135);
-        } else {
-            QCOMPARE(demo.Row<SatelliteRecord>(kSatellite, 2).longitude(), 135);
+        auto* tone = Find<QComboBox>(dialog.get(), "idTone22k");
+        auto* low = Find<QComboBox>(dialog.get(), "idLocalFreqLow");
+        Pick(dialog.get(), "idLnbType", "Single");
+        QCOMPARE(Shown(dialog.get(), "idLocalFreqLow"), QStringLiteral("5150"));
+        QVERIFY(tone->isEnabled() && !low->isEnabled());
+        Pick(dialog.get(), "idLnbType", "Universal");
+        QCOMPARE(Shown(dialog.get(), "idLocalFreqLow"), QStringLiteral("9750"));
+        QVERIFY(!tone->isEnabled() && low->isEnabled());
+        if (!second) {
+            QVERIFY(Save(dialog.get()));
+            continue;
         }
+        auto* ports = Find<QComboBox>(dialog.get(), "idDiseqcPort");
+        QCOMPARE(ports->count(), 5);
+        Pick(dialog.get(), "idDiseqcVersion", "V1.1");
+        QCOMPARE(ports->count(), 17);
+        Pick(dialog.get(), "idDiseqcPort", "P - 16");
+        Pick(dialog.get(), "idSwitch12V", "12 V");
+        QVERIFY(Save(dialog.get()));
+        const auto s = demo.Row<gen2::SatelliteRecord>(kSatellite, 0);
+        QCOMPARE(s.diseqcPort(), 16);
+        QCOMPARE(s.switch12V(), 1);
     }
-}
-
-void EditDialogsTest::lnbTypePresetsAndEnabling() {
-    Demo demo(kFirstModel);
-    auto dialog = Open(kSatellite, demo.db.get(), 0);
-    auto* tone = Find<QComboBox>(dialog.get(), "idTone22k");
-    auto* low = Find<QComboBox>(dialog.get(), "idLocalFreqLow");
-    // The demo satellite is Universal: tone greyed from the start.
-    QVERIFY(!tone->isEnabled());
-    QVERIFY(low->isEnabled());
-
-    Pick(dialog.get(), "idLnbType", "Single");
-    QCOMPARE(Shown(dialog.get(), "idLocalFreqHigh"), QStringLiteral("5150"));
-    QCOMPARE(Shown(dialog.get(), "idLocalFreqLow"), QStringLiteral("5150"));
-    QCOMPARE(tone->currentText(), QStringLiteral("OFF"));
-    QVERIFY(tone->isEnabled());
-    QVERIFY(!low->isEnabled());
-
-    Pick(dialog.get(), "idLnbType", "Universal");
-    QCOMPARE(Shown(dialog.get(), "idLocalFreqHigh"), QStringLiteral("10600"));
-    QCOMPARE(Shown(dialog.get(), "idLocalFreqLow"), QStringLiteral("9750"));
-    QCOMPARE(tone->currentText(), QStringLiteral("Auto"));
-    QVERIFY(!tone->isEnabled());
-
-    Pick(dialog.get(), "idLnbType", "Single");
-    Pick(dialog.get(), "idLnbPower", "ON");
-    QVERIFY(Save(dialog.get()));
-    const auto s = demo.Row<SatelliteRecord>(kSatellite, 0);
-    QCOMPARE(s.lnbType(), 0u);
-    QCOMPARE(s.lnbLowFreq(), 5150u);
-    QCOMPARE(s.lnbPower(), 3u);
-}
-
-void EditDialogsTest::diseqcVersionRefillsPorts() {
-    Demo demo(kSecondModel);
-    auto dialog = Open(kSatellite, demo.db.get(), 0);
-    auto* ports = Find<QComboBox>(dialog.get(), "idDiseqcPort");
-    QCOMPARE(ports->count(), 5);
-    Pick(dialog.get(), "idDiseqcVersion", "V1.1");
-    QCOMPARE(ports->count(), 17);
-    QCOMPARE(ports->currentText(), QStringLiteral("OFF"));
-    Pick(dialog.get(), "idDiseqcPort", "P - 16");
-    QVERIFY(Save(dialog.get()));
-    const auto s = demo.Row<gen2::SatelliteRecord>(kSatellite, 0);
-    QCOMPARE(s.diseqcVersion(), 1);
-    QCOMPARE(s.diseqcPort(), 16);
-}
-
-void EditDialogsTest::transponderFields() {
-    Demo demo(kFirstModel);
-    auto dialog = Open(kTransponder, demo.db.get(), 0);
-    QCOMPARE(Find<QComboBox>(dialog.get(), "idSatellite")->count(), demo.db->Count(kSatellite));
-    SetText(dialog.get(), "idFrequency", "12 345");
-    SetText(dialog.get(), "idSymbolRate", "27500");
-    Pick(dialog.get(), "idFec", "5/6");
-    Pick(dialog.get(), "idPolarization", "V");
-    QVERIFY(Save(dialog.get()));
-    const auto t = demo.Row<TransponderRecord>(kTransponder, 0);
-    QCOMPARE(t.frequency(), 12345u);
-    QCOMPARE(t.symbolRate(), 27500u);
-    QCOMPARE(t.fec(), 5u);
-    QCOMPARE(t.polarisation(), 1u);
 }
 
 void EditDialogsTest::audioListInsertAndDelete() {
@@ -249,7 +186,6 @@ void EditDialogsTest::audioListInsertAndDelete() {
     std::unique_ptr<QMenu> menu(audio->CreateContextMenu(nullptr));
     QVERIFY(!menu->actions()[1]->isEnabled());  // Delete needs a selection
     menu->actions()[0]->trigger();
-    QCOMPARE(audio->selectionModel()->selectedRows(AudioListEditor::kPidColumn).size(), 1);
     QCOMPARE(audio->currentRow(), 1);
     QVERIFY(audio->InsertAudioRow());
     QVERIFY(audio->InsertAudioRow());
@@ -270,11 +206,9 @@ void EditDialogsTest::audioListInsertAndDelete() {
     QCOMPARE(audio->rowCount(), 2);
     QVERIFY(Save(dialog.get()));
 
+    // The rows left, in order; how rows become slots is the forms' business.
     c = demo.Row<ServiceRecord>(kTv, 1);
-    QCOMPARE(int(c.audio(0)), 0);  // the inserted "0" row
-    QCOMPARE(int(c.audioLanguage(0)), 127);
     QCOMPARE(int(c.audio(1)), 222 | 0x4000);
-    QCOMPARE(int(c.audioLanguage(1)), 11);
     QVERIFY(c.audioEmpty(2) && c.audioEmpty(3));
 }
 
@@ -308,40 +242,6 @@ void EditDialogsTest::invalidPidTextIsReset() {
     QVERIFY(dialog->isVisible());
     QVERIFY(Save(dialog.get()));
     QCOMPARE(int(demo.Row<ServiceRecord>(kTv, 0).audioPid(0)), 1234);
-}
-
-void EditDialogsTest::audioModeIsStoredInTheFirstGeneration() {
-    Demo first(kFirstModel);
-    auto c = first.Row<ServiceRecord>(kTv, 2);
-    c.setAudioMode(1);
-    first.Put(kTv, 2, c);
-    auto dialog = Open(kTv, first.db.get(), 2);
-    QCOMPARE(Shown(dialog.get(), "idAudioMode"), QStringLiteral("Left"));
-    Pick(dialog.get(), "idAudioMode", "Mono");
-    QVERIFY(Save(dialog.get()));
-    QCOMPARE(first.Row<ServiceRecord>(kTv, 2).audioMode(), 3u);
-}
-
-// Box i is bit i of the form; where the bits lie is the forms' business.
-void EditDialogsTest::accessAndFavouriteBoxes() {
-    for (int model : {kFirstModel, kSecondModel}) {
-        Demo demo(model);
-        auto dialog = Open(kRadio, demo.db.get(), 0);
-        QCOMPARE(Find<QCheckBox>(dialog.get(), "idFavorite0")->text(), QStringLiteral("Sports"));
-        auto tick = [&dialog](const char* id, int count, std::initializer_list<int> on) {
-            for (int i = 0; i < count; ++i)
-                Find<QCheckBox>(dialog.get(), qPrintable(QStringLiteral("%1%2").arg(id).arg(i)))
-                    ->setChecked(std::find(on.begin(), on.end(), i) != on.end());
-        };
-        tick("idFavorite", 16, {0, 15});
-        tick("idAccess", 11, {1, 10});
-        QVERIFY(Save(dialog.get()));
-        const app::ChannelForm stored =
-            model == kFirstModel ? app::ReadForm(demo.Row<ServiceRecord>(kRadio, 0))
-                                 : app::ReadForm(demo.Row<gen2::ServiceRecord>(kRadio, 0));
-        QCOMPARE(stored.favorites.to_ulong(), 0x8001ul);
-        QCOMPARE(stored.accessSystems.to_ulong(), (1ul << 1) | (1ul << 10));
-    }
 }
 
 void EditDialogsTest::saveWithoutEditsChangesNothing_data() {
@@ -444,15 +344,11 @@ void EditDialogsTest::layoutComesFromTheDatabase() {
     Demo demo(kSecondModel);
     auto c = demo.Row<gen2::ServiceRecord>(kTv, 0);
     c.setFavoriteMask(1u << 2);
-    demo.Put(kTv, 0, c);
-    app::ListControlArray controls{};
-    app::ListWindowArray windows{};
-    std::array<std::unique_ptr<app::ListWindow>, 5> owned;
+    QVERIFY(demo.db->StoreRecord(kTv, 0, c.stored));
+    test::ListWindows windows;  // made for the first generation
     for (int kind = 0; kind < 5; ++kind) {
-        owned[kind] =
-            std::make_unique<app::ListWindow>(nullptr, kFirstModel, kind, &controls, &windows);
-        owned[kind]->SetDatabase(demo.db.get(), kFirstModel);
-        owned[kind]->RefreshList();
+        windows.Window(kind).SetDatabase(demo.db.get(), kFirstModel);
+        windows.Window(kind).RefreshList();
     }
     bool groupTwoShown = false;
     OnNextModal([&groupTwoShown](QWidget* modal) {
@@ -463,7 +359,7 @@ void EditDialogsTest::layoutComesFromTheDatabase() {
         if (auto* save = modal->findChild<QPushButton*>(QStringLiteral("idSave"))) save->click();
         modal->close();
     });
-    owned[kTv]->EditRow(0);
+    windows.Window(kTv).EditRow(0);
     QVERIFY(groupTwoShown);
     QCOMPARE(int(demo.Row<gen2::ServiceRecord>(kTv, 0).favoriteMask()), 1 << 2);
     QCOMPARE(demo.Row<gen2::ServiceRecord>(kTv, 0).locked(), !c.locked());
@@ -473,10 +369,10 @@ void EditDialogsTest::layoutComesFromTheDatabase() {
         if (auto* save = modal->findChild<QPushButton*>(QStringLiteral("idSave"))) save->click();
         modal->close();
     });
-    owned[kSatellite]->NewRecord();
+    windows.Window(kSatellite).NewRecord();
     const int added =
         demo.db->list(kSatellite).RowOfId(static_cast<uint16_t>(demo.db->Count(kSatellite) - 1));
-    QCOMPARE(owned[kSatellite]->Control()->SelectedRows(), std::vector<int>{added});
+    QCOMPARE(windows.Control(kSatellite).SelectedRows(), std::vector<int>{added});
 }
 
 void EditDialogsTest::newRecordNeedsAParent() {

@@ -1,10 +1,10 @@
-// Find (Ctrl+F) narrowing a list through the database, beside the satellite
-// click, and "Export..." of the rows shown or of the whole kind.
+// Find (Ctrl+F) in a list window: the field, Esc and a refill; and
+// "Export..." of the rows shown or of the whole kind. What a find leaves and
+// what a file holds are the core's.
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -70,11 +70,10 @@ class ListFindExportTest : public QObject {
         QVERIFY(w.Window(kTv).FindField()->hasFocus());
         QCOMPARE(w.Names(kTv), expected);
 
+        // Esc closes the find, not the window, and shows every row.
         QTest::keyClick(w.Window(kTv).FindField(), Qt::Key_Escape);
         QVERIFY(!w.Window(kTv).FindField()->isVisible());
-        QVERIFY(w.Window(kTv).FindField()->text().isEmpty());
-        QVERIFY(w.Window(kTv).isVisible());
-        QVERIFY(w.View(kTv).hasFocus());
+        QVERIFY(w.Window(kTv).isVisible() && w.View(kTv).hasFocus());
         QCOMPARE(w.Names(kTv), all);
 
         // The database given again (a save, a transfer) shows every row.
@@ -92,45 +91,6 @@ class ListFindExportTest : public QObject {
         }
     }
 
-    void findAndASatelliteClickBothHold() {
-        DemoListWindows w;
-        w.Window(kSatellite).ClickRow(1);
-        const Names onSatellite = w.Names(kTv);
-        const Names expected = Containing(onSatellite, "News");
-        QVERIFY(!expected.empty());
-        QVERIFY(expected.size() < onSatellite.size());
-        Find(w, kTv, QStringLiteral("news"));
-        QCOMPARE(w.Names(kTv), expected);
-        QVERIFY(expected.size() < Containing(w.AllNames(kTv), "News").size());
-
-        // A click with the find on narrows by both as well.
-        w.Window(kSatellite).ClickRow(2);
-        const Names found = w.Names(kTv);
-        QVERIFY(!found.empty());
-        QTest::keyClick(w.Window(kTv).FindField(), Qt::Key_Escape);
-        QCOMPARE(found, Containing(w.Names(kTv), "News"));
-        QVERIFY(found.size() < w.Names(kTv).size());
-    }
-
-    void deleteInAFoundListDeletesTheRowsShown() {
-        DemoListWindows w;
-        const Names before = w.AllNames(kTv);
-        Find(w, kTv, QStringLiteral("Sport"));
-        const Names found = w.Names(kTv);
-        QVERIFY(found.size() > 3);
-        w.Select(kTv, {0, 2});
-        QTest::keyClick(&w.View(kTv), Qt::Key_Delete);
-        Names expected = before;
-        std::erase(expected, found[0]);
-        std::erase(expected, found[2]);
-        QCOMPARE(expected.size(), before.size() - 2);  // the names were unique
-        QCOMPARE(w.AllNames(kTv), expected);
-        Names left = found;
-        left.erase(left.begin() + 2);
-        left.erase(left.begin());
-        QCOMPARE(w.Names(kTv), left);
-    }
-
     void exportWritesTheRowsShownOrAllOfTheKind() {
         DemoListWindows w;
         QTemporaryDir dir;
@@ -146,23 +106,14 @@ class ListFindExportTest : public QObject {
         }
         const QStringList lines = Lines(dir.filePath("shown.csv"));
         QCOMPARE(lines.size(), 1 + shown);
-        QVERIFY(lines[0].startsWith("row,id,"));
-        for (int row = 0; row < shown; ++row)
-            QVERIFY2(lines[1 + row].contains(QString::fromStdString(w.Names(kTv)[row])),
-                     qPrintable(lines[1 + row]));
+        QVERIFY(lines.last().contains(QString::fromStdString(w.Names(kTv).back())));
         {
             test::MessageBoxAnswerer answerer({QMessageBox::No});
             Export(w, kTv, dir.filePath("all.JSON"));
         }
         QFile json(dir.filePath("all.JSON"));
         QVERIFY(json.open(QIODevice::ReadOnly));
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(json.readAll(), &error);
-        QCOMPARE(error.error, QJsonParseError::NoError);
-        QCOMPARE(document.array().size(), all);
-        QCOMPARE(
-            document.array()[4].toObject()["fields"].toObject()["name"].toString().toStdString(),
-            w.AllNames(kTv)[4]);
+        QCOMPARE(QJsonDocument::fromJson(json.readAll()).array().size(), all);
         {
             test::MessageBoxAnswerer answerer({QMessageBox::Cancel});
             Export(w, kTv, dir.filePath("never.csv"));
@@ -184,13 +135,14 @@ class ListFindExportTest : public QObject {
         QVERIFY(QDir(dir.path()).mkdir("folder.csv"));
         test::MessageBoxAnswerer answerer;
         Export(w, kRadio, dir.filePath("folder.csv"));
+        const QString told =
+            "The list could not be exported to " + dir.filePath("folder.csv") + ": ";
         QCOMPARE(answerer.seen().size(), size_t(1));
         QCOMPARE(answerer.seen()[0].caption, QString("Export"));
-        QVERIFY2(answerer.seen()[0].text.startsWith("The list could not be exported to " +
-                                                    dir.filePath("folder.csv") + ": "),
+        // The reason follows.
+        QVERIFY2(answerer.seen()[0].text.startsWith(told) &&
+                     answerer.seen()[0].text.size() > told.size(),
                  qPrintable(answerer.seen()[0].text));
-        QVERIFY(answerer.seen()[0].text.size() >
-                ("The list could not be exported to " + dir.filePath("folder.csv") + ": ").size());
     }
 };
 

@@ -86,15 +86,18 @@ class ListKeysTest : public QObject {
 
     void deleteRemovesTheSelectionWhereRecordsCanBeDeleted() {
         DemoListWindows w;
-        const std::vector<std::string> before = w.AllNames(kTv);
+        std::vector<std::string> expected = w.AllNames(kTv);
         w.Select(kTv, {1, 3});
         QTest::keyClick(&w.View(kTv), Qt::Key_Delete);
-        std::vector<std::string> expected = before;
         expected.erase(expected.begin() + 3);
         expected.erase(expected.begin() + 1);
         QCOMPARE(w.AllNames(kTv), expected);
-        QCOMPARE(w.Rows(kTv), static_cast<int>(expected.size()));
-
+        // Ctrl+A selects every row, and the database deletes what is selected.
+        w.Select(kRadio, {3});
+        QTest::keyClick(&w.View(kRadio), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(static_cast<int>(Selected(w, kRadio).size()), w.Rows(kRadio));
+        QTest::keyClick(&w.View(kRadio), Qt::Key_Delete);
+        QCOMPARE(w.db->Count(kRadio), 0);
         // Favourite groups are always the sixteen.
         w.Select(kFavorite, {0});
         QTest::keyClick(&w.View(kFavorite), Qt::Key_Delete);
@@ -118,8 +121,6 @@ class ListKeysTest : public QObject {
         QTest::keyClick(editor, Qt::Key_Return);
         QVERIFY(!w.Window(kTv).RenameEditor());
         QCOMPARE(w.Names(kTv)[4], std::string("Sport Plus"));
-        QCOMPARE(w.Control(kTv).Text(4, app::TraitsOf(static_cast<RecordKind>(kTv)).mainColumn),
-                 QString("Sport Plus"));
         QCOMPARE(Selected(w, kTv), std::vector<int>{4});
         QCOMPARE(w.db->UndoLabel(), std::string("Rename TV Channel"));
         QVERIFY(w.View(kTv).hasFocus());
@@ -191,26 +192,14 @@ class ListKeysTest : public QObject {
         const std::vector<std::string> before = w.Names(kTv);
         w.Select(kTv, {2, 3, 6});
         QTest::keyClick(&w.View(kTv), Qt::Key_Up, Qt::AltModifier);
-        const std::vector<std::string> up = w.Names(kTv);
-        QCOMPARE(up[1], before[2]);
-        QCOMPARE(up[2], before[3]);
-        QCOMPARE(up[3], before[1]);
-        QCOMPARE(up[5], before[6]);
-        QCOMPARE(up[6], before[5]);
+        std::vector<std::string> up = before;
+        std::rotate(up.begin() + 1, up.begin() + 2, up.begin() + 4);
+        std::swap(up[5], up[6]);
+        QCOMPARE(w.Names(kTv), up);
         QCOMPARE(Selected(w, kTv), (std::vector<int>{1, 2, 5}));
         QTest::keyClick(&w.View(kTv), Qt::Key_Down, Qt::AltModifier);
         QCOMPARE(w.Names(kTv), before);
         QCOMPARE(Selected(w, kTv), (std::vector<int>{2, 3, 6}));
-    }
-
-    void ctrlASelectsEveryRow() {
-        DemoListWindows w;
-        w.Select(kRadio, {3});
-        QTest::keyClick(&w.View(kRadio), Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(static_cast<int>(Selected(w, kRadio).size()), w.Rows(kRadio));
-        // What is selected is what the database deletes.
-        QTest::keyClick(&w.View(kRadio), Qt::Key_Delete);
-        QCOMPARE(w.db->Count(kRadio), 0);
     }
 };
 

@@ -33,35 +33,20 @@ class ListWindowTest : public QObject {
 
     void emptyAreaMenuOffersOnlyToggleNewAndSorts() {
         ListWindows w;
-        w.Load();
-        test::FillSmall(w.db);
-        w.Show();
+        w.ShowSmall();
         for (int kind : {0, 1, 2}) {
             auto menu = w.Window(kind).PrepareContextMenu(-1);
-            QVERIFY(menu);
-            QCOMPARE(Item(menu.get(), "menuHeading")->text(),
-                     QString::fromLatin1(app::TraitsOf(static_cast<RecordKind>(kind)).menuHeading));
             if (kind != 2) QVERIFY(Item(menu.get(), "menuActive")->isEnabled());
             QVERIFY(Item(menu.get(), "menuNew")->isEnabled());
-            QVERIFY(Item(menu.get(), "menuSort1")->isEnabled());
             QVERIFY(Item(menu.get(), "menuSort1")->isChecked());
-            QVERIFY(!Item(menu.get(), "menuEdit")->isEnabled());
-            QVERIFY(!Item(menu.get(), "menuDelete")->isEnabled());
-            QVERIFY(!Item(menu.get(), "menuMoveNext")->isEnabled());
-            QVERIFY(!Item(menu.get(), "menuMovePrevious")->isEnabled());
+            for (const char* item : {"menuEdit", "menuDelete", "menuMoveNext", "menuMovePrevious"})
+                QVERIFY2(!Item(menu.get(), item)->isEnabled(), item);
         }
-        auto satellites = w.Window(0).PrepareContextMenu(-1);
-        QCOMPARE(Item(satellites.get(), "menuActive")->text(), QString("Show Active Satellites"));
-        QVERIFY(!Item(satellites.get(), "menuUpdate")->isEnabled());
-        QVERIFY(!Item(w.Window(1).PrepareContextMenu(-1).get(), "menuUpdate"));
-
-        // The favourite menu: heading, toggle and edit only.
+        QVERIFY(!Item(w.Window(0).PrepareContextMenu(-1).get(), "menuUpdate")->isEnabled());
         auto favorites = w.Window(4).PrepareContextMenu(3);
-        QCOMPARE(Item(favorites.get(), "menuHeading")->text(), QString("Drama"));
         QVERIFY(Item(favorites.get(), "menuEdit"));
         QVERIFY(!Item(favorites.get(), "menuNew"));
         QVERIFY(!Item(favorites.get(), "menuSort1"));
-
         // Without a database there is no menu at all.
         ListWindows empty;
         QVERIFY(!empty.Window(0).PrepareContextMenu(-1));
@@ -69,13 +54,9 @@ class ListWindowTest : public QObject {
 
     void moveIsOfferedOnlyForARowOutsideTheClipboard() {
         ListWindows w;
-        w.Load();
-        test::FillSmall(w.db);
-        w.Show();
+        w.ShowSmall();
         // An empty clipboard.
         auto menu = w.Window(0).PrepareContextMenu(2);
-        QCOMPARE(Item(menu.get(), "menuHeading")->text(), QString("S2 (7.0 W)"));
-        QVERIFY(Item(menu.get(), "menuEdit")->isEnabled());
         QVERIFY(Item(menu.get(), "menuDelete")->isEnabled());
         QVERIFY(!Item(menu.get(), "menuMoveNext")->isEnabled());
 
@@ -98,9 +79,7 @@ class ListWindowTest : public QObject {
 
     void deletingASatelliteRefillsAllListsAChannelOnlyItsOwn() {
         ListWindows w;
-        w.Load();
-        test::FillSmall(w.db);
-        w.Show();
+        w.ShowSmall();
         std::vector<std::unique_ptr<QSignalSpy>> resets, inserts;
         for (int kind = 0; kind < 5; ++kind) {
             resets.push_back(
@@ -134,10 +113,7 @@ class ListWindowTest : public QObject {
             w.Window(kSatellite).DeleteSelection();
         }
         QCOMPARE(counts(), QList<int>({1, 1, 1, 1, 1}));
-        QCOMPARE(w.Names(kSatellite), QStringList({"S1", "S2"}));
-        QCOMPARE(w.Names(kTransponder), QStringList({"T2", "T3"}));
         QCOMPARE(w.Names(kTv), QStringList({"c2", "c3"}));
-        QCOMPARE(w.Control(kRadio).rowCount(), 0);
         for (auto& spy : inserts) QCOMPARE(spy->count(), 0);  // rows arrive as one reset
 
         // A transponder takes its channels: lists 1 to 4.
@@ -153,9 +129,7 @@ class ListWindowTest : public QObject {
 
     void undoingASatelliteDeleteShowsEveryWindowsRowsAgain() {
         ListWindows w;
-        w.Load();
-        test::FillSmall(w.db);
-        w.Show();
+        w.ShowSmall();
         w.Select(kSatellite, {0});
         w.Window(kSatellite).ClickRow(0);  // narrows the others to S0
         {
@@ -176,9 +150,7 @@ class ListWindowTest : public QObject {
 
     void favouriteGroupMenusActOnTheSelectionAsOneStep() {
         ListWindows w;
-        w.Load();
-        test::FillSmall(w.db);
-        w.Show();
+        w.ShowSmall();
         auto groups = [&](int row) {
             Record r;
             w.db.RowRecord(kTv, row, r);
@@ -188,16 +160,10 @@ class ListWindowTest : public QObject {
         };
         w.Select(kTv, {0, 2});
         auto menu = w.Window(kTv).PrepareContextMenu(2);
-        QMenu* add = menu->findChild<QMenu*>("menuAddToGroup");
-        QVERIFY(add && add->menuAction()->isEnabled());
-        QCOMPARE(add->actions().size(), 16);
-        QCOMPARE(add->actions()[3]->text(), QString("Drama"));
-
         const size_t stepsBefore = w.db.undoHistory().StepCount();
         Item(menu.get(), "menuAddToGroup3")->trigger();
-        QCOMPARE(groups(0), QList<bool>({false, true}));
-        QCOMPARE(groups(1), QList<bool>({false, false}));
-        QCOMPARE(groups(2), QList<bool>({false, true}));
+        QCOMPARE(groups(0) + groups(1) + groups(2),
+                 QList<bool>({false, true, false, false, false, true}));
         QCOMPARE(w.Control(kTv).SelectedRows(), (std::vector<int>{0, 2}));
         QCOMPARE(w.db.undoHistory().StepCount(), stepsBefore + 1);
 
@@ -241,12 +207,6 @@ class ListWindowTest : public QObject {
         w.db.UpdateActiveMarks();
         w.Show();
         app::ListWindow& sat = w.Window(kSatellite);
-        QCOMPARE(sat.Letter(0)->text(), QString());
-        QCOMPARE(sat.Letter(4)->toolTip(), QString("Show only Channel active satellites"));
-        QCOMPARE(sat.Letter(2)->text(), QString("-"));
-        QCOMPARE(sat.Letter(2)->toolTip(), QString());
-        for (int i = 0; i < 3; ++i) QCOMPARE(w.Window(kTv).Letter(i)->text(), QString());
-
         // Blank buttons and separators change and refresh nothing.
         QSignalSpy resets(&w.Control(kSatellite), &QAbstractItemModel::modelReset);
         const uint32_t sortBefore = w.db.GetSortState(kSatellite);
@@ -260,17 +220,14 @@ class ListWindowTest : public QObject {
         QVERIFY(!sat.Letter(7)->Highlighted());
         QTest::mouseClick(sat.Letter(7), Qt::LeftButton);
         QCOMPARE(w.Names(kSatellite), QStringList({"Empty", "S0", "S1", "S2"}));
-        QVERIFY(sat.Letter(7)->Highlighted());
-        QVERIFY(!sat.Letter(6)->Highlighted());
-        QVERIFY(sat.Letter(7)->font().bold());
+        QVERIFY(sat.Letter(7)->Highlighted() && !sat.Letter(6)->Highlighted());
 
         // Active filter.
         QVERIFY(sat.Letter(3)->Highlighted());
         QVERIFY(!sat.Letter(4)->Highlighted());
         sat.ClickLetter(4);
         QCOMPARE(w.Names(kSatellite), QStringList({"S0", "S1", "S2"}));
-        QVERIFY(sat.Letter(4)->Highlighted());
-        QVERIFY(!sat.Letter(3)->Highlighted());
+        QVERIFY(sat.Letter(4)->Highlighted() && !sat.Letter(3)->Highlighted());
 
         // Show all: bold while no list is narrowed, in every window.
         QVERIFY(sat.Letter(1)->Highlighted());
@@ -289,9 +246,7 @@ class ListWindowTest : public QObject {
 
     void editDialogsOpenWhereTheyExistAndSaveRefreshes() {
         ListWindows w;
-        w.Load();
-        test::FillSmall(w.db);
-        w.Show();
+        w.ShowSmall();
         QSignalSpy resets(&w.Control(kTv), &QAbstractItemModel::modelReset);
         w.Select(kTv, {1});
         QString opened;
@@ -319,7 +274,6 @@ class ListWindowTest : public QObject {
     void titleTurnsBoldWithFocusAndCloseHidesTheWindow() {
         ListWindows w;
         app::ListWindow& tv = w.Window(kTv);
-        QCOMPARE(tv.Title()->text(), QString("TV Channel"));
         QFocusEvent in(QEvent::FocusIn), out(QEvent::FocusOut);
         QApplication::sendEvent(tv.View(), &in);
         QVERIFY(tv.Title()->font().bold());
@@ -334,19 +288,19 @@ class ListWindowTest : public QObject {
         QCOMPARE(closed.at(0).at(0).toInt(), kTv);
     }
 
+    // The names column takes what the window grows by; the others keep theirs.
     void mainColumnFollowsTheWindowWidth() {
         ListWindows w;
-        app::ListWindow& sat = w.Window(kSatellite);
-        QCOMPARE(sat.View()->columnWidth(1), 195);
-        QRect frame = sat.geometry();
-        sat.MoveTo(frame.adjusted(0, 0, 34, 25));
-        QCOMPARE(sat.View()->columnWidth(1), 229);
-        QCOMPARE(sat.View()->columnWidth(2), 60);
-        app::ListWindow& tv = w.Window(kTv);
-        tv.MoveTo(tv.geometry().adjusted(0, 0, 68, 0));
-        QCOMPARE(tv.View()->columnWidth(2), 159 + 68);
-        QCOMPARE(tv.View()->columnWidth(1), 48);
-        QVERIFY(tv.View()->isColumnHidden(0));
+        for (int kind : {kSatellite, kTv}) {
+            app::ListView& view = *w.Window(kind).View();
+            const int main = app::TraitsOf(static_cast<RecordKind>(kind)).mainColumn;
+            std::vector<int> widths;
+            for (int c = 0; c < 3; ++c) widths.push_back(view.columnWidth(c));
+            w.Window(kind).MoveTo(w.Window(kind).geometry().adjusted(0, 0, 68, 25));
+            widths[main] += 68;
+            for (int c = 0; c < 3; ++c)
+                if (!view.isColumnHidden(c)) QCOMPARE(view.columnWidth(c), widths[c]);
+        }
     }
 
     void windowsOpenWhereTheyWereStored() {
@@ -359,7 +313,6 @@ class ListWindowTest : public QObject {
         ListWindows again;
         QCOMPARE(again.Window(kTransponder).geometry(), QRect(40, 50, 346, 175));
         QCOMPARE(again.Window(kRadio).geometry(), QRect(700, 400, 312, 200));
-        QCOMPARE(again.Window(kRadio).View()->columnWidth(2), 159);
     }
 };
 

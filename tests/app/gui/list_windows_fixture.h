@@ -48,6 +48,12 @@ struct ListWindows {
             w->RefreshList();
         }
     }
+    // Loads, fills with the small set of test records and shows.
+    void ShowSmall() {
+        Load();
+        FillSmall(db);
+        Show();
+    }
     app::ListWindow& Window(int kind) { return *owned[kind]; }
     app::ListViewControl& Control(int kind) { return *Window(kind).View()->control(); }
     app::ListView& View(int kind) { return *Window(kind).View(); }

@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QtTest>
-#include <functional>
 
 #include "app/print/print_commands.h"
 #include "tests/app/support/gui_test_support.h"
@@ -18,24 +17,10 @@ using app::MainPanel;
 
 namespace {
 
-// Acts on the next modal dialog of type T, once it is up.
-template <typename T>
-void WhenModal(std::function<void(T*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            act(dialog);
-        }
-    });
-    timer->start();
-}
-
-void ChooseTvOnly(app::SheetOptionsDialog* ask) {
-    ask->findChild<QComboBox*>("sheetLists")->setCurrentText("TV");
-    ask->accept();
+// Answers the options asked first with the TV list only.
+void ChooseTvOnly(QWidget* ask) {
+    if (auto* lists = ask->findChild<QComboBox*>("sheetLists")) lists->setCurrentText("TV");
+    static_cast<QDialog*>(ask)->accept();
 }
 
 }  // namespace
@@ -52,7 +37,7 @@ class PrintTest : public QObject {
         QString chosen = dir.filePath("channels");
         panel.SetPathChoosers({{}, [&](const QString&) { return chosen; }, {}});
 
-        WhenModal<app::SheetOptionsDialog>(ChooseTvOnly);
+        OnNextModal(ChooseTvOnly);
         panel.BuildFileMenu()->findChild<QAction*>("menuExportPdf")->trigger();
         QFile pdf(dir.filePath("channels.pdf"));
         QVERIFY(pdf.open(QIODevice::ReadOnly));
@@ -61,7 +46,7 @@ class PrintTest : public QObject {
         // A folder that does not exist: a message, not silence.
         chosen = dir.filePath("missing/channels.pdf");
         MessageBoxAnswerer answers;
-        WhenModal<app::SheetOptionsDialog>(ChooseTvOnly);
+        OnNextModal(ChooseTvOnly);
         panel.BuildFileMenu()->findChild<QAction*>("menuExportPdf")->trigger();
         QVERIFY(answers.SawPart("Cannot write"));
     }
@@ -69,12 +54,12 @@ class PrintTest : public QObject {
     void printShowsThePreview() {
         MainPanel panel(DemoPanelOptions());
         bool previewed = false;
-        WhenModal<app::SheetOptionsDialog>([&](app::SheetOptionsDialog* ask) {
-            WhenModal<app::ChannelSheetPreview>([&](app::ChannelSheetPreview* preview) {
-                previewed = true;
-                preview->reject();
+        OnNextModal([&](QWidget* ask) {
+            OnNextModal([&](QWidget* preview) {
+                previewed = qobject_cast<app::ChannelSheetPreview*>(preview);
+                static_cast<QDialog*>(preview)->reject();
             });
-            ask->accept();
+            static_cast<QDialog*>(ask)->accept();
         });
         panel.BuildFileMenu()->findChild<QAction*>("menuPrint")->trigger();
         QVERIFY(previewed);

@@ -1,12 +1,14 @@
 #include "tests/app/support/gui_test_support.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <memory>
 
 #include "app/panel/main_panel.h"
+#include "files/database_file.h"
 #include "model/demo_database.h"
 #include "model/first_gen_database.h"
 #include "model/first_gen_layout.h"
@@ -39,6 +41,22 @@ void OnNextModal(std::function<void(QWidget*)> action, int timeoutMs) {
 
 std::string DemoDatabasePath() {
     return buildpaths::BinaryDir() + "/share/demo.ZCS";
+}
+
+QString WriteDemoFile(const QString& folder, int model, int flash, int compress) {
+    const QString path =
+        QString("%1/demo-%2-%3-%4.bin").arg(folder).arg(model).arg(flash).arg(compress);
+    auto file = MakeDatabaseFile(path.toStdString(), model, flash, compress);
+    if (model == 2)
+        FillFirstGenDemo(file->db());
+    else
+        FillSecondGenDemo(file->db());
+    return file->Save(path.toStdString()) ? path : QString();
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 app::PanelOptions DemoPanelOptions() {

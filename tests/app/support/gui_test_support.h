@@ -30,6 +30,12 @@ void OnNextModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 
 // The demo database written by the build.
 std::string DemoDatabasePath();
+// The demo records written as a file of `model` with the given flash and
+// compress settings, at `path` in `folder`; the path, or empty on failure.
+QString WriteDemoFile(const QString& folder, int model, int flash, int compress);
+
+// A file's bytes; empty when it cannot be read.
+QByteArray ReadAll(const QString& path);
 // Panel options that open the demo database at start.
 app::PanelOptions DemoPanelOptions();
 

@@ -5,7 +5,7 @@
 
 #include "app/panel/main_panel.h"
 #include "app/print/print_commands.h"
-#include "tests/app/screenshots/scene_registry.h"
+#include "app/screenshots/scene_registry.h"
 #include "tests/app/support/gui_test_support.h"
 
 using namespace brondavel::app;

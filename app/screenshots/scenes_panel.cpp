@@ -9,8 +9,8 @@
 #include "app/dialogs/configuration_dialog.h"
 #include "app/dialogs/password_dialog.h"
 #include "app/panel/main_panel.h"
+#include "app/screenshots/scene_registry.h"
 #include "app/settings/settings_paths.h"
-#include "tests/app/screenshots/scene_registry.h"
 #include "tests/app/support/gui_test_support.h"
 
 using namespace brondavel::app;

@@ -3,7 +3,7 @@
 #include <QFile>
 
 #include "app/dialogs/epg_test_dialog.h"
-#include "tests/app/screenshots/scene_registry.h"
+#include "app/screenshots/scene_registry.h"
 
 BRONDAVEL_SCENE("epg_test_dialog") {
     const QString folder = QDir::temp().filePath("brondavel-scene-epg");

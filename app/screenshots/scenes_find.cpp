@@ -5,8 +5,8 @@
 #include "app/lists/list_view.h"
 #include "app/lists/list_window.h"
 #include "app/panel/main_panel.h"
+#include "app/screenshots/scene_registry.h"
 #include "app/settings/fonts.h"
-#include "tests/app/screenshots/scene_registry.h"
 #include "tests/app/support/gui_test_support.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "app/layout/magnetic_dialog.h"
 #include "app/layout/skin_button.h"
-#include "tests/app/screenshots/scene_registry.h"
+#include "app/screenshots/scene_registry.h"
 
 using brondavel::app::MagneticDialog;
 

@@ -4,11 +4,11 @@
 
 #include "app/data/merge_dialog.h"
 #include "app/data/update_preview_dialog.h"
+#include "app/screenshots/scene_registry.h"
 #include "files/table_source.h"
 #include "model/demo_database.h"
 #include "model/first_gen_database.h"
 #include "model/second_gen_database.h"
-#include "tests/app/screenshots/scene_registry.h"
 
 BRONDAVEL_SCENE("update_preview") {
     using namespace brondavel;

@@ -8,10 +8,10 @@
 #include "app/lists/list_view.h"
 #include "app/lists/list_window.h"
 #include "app/panel/main_panel.h"
+#include "app/screenshots/scene_registry.h"
 #include "app/settings/fonts.h"
 #include "model/record_rename.h"
 #include "tests/app/gui/list_windows_fixture.h"
-#include "tests/app/screenshots/scene_registry.h"
 #include "tests/app/support/gui_test_support.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <map>
 #include <string>
 
-#include "tests/app/screenshots/scene_registry.h"
+#include "app/screenshots/scene_registry.h"
 
 namespace brondavel::test {
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "app/edit/edit_dialogs.h"
-#include "tests/app/screenshots/scene_registry.h"
+#include "app/screenshots/scene_registry.h"
 #include "tests/app/support/gui_test_support.h"
 
 namespace {
