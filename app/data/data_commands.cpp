@@ -68,7 +68,10 @@ bool MergeFromFile(QWidget* parent, DatabaseEngine& db, const QString& path) {
 void SaveAsOtherGeneration(QWidget* parent, const DatabaseEngine& db, const QString& path,
                            int model) {
     auto file = MakeDatabaseFile(path.toStdString(), model, 3, 2);
-    if (!file) return;
+    if (!file) {
+        Failed(parent, QString("Model %1 has no file format.").arg(model));
+        return;
+    }
     ConversionLosses losses;
     std::string error;
     if (!ConvertDatabase(db, file->db(), losses, error)) {

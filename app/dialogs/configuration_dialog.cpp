@@ -43,7 +43,7 @@ ConfigurationDialog::ConfigurationDialog(QWidget* parent, link::ReceiverLink* li
       values_(values),
       portNumber_(link->Port().PortNumber()),
       source_(LoadTableSource()),
-      editsSource_(values.account == kAccountAdministrator) {
+      administrator_(values.account == kAccountAdministrator) {
     setWindowTitle("Configuration");
     chooseTextFile_ = [this] {
         return QFileDialog::getSaveFileName(this, "DB Print", QString(),
@@ -106,9 +106,9 @@ ConfigurationDialog::ConfigurationDialog(QWidget* parent, link::ReceiverLink* li
     SelectAll();
     shownPort_ = port_->currentText();
 
-    adminGroup->setVisible(editsSource_);
-    printGroup->setVisible(editsSource_);
-    setFixedSize(editsSource_ ? kWideSize : kNarrowSize);
+    adminGroup->setVisible(administrator_);
+    printGroup->setVisible(administrator_);
+    setFixedSize(administrator_ ? kWideSize : kNarrowSize);
 
     connect(modelType_.combo, &QComboBox::activated, this, &ConfigurationDialog::OnModelTypeChosen);
     connect(modelSetting_.combo, &QComboBox::activated, this,
@@ -255,7 +255,7 @@ void ConfigurationDialog::OnOk() {
             return;
         }
     }
-    const std::string sourceProblem = editsSource_ ? TableSourceProblem(source_) : std::string();
+    const std::string sourceProblem = administrator_ ? TableSourceProblem(source_) : std::string();
     if (!sourceProblem.empty()) {
         QMessageBox::critical(this, "Error", QString::fromStdString(sourceProblem));
         return;
@@ -281,7 +281,7 @@ void ConfigurationDialog::OnOk() {
             this, "Error",
             QString("Cannot write the port settings to \"%1\".").arg(SerialIniPath()));
     link_->Start();
-    if (editsSource_ && !SaveTableSource(source_))
+    if (administrator_ && !SaveTableSource(source_))
         QMessageBox::critical(
             this, "Error",
             QString("Cannot write the table source to \"%1\".").arg(RegistryFilePath()));

@@ -74,7 +74,7 @@ class ConfigurationDialog : public QDialog {
     std::function<QString()> chooseTextFile_;
     std::function<QString()> chooseTableFile_;
     TableSource source_;
-    bool editsSource_;  // the administrator's part is shown
+    bool administrator_;  // the right half is shown, the table source with it
 
     QComboBox* port_;
     QString shownPort_;  // the port text before the user changed it
