@@ -7,6 +7,7 @@
 
 #include "app/data/merge_dialog.h"
 #include "app/data/update_preview_dialog.h"
+#include "app/settings/table_source_setting.h"
 #include "files/atomic_file.h"
 #include "files/detected_database.h"
 #include "files/reference_list.h"
@@ -33,6 +34,16 @@ QString Lines(const std::vector<std::string>& lines) {
     return out.join('\n');
 }
 
+// Says why the configured source gives nothing and offers a table file
+// instead; empty when the user declines.
+QString PickTableFile(QWidget* parent, const QString& why) {
+    QMessageBox ask(QMessageBox::Question, "Message", why + "\nPick a table file instead?",
+                    QMessageBox::Ok | QMessageBox::Cancel, parent);
+    if (ask.exec() != QMessageBox::Ok) return {};
+    return QFileDialog::getOpenFileName(parent, "Transponder Tables", QString(),
+                                        "satellites.xml (*.xml);;All Files (*)");
+}
+
 }  // namespace
 
 bool MergeFromFile(QWidget* parent, DatabaseEngine& db, const QString& path) {
@@ -57,7 +68,10 @@ bool MergeFromFile(QWidget* parent, DatabaseEngine& db, const QString& path) {
 void SaveAsOtherGeneration(QWidget* parent, const DatabaseEngine& db, const QString& path,
                            int model) {
     auto file = MakeDatabaseFile(path.toStdString(), model, 3, 2);
-    if (!file) return;
+    if (!file) {
+        Failed(parent, QString("Model %1 has no file format.").arg(model));
+        return;
+    }
     ConversionLosses losses;
     std::string error;
     if (!ConvertDatabase(db, file->db(), losses, error)) {
@@ -120,15 +134,15 @@ bool UpdateSatellite(QWidget* parent, DatabaseEngine& db, int row) {
     if (!db.RowRecord(kSatellite, row, satellite)) return false;
     const uint16_t id = db.list(kSatellite).IdOfRow(row);
     const int longitude = static_cast<int16_t>(ReadU16(satellite.data() + 4));
-    std::vector<std::string> skipped;
-    std::vector<TransponderTable> tables = InstalledTablesAt(longitude, skipped);
+    const app::TableSource source = app::LoadTableSource();
+    std::string error;
+    std::vector<TransponderTable> tables = app::SourceTablesAt(source, longitude, error);
     if (tables.empty()) {
-        const QString path = QFileDialog::getOpenFileName(
-            parent, QString("No installed table is at %1: pick a table")
-                        .arg(QString::fromStdString(PositionText(longitude))));
+        const QString path = PickTableFile(
+            parent,
+            QString::fromStdString(error.empty() ? app::NothingAtText(source, longitude) : error));
         if (path.isEmpty()) return false;
         std::vector<TransponderTable> read;
-        std::string error;
         if (!ReadTableFile(path.toStdString(), read, error)) {
             Failed(parent, QString::fromStdString(error));
             return false;
@@ -145,23 +159,26 @@ bool UpdateSatellite(QWidget* parent, DatabaseEngine& db, int row) {
 }
 
 bool NewSatelliteFromTable(QWidget* parent, DatabaseEngine& db) {
-    const std::vector<InstalledTable> installed = ListInstalledTables();
-    if (installed.empty()) {
-        Failed(parent, QString("No table is installed in %1").arg(kInstalledTableFolder));
-        return false;
+    app::TableCatalogue catalogue;
+    std::string error;
+    if (!catalogue.Open(app::LoadTableSource(), error)) {
+        const QString path = PickTableFile(parent, QString::fromStdString(error));
+        if (path.isEmpty()) return false;
+        if (!catalogue.OpenFile(path.toStdString(), error)) {
+            Failed(parent, QString::fromStdString(error));
+            return false;
+        }
     }
     QStringList items;
-    for (const InstalledTable& t : installed)
-        items << QString("%1 (%2)").arg(QString::fromStdString(t.name),
-                                        QString::fromStdString(PositionText(t.longitude)));
+    for (size_t i = 0; i < catalogue.size(); ++i)
+        items << QString::fromStdString(catalogue.Label(i));
     bool ok = false;
     const QString chosen = QInputDialog::getItem(parent, "New satellite from a table",
                                                  "Satellite:", items, 0, false, &ok);
-    if (!ok) return false;
-    const InstalledTable& t = installed[items.indexOf(chosen)];
+    const qsizetype index = items.indexOf(chosen);
+    if (!ok || index < 0) return false;
     TransponderTable table;
-    std::string error;
-    if (!ReadDvbv5Table(t.path, table, error) ||
+    if (!catalogue.Read(static_cast<size_t>(index), table, error) ||
         AddSatelliteFromTable(db, table, false, error) == kNone) {
         Failed(parent, QString::fromStdString(error));
         return false;

@@ -28,12 +28,14 @@ void SaveReferenceList(QWidget* parent, const DatabaseEngine& db, const QString&
 bool ApplyTextList(QWidget* parent, DatabaseEngine& db, const QString& path);
 
 // Shows the Update preview for the satellite in `row` of the satellite
-// window, from the installed tables at its position or, when there are
-// none, from a table file the user picks. True when the database changed.
+// window, from the configured table source at its position or, when that
+// has none, from a table file the user picks. True when the database
+// changed.
 bool UpdateSatellite(QWidget* parent, DatabaseEngine& db, int row);
 
-// A new satellite from an installed table the user picks by name and
-// position. True when it was added.
+// A new satellite from a table of the configured source (or of a file the
+// user picks when the source offers none), chosen by name and position.
+// True when it was added.
 bool NewSatelliteFromTable(QWidget* parent, DatabaseEngine& db);
 
 }  // namespace brondavel

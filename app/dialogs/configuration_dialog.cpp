@@ -2,8 +2,10 @@
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <set>
@@ -12,6 +14,7 @@
 #include "app/logic/configuration_options.h"
 #include "app/logic/model_files.h"
 #include "app/settings/settings_paths.h"
+#include "app/settings/table_source_setting.h"
 #include "files/database_file.h"
 #include "link/receiver_link.h"
 
@@ -38,11 +41,18 @@ ConfigurationDialog::ConfigurationDialog(QWidget* parent, link::ReceiverLink* li
       link_(link),
       file_(file),
       values_(values),
-      portNumber_(link->Port().PortNumber()) {
+      portNumber_(link->Port().PortNumber()),
+      source_(LoadTableSource()),
+      administrator_(values.account == kAccountAdministrator) {
     setWindowTitle("Configuration");
     chooseTextFile_ = [this] {
         return QFileDialog::getSaveFileName(this, "DB Print", QString(),
                                             "Text File(*.txt) (*.txt)");
+    };
+    chooseTableFile_ = [this] {
+        return QFileDialog::getOpenFileName(this, "Transponder Tables",
+                                            QFileInfo(tableFile_->text()).path(),
+                                            "satellites.xml (*.xml);;All Files (*)");
     };
 
     auto* portGroup = new QGroupBox("Port Setting", this);
@@ -60,15 +70,16 @@ ConfigurationDialog::ConfigurationDialog(QWidget* parent, link::ReceiverLink* li
     modelSetting_ = AddOptionCombo(modelGroup, 1057, "Model", 0, kModelSettingOptions);
 
     auto* adminGroup = new QGroupBox("Administrator", this);
-    adminGroup->setGeometry(342, 6, 316, 200);
+    adminGroup->setGeometry(342, 6, 316, 206);
     modelType_ = AddOptionCombo(adminGroup, 1058, "Model", 0, kModelTypeOptions);
     compress_ = AddOptionCombo(adminGroup, 1059, "Compress", 1, kCompressOptions);
     flashType_ = AddOptionCombo(adminGroup, 1014, "Flash Type", 2, kFlashTypeOptions);
     account_ = AddOptionCombo(adminGroup, 1016, "Account", 3, kAccountOptions);
-    update_ = AddOptionCombo(adminGroup, 1017, "Update", 4, kUpdateOptions);
+    update_ = AddOptionCombo(adminGroup, 1017, "Update", 4, kTableSourceOptions);
+    AddTableFileRow(adminGroup, 5);
 
     auto* printGroup = new QGroupBox("DB Print", this);
-    printGroup->setGeometry(342, 212, 316, 118);
+    printGroup->setGeometry(342, 218, 316, 112);
     printPath_ = new QLabel(printGroup);
     printPath_->setObjectName("id1045");
     printPath_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -88,17 +99,16 @@ ConfigurationDialog::ConfigurationDialog(QWidget* parent, link::ReceiverLink* li
     cancel->setObjectName("id2");
     cancel->setGeometry(246, 300, 86, 28);
 
-    for (const OptionCombo& fixed : {baudRate_, dataBits_, stopBits_, parity_, update_})
+    for (const OptionCombo& fixed : {baudRate_, dataBits_, stopBits_, parity_})
         fixed.combo->setEnabled(false);
     printOpen->setEnabled(file_ != nullptr);
     printMake->setEnabled(file_ != nullptr);
     SelectAll();
     shownPort_ = port_->currentText();
 
-    const bool administrator = values_.account == kAccountAdministrator;
-    adminGroup->setVisible(administrator);
-    printGroup->setVisible(administrator);
-    setFixedSize(administrator ? kWideSize : kNarrowSize);
+    adminGroup->setVisible(administrator_);
+    printGroup->setVisible(administrator_);
+    setFixedSize(administrator_ ? kWideSize : kNarrowSize);
 
     connect(modelType_.combo, &QComboBox::activated, this, &ConfigurationDialog::OnModelTypeChosen);
     connect(modelSetting_.combo, &QComboBox::activated, this,
@@ -109,6 +119,10 @@ ConfigurationDialog::ConfigurationDialog(QWidget* parent, link::ReceiverLink* li
             [this] { values_.flashType = flashType_.Value(values_.flashType); });
     connect(account_.combo, &QComboBox::activated, this,
             [this] { values_.account = account_.Value(values_.account); });
+    connect(update_.combo, &QComboBox::activated, this, &ConfigurationDialog::OnTableSourceChosen);
+    connect(tableFile_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { source_.path = text.toStdString(); });
+    connect(browseTableFile_, &QPushButton::clicked, this, &ConfigurationDialog::OnTableFileBrowse);
     connect(printOpen, &QPushButton::clicked, this, &ConfigurationDialog::OnPrintOpen);
     connect(printMake, &QPushButton::clicked, this, &ConfigurationDialog::OnPrintMake);
     connect(ok, &QPushButton::clicked, this, &ConfigurationDialog::OnOk);
@@ -130,6 +144,18 @@ ConfigurationDialog::OptionCombo ConfigurationDialog::AddOptionCombo(QWidget* gr
     OptionCombo option{AddCombo(group, id, label, row), table};
     FillOptions(option.combo, table);
     return option;
+}
+
+// The satellites.xml path below the Update choice, across the group.
+void ConfigurationDialog::AddTableFileRow(QWidget* group, int row) {
+    const int y = 24 + row * kRowHeight;
+    tableFile_ = new QLineEdit(group);
+    tableFile_->setObjectName("tableSourceFile");
+    tableFile_->setPlaceholderText("satellites.xml path");
+    tableFile_->setGeometry(10, y, group->width() - 112, 24);
+    browseTableFile_ = new QPushButton("Browse...", group);
+    browseTableFile_->setObjectName("tableSourceBrowse");
+    browseTableFile_->setGeometry(group->width() - 96, y - 2, 86, 28);
 }
 
 // COM1 to COM9 show the device each stands for; devices found that no port
@@ -158,7 +184,27 @@ void ConfigurationDialog::SelectAll() {
     compress_.Select(values_.compressMode);
     flashType_.Select(values_.flashType);
     account_.Select(values_.account);
-    update_.combo->setCurrentIndex(1);  // always "Lyngsat"
+    ShowTableSource();
+}
+
+void ConfigurationDialog::ShowTableSource() {
+    update_.Select(source_.kind);
+    tableFile_->setText(QString::fromStdString(source_.path));
+    tableFile_->setToolTip(tableFile_->text());
+    tableFile_->setEnabled(NeedsPath(source_.kind));
+    browseTableFile_->setEnabled(NeedsPath(source_.kind));
+}
+
+void ConfigurationDialog::OnTableSourceChosen() {
+    source_.kind = update_.Value(source_.kind);
+    ShowTableSource();
+}
+
+void ConfigurationDialog::OnTableFileBrowse() {
+    const QString path = chooseTableFile_();
+    if (path.isEmpty()) return;
+    source_.path = path.toStdString();
+    ShowTableSource();
 }
 
 void ConfigurationDialog::OnModelTypeChosen() {
@@ -209,6 +255,11 @@ void ConfigurationDialog::OnOk() {
             return;
         }
     }
+    const std::string sourceProblem = administrator_ ? TableSourceProblem(source_) : std::string();
+    if (!sourceProblem.empty()) {
+        QMessageBox::critical(this, "Error", QString::fromStdString(sourceProblem));
+        return;
+    }
     values_.modelType = modelType_.Value(values_.modelType);
     values_.compressMode = compress_.Value(values_.compressMode);
     values_.flashType = flashType_.Value(values_.flashType);
@@ -230,6 +281,10 @@ void ConfigurationDialog::OnOk() {
             this, "Error",
             QString("Cannot write the port settings to \"%1\".").arg(SerialIniPath()));
     link_->Start();
+    if (administrator_ && !SaveTableSource(source_))
+        QMessageBox::critical(
+            this, "Error",
+            QString("Cannot write the table source to \"%1\".").arg(RegistryFilePath()));
     accept();
 }
 

@@ -1,16 +1,19 @@
 // "Configuration": the COM port and its line settings for everyone; the model,
-// compression, flash type, account and the source-table print for an
-// administrator, who sees the dialog's right half too.
+// compression, flash type, account, the transponder table source and the
+// source-table print for an administrator, who sees the dialog's right half
+// too.
 #pragma once
 
 #include <QDialog>
 #include <functional>
 
+#include "app/logic/configuration_table_source.h"
 #include "app/logic/configuration_values.h"
 #include "app/logic/option_table.h"
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace brondavel {
@@ -34,8 +37,12 @@ class ConfigurationDialog : public QDialog {
 
     // The values to hand back after OK.
     const ConfigurationValues& Values() const { return values_; }
+    // The table source shown; stored at OK.
+    const TableSource& Source() const { return source_; }
     // Asks for the source-table path; a file dialog unless a test replaces it.
     void SetTextFileChooser(std::function<QString()> chooser) { chooseTextFile_ = chooser; }
+    // Asks for the satellites.xml file; a file dialog unless a test replaces it.
+    void SetTableFileChooser(std::function<QString()> chooser) { chooseTableFile_ = chooser; }
 
   private:
     // A combo box with the values of a fixed table.
@@ -50,8 +57,12 @@ class ConfigurationDialog : public QDialog {
                                OptionTable table);
     void FillPortCombo();
     void SelectAll();
+    void ShowTableSource();
     void OnModelTypeChosen();
     void OnModelSettingChosen();
+    void AddTableFileRow(QWidget* group, int row);
+    void OnTableSourceChosen();
+    void OnTableFileBrowse();
     void OnPrintOpen();
     void OnPrintMake();
     void OnOk();
@@ -61,6 +72,9 @@ class ConfigurationDialog : public QDialog {
     ConfigurationValues values_;
     int portNumber_;
     std::function<QString()> chooseTextFile_;
+    std::function<QString()> chooseTableFile_;
+    TableSource source_;
+    bool administrator_;  // the right half is shown, the table source with it
 
     QComboBox* port_;
     QString shownPort_;  // the port text before the user changed it
@@ -74,6 +88,8 @@ class ConfigurationDialog : public QDialog {
     OptionCombo flashType_;
     OptionCombo account_;
     OptionCombo update_;
+    QLineEdit* tableFile_;
+    QPushButton* browseTableFile_;
     QLabel* printPath_;
 };
 

@@ -27,7 +27,6 @@ inline constexpr OptionRow kCompressOptions[] = {
 inline constexpr OptionRow kFlashTypeOptions[] = {
     {"Unknow", 0}, {"SST 2M", 3}, {"SST 4M", 4}, {"AMD 2M", 1}, {"AMD 4M", 2}};
 inline constexpr OptionRow kAccountOptions[] = {{"User", 0}, {"Buyer", 1}, {"Administrator", 2}};
-inline constexpr OptionRow kUpdateOptions[] = {{"Satcodx", 0}, {"Lyngsat", 1}};
 
 inline constexpr int kAccountUser = 0;
 inline constexpr int kAccountBuyer = 1;

@@ -1,5 +1,6 @@
 // The configuration dialog (sizes by account, the CONEXANT reset, OK
-// reopening the port, the DB Print) and the administrator password flow.
+// reopening the port, the table source, the DB Print) and the administrator
+// password flow.
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
@@ -38,13 +39,61 @@ class ConfigTest : public QObject {
             QCOMPARE(ById(&dialog, 1045)->isVisible(), wide);
             QVERIFY(ById(&dialog, 1055)->isVisible());
             // Fixed line settings and no file to print.
-            for (int id : {1056, 1012, 1015, 1013, 1017}) QVERIFY(!ById(&dialog, id)->isEnabled());
+            for (int id : {1056, 1012, 1015, 1013}) QVERIFY(!ById(&dialog, id)->isEnabled());
             QVERIFY(!ById(&dialog, 1001)->isEnabled());
-            QCOMPARE(ById<QComboBox>(&dialog, 1017)->currentText(), QString("Lyngsat"));
+            QCOMPARE(ById<QComboBox>(&dialog, 1017)->currentText(), QString("Installed tables"));
             QCOMPARE(ById<QComboBox>(&dialog, 1056)->currentText(), QString("115200"));
             QCOMPARE(ById<QComboBox>(&dialog, 1014)->currentText(), QString("SST 2M"));
             QCOMPARE(ById<QComboBox>(&dialog, 1059)->currentText(), QString("Section Compress"));
         }
+    }
+
+    // The choice and its file are stored at OK and shown again by the next
+    // dialog; a file that is not there keeps the dialog open.
+    void tableSourceIsStoredAndAMissingFileRefused() {
+        PanelOnPty p;
+        ConfigurationValues admin;
+        admin.account = 2;
+        const QString xml = p.dir.filePath("satellites.xml");
+        QFile written(xml);
+        QVERIFY(written.open(QIODevice::WriteOnly));
+        written.write("<satellites/>");
+        written.close();
+        {
+            ConfigurationDialog dialog(nullptr, &p.panel->Link(), nullptr, admin);
+            auto* source = ById<QComboBox>(&dialog, 1017);
+            auto* file = dialog.findChild<QLineEdit*>("tableSourceFile");
+            auto* browse = dialog.findChild<QPushButton*>("tableSourceBrowse");
+            QVERIFY(!file->isEnabled() && !browse->isEnabled());
+            QVERIFY(browse->sizeHint().width() <= browse->width());
+            source->setCurrentIndex(1);
+            emit source->activated(1);
+            QVERIFY(file->isEnabled() && browse->isEnabled());
+            QTest::keyClicks(file, p.dir.filePath("gone.xml"));
+            QSignalSpy accepted(&dialog, &QDialog::accepted);
+            {
+                MessageBoxAnswerer boxes;
+                ById<QPushButton>(&dialog, 1)->click();
+                QCOMPARE(boxes.seen().size(), size_t{1});
+                QCOMPARE(boxes.seen()[0].caption, QString("Error"));
+                QVERIFY(boxes.seen()[0].text.contains("gone.xml\" does not exist"));
+            }
+            QCOMPARE(accepted.count(), 0);
+            dialog.SetTableFileChooser([&] { return xml; });
+            browse->click();
+            QCOMPARE(file->text(), xml);
+            ById<QPushButton>(&dialog, 1)->click();
+            QCOMPARE(accepted.count(), 1);
+        }
+        ConfigurationDialog again(nullptr, &p.panel->Link(), nullptr, admin);
+        QCOMPARE(ById<QComboBox>(&again, 1017)->currentText(), QString("satellites.xml file"));
+        QCOMPARE(again.findChild<QLineEdit*>("tableSourceFile")->text(), xml);
+        // Whoever cannot see the choice is not held up by a file gone since.
+        QVERIFY(QFile::remove(xml));
+        ConfigurationDialog user(nullptr, &p.panel->Link(), nullptr, ConfigurationValues{});
+        QSignalSpy accepted(&user, &QDialog::accepted);
+        ById<QPushButton>(&user, 1)->click();
+        QCOMPARE(accepted.count(), 1);
     }
 
     void conexantResetsFlashAndCompression() {

@@ -1,0 +1,60 @@
+// The table source the configuration chooses: which choices it refuses, and
+// which satellites a satellites.xml source gives for a position.
+#include "app/logic/configuration_table_source.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/temp_files.h"
+
+namespace brondavel::app {
+namespace {
+
+TEST(TableSource, AFileChoiceNeedsAReadableFile) {
+    testsupport::TempDir dir;
+    std::ofstream(dir / "satellites.xml") << "<satellites/>";
+    struct Case {
+        TableSource source;
+        const char* problem;  // part of the message; null when accepted
+    };
+    const Case cases[] = {
+        {{kTableSourceInstalled, dir / "gone.xml"}, nullptr},  // kept, not used
+        {{kTableSourceXmlFile, dir / "satellites.xml"}, nullptr},
+        {{kTableSourceXmlFile, ""}, "Choose the satellites.xml file"},
+        {{kTableSourceXmlFile, dir / "gone.xml"}, "does not exist"},
+        {{kTableSourceXmlFile, dir.path.string()}, "is not a file"},
+    };
+    for (const Case& c : cases) {
+        const std::string problem = TableSourceProblem(c.source);
+        if (c.problem)
+            EXPECT_NE(problem.find(c.problem), std::string::npos) << c.source.path << problem;
+        else
+            EXPECT_EQ(problem, "") << c.source.path;
+    }
+    EXPECT_EQ(StoredTableSource(7, "x").kind, kTableSourceInstalled);
+}
+
+TEST(TableSource, AFileGivesItsSatellitesAtThePosition) {
+    testsupport::TempDir dir;
+    std::ofstream(dir / "satellites.xml") << R"(<satellites>
+  <sat name="Near" position="-69">
+    <transponder frequency="11747000" symbol_rate="27500000" polarization="1" fec_inner="3" system="0"/>
+  </sat>
+  <sat name="Far" position="-72">
+    <transponder frequency="11766000" symbol_rate="27500000" polarization="0" fec_inner="3" system="0"/>
+  </sat>
+</satellites>)";
+    const TableSource source{kTableSourceXmlFile, dir / "satellites.xml"};
+    std::string error;
+    const std::vector<TransponderTable> at = SourceTablesAt(source, -70, error);
+    ASSERT_EQ(at.size(), 1u) << error;
+    EXPECT_EQ(at[0].name, "Near");
+    EXPECT_TRUE(SourceTablesAt(source, 192, error).empty());
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(NothingAtText(source, 192), "\"" + source.path + "\" has no satellite at 19.2E.");
+    // A file gone since it was chosen is an error, not an empty source.
+    EXPECT_TRUE(SourceTablesAt({kTableSourceXmlFile, dir / "gone.xml"}, -70, error).empty());
+    EXPECT_NE(error, "");
+}
+
+}  // namespace
+}  // namespace brondavel::app
