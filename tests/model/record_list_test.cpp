@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "model/first_gen_records.h"
-#include "model/memory_controls.h"
 
 namespace brondavel {
 namespace {
@@ -89,31 +88,6 @@ TEST(RecordList, SortStateFlipsOnRepeatAndBucketsKeepStoredOrder) {
     auto none = [](uint32_t, const Record&) { return false; };
     EXPECT_EQ(list.BucketSort(4, 2, keyOf, none), 0);
     EXPECT_EQ(Tags(list), (std::vector<int>{21, 20, 13, 12, 11}));
-}
-
-TEST(RecordList, PopulateFiltersByKeyAndActiveMark) {
-    RecordList list = ListOf({10, 20, 11, 21});
-    MemoryListControl control;
-    auto format = [](int row, ListControl& c, const Record& r) {
-        c.InsertRow(row, {{""}, {std::to_string(r.data()[0])}});
-    };
-    auto decade = [](const Record& r) { return uint32_t(r.data()[0] / 10); };
-    list.keyFilter() = {2};
-    list.Populate(&control, format, decade);
-    EXPECT_EQ(control.RowCount(), 2);
-    EXPECT_EQ(control.Text(1, 1), "21");
-    EXPECT_EQ(list.RowOfId(3), 1);
-    EXPECT_EQ(list.IdOfRow(0), 1);
-    EXPECT_EQ(list.IdOfRow(2), kNone);
-    // Active-only with no marks shows nothing.
-    list.keyFilter().clear();
-    list.setActiveOnly(1);
-    list.Populate(&control, format, decade);
-    EXPECT_EQ(control.RowCount(), 0);
-    list.SetActive(2, 1);
-    list.Populate(&control, format, decade);
-    EXPECT_EQ(control.RowCount(), 1);
-    EXPECT_EQ(list.Populate(nullptr, format, decade), 0);
 }
 
 TEST(RecordList, DeleteByIdsRemovesFirstMatchAndRenumberIsDense) {

@@ -93,26 +93,13 @@ TEST(RowText, ChannelRowsCarryImagesAndNumbers) {
     EXPECT_EQ(db.Describe(kTv, 0), "Plain (TV)");
 }
 
-TEST(Favorites, DefaultGroupsAndMembershipBits) {
+TEST(Favorites, GroupsAreShownButNeitherSortedNorFiltered) {
     FirstGenDatabase db;
     db.LoadImage(std::vector<uint8_t>(FirstGenImage::kSize, 0));
     MemoryListControl list;
     db.Refresh(kFavorite, &list);
     ASSERT_EQ(list.RowCount(), 16);
-    EXPECT_EQ(list.Text(0, 1), "Sports");
-    EXPECT_EQ(list.Text(15, 1), "User9");
     EXPECT_EQ(db.Describe(kFavorite, 6), "Radio");
-    // Groups 0 and 15 are bits 12 and 27 of modeWord; nothing else moves.
-    ServiceRecord c = Channel(0, "c");
-    c.setModeWord(0xF0000FFFu);
-    Record r = c.ToRecord();
-    db.layout().SetFavoriteMember(r, 0, true);
-    db.layout().SetFavoriteMember(r, 15, true);
-    c.FromRecord(r);
-    EXPECT_EQ(c.modeWord(), 0xF0000FFFu | (1u << 12) | (1u << 27));
-    EXPECT_TRUE(db.layout().IsFavoriteMember(r, 15));
-    EXPECT_FALSE(db.layout().IsFavoriteMember(r, 1));
-    // Groups cannot be sorted or made active-only.
     EXPECT_EQ(db.SortList(kFavorite, 2, &list), 0);
     EXPECT_EQ(db.ToggleActiveOnly(kFavorite, &list), 0);
 }
@@ -191,13 +178,6 @@ TEST_F(Sorting, ScrambleClassesInPriorityOrder) {
     EXPECT_EQ(Sorted(kTv, 3),
               (std::vector<std::string>{"3rdcas", "xcrypt", "bisscryptworks", "conax", "irdetobiss",
                                         "via", "free", "free2"}));
-}
-
-TEST_F(Sorting, LockPutsUnlockedFirst) {
-    ServiceRecord a = Channel(0, "a"), b = Channel(0, "b"), c = Channel(0, "c");
-    b.setLocked(true);
-    AddAll(db, kRadio, std::vector{b, a, c});
-    EXPECT_EQ(Sorted(kRadio, 4), (std::vector<std::string>{"a", "c", "b"}));
 }
 
 class Cascade : public SmallDatabase {
