@@ -71,15 +71,25 @@ TEST(MagneticSnap, FourTestsWithinTenPixelsInOrder) {
     EXPECT_EQ(both.placed, At(15, 0, 20, 10));
 }
 
-TEST_F(Desk, DraggedWindowSnapsAndBothSidesRecordTheDock) {
+TEST_F(Desk, DraggedWindowSnapsBothSidesRecordTheDockAndDraggingAwayBreaksIt) {
     Drag(list, 306, 8);
     EXPECT_EQ(list.frame, At(300, 0, 310, 150));
     EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kRightOf);
     EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
 
-    // Away from every partner: the proposed place is taken as it is.
-    Drag(other, 700, 620);
-    EXPECT_EQ(other.frame, At(700, 620, 310, 150));
+    // Away from every partner: the proposed place is taken as it is, and
+    // the dock is broken.
+    Drag(list, 300, 400);
+    EXPECT_EQ(list.frame, At(300, 400, 310, 150));
+    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kNone);
+    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kNone);
+    Drag(panel, 0, 30);
+    EXPECT_EQ(list.frame, At(300, 400, 310, 150));
+
+    // Back within the snap distance: docked again, exactly.
+    Drag(list, 305, 36);
+    EXPECT_EQ(list.frame, At(300, 30, 310, 150));
+    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
 }
 
 TEST_F(Desk, PanelCarriesItsDockedWindowsAndTheirs) {
@@ -96,21 +106,6 @@ TEST_F(Desk, PanelCarriesItsDockedWindowsAndTheirs) {
     EXPECT_EQ(other.frame, At(340, 210, 310, 150));  // carried by the list in turn
     EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
     EXPECT_EQ(list.layout.DockWith(&other.layout), Dock::kAbove);
-}
-
-TEST_F(Desk, DraggingAListWindowAwayBreaksItsDock) {
-    Drag(list, 300, 0);
-    ASSERT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
-    Drag(list, 300, 400);
-    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kNone);
-    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kNone);
-    Drag(panel, 0, 30);
-    EXPECT_EQ(list.frame, At(300, 400, 310, 150));
-
-    // Back within the snap distance: docked again, exactly.
-    Drag(list, 305, 36);
-    EXPECT_EQ(list.frame, At(300, 30, 310, 150));
-    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
 }
 
 TEST_F(Desk, SnappingToOnePartnerReleasesDocksLeftBehind) {
