@@ -56,7 +56,7 @@ class SecondGen : public ::testing::Test {
         db.UpdateActiveMarks();
     }
     std::vector<uint8_t> Rebuilt() {
-        std::vector<uint8_t> image(SecondGenImage::kSize, 0);
+        std::vector<uint8_t> image(db.layout().ImageSize(), 0);
         db.RebuildImage(image);
         return image;
     }
@@ -200,6 +200,8 @@ TEST_F(SecondGen, RowsAndDescriptions) {
     EXPECT_EQ(row[4].image, 2);
     EXPECT_EQ(row[5].image, 3);
     EXPECT_EQ(db.Describe(kTv, 3), "Scrambled (TV)");
+    db.Refresh(kRadio, &lists[kRadio]);
+    EXPECT_EQ(db.Describe(kRadio, 0), "r0 (Radio)");
 }
 
 TEST_F(SecondGen, NamesArePlainWindows1256Text) {
