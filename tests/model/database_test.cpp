@@ -1,24 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "model/first_gen_database.h"
-#include "test_builders.h"
+#include "tests/model/small_database.h"
 
 namespace brondavel {
 namespace {
 
 using namespace test;
-
-class Database : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        FillSmall(db);
-        for (int kind = 0; kind < 5; ++kind) db.Refresh(kind, &lists[kind]);
-    }
-    ListControls Controls() { return {&lists[0], &lists[1], &lists[2], &lists[3]}; }
-
-    FirstGenDatabase db;
-    MemoryListControl lists[5];
-};
+using Database = SmallDatabase;
 
 TEST_F(Database, ActiveMarksFollowChannels) {
     // T0..T3 carry channels; every satellite has an active transponder.
@@ -91,10 +79,15 @@ TEST_F(Database, OrphanReferencesSurviveDeletions) {
     EXPECT_EQ(db.layout().TransponderRefOf(db.list(kTv).records().back()), 40);
 }
 
-TEST_F(Database, MoveWithAnchorInClipboardChangesNothing) {
+TEST_F(Database, PickUpFollowsSelectionAndAnAnchorInTheClipboardMovesNothing) {
+    lists[kTv].Select({0, 3});
+    db.PickUpSelection(kTv, &lists[kTv]);
     lists[kTv].Select({1, 2});
     db.PickUpSelection(kTv, &lists[kTv]);
-    EXPECT_EQ(db.ClipboardCount(kTv), 2);
+    lists[kTv].Select({});  // an empty selection leaves the clipboard alone
+    db.PickUpSelection(kTv, &lists[kTv]);
+    db.SelectClipboardRows(kTv, &lists[kTv]);
+    EXPECT_EQ(lists[kTv].SelectedRows(), (std::vector<int>{1, 2}));
     EXPECT_EQ(db.SetAnchor(kTv, 2), 1);
     EXPECT_EQ(db.MoveClipboard(kTv, &lists[kTv], 0), 0);
     EXPECT_EQ(Names(db, kTv), (std::vector<std::string>{"c0", "c1", "c2", "c3"}));
@@ -106,20 +99,6 @@ TEST_F(Database, MoveWithAnchorInClipboardChangesNothing) {
     EXPECT_EQ(db.ClipboardCount(kTv), 0);
     EXPECT_EQ(db.AnchorRow(kTv), kNoRow);
     EXPECT_EQ(lists[kTv].SelectedRows(), std::vector<int>{1});
-}
-
-TEST_F(Database, PickUpFollowsSelection) {
-    lists[kTv].Select({0, 1});
-    db.PickUpSelection(kTv, &lists[kTv]);
-    lists[kTv].Select({1, 3});
-    db.PickUpSelection(kTv, &lists[kTv]);
-    ASSERT_EQ(db.ClipboardCount(kTv), 2);
-    // An empty selection leaves the clipboard alone.
-    lists[kTv].Select({});
-    db.PickUpSelection(kTv, &lists[kTv]);
-    EXPECT_EQ(db.ClipboardCount(kTv), 2);
-    db.SelectClipboardRows(kTv, &lists[kTv]);
-    EXPECT_EQ(lists[kTv].SelectedRows(), (std::vector<int>{1, 3}));
 }
 
 TEST_F(Database, DropReparentsAndMarksModified) {
@@ -140,9 +119,7 @@ TEST_F(Database, DropReparentsAndMarksModified) {
     // Unrelated pairs do nothing and report 1; unknown effects 0.
     EXPECT_EQ(db.Drop(kDropReparent, kTv, kSatellite, 0, &lists[kTv], &lists[kSatellite]), 1);
     EXPECT_EQ(db.Drop(7, kTv, kTransponder, 0, &lists[kTv], &lists[kTransponder]), 0);
-}
-
-TEST_F(Database, DropWithinListMovesAfterTarget) {
+    // Within the list: after the target row.
     lists[kTv].Select({0});
     ASSERT_EQ(db.Drop(kDropMove, kNone, kTv, 2, nullptr, &lists[kTv]), 1);
     EXPECT_EQ(Names(db, kTv), (std::vector<std::string>{"c1", "c2", "c0", "c3"}));

@@ -10,10 +10,18 @@
 namespace brondavel {
 namespace {
 
-int64_t Read(Generation g, int kind, const Record& r, const char* name, int element = 0) {
-    const FieldSpec* f = FindField(FieldsOf(g, kind), name);
-    EXPECT_NE(f, nullptr) << name;
-    return f ? FieldNumber(*f, r, element) : -1;
+struct Expected {
+    const char* name;
+    int64_t value;
+    int element = 0;
+};
+
+void ExpectFields(Generation g, int kind, const Record& r, std::initializer_list<Expected> fields) {
+    for (const Expected& e : fields) {
+        const FieldSpec* f = FindField(FieldsOf(g, kind), e.name);
+        ASSERT_NE(f, nullptr) << e.name;
+        EXPECT_EQ(FieldNumber(*f, r, e.element), e.value) << e.name;
+    }
 }
 
 TEST(FieldTable, FirstGenerationFieldsReadWhatTheAccessorsWrote) {
@@ -25,25 +33,22 @@ TEST(FieldTable, FirstGenerationFieldsReadWhatTheAccessorsWrote) {
     s.setDiseqcPort(17);
     s.setTone22k(2);
     s.setLnbPower(3);
-    Record rs = s.ToRecord();
-    EXPECT_EQ(Read(g, kSatellite, rs, "longitude"), -70);
-    EXPECT_EQ(Read(g, kSatellite, rs, "lnbHighFreq"), 10600);
-    EXPECT_EQ(Read(g, kSatellite, rs, "lnbLowFreq"), 9750);
-    EXPECT_EQ(Read(g, kSatellite, rs, "diseqcPort"), 17);
-    EXPECT_EQ(Read(g, kSatellite, rs, "tone22k"), 2);
-    EXPECT_EQ(Read(g, kSatellite, rs, "lnbPower"), 3);
+    ExpectFields(g, kSatellite, s.ToRecord(),
+                 {{"longitude", -70},
+                  {"lnbHighFreq", 10600},
+                  {"lnbLowFreq", 9750},
+                  {"diseqcPort", 17},
+                  {"tone22k", 2},
+                  {"lnbPower", 3}});
 
     TransponderRecord t;
     t.setSatelliteRef(0xABC);
     t.setFrequency(0xFFFFF);
-    t.setSymbolRate(27500);
     t.setPolarisation(1);
     t.setFec(7);
-    Record rt = t.ToRecord();
-    EXPECT_EQ(Read(g, kTransponder, rt, "satelliteRef"), 0xABC);
-    EXPECT_EQ(Read(g, kTransponder, rt, "frequency"), 0xFFFFF);
-    EXPECT_EQ(Read(g, kTransponder, rt, "polarisation"), 1);
-    EXPECT_EQ(Read(g, kTransponder, rt, "fec"), 7);
+    ExpectFields(
+        g, kTransponder, t.ToRecord(),
+        {{"satelliteRef", 0xABC}, {"frequency", 0xFFFFF}, {"polarisation", 1}, {"fec", 7}});
 
     ServiceRecord c;
     c.setAudio(3, 0x4123);
@@ -53,15 +58,15 @@ TEST(FieldTable, FirstGenerationFieldsReadWhatTheAccessorsWrote) {
     c.setAudioIndex(63);
     c.setFavoriteMask(0x8001);
     c.setAudioMode(2);
-    Record rc = c.ToRecord();
-    EXPECT_EQ(Read(g, kTv, rc, "audio", 3), 0x4123);
-    EXPECT_EQ(Read(g, kTv, rc, "audioLanguage", 2), 9);
-    EXPECT_EQ(Read(g, kTv, rc, "accessSystems"), 0x401);
-    EXPECT_EQ(Read(g, kTv, rc, "hideAudio"), 1);
-    EXPECT_EQ(Read(g, kTv, rc, "scrambled"), 0);
-    EXPECT_EQ(Read(g, kTv, rc, "audioIndex"), 63);
-    EXPECT_EQ(Read(g, kTv, rc, "favoriteMask"), 0x8001);
-    EXPECT_EQ(Read(g, kTv, rc, "audioMode"), 2);
+    ExpectFields(g, kTv, c.ToRecord(),
+                 {{"audio", 0x4123, 3},
+                  {"audioLanguage", 9, 2},
+                  {"accessSystems", 0x401},
+                  {"hideAudio", 1},
+                  {"scrambled", 0},
+                  {"audioIndex", 63},
+                  {"favoriteMask", 0x8001},
+                  {"audioMode", 2}});
     // The flags word is split up except for its unnamed bits.
     const FieldTable channel = FieldsOf(g, kTv);
     EXPECT_EQ(NamedBitsOf(channel, *FindField(channel, "flags")), 0x01FC7FF9u);
@@ -74,32 +79,26 @@ TEST(FieldTable, SecondGenerationFieldsReadWhatTheAccessorsWrote) {
     s.setLongitude(-300);
     s.setSwitch12V(1);
     s.setLnbLowFreq(5150);
-    Record rs = s.ToRecord();
-    EXPECT_EQ(Read(g, kSatellite, rs, "positionCode"), 7);
-    EXPECT_EQ(Read(g, kSatellite, rs, "longitude"), -300);
-    EXPECT_EQ(Read(g, kSatellite, rs, "switch12V"), 1);
-    EXPECT_EQ(Read(g, kSatellite, rs, "lnbLowFreq"), 5150);
+    ExpectFields(
+        g, kSatellite, s.ToRecord(),
+        {{"positionCode", 7}, {"longitude", -300}, {"switch12V", 1}, {"lnbLowFreq", 5150}});
 
     gen2::TransponderRecord t;
     t.setSatelliteRef(kNone);
-    t.setPolarisation(1);
     t.setFrequency(12345678);
     t.setFec(5);
-    Record rt = t.ToRecord();
-    EXPECT_EQ(Read(g, kTransponder, rt, "satelliteRef"), kNone);
-    EXPECT_EQ(Read(g, kTransponder, rt, "frequency"), 12345678);
-    EXPECT_EQ(Read(g, kTransponder, rt, "fec"), 5);
+    ExpectFields(g, kTransponder, t.ToRecord(),
+                 {{"satelliteRef", kNone}, {"frequency", 12345678}, {"fec", 5}});
 
     gen2::ServiceRecord c;
     c.setAccessSystems(0x7FF);
     c.setLocked(true);
     c.setFavoriteMask(0xFFFF);
     c.setName("Abc, \"d\"");
-    Record rc = c.ToRecord();
-    EXPECT_EQ(Read(g, kRadio, rc, "accessSystems"), 0x7FF);
-    EXPECT_EQ(Read(g, kRadio, rc, "locked"), 1);
-    EXPECT_EQ(Read(g, kRadio, rc, "hideAudio"), 0);
-    EXPECT_EQ(Read(g, kRadio, rc, "favoriteMask"), 0xFFFF);
+    const Record rc = c.ToRecord();
+    ExpectFields(
+        g, kRadio, rc,
+        {{"accessSystems", 0x7FF}, {"locked", 1}, {"hideAudio", 0}, {"favoriteMask", 0xFFFF}});
     const FieldSpec* name = NameField(FieldsOf(g, kRadio));
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(FieldName(*name, rc), "Abc, \"d\"");

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "model/name_filter.h"
-#include "tests/model/test_builders.h"
+#include "tests/model/small_database.h"
 #include "text/conexant_text.h"
 
 namespace brondavel {
@@ -21,11 +21,10 @@ std::vector<std::string> ViewNames(const DatabaseEngine& db, int kind) {
     return names;
 }
 
-class Find : public ::testing::Test {
+class Find : public test::SmallDatabase {
   protected:
     void SetUp() override {
-        db.LoadImage(std::vector<uint8_t>(FirstGenImage::kSize, 0));
-        test::FillSmall(db);
+        SmallDatabase::SetUp();
         // Channels on T0 (satellite S0) and T3 (satellite S2), named as the
         // edit dialog stores what the user typed.
         std::vector<Record> named;
@@ -38,12 +37,8 @@ class Find : public ::testing::Test {
             named.push_back(r);
         }
         db.AddRecords(kTv, nullptr, named.data(), static_cast<int>(named.size()));
-        for (int kind = 0; kind < 4; ++kind) db.Refresh(kind, &lists[kind]);
+        RefreshAll();
     }
-    ListControls Controls() { return {&lists[0], &lists[1], &lists[2], &lists[3]}; }
-
-    FirstGenDatabase db;
-    MemoryListControl lists[5];
 };
 
 TEST(FoldCaseForFind, AsciiAndLatin1LettersOnly) {

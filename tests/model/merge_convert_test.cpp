@@ -17,59 +17,40 @@ std::array<int, 4> Counts(const DatabaseEngine& db) {
     return {db.list(0).Count(), db.list(1).Count(), db.list(2).Count(), db.list(3).Count()};
 }
 
+template <typename Database>
+void ExpectSelfMergeChangesNothing(void (*fill)(DatabaseEngine&, const DemoSize&, uint32_t)) {
+    Database db, copy;
+    fill(db, DemoSize{}, 1);
+    fill(copy, DemoSize{}, 1);
+    const MergeResult r = MergeDatabase(db, copy, {});
+    EXPECT_TRUE(r.error.empty());
+    EXPECT_EQ(r.Added(), 0);
+    EXPECT_EQ(r.matched[kTv], db.Count(kTv));
+    EXPECT_EQ(db.modified, 0u);
+    EXPECT_EQ(db.UndoLabel(), "");
+}
+
 TEST(Merge, AFileIntoItselfChangesNothing) {
-    for (bool second : {false, true}) {
-        std::unique_ptr<DatabaseEngine> db, copy;
-        if (second) {
-            db = std::make_unique<SecondGenDatabase>();
-            copy = std::make_unique<SecondGenDatabase>();
-            FillSecondGenDemo(*db);
-            FillSecondGenDemo(*copy);
-        } else {
-            db = std::make_unique<FirstGenDatabase>();
-            copy = std::make_unique<FirstGenDatabase>();
-            FillFirstGenDemo(*db);
-            FillFirstGenDemo(*copy);
-        }
-        const MergeResult r = MergeDatabase(*db, *copy, {});
-        EXPECT_TRUE(r.error.empty());
-        EXPECT_EQ(r.Added(), 0);
-        EXPECT_EQ(r.matched[kTv], db->Count(kTv));
-        EXPECT_EQ(db->modified, 0u);
-        EXPECT_EQ(db->UndoLabel(), "");
-    }
+    ExpectSelfMergeChangesNothing<FirstGenDatabase>(FillFirstGenDemo);
+    ExpectSelfMergeChangesNothing<SecondGenDatabase>(FillSecondGenDemo);
 }
 
 TEST(Merge, TheOtherGenerationAddsOnlyWhatIsNew) {
     FirstGenDatabase db;
     test::FillSmall(db);  // S0 19.2E: T0 11000 (c0, c1), T1 11100 (r0)
     SecondGenDatabase other;
-    gen2::SatelliteRecord astra = gen2::SatelliteRecord::Default(0), thor = astra;
-    astra.setLongitude(192);
-    astra.setName("Astra");
-    thor.setLongitude(-8);
-    thor.setName("Thor");
-    test::AddAll(other, kSatellite, std::vector{astra, thor});
-    auto tp = [](uint16_t sat, uint32_t f) {
-        gen2::TransponderRecord t = gen2::TransponderRecord::Default();
-        t.setSatelliteRef(sat);
-        t.setFrequency(f);
-        t.setSymbolRate(27500);
-        return t;
-    };
-    test::AddAll(other, kTransponder, std::vector{tp(0, 11001), tp(1, 10872)});
-    auto channel = [](uint16_t t, const char* name, uint16_t sid, bool favourite) {
-        gen2::ServiceRecord c = gen2::ServiceRecord::Default();
-        c.setTransponderRef(t);
-        c.setName(name);
-        c.setServiceId(sid);
-        c.setInFavorite(3, favourite);
-        return c;
-    };
+    test::AddAll(other, kSatellite,
+                 std::vector{test::Sat<gen2::SatelliteRecord>(192, "Astra"),
+                             test::Sat<gen2::SatelliteRecord>(-8, "Thor")});
+    test::AddAll(other, kTransponder,
+                 std::vector{test::Tp<gen2::TransponderRecord>(0, 11001),
+                             test::Tp<gen2::TransponderRecord>(1, 10872)});
     // c0 again (same transponder within 2 MHz, same sid), a new one on it and one on Thor.
-    test::AddAll(other, kTv,
-                 std::vector{channel(0, "c0", 0, true), channel(0, "New", 9, true),
-                             channel(1, "Nordic", 5, true)});
+    std::vector tv{test::Channel<gen2::ServiceRecord>(0, "c0", 0),
+                   test::Channel<gen2::ServiceRecord>(0, "New", 9),
+                   test::Channel<gen2::ServiceRecord>(1, "Nordic", 5)};
+    for (auto& c : tv) c.setInFavorite(3, true);
+    test::AddAll(other, kTv, tv);
 
     MergeOptions options;
     options.kinds = {false, false, true, false};

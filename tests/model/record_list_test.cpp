@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "model/first_gen_records.h"
-#include "model/memory_controls.h"
 
 namespace brondavel {
 namespace {
@@ -28,29 +27,23 @@ RecordList ListOf(std::initializer_list<uint8_t> tags) {
     return list;
 }
 
-TEST(RecordList, AddGivesCountAsIdAndRefusesDuplicates) {
-    RecordList list = ListOf({10, 11});
-    uint8_t again[4] = {10, 0, 0, 0};
+TEST(RecordList, AddRefusesDuplicatesAndInsertBatchNeedsItsAnchor) {
+    RecordList list = ListOf({0, 1, 2});
+    uint8_t again[4] = {1, 0, 0, 0};
     EXPECT_EQ(list.Add(again), 0);
-    EXPECT_EQ(list.Count(), 2);
-    EXPECT_EQ(list.records()[1].id, 1);
+    EXPECT_EQ(list.records()[2].id, 2);
     // Favourite groups compare their 16-byte name only.
     RecordList groups(16, 16);
     FavoriteRecord a;
     a.setName("Sports");
     EXPECT_EQ(groups.Add(a.stored), 1);
     EXPECT_EQ(groups.Add(a.stored), 0);
-}
 
-TEST(RecordList, InsertBatchAnchorRules) {
-    RecordList list = ListOf({0, 1, 2});
     const Record missing = Rec(9, 9);
     const Record batch[] = {Rec(7, 70), Rec(8, 80)};
     EXPECT_EQ(list.InsertBatch(&missing, batch, 2, 0), 0);
-    EXPECT_EQ(list.Count(), 3);
     const Record anchor = list.records()[1];
     ASSERT_EQ(list.InsertBatch(&anchor, batch, 2, 1), 1);
-    EXPECT_EQ(Tags(list), (std::vector<int>{0, 70, 80, 1, 2}));
     ASSERT_EQ(list.InsertBatch(&anchor, batch, 1, 0), 1);
     EXPECT_EQ(Tags(list), (std::vector<int>{0, 70, 80, 1, 70, 2}));
     // An empty list appends whatever the anchor.
@@ -59,82 +52,42 @@ TEST(RecordList, InsertBatchAnchorRules) {
     EXPECT_EQ(empty.Count(), 2);
 }
 
-TEST(RecordList, MoveClipboardKeepsClipboardOrderBeforeAnchor) {
+TEST(RecordList, MoveKeepsClipboardOrderAndUsesCurrentRecords) {
     RecordList list = ListOf({0, 1, 2, 3, 4, 5});
-    // Pick up 5, 3, 4 (in that order) and move them in front of record 1.
+    // Pick up 5, 3, 4 (in that order), edit 4, and move them in front of 1.
     for (uint16_t id : {5, 3, 4}) list.clipboard().push_back(*list.FindById(id));
+    uint8_t edited[4] = {99, 0, 0, 0};
+    list.UpdateById(4, edited);
     list.setAnchorId(1);
     ASSERT_EQ(list.MoveClipboard(1), 1);
-    EXPECT_EQ(Tags(list), (std::vector<int>{0, 5, 3, 4, 1, 2}));
+    EXPECT_EQ(Tags(list), (std::vector<int>{0, 5, 3, 99, 1, 2}));
     // Without an anchor nothing moves.
     list.setAnchorId(kNone);
     EXPECT_EQ(list.MoveClipboard(0), 0);
 }
 
-TEST(RecordList, MoveUsesCurrentRecordsNotStaleCopies) {
-    RecordList list = ListOf({0, 1, 2});
-    list.clipboard().push_back(*list.FindById(2));
-    uint8_t edited[4] = {99, 0, 0, 0};
-    list.UpdateById(2, edited);
-    list.setAnchorId(0);
-    ASSERT_EQ(list.MoveClipboard(1), 1);
-    EXPECT_EQ(Tags(list), (std::vector<int>{99, 0, 1}));
-}
-
-TEST(RecordList, SortStateFlipsOnRepeatAndResetsOnNewOrder) {
-    RecordList list = ListOf({3, 1, 2});
+TEST(RecordList, SortStateFlipsOnRepeatAndBucketsKeepStoredOrder) {
+    RecordList list = ListOf({11, 20, 12, 21, 13});
     auto asc = [](const Record& a, const Record& b) { return a.data()[0] < b.data()[0]; };
     EXPECT_EQ(list.sortState(), 0x11u);
     list.Sort(2, asc);
-    EXPECT_EQ(list.sortState(), 0x12u);
-    EXPECT_EQ(Tags(list), (std::vector<int>{1, 2, 3}));
     list.Sort(2, asc);
-    EXPECT_EQ(list.sortState(), 0x22u);
     EXPECT_EQ(list.typedSortState(), (SortState{SortOrder::kName, SortDirection::kDescending}));
-    EXPECT_EQ(Tags(list), (std::vector<int>{3, 2, 1}));
-    list.Sort(3, asc);
-    EXPECT_EQ(list.sortState(), 0x13u);
+    EXPECT_EQ(Tags(list), (std::vector<int>{21, 20, 13, 12, 11}));
     // A missing comparator changes neither state nor order.
     EXPECT_EQ(list.Sort(4, nullptr), 0);
-    EXPECT_EQ(list.sortState(), 0x13u);
-}
+    EXPECT_EQ(list.sortState(), 0x22u);
 
-TEST(RecordList, BucketSortKeepsOrderWithinBucketsAndRefusesEmptyResult) {
-    RecordList list = ListOf({11, 20, 12, 21, 13});
     auto keyOf = [](int i) { return uint32_t(i + 1); };
     auto matches = [](uint32_t key, const Record& r) { return r.data()[0] / 10 == key; };
     ASSERT_EQ(list.BucketSort(3, 2, keyOf, matches), 1);
-    EXPECT_EQ(Tags(list), (std::vector<int>{11, 12, 13, 20, 21}));
+    EXPECT_EQ(Tags(list), (std::vector<int>{13, 12, 11, 21, 20}));
+    EXPECT_EQ(list.sortState(), 0x13u);
     ASSERT_EQ(list.BucketSort(3, 2, keyOf, matches), 1);
-    EXPECT_EQ(Tags(list), (std::vector<int>{20, 21, 11, 12, 13}));
+    EXPECT_EQ(Tags(list), (std::vector<int>{21, 20, 13, 12, 11}));
     auto none = [](uint32_t, const Record&) { return false; };
     EXPECT_EQ(list.BucketSort(4, 2, keyOf, none), 0);
-    EXPECT_EQ(Tags(list), (std::vector<int>{20, 21, 11, 12, 13}));
-}
-
-TEST(RecordList, PopulateFiltersByKeyAndActiveMark) {
-    RecordList list = ListOf({10, 20, 11, 21});
-    MemoryListControl control;
-    auto format = [](int row, ListControl& c, const Record& r) {
-        c.InsertRow(row, {{""}, {std::to_string(r.data()[0])}});
-    };
-    auto decade = [](const Record& r) { return uint32_t(r.data()[0] / 10); };
-    list.keyFilter() = {2};
-    list.Populate(&control, format, decade);
-    EXPECT_EQ(control.RowCount(), 2);
-    EXPECT_EQ(control.Text(1, 1), "21");
-    EXPECT_EQ(list.RowOfId(3), 1);
-    EXPECT_EQ(list.IdOfRow(0), 1);
-    EXPECT_EQ(list.IdOfRow(2), kNone);
-    // Active-only with no marks shows nothing.
-    list.keyFilter().clear();
-    list.setActiveOnly(1);
-    list.Populate(&control, format, decade);
-    EXPECT_EQ(control.RowCount(), 0);
-    list.SetActive(2, 1);
-    list.Populate(&control, format, decade);
-    EXPECT_EQ(control.RowCount(), 1);
-    EXPECT_EQ(list.Populate(nullptr, format, decade), 0);
+    EXPECT_EQ(Tags(list), (std::vector<int>{21, 20, 13, 12, 11}));
 }
 
 TEST(RecordList, DeleteByIdsRemovesFirstMatchAndRenumberIsDense) {

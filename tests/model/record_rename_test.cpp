@@ -5,22 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/model/test_builders.h"
+#include "tests/model/small_database.h"
 
 namespace brondavel {
 namespace {
 
-class Rename : public ::testing::Test {
+class Rename : public test::SmallDatabase {
   protected:
-    void SetUp() override {
-        db.LoadImage(std::vector<uint8_t>(FirstGenImage::kSize, 0));
-        test::FillSmall(db);
-        for (int kind = 0; kind < 4; ++kind) db.Refresh(kind, &lists[kind]);
-    }
     std::vector<Record> Records(int kind) { return db.list(kind).records(); }
-
-    FirstGenDatabase db;
-    MemoryListControl lists[5];
 };
 
 TEST_F(Rename, StoresTheWholeNameAsOneUndoableStep) {
@@ -37,8 +29,8 @@ TEST_F(Rename, StoresTheWholeNameAsOneUndoableStep) {
     EXPECT_EQ(FullName(db, kSatellite, 0), "Astra 1KR/1L/1M");
 
     const std::vector<Record> before = Records(kTv);
-    ASSERT_TRUE(db.Undo({&lists[0], &lists[1], &lists[2], &lists[3]}));
-    ASSERT_TRUE(db.Undo({&lists[0], &lists[1], &lists[2], &lists[3]}));
+    ASSERT_TRUE(db.Undo(Controls()));
+    ASSERT_TRUE(db.Undo(Controls()));
     EXPECT_EQ(FullName(db, kTv, 1), "c1");
     EXPECT_NE(Records(kTv), before);
 }
@@ -73,17 +65,11 @@ TEST_F(Rename, RenamesTheRecordOfTheRowAsFilteredAndSorted) {
     db.SortList(kTv, 2, &lists[kTv]);
     db.SortList(kTv, 2, &lists[kTv]);  // names descending: c3 c2 c1 c0
     db.SetNameFilter(kTv, "c", &lists[kTv]);
-    db.SelectionChanged(kSatellite, 0, {&lists[0], &lists[1], &lists[2], &lists[3]});
+    db.SelectionChanged(kSatellite, 0, Controls());
     ASSERT_EQ(lists[kTv].RowCount(), 2);  // c1 c0, on S0's transponders
     ASSERT_EQ(FullName(db, kTv, 1), "c0");
     ASSERT_EQ(RenameRow(db, kTv, 1, "first").status, RenameStatus::kRenamed);
-    std::vector<std::string> names;
-    for (const Record& r : Records(kTv)) {
-        ServiceRecord channel;
-        channel.FromRecord(r);
-        names.push_back(channel.name());
-    }
-    EXPECT_EQ(names, (std::vector<std::string>{"c3", "c2", "c1", "first"}));
+    EXPECT_EQ(test::Names(db, kTv), (std::vector<std::string>{"c3", "c2", "c1", "first"}));
 }
 
 }  // namespace

@@ -4,33 +4,20 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/model/test_builders.h"
+#include "tests/model/small_database.h"
 
 namespace brondavel {
 namespace {
 
-class SelectionMove : public ::testing::Test {
+class SelectionMove : public test::SmallDatabase {
   protected:
     void SetUp() override {
-        db.LoadImage(std::vector<uint8_t>(FirstGenImage::kSize, 0));
-        test::FillSmall(db);  // TV c0 c1 on T0, c2 on T2, c3 on T3
+        SmallDatabase::SetUp();  // TV c0 c1 on T0, c2 on T2, c3 on T3
         test::AddAll(db, kTv, std::vector{test::Channel(0, "c4")});
-        for (int kind = 0; kind < 4; ++kind) db.Refresh(kind, &lists[kind]);
+        RefreshAll();
     }
-    std::vector<std::string> Stored() {
-        std::vector<std::string> names;
-        for (const Record& r : db.list(kTv).records()) {
-            ServiceRecord channel;
-            channel.FromRecord(r);
-            names.push_back(channel.name());
-        }
-        return names;
-    }
+    std::vector<std::string> Stored() { return test::Names(db, kTv); }
     using Names = std::vector<std::string>;
-    ListControls Controls() { return {&lists[0], &lists[1], &lists[2], &lists[3]}; }
-
-    FirstGenDatabase db;
-    MemoryListControl lists[5];
 };
 
 TEST_F(SelectionMove, BlocksPassOneNeighbourAndStaySelected) {

@@ -1,4 +1,4 @@
-// Small builders for first-generation test databases.
+// Small builders for test databases.
 #pragma once
 
 #include <string>
@@ -7,19 +7,23 @@
 #include "model/first_gen_database.h"
 #include "model/first_gen_records.h"
 #include "model/memory_controls.h"
+#include "model/second_gen_records.h"
 
 namespace brondavel::test {
 
-inline SatelliteRecord Sat(int16_t longitude, const std::string& name) {
-    SatelliteRecord s = SatelliteRecord::Default(0);
+// Builders for either generation: the first unless a record type is named.
+template <typename S = SatelliteRecord>
+S Sat(int16_t longitude, const std::string& name) {
+    S s = S::Default(0);
     s.setLongitude(longitude);
     s.setName(name);
     return s;
 }
 
-inline TransponderRecord Tp(uint32_t satellite, uint32_t frequency, const std::string& name = "tp",
-                            uint32_t symbolRate = 27500) {
-    TransponderRecord t = TransponderRecord::Default();
+template <typename T = TransponderRecord>
+T Tp(uint32_t satellite, uint32_t frequency, const std::string& name = "tp",
+     uint32_t symbolRate = 27500) {
+    T t = T::Default();
     t.setSatelliteRef(satellite);
     t.setFrequency(frequency);
     t.setSymbolRate(symbolRate);
@@ -27,8 +31,9 @@ inline TransponderRecord Tp(uint32_t satellite, uint32_t frequency, const std::s
     return t;
 }
 
-inline ServiceRecord Channel(uint16_t transponder, const std::string& name, uint16_t sid = 0) {
-    ServiceRecord c = ServiceRecord::Default();
+template <typename C = ServiceRecord>
+C Channel(uint16_t transponder, const std::string& name, uint16_t sid = 0) {
+    C c = C::Default();
     c.setTransponderRef(transponder);
     c.setServiceId(sid);
     c.setName(name);

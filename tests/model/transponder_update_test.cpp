@@ -15,16 +15,6 @@ namespace {
 
 using test::AddAll;
 
-TableTransponder Entry(uint32_t f, char p, uint32_t sr, uint16_t fec = 0, bool s2 = false) {
-    TableTransponder t;
-    t.frequency = f;
-    t.polarisation = p;
-    t.symbolRate = sr;
-    t.fec = fec;
-    t.s2 = s2;
-    return t;
-}
-
 TransponderTable Table(int longitude, std::vector<TableTransponder> entries) {
     TransponderTable t;
     t.name = "Test";
@@ -51,12 +41,11 @@ void Fill(FirstGenDatabase& db) {
 TEST(TransponderUpdate, PlansAdditionsCorrectionsAndMissing) {
     FirstGenDatabase db;
     Fill(db);
-    const TransponderTable table =
-        Table(-70, {Entry(11748, 'V', 27500, 3),          // 1 MHz off: corrects FEC
-                    Entry(11766, 'H', 27500),             // already right
-                    Entry(11766, 'V', 30000),             // other polarisation: new
-                    Entry(12226, 'R', 27500, 5),          // circular right: V
-                    Entry(11727, 'H', 30000, 0, true)});  // S2: left out
+    const TransponderTable table = Table(-70, {{11748, 27500, 'V', 3},  // 1 MHz off: corrects FEC
+                                               {11766, 27500, 'H'},     // already right
+                                               {11766, 30000, 'V'},     // other polarisation: new
+                                               {12226, 27500, 'R', 5},  // circular right: V
+                                               {11727, 30000, 'H', 0, true}});  // S2: left out
     const TransponderUpdatePlan plan = PlanTransponderUpdate(db, 0, {table}, {});
     ASSERT_EQ(plan.corrections.size(), 1u);
     EXPECT_EQ(plan.corrections[0].id, 0);
@@ -83,8 +72,7 @@ TEST(TransponderUpdate, AppliesChosenPartsAsOneUndoStep) {
     Fill(db);
     const auto before = db.list(kTransponder).records();
     TransponderUpdatePlan plan = PlanTransponderUpdate(
-        db, 0, {Table(-70, {Entry(11747, 'V', 22000, 2), Entry(11900, 'H', 27500)})},
-        {false, true});
+        db, 0, {Table(-70, {{11747, 22000, 'V', 2}, {11900, 27500, 'H'}})}, {false, true});
     plan.missing[0].chosen = false;  // keep 11766 H, remove 12000 V with its radio channel
     const TransponderUpdateResult r = ApplyTransponderUpdate(db, plan);
     EXPECT_TRUE(r.error.empty());
@@ -106,7 +94,7 @@ TEST(TransponderUpdate, OverflowChangesNothing) {
     FirstGenDatabase db;
     Fill(db);
     std::vector<TableTransponder> many;
-    for (uint32_t f = 0; f < 2100; ++f) many.push_back(Entry(10000 + 5 * f, 'H', 27500));
+    for (uint32_t f = 0; f < 2100; ++f) many.push_back(TableTransponder{10000 + 5 * f, 27500, 'H'});
     TransponderUpdatePlan plan = PlanTransponderUpdate(db, 0, {Table(-70, many)}, {});
     const TransponderUpdateResult r = ApplyTransponderUpdate(db, plan);
     EXPECT_NE(r.error.find("nothing was changed"), std::string::npos);
@@ -118,8 +106,7 @@ TEST(TransponderUpdate, NewSatelliteFromATableInTheSecondGeneration) {
     SecondGenDatabase db;
     std::string error;
     const uint16_t id = AddSatelliteFromTable(
-        db, Table(260, {Entry(11900, 'V', 27500), Entry(12000, 'H', 27500, 0, true)}), false,
-        error);
+        db, Table(260, {{11900, 27500, 'V'}, {12000, 27500, 'H', 0, true}}), false, error);
     ASSERT_NE(id, kNone) << error;
     EXPECT_EQ(As<gen2::SatelliteRecord>(db.list(kSatellite).records()[0]).longitude(), 260);
     ASSERT_EQ(db.Count(kTransponder), 1);

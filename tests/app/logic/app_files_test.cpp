@@ -16,29 +16,22 @@
 #include "app/logic/received_file.h"
 #include "app/logic/single_instance.h"
 #include "model/demo_database.h"
+#include "tests/support/temp_files.h"
 
 namespace brondavel::app {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Folder {
-    Folder() {
-        path = fs::temp_directory_path() /
-               ("brondavel-shell-" + std::to_string(::getpid()) + "-" + std::to_string(++count));
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~Folder() { fs::remove_all(path); }
+// A scratch folder with small text files.
+struct Folder : testsupport::TempDir {
     void Touch(const std::string& name, const std::string& text = "x") const {
         std::ofstream(path / name) << text;
     }
     std::string Read(const std::string& name) const {
-        std::ifstream in(path / name);
-        return {std::istreambuf_iterator<char>(in), {}};
+        const std::vector<uint8_t> bytes = testsupport::Slurp(*this / name);
+        return {bytes.begin(), bytes.end()};
     }
-    static inline int count = 0;
-    fs::path path;
 };
 
 std::string WriteDemo(const Folder& dir, const FileSettings& s) {

@@ -5,13 +5,6 @@
 namespace brondavel::app {
 namespace {
 
-TEST(ConfigurationOptions, PasswordIsExactAndCaseSensitive) {
-    EXPECT_TRUE(IsAdministratorPassword("quenlot"));
-    EXPECT_FALSE(IsAdministratorPassword("Quenlot"));
-    EXPECT_FALSE(IsAdministratorPassword("quenlot "));
-    EXPECT_FALSE(IsAdministratorPassword(""));
-}
-
 TEST(ConfigurationOptions, PortTextNamesANumberOrADevice) {
     EXPECT_EQ(PortEntryLabel(3, "/dev/ttyS2"), "COM3  (/dev/ttyS2)");
     PortChoice entry = ParsePortChoice(PortEntryLabel(3, "/dev/ttyS2"), 1);

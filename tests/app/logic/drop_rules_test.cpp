@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace brondavel::app {
 namespace {
 
@@ -19,20 +21,15 @@ TEST(DropRules, DropRowFollowsTheZones) {
     EXPECT_EQ(DropRow({.rowCount = 0, .rowUnderCursor = -1, .cursorY = 90}), 0);
     // Off every row: near the top is row 0, below the last row's top is the
     // end, anything between is refused.
-    EXPECT_EQ(DropRow(Spot(5, -1)), 0);
-    EXPECT_EQ(DropRow(Spot(6, -1)), kDropRefused);
-    EXPECT_EQ(DropRow(Spot(100, -1)), kDropRefused);
-    EXPECT_EQ(DropRow(Spot(180, -1)), kDropRefused);
-    EXPECT_EQ(DropRow(Spot(181, -1)), 10);
-    EXPECT_EQ(DropRow(Spot(400, -1)), 10);
+    const std::pair<int, int> offRows[] = {
+        {5, 0}, {6, kDropRefused}, {180, kDropRefused}, {181, 10}};
+    for (const auto& [y, row] : offRows) EXPECT_EQ(DropRow(Spot(y, -1)), row) << y;
 }
 
 TEST(DropRules, ABlockCannotLandOnItself) {
     const std::vector<int> block{3, 4, 5};
-    EXPECT_TRUE(DropsOntoItself(3, block));
-    EXPECT_TRUE(DropsOntoItself(5, block));
-    EXPECT_FALSE(DropsOntoItself(2, block));
-    EXPECT_FALSE(DropsOntoItself(6, block));
+    EXPECT_TRUE(DropsOntoItself(3, block) && DropsOntoItself(5, block));
+    EXPECT_FALSE(DropsOntoItself(2, block) || DropsOntoItself(6, block));
     // The span counts, not only the rows dragged.
     EXPECT_TRUE(DropsOntoItself(4, std::vector<int>{6, 2}));
     EXPECT_FALSE(DropsOntoItself(0, std::vector<int>{}));
@@ -44,10 +41,8 @@ TEST(DropRules, PayloadCarriesHeaderAndRows) {
     std::vector<uint8_t> payload = EncodeDragPayload(header, rows);
     const auto decoded = DecodeDragHeader(payload);
     ASSERT_TRUE(decoded);
-    EXPECT_EQ(decoded->marker, 0u);
-    EXPECT_EQ(decoded->rowCount, 3u);
-    EXPECT_EQ(decoded->process, 4242u);
-    EXPECT_EQ(decoded->source, header.source);
+    EXPECT_EQ(std::tie(decoded->marker, decoded->rowCount, decoded->process, decoded->source),
+              std::tie(header.marker, header.rowCount, header.process, header.source));
     EXPECT_EQ(DecodeDraggedRows(payload), rows);
 
     // A count larger than the rows present reads only what is there.

@@ -47,40 +47,49 @@ struct Desk : ::testing::Test {
 
 TEST(MagneticSnap, FourTestsWithinTenPixelsInOrder) {
     const Rect partner = At(0, 0, 300, 150);
-    const Rect size = At(0, 0, 310, 150);
-    // Left edge on the partner's right, tops aligned.
-    EXPECT_EQ(SnapAgainst(size.MovedTo(310, -10), partner, 10).dock, Dock::kRightOf);
-    EXPECT_EQ(SnapAgainst(size.MovedTo(310, -10), partner, 10).placed, At(300, 0, 310, 150));
-    EXPECT_EQ(SnapAgainst(size.MovedTo(311, 0), partner, 10).dock, Dock::kNone);
-    EXPECT_EQ(SnapAgainst(size.MovedTo(300, 11), partner, 10).dock, Dock::kNone);
-    // Right edge on the partner's left.
-    EXPECT_EQ(SnapAgainst(size.MovedTo(-318, 7), partner, 10).placed, At(-310, 0, 310, 150));
-    EXPECT_EQ(SnapAgainst(size.MovedTo(-318, 7), partner, 10).dock, Dock::kLeftOf);
-    // Bottom on the partner's top, left edges aligned.
-    EXPECT_EQ(SnapAgainst(size.MovedTo(9, -141), partner, 10).placed, At(0, -150, 310, 150));
-    EXPECT_EQ(SnapAgainst(size.MovedTo(9, -141), partner, 10).dock, Dock::kAbove);
-    // Top on the partner's bottom.
-    EXPECT_EQ(SnapAgainst(size.MovedTo(-10, 160), partner, 10).placed, At(0, 150, 310, 150));
-    EXPECT_EQ(SnapAgainst(size.MovedTo(-10, 160), partner, 10).dock, Dock::kBelow);
-    EXPECT_EQ(SnapAgainst(size.MovedTo(-11, 150), partner, 10).dock, Dock::kNone);
-
+    const struct {
+        int x, y;
+        Dock dock;
+        int placedX, placedY;
+    } cases[] = {
+        {310, -10, Dock::kRightOf, 300, 0},  // left edge on the partner's right, tops aligned
+        {311, 0, Dock::kNone, 311, 0},      {300, 11, Dock::kNone, 300, 11},
+        {-318, 7, Dock::kLeftOf, -310, 0},  // right edge on the partner's left
+        {9, -141, Dock::kAbove, 0, -150},   // bottom on the partner's top, left edges aligned
+        {-10, 160, Dock::kBelow, 0, 150},   // top on the partner's bottom
+        {-11, 150, Dock::kNone, -11, 150},
+    };
+    for (const auto& c : cases) {
+        const SnapResult snap = SnapAgainst(At(c.x, c.y, 310, 150), partner, 10);
+        EXPECT_EQ(snap.dock, c.dock) << c.x << "," << c.y;
+        EXPECT_EQ(snap.placed, At(c.placedX, c.placedY, 310, 150));
+    }
     // A small window near a narrow partner passes the first and the third
     // test: the first one wins.
-    const Rect narrow = At(0, 0, 15, 100);
-    const SnapResult both = SnapAgainst(At(8, -3, 20, 10), narrow, 10);
+    const SnapResult both = SnapAgainst(At(8, -3, 20, 10), At(0, 0, 15, 100), 10);
     EXPECT_EQ(both.dock, Dock::kRightOf);
     EXPECT_EQ(both.placed, At(15, 0, 20, 10));
 }
 
-TEST_F(Desk, DraggedWindowSnapsAndBothSidesRecordTheDock) {
+TEST_F(Desk, DraggedWindowSnapsBothSidesRecordTheDockAndDraggingAwayBreaksIt) {
     Drag(list, 306, 8);
     EXPECT_EQ(list.frame, At(300, 0, 310, 150));
     EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kRightOf);
     EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
 
-    // Away from every partner: the proposed place is taken as it is.
-    Drag(other, 700, 620);
-    EXPECT_EQ(other.frame, At(700, 620, 310, 150));
+    // Away from every partner: the proposed place is taken as it is, and
+    // the dock is broken.
+    Drag(list, 300, 400);
+    EXPECT_EQ(list.frame, At(300, 400, 310, 150));
+    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kNone);
+    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kNone);
+    Drag(panel, 0, 30);
+    EXPECT_EQ(list.frame, At(300, 400, 310, 150));
+
+    // Back within the snap distance: docked again, exactly.
+    Drag(list, 305, 36);
+    EXPECT_EQ(list.frame, At(300, 30, 310, 150));
+    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
 }
 
 TEST_F(Desk, PanelCarriesItsDockedWindowsAndTheirs) {
@@ -99,21 +108,6 @@ TEST_F(Desk, PanelCarriesItsDockedWindowsAndTheirs) {
     EXPECT_EQ(list.layout.DockWith(&other.layout), Dock::kAbove);
 }
 
-TEST_F(Desk, DraggingAListWindowAwayBreaksItsDock) {
-    Drag(list, 300, 0);
-    ASSERT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
-    Drag(list, 300, 400);
-    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kNone);
-    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kNone);
-    Drag(panel, 0, 30);
-    EXPECT_EQ(list.frame, At(300, 400, 310, 150));
-
-    // Back within the snap distance: docked again, exactly.
-    Drag(list, 305, 36);
-    EXPECT_EQ(list.frame, At(300, 30, 310, 150));
-    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
-}
-
 TEST_F(Desk, SnappingToOnePartnerReleasesDocksLeftBehind) {
     // "other" docks below the list; then the list is dragged next to the panel,
     // which comes first in its list: the old dock must not survive the move.
@@ -127,7 +121,12 @@ TEST_F(Desk, SnappingToOnePartnerReleasesDocksLeftBehind) {
     EXPECT_EQ(other.frame, At(500, 650, 310, 150));
 }
 
-TEST_F(Desk, HiddenPartnersBreakDocks) {
+TEST_F(Desk, HiddenOrMovedPartnersBreakDocks) {
+    Drag(list, 300, 0);
+    list.frame = list.frame.MovedTo(301, 0);  // e.g. a resize of the panel
+    panel.layout.ValidateDocks();
+    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kNone);
+
     Drag(list, 300, 0);
     list.shown = false;
     panel.layout.ValidateDocks();
@@ -141,13 +140,6 @@ TEST_F(Desk, HiddenPartnersBreakDocks) {
     Drag(panel, 0, 200);
     EXPECT_EQ(list.frame, At(300, 0, 310, 150));
     EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kNone);
-}
-
-TEST_F(Desk, ValidationKeepsOnlyExactRelations) {
-    Drag(list, 300, 0);
-    list.frame = list.frame.MovedTo(301, 0);  // e.g. a resize of the panel
-    panel.layout.ValidateDocks();
-    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kNone);
 }
 
 TEST_F(Desk, RecomputeDockingMovesNothing) {
@@ -218,15 +210,12 @@ TEST(MagneticStepResize, GrowsAndShrinksInWholeStepsNeverBelowTheBase) {
     EXPECT_FALSE(grip.Follow(300, 160));
     EXPECT_TRUE(grip.Follow(334, 160));
     EXPECT_EQ(grip.Current().Width(), 346);
-}
 
-TEST(MagneticStepResize, SmallerThanTheStartIsNotLive) {
-    StepResize grip(At(0, 0, 380, 200), 380, 200, Size{312, 150}, Size{34, 25});
-    grip.Follow(346, 260);
-    EXPECT_EQ(grip.Current(), At(0, 0, 346, 250));
-    EXPECT_FALSE(grip.Live());
-    grip.Follow(414, 200);
-    EXPECT_TRUE(grip.Live());
+    // Smaller than the start is not live.
+    StepResize big(At(0, 0, 380, 200), 380, 200, Size{312, 150}, Size{34, 25});
+    big.Follow(346, 260);
+    EXPECT_EQ(big.Current(), At(0, 0, 346, 250));
+    EXPECT_FALSE(big.Live());
     // A zero step cannot stall the resize.
     StepResize zero(At(0, 0, 10, 10), 0, 0, Size{10, 10}, Size{0, 0});
     EXPECT_TRUE(zero.Follow(1000000, 1000000));
@@ -243,19 +232,14 @@ TEST(MagneticAnchors, FlagsMoveAndStretch) {
 TEST(MagneticPlatform, XWaylandOnlyWhenThereAndNotChosen) {
     EXPECT_EQ(PlatformToChoose(nullptr, "wayland-0", ":0", false), "xcb");
     EXPECT_EQ(PlatformToChoose("", "wayland-0", ":0", false), "xcb");
-    EXPECT_EQ(PlatformToChoose("wayland", "wayland-0", ":0", false), "");
-    EXPECT_EQ(PlatformToChoose(nullptr, "wayland-0", ":0", true), "");
-    EXPECT_EQ(PlatformToChoose(nullptr, "wayland-0", nullptr, false), "");
-    EXPECT_EQ(PlatformToChoose(nullptr, nullptr, ":0", false), "");
+    EXPECT_EQ(PlatformToChoose("wayland", "wayland-0", ":0", false) +
+                  PlatformToChoose(nullptr, "wayland-0", ":0", true) +
+                  PlatformToChoose(nullptr, "wayland-0", nullptr, false) +
+                  PlatformToChoose(nullptr, nullptr, ":0", false),
+              "");
 }
 
-}  // namespace
-}  // namespace brondavel::app
-
-// ---------------------------------------------------------------- start-up places
-
-namespace brondavel::app {
-namespace {
+// Start-up places.
 
 bool Overlaps(const Rect& a, const Rect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/logic/record_options.h"
+
 namespace brondavel::app {
 namespace {
 
@@ -53,6 +55,7 @@ TEST(RecordForms, AudioSlotsBecomeRowsAndRowsBecomeSlots) {
     ASSERT_EQ(shown.audio.size(), 2u);
     EXPECT_EQ(shown.audio[0], (AudioRow{"101", "POLISH", true}));
     EXPECT_EQ(shown.audio[1], (AudioRow{"103", "UNKNOW", false}));
+    EXPECT_EQ(LanguageValue("polish"), 127);  // names compare exactly
 
     // The first row deleted, one added: the row left as shown keeps its
     // slot's bits and language byte, the new one is built from its cells.

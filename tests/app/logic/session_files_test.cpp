@@ -20,13 +20,16 @@ std::string Get(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-TEST(SessionBackups, TheFirstSaveKeepsTheOriginalAndLaterSavesLeaveIt) {
+struct SessionBackup : ::testing::Test {
     TempDir dir;
     const std::string file = dir / "db.ZCS";
-    Put(file, "original");
-    Put(dir / "db.ZCS.bak", "from an earlier session");
     SessionBackups backups;
     std::string error;
+};
+
+TEST_F(SessionBackup, TheFirstSaveKeepsTheOriginalAndLaterSavesLeaveIt) {
+    Put(file, "original");
+    Put(dir / "db.ZCS.bak", "from an earlier session");
     ASSERT_TRUE(backups.BeforeSave(file, error)) << error;
     EXPECT_EQ(Get(dir / "db.ZCS.bak"), "original");
     EXPECT_EQ(backups.BackupOf(file), dir / "db.ZCS.bak");
@@ -41,27 +44,19 @@ TEST(SessionBackups, TheFirstSaveKeepsTheOriginalAndLaterSavesLeaveIt) {
     EXPECT_EQ(Get(dir / "db.ZCS.bak"), "original");
 }
 
-TEST(SessionBackups, ANewFileHasNoOriginalAndGetsNoneLater) {
-    TempDir dir;
-    const std::string file = dir / "new.ZCS";
-    SessionBackups backups;
-    std::string error;
+TEST_F(SessionBackup, ANewFileHasNoOriginalAndGetsNoneLater) {
     ASSERT_TRUE(backups.BeforeSave(file, error));
     Put(file, "our own first save");
     ASSERT_TRUE(backups.BeforeSave(file, error));
-    EXPECT_FALSE(std::filesystem::exists(dir / "new.ZCS.bak"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "db.ZCS.bak"));
     EXPECT_EQ(backups.BackupOf(file), "");
     EXPECT_FALSE(backups.RestoreOriginal(file, error));
     EXPECT_NE(error.find("no original"), std::string::npos);
 }
 
-TEST(SessionBackups, TwoNamesOfOneFileShareTheBackupOfTheFirst) {
-    TempDir dir;
-    const std::string file = dir / "db.ZCS";
+TEST_F(SessionBackup, TwoNamesOfOneFileShareTheBackupOfTheFirst) {
     Put(file, "original");
     std::filesystem::create_symlink(file, dir / "link.ZCS");
-    SessionBackups backups;
-    std::string error;
     ASSERT_TRUE(backups.BeforeSave(dir / "link.ZCS", error));
     Put(file, "changed");
     ASSERT_TRUE(backups.BeforeSave(file, error));
@@ -70,13 +65,9 @@ TEST(SessionBackups, TwoNamesOfOneFileShareTheBackupOfTheFirst) {
     EXPECT_FALSE(std::filesystem::exists(dir / "db.ZCS.bak"));
 }
 
-TEST(SessionBackups, ABackupThatCannotBeWrittenStopsTheSaveAndIsTriedAgain) {
-    TempDir dir;
-    const std::string file = dir / "db.ZCS";
+TEST_F(SessionBackup, ABackupThatCannotBeWrittenStopsTheSaveAndIsTriedAgain) {
     Put(file, "original");
     std::filesystem::create_directory(dir / "db.ZCS.bak");
-    SessionBackups backups;
-    std::string error;
     EXPECT_FALSE(backups.BeforeSave(file, error));
     EXPECT_NE(error.find("db.ZCS.bak"), std::string::npos) << error;
     std::filesystem::remove(dir / "db.ZCS.bak");

@@ -2,22 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace brondavel::app {
 namespace {
 
 using Numbers = std::vector<int>;
 
-TEST(StoredNumbers, ReadsSignedNumbersInOrder) {
-    EXPECT_EQ(ReadStoredNumbers("(-8,20)", 2), (Numbers{-8, 20}));
-    EXPECT_EQ(ReadStoredNumbers("(309,3,312,150)", 4), (Numbers{309, 3, 312, 150}));
-    EXPECT_EQ(ReadStoredNumbers("(-1280,-3,10,-0)", 4), (Numbers{-1280, -3, 10, 0}));
-}
-
-TEST(StoredNumbers, StopsAtTheCountAndSkipsNoise) {
-    EXPECT_EQ(ReadStoredNumbers("(1,2,3)", 2), (Numbers{1, 2}));
-    EXPECT_EQ(ReadStoredNumbers("", 2), Numbers{});
-    EXPECT_EQ(ReadStoredNumbers("x-,- 7", 2), Numbers{7});
-    EXPECT_EQ(ReadStoredNumbers("(99999999999,1)", 2), (Numbers{0x7FFFFFFF, 1}));
+TEST(StoredNumbers, ReadsSignedNumbersUpToTheCountSkippingNoise) {
+    const std::tuple<const char*, int, Numbers> cases[] = {
+        {"(-1280,-3,10,-0)", 4, {-1280, -3, 10, 0}},
+        {"(1,2,3)", 2, {1, 2}},
+        {"", 2, {}},
+        {"x-,- 7", 2, {7}},
+        {"(99999999999,1)", 2, {0x7FFFFFFF, 1}}};
+    for (const auto& [text, count, numbers] : cases)
+        EXPECT_EQ(ReadStoredNumbers(text, count), numbers) << text;
 }
 
 TEST(StoredNumbers, WritesTheStoredForms) {

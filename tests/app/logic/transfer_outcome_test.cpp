@@ -22,8 +22,6 @@ TEST(TransferOutcome, ResultCodesGiveTheirMessages) {
         {0, kReadFromReceiver, 2, false, MessageLevel::kSuccess, "Download Success", false},
         {0, kReadFromReceiver, 1, false, MessageLevel::kSuccess, "Download Success", true},
         {0x8900, kWriteIntoReceiver, 2, false, MessageLevel::kError, "Model Version Check", false},
-        {0x8000, kReadFromReceiver, 2, false, MessageLevel::kError, "SetTop Power Off and On",
-         false},
         {0x8100, kWriteIntoReceiver, 2, false, MessageLevel::kNone, "", false},
         // Whatever the protocol made of a stop, the user hears that it stopped.
         {0x8200, kWriteIntoReceiver, 1, true, MessageLevel::kMessage, kTransferStoppedText, false},
