@@ -449,9 +449,8 @@ void EditDialogsTest::layoutComesFromTheDatabase() {
     app::ListWindowArray windows{};
     std::array<std::unique_ptr<app::ListWindow>, 5> owned;
     for (int kind = 0; kind < 5; ++kind) {
-        owned[kind] =
-            std::make_unique<app::ListWindow>(nullptr, kFirstModel, kind, &controls, &windows);
-        owned[kind]->SetDatabase(demo.db.get(), kFirstModel);
+        owned[kind] = std::make_unique<app::ListWindow>(nullptr, kind, &controls, &windows);
+        owned[kind]->SetDatabase(demo.db.get());
         owned[kind]->RefreshList();
     }
     bool groupTwoShown = false;
