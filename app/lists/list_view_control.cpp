@@ -7,15 +7,11 @@
 
 #include "app/lists/channel_icons.h"
 #include "app/logic/list_window_kinds.h"
+#include "text/conexant_text.h"
 
 namespace brondavel::app {
 
 namespace {
-
-// Whether a row's name reads right to left; the one place that decides it.
-bool NameIsRightToLeft(const QString& name) {
-    return name.isRightToLeft();
-}
 
 Qt::Alignment AlignmentOf(ColumnAlign align) {
     switch (align) {
@@ -111,7 +107,7 @@ void ListViewControl::InsertRow(int row, std::vector<RowCell> cells) {
     }
     const int name = TraitsOf(kind_).mainColumn;
     shown.rightToLeft =
-        name < static_cast<int>(shown.texts.size()) && NameIsRightToLeft(shown.texts[name]);
+        name < static_cast<int>(cells.size()) && text::IsRightToLeftName(cells[name].text);
     row = std::clamp(row, 0, static_cast<int>(staged_.size()));
     staged_.insert(staged_.begin() + row, std::move(shown));
 }

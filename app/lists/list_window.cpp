@@ -12,6 +12,7 @@
 
 #include "app/data/data_commands.h"
 #include "app/edit/edit_dialogs.h"
+#include "app/layout/layout_rects.h"
 #include "app/layout/magnetic_skin.h"
 #include "app/layout/skin_button.h"
 #include "app/lists/cell_height_font.h"
@@ -23,6 +24,7 @@
 #include "app/logic/drop_rules.h"
 #include "app/logic/list_window_kinds.h"
 #include "app/logic/stale_filters.h"
+#include "app/logic/window_layout.h"
 #include "model/database_engine.h"
 #include "model/selection_move.h"
 
@@ -62,10 +64,9 @@ std::vector<uint16_t> IdsToMove(const RecordList& list, const ListControl& contr
 
 }  // namespace
 
-ListWindow::ListWindow(QWidget* owner, int model, int kind, ListControlArray* controls,
+ListWindow::ListWindow(QWidget* owner, int kind, ListControlArray* controls,
                        ListWindowArray* windows)
     : MagneticDialog(owner),
-      model_(model),
       kind_(static_cast<RecordKind>(kind)),
       controls_(controls),
       windows_(windows) {
@@ -153,9 +154,9 @@ ListWindow::ListWindow(QWidget* owner, int model, int kind, ListControlArray* co
     (*controls_)[kind_] = control_;
     (*windows_)[kind_] = this;
 
-    QRect place(QPoint(traits.defaultTopLeft.x, traits.defaultTopLeft.y), kTemplateSize);
-    if (const std::optional<QRect> stored = ReadListRect(kind_)) place = *stored;
-    MoveTo(place);
+    // The set of windows places it again beside the panel where it stands.
+    const QRect byDefault = ToQRect(DefaultListPlace(kind, DefaultPanelPlace()));
+    MoveTo(ReadListRect(kind_).value_or(byDefault));
 }
 
 ListWindow::~ListWindow() {
@@ -173,7 +174,7 @@ ListControl* ListWindow::Control() const {
     return control_;
 }
 
-void ListWindow::SetDatabase(DatabaseEngine* database, int model) {
+void ListWindow::SetDatabase(DatabaseEngine* database) {
     EndRename();
     const bool finding = !find_->isHidden() || !find_->text().isEmpty();
     if (finding) {
@@ -183,7 +184,6 @@ void ListWindow::SetDatabase(DatabaseEngine* database, int model) {
         title_->show();
     }
     database_ = database;
-    model_ = model;
     // A database given again (or anew) shows every row, as the field says.
     if (finding && database_) database_->SetNameFilter(kind_, "", nullptr);
     if (!database_) {

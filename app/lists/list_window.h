@@ -41,15 +41,13 @@ class ListWindow : public MagneticDialog {
     // `kind` is a RecordKind. `controls` and `windows` are the panel's arrays,
     // indexed by kind; this window puts its own control into `controls` at
     // construction.
-    ListWindow(QWidget* owner, int model, int kind, ListControlArray* controls,
-               ListWindowArray* windows);
+    ListWindow(QWidget* owner, int kind, ListControlArray* controls, ListWindowArray* windows);
     ~ListWindow() override;
 
     RecordKind Kind() const { return kind_; }
     ListControl* Control() const;
-    // The database the window works on (null: every action is ignored), and
-    // the receiver model the edit dialogs are given.
-    void SetDatabase(DatabaseEngine* database, int model);
+    // The database the window works on (null: every action is ignored).
+    void SetDatabase(DatabaseEngine* database);
     DatabaseEngine* Database() const { return database_; }
     // Refills the window's list from the database.
     void RefreshList();
@@ -140,7 +138,6 @@ class ListWindow : public MagneticDialog {
     void SelectRecords(const std::vector<uint16_t>& ids);
     int CurrentRow() const;
 
-    int model_;
     const RecordKind kind_;
     ListControlArray* controls_;
     ListWindowArray* windows_;

@@ -35,8 +35,9 @@ struct Rgb {
 };
 inline constexpr Rgb kWhite{255, 255, 255};
 
-struct Point {
-    int x, y;
+// A place in the grid of list windows under the panel, counted in windows.
+struct GridCell {
+    int column, row;
 };
 
 struct KindTraits {
@@ -46,7 +47,7 @@ struct KindTraits {
     const char* menuHeading;
     // The name the window's rectangle is stored under.
     const char* rectangleName;
-    Point defaultTopLeft;
+    GridCell defaultCell;
     // The letter code read from the right ('-' a separator), and the buttons
     // of its letters in order.
     const char* letterCode;
@@ -135,7 +136,7 @@ inline constexpr std::array<KindTraits, kKindCount> kKindTraits{{
      "Satellite",
      "Satellites",
      "SAT_RECT",
-     {309, 3},
+     {0, 0},
      "A-AP-ONL",
      kinds::kSatelliteLetters,
      kinds::kSatelliteColumns,
@@ -156,7 +157,7 @@ inline constexpr std::array<KindTraits, kKindCount> kKindTraits{{
      "Transponder",
      "Transponder",
      "TP_RECT",
-     {309, 153},
+     {0, 1},
      "A-AP-ONSF",
      kinds::kTransponderLetters,
      kinds::kTransponderColumns,
@@ -177,7 +178,7 @@ inline constexpr std::array<KindTraits, kKindCount> kKindTraits{{
      "TV Channel",
      "TV Channel",
      "TV_RECT",
-     {615, 3},
+     {1, 0},
      "A-ONSL",
      kinds::kChannelLetters,
      kinds::kChannelColumns,
@@ -198,7 +199,7 @@ inline constexpr std::array<KindTraits, kKindCount> kKindTraits{{
      "Radio Channel",
      "Radio Channel",
      "RADIO_RECT",
-     {615, 153},
+     {1, 1},
      "A-ONSL",
      kinds::kChannelLetters,
      kinds::kChannelColumns,
@@ -219,7 +220,7 @@ inline constexpr std::array<KindTraits, kKindCount> kKindTraits{{
      "Favorite",
      "Favorite",
      "FAV_RECT",
-     {3, 153},
+     {2, 0},
      "A-AP",
      kinds::kFavoriteLetters,
      kinds::kFavoriteColumns,

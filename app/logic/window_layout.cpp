@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "app/logic/kind_traits.h"
+
 namespace brondavel::app {
 
 namespace {
@@ -46,30 +48,10 @@ Rect DefaultPanelPlace() {
 }
 
 Rect DefaultListPlace(int kind, const Rect& panel) {
-    const int w = kListWindowSize.width;
-    const int h = kListWindowSize.height;
-    int column = 0;
-    int row = 0;
-    switch (kind) {
-        case 1:
-            row = 1;
-            break;
-        case 2:
-            column = 1;
-            break;
-        case 3:
-            column = 1;
-            row = 1;
-            break;
-        case 4:
-            column = 2;
-            break;
-        default:
-            break;
-    }
-    const int left = panel.left + column * w;
-    const int top = panel.bottom + row * h;
-    return {left, top, left + w, top + h};
+    const GridCell cell = TraitsOf(static_cast<RecordKind>(kind)).defaultCell;
+    const int left = panel.left + cell.column * kListWindowSize.width;
+    const int top = panel.bottom + cell.row * kListWindowSize.height;
+    return {left, top, left + kListWindowSize.width, top + kListWindowSize.height};
 }
 
 Rect BringOntoScreens(const Rect& window, const std::vector<Rect>& screens, Size min) {

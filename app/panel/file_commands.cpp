@@ -148,7 +148,7 @@ void FileCommands::Show(std::unique_ptr<DatabaseFile> file, const FileSettings& 
     std::unique_ptr<DatabaseFile> previous = std::move(file_);
     file_ = std::move(file);
     settings_ = settings;
-    windows_.GiveDatabase(&file_->db(), settings.model);
+    windows_.GiveDatabase(&file_->db());
 }
 
 void FileCommands::Release() {

@@ -30,11 +30,11 @@ ListWindowSet::~ListWindowSet() {
     Destroy();
 }
 
-void ListWindowSet::Create(MagneticDialog* panel, int model) {
+void ListWindowSet::Create(MagneticDialog* panel) {
     panel_ = panel;
     for (int kind = 0; kind < kCount; ++kind) {
         // The window puts itself into both arrays.
-        auto* window = new ListWindow(panel, model, kind, &controls_, &windows_);
+        auto* window = new ListWindow(panel, kind, &controls_, &windows_);
         window->hide();
     }
     for (ListWindow* window : windows_) {
@@ -57,8 +57,8 @@ ListControls ListWindowSet::Lists() const {
     return {controls_[0], controls_[1], controls_[2], controls_[3]};
 }
 
-void ListWindowSet::GiveDatabase(DatabaseEngine* database, int model) {
-    for (ListWindow* window : windows_) window->SetDatabase(database, model);
+void ListWindowSet::GiveDatabase(DatabaseEngine* database) {
+    for (ListWindow* window : windows_) window->SetDatabase(database);
     RefreshAll();
 }
 

@@ -22,7 +22,7 @@ class ListWindowSet : public QObject {
     ListWindowSet& operator=(const ListWindowSet&) = delete;
 
     // Makes the windows, hidden, as docking partners of each other and of `panel`.
-    void Create(MagneticDialog* panel, int model);
+    void Create(MagneticDialog* panel);
     // Deletes the windows; none may outlive the database it points to.
     void Destroy();
 
@@ -33,7 +33,7 @@ class ListWindowSet : public QObject {
     ListControls Lists() const;
 
     // Every window works on `database` (null: none) and shows its rows.
-    void GiveDatabase(DatabaseEngine* database, int model);
+    void GiveDatabase(DatabaseEngine* database);
     void RefreshAll();
     // Shows what the last database calls filled, in every window.
     void CommitLists();

@@ -122,7 +122,6 @@ class MainPanel : public MagneticDialog {
     // Yes saves (and continues only when that worked); No continues when
     // `noContinues`; Cancel never does.
     bool OfferSave(bool noContinues);
-    void SetPath(const QString& path);
     void GiveDatabaseToWindows();
 
     void CreateTransferController(const QString& runPort);

@@ -8,6 +8,8 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "text/conexant_text.h"
+
 namespace brondavel::app {
 
 namespace {
@@ -19,8 +21,9 @@ const char* const kMark = "\u2713";  // a check mark
 
 QString Cell(const std::string& text, const char* align = nullptr) {
     const QString shown = QString::fromStdString(text);
-    // A name that reads right to left starts at the cell's right edge.
-    if (shown.isRightToLeft())
+    // A name that reads right to left is a right-to-left paragraph, from the
+    // cell's right edge: its trailing digits end up at the left.
+    if (text::IsRightToLeftName(text))
         return "<td><p dir=\"rtl\" align=\"right\">" + shown.toHtmlEscaped() + "</p></td>";
     QString td = align ? QString("<td align=\"%1\">").arg(align) : QString("<td>");
     return td + shown.toHtmlEscaped() + "</td>";

@@ -1,7 +1,7 @@
 // Lays the channel sheet out on pages: a title line with the file's name and
 // the date on every page, the sections as tables whose heading row repeats on
-// each page, and "Page n of m" at the foot. Names in Arabic are shaped and
-// run right to left, as Qt's text layout does for any text.
+// each page, and "Page n of m" at the foot. A name that reads right to left
+// is shaped and laid out as a right-to-left paragraph, right-aligned.
 #pragma once
 
 #include <QString>

@@ -6,6 +6,7 @@ with the file's name in the title and the page numbers at the feet.
 usage: check_pdf_text.py BRONDAVEL BRONDAVEL_CLI DATABASE WORK_DIR
 """
 import os
+import re
 import subprocess
 import sys
 import unicodedata
@@ -38,6 +39,53 @@ def printed(name, text, lines):
     return any(all(w in line.split() for w in words) for line in lines)
 
 
+WORD = re.compile(r'<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>([^<]*)</word>')
+
+
+def arabic(word):
+    return any("\u0600" <= c <= "\u06ff" for c in normal(word))
+
+
+def drawn_lines(pdf):
+    """The words of each printed line, left to right, as (xMin, xMax, text)."""
+    lines = {}
+    page = 0
+    for m in WORD.finditer(run("pdftotext", "-bbox", "-enc", "UTF-8", pdf, "-")):
+        if m.group(1) is None:
+            page += 1
+            continue
+        key = (page, round(float(m.group(2)), 1))
+        lines.setdefault(key, []).append((float(m.group(1)), float(m.group(3)), m.group(4)))
+    return [sorted(words) for _, words in sorted(lines.items())]
+
+
+def right_to_left_cells(pdf):
+    """Failures in how the names of Arabic letters and trailing digits are
+    drawn, and how many of them hold digits. Such a name reads right to left:
+    it ends at its cell's right edge, just before the satellite, and its
+    digits are drawn at its left end."""
+    failures, with_digits = [], 0
+    for words in drawn_lines(pdf):
+        glyphs = [i for i, w in enumerate(words) if arabic(w[2])]
+        if not glyphs:
+            continue
+        satellite = next((i for i in range(glyphs[-1] + 1, len(words))
+                          if re.search("[A-Za-z]", words[i][2])), None)
+        if satellite is None or glyphs[0] < 1:
+            continue
+        name = words[1:satellite]
+        if any(re.search("[A-Za-z]", w[2]) for w in name):
+            continue  # a Latin letter may come first: not checked here
+        digits = [w for w in name if w[2].isdigit()]
+        text = " ".join(w[2] for w in name)
+        if any(w[0] > words[glyphs[0]][0] for w in digits):
+            failures.append(f"digits drawn right of the Arabic in '{normal(text)}'")
+        with_digits += bool(digits)
+        if words[satellite][0] - name[-1][1] > 8:
+            failures.append(f"'{normal(text)}' is not at its cell's right edge")
+    return failures, with_digits
+
+
 def main():
     brondavel, cli, database, work = sys.argv[1:5]
     os.makedirs(work, exist_ok=True)
@@ -68,6 +116,10 @@ def main():
     pages = int(run("pdfinfo", pdf).split("Pages:")[1].split()[0])
     if f"Page {pages} of {pages}" not in text:
         failures.append(f"no page number on the last of {pages} pages")
+    drawn, with_digits = right_to_left_cells(pdf)
+    failures += drawn[:5]
+    if not with_digits:
+        failures.append("no Arabic name with digits was found drawn")
     # A radio name must not be on a TV-only sheet.
     radio = {normal(line.split("\t")[2]) for line in
              run(cli, "dump", database, "--kind", "radio").splitlines() if line.count("\t") >= 2}

@@ -18,7 +18,7 @@ struct DemoListWindows {
 
     DemoListWindows() {
         for (int kind = 0; kind < 5; ++kind) {
-            Window(kind).SetDatabase(db.get(), 2);
+            Window(kind).SetDatabase(db.get());
             Window(kind).RefreshList();
         }
     }

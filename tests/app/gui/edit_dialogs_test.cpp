@@ -347,7 +347,7 @@ void EditDialogsTest::layoutComesFromTheDatabase() {
     QVERIFY(demo.db->StoreRecord(kTv, 0, c.stored));
     test::ListWindows windows;  // made for the first generation
     for (int kind = 0; kind < 5; ++kind) {
-        windows.Window(kind).SetDatabase(demo.db.get(), kFirstModel);
+        windows.Window(kind).SetDatabase(demo.db.get());
         windows.Window(kind).RefreshList();
     }
     bool groupTwoShown = false;

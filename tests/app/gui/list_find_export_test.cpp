@@ -79,7 +79,7 @@ class ListFindExportTest : public QObject {
         // The database given again (a save, a transfer) shows every row.
         Find(w, kTv, QStringLiteral("News"));
         QVERIFY(w.Rows(kTv) < static_cast<int>(all.size()));
-        w.Window(kTv).SetDatabase(w.db.get(), 2);
+        w.Window(kTv).SetDatabase(w.db.get());
         w.Window(kTv).RefreshList();
         QVERIFY(w.Window(kTv).FindField()->isHidden());
         QCOMPARE(w.Names(kTv), all);

@@ -33,7 +33,7 @@ struct ListWindows {
 
     ListWindows() {
         for (int kind = 0; kind < 5; ++kind) {
-            owned[kind] = std::make_unique<app::ListWindow>(nullptr, 2, kind, &controls, &windows);
+            owned[kind] = std::make_unique<app::ListWindow>(nullptr, kind, &controls, &windows);
             testers[kind] = std::make_unique<QAbstractItemModelTester>(
                 Window(kind).View()->control(),
                 QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -44,7 +44,7 @@ struct ListWindows {
     void Load() { db.LoadImage(std::vector<uint8_t>(FirstGenImage::kSize, 0)); }
     void Show() {
         for (auto& w : owned) {
-            w->SetDatabase(&db, 2);
+            w->SetDatabase(&db);
             w->RefreshList();
         }
     }
