@@ -42,6 +42,12 @@ class ListRowDelegate : public QStyledItemDelegate {
         painter->drawImage(at, image);
     }
 
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(kRightToLeftRole).toBool()) option->direction = Qt::RightToLeft;
+    }
+
   private:
     ListView* view_;
 };

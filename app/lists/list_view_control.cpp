@@ -184,9 +184,13 @@ QVariant ListViewControl::data(const QModelIndex& index, int role) const {
         case Qt::TextAlignmentRole: {
             const KindTraits& traits = TraitsOf(kind_);
             Qt::Alignment h = AlignmentOf(traits.columns[column].align);
-            if (column == traits.mainColumn && row.rightToLeft) h = Qt::AlignRight;
+            // Absolute: a right-to-left cell would otherwise mirror it back.
+            if (column == traits.mainColumn && row.rightToLeft)
+                h = Qt::AlignRight | Qt::AlignAbsolute;
             return QVariant::fromValue(h | Qt::AlignVCenter);
         }
+        case kRightToLeftRole:
+            return column == TraitsOf(kind_).mainColumn && row.rightToLeft;
         case Qt::BackgroundRole: {
             const Rgb c = CellBackground(kind_, column, row.active);
             return QColor(c.r, c.g, c.b);

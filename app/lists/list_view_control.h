@@ -20,6 +20,10 @@ class QTableView;
 
 namespace brondavel::app {
 
+// True for a name cell read right to left: it is laid out as a right-to-left
+// paragraph, so digits and Latin words inside it fall where they belong.
+inline constexpr int kRightToLeftRole = Qt::UserRole;
+
 class ListViewControl : public QAbstractTableModel, public ListControl {
     Q_OBJECT
   public:
