@@ -42,9 +42,16 @@ struct Pty {
             path = name;
         }
     }
-    ~Pty() {
+    ~Pty() { HangUp(); }
+    void HangUp() {
+        CloseSlave();
         if (master >= 0) ::close(master);
+        master = -1;
+    }
+    // Without the test's own slave handle the sim's close is a real hang-up.
+    void CloseSlave() {
         if (slave >= 0) ::close(slave);
+        slave = -1;
     }
     int master = -1;
     int slave = -1;

@@ -102,10 +102,7 @@ TEST(SerialPortRead, HangUpEndsEveryWait) {
     OpenPort p;
     ASSERT_TRUE(p.opened);
     p.port.SetTransferCheck([] { return true; });
-    ::close(p.pty.slave);
-    p.pty.slave = -1;
-    ::close(p.pty.master);
-    p.pty.master = -1;
+    p.pty.HangUp();
     uint8_t b;
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(p.port.ReadTimed(&b, 1, 100000), 0u);
