@@ -30,7 +30,7 @@ class Lh5Peers : public ::testing::Test {
     }
 
     const std::vector<std::pair<std::string, Bytes>> inputs_ = {
-        {"ff", FfFill(479232)},
+        {"ff", Bytes(479232, 0xFF)},
         {"records", ReceiverRecords(300000, 61)},
         {"text", Text(120000, 62)},
         {"small", Text(300, 63)},
@@ -42,7 +42,6 @@ TEST_F(Lh5Peers, PeersExtractOurBlocks) {
     for (auto& [name, data] : inputs_) {
         SCOPED_TRACE(name);
         Bytes block = CompressOrDie(data);
-        ASSERT_FALSE(block.empty());
         testsupport::Spit(dir_ / "a.lzh", block);
         EXPECT_TRUE(Run("7z e -so a.lzh") == data);
         // lhasa and bsdtar want a file name; our decoder reads the named form as well.

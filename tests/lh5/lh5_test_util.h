@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,10 +26,6 @@ inline Bytes RandomBytes(std::size_t n, std::uint64_t seed) {
     Bytes b(n);
     for (auto& x : b) x = static_cast<std::uint8_t>(Mix(seed));
     return b;
-}
-
-inline Bytes FfFill(std::size_t n) {
-    return Bytes(n, 0xFF);
 }
 
 // 48-byte channel-like records (name, ids, frequencies) followed by 0xFF free space.
@@ -80,9 +77,11 @@ inline Bytes MatchlessBytes(std::size_t n) {
     return b;
 }
 
+// For input that must compress: gtest reports the exception as the test's failure.
 inline Bytes CompressOrDie(const Bytes& in) {
     auto out = brondavel::lh5::Compress(in);
-    return out ? *out : Bytes{};
+    if (!out) throw std::runtime_error(std::to_string(in.size()) + " bytes did not compress");
+    return *out;
 }
 
 // Writes bits most significant first, as the -lh5- stream does.
