@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -14,17 +15,10 @@ namespace lh5test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline std::uint64_t Mix(std::uint64_t& s) {
-    s += 0x9E3779B97F4A7C15ull;
-    std::uint64_t z = s;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
-
 inline Bytes RandomBytes(std::size_t n, std::uint64_t seed) {
+    std::mt19937_64 rng(seed);
     Bytes b(n);
-    for (auto& x : b) x = static_cast<std::uint8_t>(Mix(seed));
+    for (auto& x : b) x = static_cast<std::uint8_t>(rng());
     return b;
 }
 
@@ -32,16 +26,17 @@ inline Bytes RandomBytes(std::size_t n, std::uint64_t seed) {
 inline Bytes ReceiverRecords(std::size_t n, std::uint64_t seed) {
     static const char* kWords[] = {"Sport", "News", "Kino", "Music", "Kids", "Info",
                                    "Welt",  "Plus", "Star", "Gold",  "Life", "Travel"};
+    std::mt19937_64 rng(seed);
     Bytes b;
     b.reserve(n);
     std::size_t used = n * 3 / 4;
     for (std::uint16_t id = 0; b.size() < used; ++id) {
         Bytes rec(48, 0);
-        std::string name = std::string(kWords[Mix(seed) % 12]) + " " + kWords[Mix(seed) % 12];
+        std::string name = std::string(kWords[rng() % 12]) + " " + kWords[rng() % 12];
         for (std::size_t i = 0; i < name.size() && i < 20; ++i) rec[i] = name[i];
         rec[24] = static_cast<std::uint8_t>(id);
         rec[25] = static_cast<std::uint8_t>(id >> 8);
-        std::uint64_t r = Mix(seed);
+        std::uint64_t r = rng();
         rec[26] = static_cast<std::uint8_t>(r & 0x1F);
         rec[28] = static_cast<std::uint8_t>(r >> 8);
         rec[29] = static_cast<std::uint8_t>((r >> 16) & 0x1F);
@@ -58,10 +53,11 @@ inline Bytes Text(std::size_t n, std::uint64_t seed) {
     static const char* kWords[] = {"the",   "receiver",  "channel", "of",    "and",   "a",
                                    "list",  "satellite", "to",      "radio", "group", "is",
                                    "frame", "window",    "signal",  "with",  "in",    "stored"};
+    std::mt19937_64 rng(seed);
     std::string s;
     while (s.size() < n) {
-        s += kWords[Mix(seed) % 18];
-        s += (Mix(seed) % 11 == 0) ? ".\n" : " ";
+        s += kWords[rng() % 18];
+        s += (rng() % 11 == 0) ? ".\n" : " ";
     }
     return Bytes(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(n));
 }
