@@ -45,7 +45,9 @@ TEST_F(Lh5Peers, PeersExtractOurBlocks) {
         testsupport::Spit(dir_ / "a.lzh", block);
         EXPECT_TRUE(Run("7z e -so a.lzh") == data);
         // lhasa and bsdtar want a file name; our decoder reads the named form as well.
-        Bytes named = WithName(block, 'a');
+        const Bytes named =
+            Member({block.begin() + 27, block.end() - 1}, static_cast<std::uint32_t>(data.size()),
+                   Crc16(data.data(), data.size()), '5', "a");
         Bytes back(data.size());
         ASSERT_TRUE(Decode(named.data(), named.size(), back.data(), back.size()).ok());
         testsupport::Spit(dir_ / "n.lzh", named);

@@ -208,18 +208,4 @@ inline Bytes Member(const Bytes& data, std::uint32_t uncompressed, std::uint16_t
     return out;
 }
 
-// Our block with a one-letter file name spliced in: header size and checksum
-// recomputed, the data untouched.
-inline Bytes WithName(const Bytes& block, char name) {
-    Bytes out(block.begin(), block.begin() + 22);
-    out.push_back(static_cast<std::uint8_t>(name));
-    out.insert(out.end(), block.begin() + 22, block.end());
-    out[0] = static_cast<std::uint8_t>(block[0] + 1);
-    out[21] = 1;
-    unsigned sum = 0;
-    for (std::size_t i = 2; i < 2u + out[0]; ++i) sum += out[i];
-    out[1] = static_cast<std::uint8_t>(sum);
-    return out;
-}
-
 }  // namespace lh5test
