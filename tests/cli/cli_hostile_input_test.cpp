@@ -29,20 +29,18 @@ class CliHostileInput : public CliTest {
 
 TEST_F(CliHostileInput, FilesOpenWithTheSettingsTheyFitUnlessSettingsAreGiven) {
     const std::string first = P("demo.ZCS"), second = P("gen2.bin");
-    ASSERT_EQ(Cli("demo --model 0 --flash 4 --compress 0 " + second).code, 0);
-    Result given = Cli("dump --model 0 --flash 4 --compress 0 " + second + " --kind tv");
-    ASSERT_EQ(given.code, 0);
+    Ok("demo --model 0 --flash 4 --compress 0 " + second);
+    Result given = Ok("dump --model 0 --flash 4 --compress 0 " + second + " --kind tv");
     EXPECT_EQ(given.err, "");
     // No settings: the second-generation file reads as it should, and one line says how.
-    Result detected = Cli("dump " + second + " --kind tv");
-    ASSERT_EQ(detected.code, 0) << detected.err;
+    Result detected = Ok("dump " + second + " --kind tv");
     EXPECT_EQ(detected.out, given.out);
     EXPECT_EQ(Count(detected.err, "\n"), 1u) << detected.err;
     EXPECT_NE(detected.err.find("read as model 0, SST 4M, no compression"), std::string::npos)
         << detected.err;
     // A file that fits the defaults says nothing; one edited without settings keeps its own.
     EXPECT_EQ(Cli("dump " + first + " --kind tv").err, "");
-    ASSERT_EQ(Cli("edit " + second + " " + P("edited.bin") + " delete tv 0").code, 0);
+    Ok("edit " + second + " " + P("edited.bin") + " delete tv 0");
     EXPECT_EQ(Cli("dump --model 0 --flash 4 --compress 0 " + P("edited.bin") + " --kind tv").err,
               "");
 }
@@ -50,8 +48,7 @@ TEST_F(CliHostileInput, FilesOpenWithTheSettingsTheyFitUnlessSettingsAreGiven) {
 TEST_F(CliHostileInput, CutFilesAreNeverWrittenBackWithoutForce) {
     const std::string whole = P("demo.ZCS"), cut = P("cut.ZCS");
     Cut(whole, cut, 274000);
-    Result dump = Cli("dump " + cut + " --kind radio");
-    ASSERT_EQ(dump.code, 0);
+    Result dump = Ok("dump " + cut + " --kind radio");
     EXPECT_NE(dump.err.find("ends 62000 bytes early"), std::string::npos) << dump.err;
     // Records beyond the end are not loaded: no rows of erased flash.
     EXPECT_EQ(dump.out.find("\u06D2"), std::string::npos);
@@ -64,7 +61,7 @@ TEST_F(CliHostileInput, CutFilesAreNeverWrittenBackWithoutForce) {
 
     // A cut second-generation file read with a flash type that finds no records.
     const std::string gen2 = P("gen2.bin"), cut2 = P("cut2.bin");
-    ASSERT_EQ(Cli("demo --model 0 --flash 3 --compress 0 " + gen2).code, 0);
+    Ok("demo --model 0 --flash 3 --compress 0 " + gen2);
     Cut(gen2, cut2, 150000);
     Result empty = Cli("resave --model 0 --flash 0 " + cut2 + " " + P("e.bin"));
     EXPECT_EQ(empty.code, 1);
@@ -121,7 +118,7 @@ TEST_F(CliHostileInput, RefusedOperationsAndHugeInputsWriteNothing) {
                     {edit + "sort tv 2 delete tv 1 bogus", 1, "operation 3 (bogus)"}});
     EXPECT_FALSE(fs::exists(P("out.ZCS")));
     // A sparse 4 GB file: its size, or its member header, refuses it at once.
-    ASSERT_EQ(Cli("lh5 compress --raw " + P("demo.ZCS") + " " + P("member.lzh")).code, 0);
+    Ok("lh5 compress --raw " + P("demo.ZCS") + " " + P("member.lzh"));
     std::vector<uint8_t> member = Slurp(P("member.lzh"));
     member[11] = member[12] = member[13] = member[14] = 0xFF;  // the original size
     Spit(P("big.lzh"), member);

@@ -24,7 +24,7 @@ class CliLh5 : public CliTest {
         fs::copy_file(P("demo.ZCS"), input);
         const utimbuf times{modified, modified};
         ASSERT_EQ(::utime(input.c_str(), &times), 0);
-        ASSERT_EQ(Cli("lh5 compress " + input + " " + P("channels.lzh")).code, 0);
+        Ok("lh5 compress " + input + " " + P("channels.lzh"));
     }
     std::string input;
     const std::time_t modified = 1614834368;  // March 2021
@@ -62,12 +62,12 @@ TEST_F(CliLh5, ArchiversListAndExtractTheNamedMember) {
 
 TEST_F(CliLh5, RawBlocksAndNamedArchivesBothExpand) {
     const auto original = Slurp(input);
-    ASSERT_EQ(Cli("lh5 compress --raw " + input + " " + P("raw.lh5")).code, 0);
+    Ok("lh5 compress --raw " + input + " " + P("raw.lh5"));
     // The codec's block has no name; the archive adds only the name.
     EXPECT_EQ(Slurp(P("channels.lzh")).size(), Slurp(P("raw.lh5")).size() + 12);
     for (const std::string& file : {P("raw.lh5"), P("channels.lzh")}) {
         fs::remove(P("back.ZCS"));
-        ASSERT_EQ(Cli("lh5 decompress " + file + " " + P("back.ZCS")).code, 0);
+        Ok("lh5 decompress " + file + " " + P("back.ZCS"));
         EXPECT_EQ(Slurp(P("back.ZCS")), original);
     }
 }

@@ -69,6 +69,13 @@ class CliTest : public ::testing::Test {
         return r;
     }
 
+    // A command that must succeed; its output for further checks.
+    Result Ok(const std::string& args) const {
+        Result r = Cli(args);
+        EXPECT_EQ(r.code, 0) << args << "\n" << r.err;
+        return r;
+    }
+
     // A failure a user can meet is one line on stderr, beside any warnings
     // and the pointer to --help after a usage error.
     void ExpectRefusals(const std::vector<Refusal>& cases) const {

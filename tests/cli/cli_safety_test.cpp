@@ -26,7 +26,7 @@ TEST_F(CliSafety, WrongSettingsNeverDestroyADatabase) {
     EXPECT_EQ(Slurp(a), original);
     // A second-generation file read with the wrong compress mode reads as nonsense.
     const std::string b = P("b.bin");
-    ASSERT_EQ(Cli("demo --model 1 --flash 3 --compress 1 " + b).code, 0);
+    Ok("demo --model 1 --flash 3 --compress 1 " + b);
     const auto flash = Slurp(b);
     for (const char* wrong :
          {"--model 1 --flash 3 --compress 2", "--model 1 --flash 4 --compress 1", "--model 2"}) {
@@ -92,9 +92,8 @@ TEST_F(CliSafety, DetectNamesTheSettingsAFileNeeds) {
           Case{"--model 1 --flash 4 --compress 2", "--model 0 --flash 4 --compress 2"}}) {
         SCOPED_TRACE(c.settings);
         const std::string file = P("case.bin");
-        ASSERT_EQ(Cli(std::string("demo ") + c.settings + " " + file).code, 0);
-        Result detect = Cli("detect " + file);
-        ASSERT_EQ(detect.code, 0);
+        Ok(std::string("demo ") + c.settings + " " + file);
+        Result detect = Ok("detect " + file);
         EXPECT_NE(detect.out.find(std::string("options:  ") + c.expected), std::string::npos)
             << detect.out;
         // With the right settings info is quiet, check passes and an edit
@@ -102,7 +101,7 @@ TEST_F(CliSafety, DetectNamesTheSettingsAFileNeeds) {
         const std::string right = std::string(" ") + c.settings + " ";
         EXPECT_EQ(Cli("info" + right + file).err, "");
         EXPECT_EQ(Cli("check" + right + file).code, 0);
-        ASSERT_EQ(Cli("edit" + right + file + " " + P("edited.bin") + " sort tv name").code, 0);
+        Ok("edit" + right + file + " " + P("edited.bin") + " sort tv name");
         Result dump = Cli("dump --kind satellites" + right + P("edited.bin"));
         EXPECT_EQ(dump.out.substr(0, dump.out.find('\n')), "0\tAstra 1\t19.2E");
         const char* other = std::string(c.expected).find("--compress 2") != std::string::npos

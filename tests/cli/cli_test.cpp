@@ -32,8 +32,7 @@ class CliCommands : public CliTest {
 };
 
 TEST_F(CliCommands, InfoReportsKindHeaderDateAndCounts) {
-    Result r = Cli("info --json " + P("demo.ZCS"));
-    ASSERT_EQ(r.code, 0);
+    Result r = Ok("info --json " + P("demo.ZCS"));
     const auto j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["kind"], "ChannelDataFile");
     EXPECT_EQ(j["headerValid"], true);
@@ -47,8 +46,7 @@ TEST_F(CliCommands, InfoOnDamagedFilesSaysWhatIsWrong) {
     // A file cut short: how many bytes are missing.
     fs::copy_file(P("demo.ZCS"), P("short.ZCS"));
     fs::resize_file(P("short.ZCS"), 100000);
-    Result cut = Cli("info " + P("short.ZCS"));
-    ASSERT_EQ(cut.code, 0);
+    Result cut = Ok("info " + P("short.ZCS"));
     EXPECT_NE(cut.out.find("100000 bytes, 236000 bytes missing"), std::string::npos) << cut.out;
     // A date of control bytes is shown escaped, never raw.
     {
@@ -62,7 +60,7 @@ TEST_F(CliCommands, InfoOnDamagedFilesSaysWhatIsWrong) {
 }
 
 TEST_F(CliCommands, ResaveAndCheck) {
-    ASSERT_EQ(Cli("resave " + P("demo.ZCS") + " " + P("again.ZCS")).code, 0);
+    Ok("resave " + P("demo.ZCS") + " " + P("again.ZCS"));
     EXPECT_EQ(fs::file_size(P("again.ZCS")), 336000u);
     EXPECT_EQ(Cli("check " + P("again.ZCS")).code, 0);
     // An orphaned channel and a bad header are reported, one line each.
@@ -118,8 +116,7 @@ TEST_F(CliCommands, RefusalsSayWhy) {
 }
 
 TEST_F(CliCommands, DumpRowsAreTheRowsEditTakes) {
-    Result sats = Cli("dump " + P("demo.ZCS") + " --kind satellites --header");
-    ASSERT_EQ(sats.code, 0);
+    Result sats = Ok("dump " + P("demo.ZCS") + " --kind satellites --header");
     const auto lines = Lines(sats.out);
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[0], "row\tname\tposition");
@@ -143,7 +140,7 @@ TEST_F(CliCommands, DumpRowsAreTheRowsEditTakes) {
     }
     EXPECT_GT(Count(Cli("dump " + out + " --kind tv").out, "\tS\n"), 0u);
     // The row read off dump is the row edit renames.
-    ASSERT_EQ(Cli("edit " + out + " " + out + " rename tv 4 Renamed").code, 0);
+    Ok("edit " + out + " " + out + " rename tv 4 Renamed");
     EXPECT_EQ(Dump(out, "tv")[4]["fields"]["name"], "Renamed");
 }
 
@@ -151,10 +148,8 @@ TEST_F(CliCommands, EditAppliesOperationsInOrder) {
     const std::string in = P("demo.ZCS"), out = P("edited.ZCS");
     const auto before = Dump(in, "tv");
     const std::string row2 = before[2]["fields"]["name"];
-    ASSERT_EQ(Cli("edit " + in + " " + out + " move tv 0-1 after 4 favorite tv 0 15 on" +
-                  " rename tv 1 \"Nouvelle 1\" reparent tv 0 7")
-                  .code,
-              0);
+    Ok("edit " + in + " " + out + " move tv 0-1 after 4 favorite tv 0 15 on" +
+       " rename tv 1 \"Nouvelle 1\" reparent tv 0 7");
     const auto after = Dump(out, "tv");
     // Rows 0-1 went behind the old row 4, so the old row 2 leads now.
     EXPECT_EQ(after[0]["fields"]["name"], row2);
@@ -164,8 +159,7 @@ TEST_F(CliCommands, EditAppliesOperationsInOrder) {
     const auto tps = Dump(out, "transponders");
     EXPECT_EQ(after[0]["fields"]["transponderRef"], tps[7]["id"]);
     // Sorting and deleting with cascade.
-    ASSERT_EQ(
-        Cli("edit " + out + " " + out + " sort satellites longitude delete satellites 0").code, 0);
+    Ok("edit " + out + " " + out + " sort satellites longitude delete satellites 0");
     const auto sats = Dump(out, "satellites");
     ASSERT_EQ(sats.size(), 5u);
     EXPECT_EQ(sats[0]["columns"][1], "19.2E");  // 13.0E came first and went
@@ -175,11 +169,11 @@ TEST_F(CliCommands, EditAppliesOperationsInOrder) {
 TEST_F(CliCommands, DoubleDashEndsTheOptions) {
     const std::string in = P("demo.ZCS"), out = P("dash.ZCS");
     // Before the operations or inside them, and with texts that look like options.
-    ASSERT_EQ(Cli("edit " + in + " " + out + " -- rename tv 0 --json rename tv 1 -Sport-").code, 0);
+    Ok("edit " + in + " " + out + " -- rename tv 0 --json rename tv 1 -Sport-");
     auto tv = Dump(out, "tv");
     EXPECT_EQ(tv[0]["fields"]["name"], "--json");
     EXPECT_EQ(tv[1]["fields"]["name"], "-Sport-");
-    ASSERT_EQ(Cli("edit " + in + " " + out + " rename tv 2 -- -Minus").code, 0);
+    Ok("edit " + in + " " + out + " rename tv 2 -- -Minus");
     EXPECT_EQ(Dump(out, "tv")[2]["fields"]["name"], "-Minus");
     // An option after "--" is an argument, not an option.
     EXPECT_EQ(Cli("dump -- " + out + " --kind tv").code, 2);
@@ -211,7 +205,7 @@ TEST_F(CliCommands, SortDirectionWordsAndTheToggle) {
     auto ascending = sorted("sort tv name asc");
     std::reverse(ascending.begin(), ascending.end());
     EXPECT_EQ(sorted("sort tv name desc sort tv name desc"), ascending);
-    ASSERT_EQ(Cli("edit " + in + " " + out + " sort satellites longitude asc").code, 0);
+    Ok("edit " + in + " " + out + " sort satellites longitude asc");
     EXPECT_EQ(Dump(out, "satellites")[0]["columns"][1], "13.0E");
     // Favourite groups keep their order and number.
     std::vector<clitest::Refusal> favourites;
@@ -223,22 +217,19 @@ TEST_F(CliCommands, SortDirectionWordsAndTheToggle) {
 
 TEST_F(CliCommands, RenameSaysWhatItCouldNotKeep) {
     const std::string in = P("demo.ZCS"), out = P("renamed.ZCS");
-    Result exact = Cli("edit " + in + " " + out + " rename tv 0 \"Canal Sport\"");
-    ASSERT_EQ(exact.code, 0);
+    Result exact = Ok("edit " + in + " " + out + " rename tv 0 \"Canal Sport\"");
     EXPECT_EQ(exact.err, "");
-    Result cut = Cli("edit " + in + " " + out + " rename tv 0 \"A name far too long for it\"");
-    ASSERT_EQ(cut.code, 0);
+    Result cut = Ok("edit " + in + " " + out + " rename tv 0 \"A name far too long for it\"");
     EXPECT_NE(cut.err.find("cut to the field's limit"), std::string::npos) << cut.err;
     const std::string stored = Dump(out, "tv")[0]["fields"]["name"];
     EXPECT_EQ(stored, std::string("A name far too long for it").substr(0, stored.size()));
-    Result replaced = Cli("edit " + in + " " + out + " rename tv 0 \"Snow \xE2\x98\x83\"");
-    ASSERT_EQ(replaced.code, 0);
+    Result replaced = Ok("edit " + in + " " + out + " rename tv 0 \"Snow \xE2\x98\x83\"");
     EXPECT_NE(replaced.err.find("characters replaced"), std::string::npos) << replaced.err;
     EXPECT_EQ(Count(replaced.err, "\n"), 1u);
 }
 
 TEST_F(CliCommands, ExportSourceWritesTheChannelTable) {
-    ASSERT_EQ(Cli("export-source " + P("demo.ZCS") + " " + P("table.txt")).code, 0);
+    Ok("export-source " + P("demo.ZCS") + " " + P("table.txt"));
     const std::string text = ReadText(P("table.txt"));
     EXPECT_EQ(text.find("\nDEFDB_CHDATA_t\tCH_"), 0u);
     EXPECT_EQ(text.find('\r'), std::string::npos);

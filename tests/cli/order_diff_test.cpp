@@ -13,11 +13,10 @@ using clitest::Result;
 class CliOrderDiff : public CliTest {};
 
 TEST_F(CliOrderDiff, SortedFileGetsItsOrderBackFromAnotherGenerationAndDiffSaysSo) {
-    ASSERT_EQ(Cli("demo --model 0 --flash 4 --compress 2 " + P("gen2.bin")).code, 0);
+    Ok("demo --model 0 --flash 4 --compress 2 " + P("gen2.bin"));
     // Sorted by name: nearly every channel moves.
-    ASSERT_EQ(Cli("edit " + P("demo.ZCS") + " " + P("sorted.ZCS") + " sort tv 2").code, 0);
-    Result moved = Cli("diff --json " + P("demo.ZCS") + " " + P("sorted.ZCS"));
-    ASSERT_EQ(moved.code, 0) << moved.err;
+    Ok("edit " + P("demo.ZCS") + " " + P("sorted.ZCS") + " sort tv 2");
+    Result moved = Ok("diff --json " + P("demo.ZCS") + " " + P("sorted.ZCS"));
     const auto j = nlohmann::json::parse(moved.out);
     EXPECT_GT(j["tv"]["moved"].size(), 100u);
     EXPECT_TRUE(j["tv"]["added"].empty());
@@ -25,8 +24,7 @@ TEST_F(CliOrderDiff, SortedFileGetsItsOrderBackFromAnotherGenerationAndDiffSaysS
 
     // The second-generation demo holds the same channels in the original order.
     Result applied =
-        Cli("apply-order " + P("sorted.ZCS") + " " + P("gen2.bin") + " " + P("back.ZCS"));
-    ASSERT_EQ(applied.code, 0) << applied.err;
+        Ok("apply-order " + P("sorted.ZCS") + " " + P("gen2.bin") + " " + P("back.ZCS"));
     EXPECT_NE(applied.out.find("matched by key: 380\nmatched by name: 0\nunmatched: 0\n"),
               std::string::npos)
         << applied.out;
@@ -36,27 +34,22 @@ TEST_F(CliOrderDiff, SortedFileGetsItsOrderBackFromAnotherGenerationAndDiffSaysS
 }
 
 TEST_F(CliOrderDiff, DiffListsARenameAndANewParent) {
-    ASSERT_EQ(Cli("edit " + P("demo.ZCS") + " " + P("renamed.ZCS") + " rename tv 3 'A\"B'").code,
-              0);
-    Result r = Cli("diff " + P("demo.ZCS") + " " + P("renamed.ZCS"));
-    ASSERT_EQ(r.code, 0) << r.err;
+    Ok("edit " + P("demo.ZCS") + " " + P("renamed.ZCS") + " rename tv 3 'A\"B'");
+    Result r = Ok("diff " + P("demo.ZCS") + " " + P("renamed.ZCS"));
     EXPECT_EQ(
         r.out.rfind("tv: 0 added, 0 removed, 0 moved, 1 changed\n~ tv #4 -> #4 \"A\\\"B\"", 0), 0u)
         << r.out;
     EXPECT_NE(r.out.find(": name \"Kids Club\" -> \"A\\\"B\"\n"), std::string::npos) << r.out;
 
     // A new parent is a change of the record pointed to, named by what it is.
-    ASSERT_EQ(
-        Cli("edit " + P("demo.ZCS") + " " + P("moved.ZCS") + " reparent transponders 5 0").code, 0);
-    Result reparented = Cli("diff " + P("demo.ZCS") + " " + P("moved.ZCS"));
-    ASSERT_EQ(reparented.code, 0) << reparented.err;
+    Ok("edit " + P("demo.ZCS") + " " + P("moved.ZCS") + " reparent transponders 5 0");
+    Result reparented = Ok("diff " + P("demo.ZCS") + " " + P("moved.ZCS"));
     EXPECT_EQ(clitest::Count(reparented.out, ": satellite \""), 1u) << reparented.out;
     EXPECT_EQ(clitest::Count(reparented.out, "\n~ "), 1u) << reparented.out;
 }
 
 TEST_F(CliOrderDiff, DumpCsvHasAHeaderAndOneLinePerRow) {
-    Result r = Cli("dump --csv " + P("demo.ZCS") + " --kind radio");
-    ASSERT_EQ(r.code, 0) << r.err;
+    Result r = Ok("dump --csv " + P("demo.ZCS") + " --kind radio");
     EXPECT_EQ(r.out.rfind("row,id,transponderRef,serviceId,", 0), 0u);
     EXPECT_EQ(clitest::Count(r.out, "\r\n"), 81u);
 }

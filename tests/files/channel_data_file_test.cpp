@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 
 #include "model/first_gen_records.h"
@@ -58,12 +59,18 @@ std::vector<uint8_t> RandomFile(std::mt19937& rng, Counts counts) {
     return file;
 }
 
+// `bytes` written to dir/name and loaded.
+std::unique_ptr<ChannelDataFile> Loaded(const TempDir& dir, const std::vector<uint8_t>& bytes,
+                                        const std::string& name = "in.ZCS") {
+    Spit(dir / name, bytes);
+    auto file = std::make_unique<ChannelDataFile>(dir / name, 2, 3, 2);
+    EXPECT_EQ(file->Load(), 1);
+    return file;
+}
+
 // Loads `bytes`, saves, and returns the saved file.
 std::vector<uint8_t> Resave(const TempDir& dir, const std::vector<uint8_t>& bytes) {
-    Spit(dir / "in.ZCS", bytes);
-    ChannelDataFile file(dir / "in.ZCS", 2, 3, 2);
-    EXPECT_EQ(file.Load(), 1);
-    EXPECT_EQ(file.Save(dir / "out.ZCS"), 1);
+    EXPECT_EQ(Loaded(dir, bytes)->Save(dir / "out.ZCS"), 1);
     return Slurp(dir / "out.ZCS");
 }
 
@@ -103,10 +110,8 @@ TEST(ChannelDataFileRoundTrip, RandomFullAndEmptyFilesComeBackByteForByte) {
 TEST(ChannelDataFileRoundTrip, MovedSatelliteRewritesTransponderPositions) {
     TempDir dir;
     std::mt19937 rng(7);
-    Spit(dir / "in.ZCS", RandomFile(rng, {5, 40, 10, 3}));
-    ChannelDataFile file(dir / "in.ZCS", 2, 3, 2);
-    ASSERT_EQ(file.Load(), 1);
-    auto& db = file.db();
+    const auto file = Loaded(dir, RandomFile(rng, {5, 40, 10, 3}));
+    auto& db = file->db();
     MemoryListControl sats;
     db.Refresh(kSatellite, &sats);
     sats.Select({4});
@@ -116,8 +121,8 @@ TEST(ChannelDataFileRoundTrip, MovedSatelliteRewritesTransponderPositions) {
     std::vector<uint16_t> satIdAt;
     for (const Record& r : db.list(kSatellite).records()) satIdAt.push_back(r.id);
     ASSERT_EQ(satIdAt.front(), 4);
-    file.RebuildImage();
-    const uint8_t* image = file.image().data();
+    file->RebuildImage();
+    const uint8_t* image = file->image().data();
     for (int i = 0; i < 40; ++i) {
         const uint32_t position = GetField32(image + 2840 + 24 * size_t(i), 0, 0, 12);
         const uint16_t satId = db.layout().SatelliteRefOf(db.list(kTransponder).records()[i]);
@@ -165,10 +170,7 @@ TEST(ChannelDataFileLoad, EveryLengthLoadsAndMissingBytesReadAsErased) {
     // A file longer than any database is read up to its regions only.
     std::vector<uint8_t> longer = full;
     longer.resize(full.size() + 5000, 0x55);
-    Spit(dir / "long.ZCS", longer);
-    ChannelDataFile file(dir / "long.ZCS", 2, 3, 2);
-    EXPECT_EQ(file.Load(), 1);
-    EXPECT_EQ(file.db().Count(kTv), 500);
+    EXPECT_EQ(Loaded(dir, longer)->db().Count(kTv), 500);
 }
 
 TEST(ChannelDataFileLoad, SectionFourFromEitherPlace) {
@@ -180,17 +182,12 @@ TEST(ChannelDataFileLoad, SectionFourFromEitherPlace) {
     section4[10] = 0x42;
     std::memset(payload + 331776, 0xFF, 44);
     std::memcpy(payload + 331948, section4.data(), 44);
-    Spit(dir / "alt.ZCS", bytes);
-    ChannelDataFile alt(dir / "alt.ZCS", 2, 3, 2);
-    ASSERT_EQ(alt.Load(), 1);
-    EXPECT_EQ(0, std::memcmp(alt.image().data() + 309424, section4.data(), 44));
+    EXPECT_EQ(0, std::memcmp(Loaded(dir, bytes)->image().data() + 309424, section4.data(), 44));
     // Neither place holds 0x81DB: the image's section 4 stays as it was (zero).
     payload[331948] = 0;
-    Spit(dir / "none.ZCS", bytes);
-    ChannelDataFile none(dir / "none.ZCS", 2, 3, 2);
-    ASSERT_EQ(none.Load(), 1);
+    const auto none = Loaded(dir, bytes);
     EXPECT_EQ(std::vector<uint8_t>(44, 0),
-              std::vector<uint8_t>(none.image().begin() + 309424, none.image().begin() + 309468));
+              std::vector<uint8_t>(none->image().begin() + 309424, none->image().begin() + 309468));
 }
 
 TEST(ChannelDataFileLoad, WrongMagicsOpenEmptyAndSayso) {
@@ -198,16 +195,13 @@ TEST(ChannelDataFileLoad, WrongMagicsOpenEmptyAndSayso) {
     std::mt19937 rng(9);
     std::vector<uint8_t> bytes = RandomFile(rng, {3, 3, 3, 3});
     bytes[0] = 'X';
-    Spit(dir / "bad.ZCS", bytes);
-    ChannelDataFile file(dir / "bad.ZCS", 2, 3, 2);
-    ASSERT_EQ(file.Load(), 1);
-    EXPECT_FALSE(file.headerValid());
-    EXPECT_FALSE(file.loadWarnings().empty());
-    EXPECT_EQ(file.db().Count(kSatellite), 0);
-    EXPECT_EQ(file.db().list(kFavorite).Count(), 16);
+    const auto file = Loaded(dir, bytes);
+    EXPECT_FALSE(file->headerValid());
+    EXPECT_FALSE(file->loadWarnings().empty());
+    EXPECT_EQ(file->db().Count(kSatellite), 0);
+    EXPECT_EQ(file->db().list(kFavorite).Count(), 16);
     // Saving writes the loaded header back with the new date.
-    ASSERT_EQ(file.Save(dir / "out.ZCS"), 1);
-    const std::vector<uint8_t> saved = Slurp(dir / "out.ZCS");
+    const std::vector<uint8_t> saved = Resave(dir, bytes);
     EXPECT_EQ(0, std::memcmp(saved.data(), bytes.data(), 16));
     EXPECT_EQ(0, std::memcmp(saved.data() + 28, bytes.data() + 28, 100));
     // A missing file and a directory are refused.
@@ -230,27 +224,23 @@ TEST(ChannelDataFileSave, RadioBeyondFileCapacityIsRefusedNotCut) {
         std::memset(rec, 0x11 * (r - 1095), 56);
         WriteU16(rec, 0);
     }
-    Spit(dir / "full.ZCS", bytes);
     Spit(dir / "target.ZCS", {1, 2, 3});
-    ChannelDataFile file(dir / "full.ZCS", 2, 3, 2);
-    ASSERT_EQ(file.Load(), 1);
-    EXPECT_EQ(file.db().Count(kRadio), 1100);
-    EXPECT_EQ(file.Save(dir / "target.ZCS"), 0);
-    EXPECT_NE(file.lastError().find("radio"), std::string::npos);
+    const auto file = Loaded(dir, bytes);
+    EXPECT_EQ(file->db().Count(kRadio), 1100);
+    EXPECT_EQ(file->Save(dir / "target.ZCS"), 0);
+    EXPECT_NE(file->lastError().find("radio"), std::string::npos);
     EXPECT_EQ(Slurp(dir / "target.ZCS"), (std::vector<uint8_t>{1, 2, 3}));
     // Back at 1096 the save goes through.
     MemoryListControl list;
-    file.db().Refresh(kRadio, &list);
+    file->db().Refresh(kRadio, &list);
     list.Select({1096, 1097, 1098, 1099});
-    file.db().DeleteSelected(kRadio, &list);
-    EXPECT_EQ(file.Save(dir / "target.ZCS"), 1);
+    file->db().DeleteSelected(kRadio, &list);
+    EXPECT_EQ(file->Save(dir / "target.ZCS"), 1);
     // A count beyond the image's capacity is clamped on load.
     WriteU16(radio + 2, 5000);
-    Spit(dir / "over.ZCS", bytes);
-    ChannelDataFile over(dir / "over.ZCS", 2, 3, 2);
-    ASSERT_EQ(over.Load(), 1);
-    EXPECT_EQ(over.db().Count(kRadio), 1100);
-    EXPECT_EQ(over.db().StatedCount(kRadio), 5000);
+    const auto over = Loaded(dir, bytes, "over.ZCS");
+    EXPECT_EQ(over->db().Count(kRadio), 1100);
+    EXPECT_EQ(over->db().StatedCount(kRadio), 5000);
 }
 
 // Runs `save` in a child process (limits and identities stay there) and

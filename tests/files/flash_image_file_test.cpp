@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <random>
 
 #include "files/lh5/lh5_codec.h"
@@ -140,7 +141,16 @@ void ExpectSameRecords(const DatabaseEngine& a, const DatabaseEngine& b) {
 
 class FlashFile : public ::testing::Test {
   protected:
+    // `bytes` as a file, loaded with these settings.
+    std::unique_ptr<FlashImageFile> Loaded(const Bytes& bytes, int model, int type, int mode) {
+        const std::string path = dir / ("in" + std::to_string(++files_) + ".bin");
+        Spit(path, bytes);
+        auto file = std::make_unique<FlashImageFile>(path, model, type, mode);
+        EXPECT_EQ(file->Load(), 1);
+        return file;
+    }
     TempDir dir;
+    int files_ = 0;
     std::mt19937 rng{20240611};
 };
 
@@ -151,20 +161,18 @@ TEST_F(FlashFile, PlainFilesMatchTheLayoutByteForByte) {
         const int cls = FlashImageFile::FlashClass(type) == 2 ? 0 : 1;
         const Bytes image = RandomImage(rng, cls == 0 ? full2M : full4M);
         const Bytes handMade = PlainFile(image, cls);
-        Spit(dir / "hand.bin", handMade);
-        FlashImageFile in(dir / "hand.bin", 0, type, 0);
-        ASSERT_EQ(in.Load(), 1);
-        EXPECT_TRUE(in.headerValid());
-        EXPECT_TRUE(in.loadWarnings().empty());
+        const auto in = Loaded(handMade, 0, type, 0);
+        EXPECT_TRUE(in->headerValid());
+        EXPECT_TRUE(in->loadWarnings().empty());
         // Every record as the image holds it, at full class capacity.
         for (int kind = 0; kind < 4; ++kind) {
-            const auto& records = in.db().list(kind).records();
+            const auto& records = in->db().list(kind).records();
             ASSERT_EQ(records.size(), size_t((cls == 0 ? full2M : full4M).n[kind]));
             const uint8_t* last =
                 image.data() + kSectionOffset[kind] + 12 + (records.size() - 1) * kRecordSize[kind];
             EXPECT_EQ(0, std::memcmp(records.back().data(), last, kRecordSize[kind]));
         }
-        ASSERT_EQ(in.Save(dir / "out.bin"), 1) << in.lastError();
+        ASSERT_EQ(in->Save(dir / "out.bin"), 1) << in->lastError();
         EXPECT_TRUE(Slurp(dir / "out.bin") == handMade);
     }
 }
@@ -173,20 +181,16 @@ TEST_F(FlashFile, EveryClassAndModeRoundTrips) {
     for (int type : {3, 4}) {
         const int cls = FlashImageFile::FlashClass(type) == 2 ? 0 : 1;
         const Bytes image = RandomImage(rng, kModerate);
-        Spit(dir / "plain.bin", PlainFile(image, cls));
-        FlashImageFile plain(dir / "plain.bin", 1, type, 0);
-        ASSERT_EQ(plain.Load(), 1);
+        const auto plain = Loaded(PlainFile(image, cls), 1, type, 0);
         for (int mode : {0, 1, 2}) {
             SCOPED_TRACE("flash " + std::to_string(type) + " mode " + std::to_string(mode));
             const Bytes handMade = ModeFile(image, cls, mode);
-            Spit(dir / "hand.bin", handMade);
-            FlashImageFile loaded(dir / "hand.bin", 1, type, mode);
-            ASSERT_EQ(loaded.Load(), 1);
-            EXPECT_TRUE(loaded.loadWarnings().empty());
-            ExpectSameRecords(loaded.db(), plain.db());
+            const auto loaded = Loaded(handMade, 1, type, mode);
+            EXPECT_TRUE(loaded->loadWarnings().empty());
+            ExpectSameRecords(loaded->db(), plain->db());
             // Load, rebuild, save: the same bytes (section 5, the favourite names,
             // included), so reading them again gives the same.
-            ASSERT_EQ(loaded.Save(dir / "saved.bin"), 1) << loaded.lastError();
+            ASSERT_EQ(loaded->Save(dir / "saved.bin"), 1) << loaded->lastError();
             EXPECT_TRUE(Slurp(dir / "saved.bin") == handMade);
         }
     }
@@ -198,34 +202,27 @@ TEST_F(FlashFile, FlashTypeZeroHasNoPayload) {
     const Bytes file = Slurp(dir / "zero.bin");
     EXPECT_TRUE(file == Header(0));
     for (int mode : {0, 1, 2}) {
-        FlashImageFile loaded(dir / "zero.bin", 0, 0, mode);
-        ASSERT_EQ(loaded.Load(), 1);
-        EXPECT_TRUE(loaded.headerValid());
-        for (int kind = 0; kind < 4; ++kind) EXPECT_EQ(loaded.db().Count(kind), 0);
-        EXPECT_EQ(loaded.db().list(kFavorite).Count(), 16);
+        const auto loaded = Loaded(file, 0, 0, mode);
+        EXPECT_TRUE(loaded->headerValid());
+        for (int kind = 0; kind < 4; ++kind) EXPECT_EQ(loaded->db().Count(kind), 0);
+        EXPECT_EQ(loaded->db().list(kFavorite).Count(), 16);
     }
     // A 4 MB file opened as flash type 0 reads nothing either; opened as a 2 MB
     // type it reads wrongly, and says so. (The fuzzers read any bytes in every mode.)
-    Spit(dir / "full.bin", PlainFile(RandomImage(rng, kModerate), 1));
-    FlashImageFile wrongType(dir / "full.bin", 0, 0, 0);
-    ASSERT_EQ(wrongType.Load(), 1);
-    EXPECT_EQ(wrongType.db().Count(kTv), 0);
-    EXPECT_FALSE(wrongType.loadWarnings().empty());
-    FlashImageFile wrongClass(dir / "full.bin", 0, 3, 0);
-    ASSERT_EQ(wrongClass.Load(), 1);
-    EXPECT_FALSE(wrongClass.loadWarnings().empty());
+    const Bytes full = PlainFile(RandomImage(rng, kModerate), 1);
+    const auto wrongType = Loaded(full, 0, 0, 0);
+    EXPECT_EQ(wrongType->db().Count(kTv), 0);
+    EXPECT_FALSE(wrongType->loadWarnings().empty());
+    EXPECT_FALSE(Loaded(full, 0, 3, 0)->loadWarnings().empty());
     // A plain file opened as a compressed one: its payload is no LH5 member.
-    FlashImageFile wrongMode(dir / "full.bin", 0, 4, 1);
-    ASSERT_EQ(wrongMode.Load(), 1);
-    ASSERT_FALSE(wrongMode.loadWarnings().empty());
-    EXPECT_NE(wrongMode.loadWarnings()[0].find("damaged"), std::string::npos);
+    const auto wrongMode = Loaded(full, 0, 4, 1);
+    ASSERT_FALSE(wrongMode->loadWarnings().empty());
+    EXPECT_NE(wrongMode->loadWarnings()[0].find("damaged"), std::string::npos);
     // A 2 MB file stating more TV channels than its region keeps whole.
-    Spit(dir / "over.bin", PlainFile(RandomImage(rng, Counts{{20, 300, 3000, 500}}), 0));
-    FlashImageFile over(dir / "over.bin", 0, 3, 0);
-    ASSERT_EQ(over.Load(), 1);
-    ASSERT_EQ(over.loadWarnings().size(), 1u);
-    EXPECT_NE(over.loadWarnings()[0].find("keeps only 2730 whole"), std::string::npos)
-        << over.loadWarnings()[0];
+    const auto over = Loaded(PlainFile(RandomImage(rng, Counts{{20, 300, 3000, 500}}), 0), 0, 3, 0);
+    ASSERT_EQ(over->loadWarnings().size(), 1u);
+    EXPECT_NE(over->loadWarnings()[0].find("keeps only 2730 whole"), std::string::npos)
+        << over->loadWarnings()[0];
     // Records that no file of this type can hold are not saved as an empty file.
     FlashImageFile filled(dir / "none", 0, 0, 0);
     FillSecondGenDemo(filled.db(), DemoSize{1, 1, 1, 0});
@@ -250,9 +247,7 @@ TEST_F(FlashFile, The2MBClassKeepsWhatItsRegionsHold) {
         FlashImageFile fits(dir / "x", 0, 1, mode);
         FillSecondGenDemo(fits.db(), DemoSize{6, 10, 2730, 10});
         ASSERT_EQ(fits.Save(dir / "fits.bin"), 1) << fits.lastError();
-        FlashImageFile back(dir / "fits.bin", 0, 1, mode);
-        ASSERT_EQ(back.Load(), 1);
-        ExpectSameRecords(back.db(), fits.db());
+        ExpectSameRecords(Loaded(Slurp(dir / "fits.bin"), 0, 1, mode)->db(), fits.db());
     }
 
     // Per section, the whole TV area is compressed: 4000 realistic channels fit.
@@ -260,10 +255,9 @@ TEST_F(FlashFile, The2MBClassKeepsWhatItsRegionsHold) {
     FillSecondGenDemo(many.db(), DemoSize{6, 10, 4000, 1500});
     ASSERT_EQ(many.Save(dir / "many.bin"), 1) << many.lastError();
     EXPECT_EQ(fs::file_size(dir / "many.bin"), 128u + 233472u);
-    FlashImageFile back(dir / "many.bin", 0, 3, 2);
-    ASSERT_EQ(back.Load(), 1);
-    EXPECT_TRUE(back.loadWarnings().empty());
-    ExpectSameRecords(back.db(), many.db());
+    const auto back = Loaded(Slurp(dir / "many.bin"), 0, 3, 2);
+    EXPECT_TRUE(back->loadWarnings().empty());
+    ExpectSameRecords(back->db(), many.db());
 
     // Channels that do not compress are refused, and nothing is written.
     FlashImageFile noise(dir / "x", 0, 3, 2);
@@ -285,15 +279,8 @@ TEST_F(FlashFile, The2MBClassKeepsWhatItsRegionsHold) {
 
 TEST_F(FlashFile, DamagedCompressedDataLoadsWhatCanBeDecoded) {
     const Bytes image = RandomImage(rng, kModerate);
-    FlashImageFile plain(dir / "p", 0, 4, 0);
-    Spit(dir / "p", PlainFile(image, 1));
-    ASSERT_EQ(plain.Load(), 1);
-    auto loadAs = [&](const Bytes& file, int mode) {
-        Spit(dir / "damaged.bin", file);
-        auto f = std::make_unique<FlashImageFile>(dir / "damaged.bin", 0, 4, mode);
-        EXPECT_EQ(f->Load(), 1);
-        return f;
-    };
+    const auto plain = Loaded(PlainFile(image, 1), 0, 4, 0);
+    auto loadAs = [&](const Bytes& file, int mode) { return Loaded(file, 0, 4, mode); };
     auto setStatedSize = [](uint8_t* block, uint32_t size) {
         WriteU32(block + 11, size);
         uint8_t sum = 0;
@@ -319,8 +306,8 @@ TEST_F(FlashFile, DamagedCompressedDataLoadsWhatCanBeDecoded) {
     f = loadAs(sections, 2);
     ASSERT_EQ(f->loadWarnings().size(), 1u);
     EXPECT_NE(f->loadWarnings()[0].find("TV channel"), std::string::npos);
-    EXPECT_TRUE(f->db().list(kRadio).records() == plain.db().list(kRadio).records());
-    EXPECT_TRUE(f->db().list(kTransponder).records() == plain.db().list(kTransponder).records());
+    EXPECT_TRUE(f->db().list(kRadio).records() == plain->db().list(kRadio).records());
+    EXPECT_TRUE(f->db().list(kTransponder).records() == plain->db().list(kTransponder).records());
 
     // A length word and a stated size far beyond what was read: the file
     // ends inside the radio block.
@@ -328,7 +315,7 @@ TEST_F(FlashFile, DamagedCompressedDataLoadsWhatCanBeDecoded) {
     WriteU32(sections.data() + 128 + 4, 0xFFFFFFF0);
     const size_t radio = 128 + RegionAt(1, kSectionOrder, 3);
     f = loadAs(Bytes(sections.begin(), sections.begin() + radio + 500), 2);
-    EXPECT_TRUE(f->db().list(kTv).records() == plain.db().list(kTv).records());
+    EXPECT_TRUE(f->db().list(kTv).records() == plain->db().list(kTv).records());
     EXPECT_GE(f->loadWarnings().size(), 2u);
 
     // A stated payload longer than the file (the whole-file mode reads its block
@@ -352,11 +339,9 @@ TEST_F(FlashFile, HeadersFailuresAndAtomicSaves) {
     Bytes badMagic = file;
     badMagic[19] ^= 1;
     for (const Bytes& damaged : {badMagic, Bytes(file.begin(), file.begin() + 60)}) {
-        Spit(dir / "bad.bin", damaged);
-        FlashImageFile bad(dir / "bad.bin", 1, 2, 0);
-        EXPECT_EQ(bad.Load(), 1);
-        EXPECT_FALSE(bad.headerValid());
-        EXPECT_EQ(bad.db().Count(kTv), 0);
+        const auto bad = Loaded(damaged, 1, 2, 0);
+        EXPECT_FALSE(bad->headerValid());
+        EXPECT_EQ(bad->db().Count(kTv), 0);
     }
 
     FlashImageFile oddMode(dir / "x", 1, 2, 3);
@@ -364,9 +349,7 @@ TEST_F(FlashFile, HeadersFailuresAndAtomicSaves) {
     EXPECT_EQ(oddMode.Save(dir / "odd.bin"), 0);
     EXPECT_NE(oddMode.lastError().find("Compress mode 3"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir / "odd.bin"));
-    FlashImageFile oddLoad(dir / "demo.bin", 1, 2, 7);
-    EXPECT_EQ(oddLoad.Load(), 1);
-    EXPECT_EQ(oddLoad.db().Count(kTv), 0);
+    EXPECT_EQ(Loaded(file, 1, 2, 7)->db().Count(kTv), 0);
 
     EXPECT_EQ(demo.Save(dir / "no/such/dir/f.bin"), 0);
     EXPECT_FALSE(demo.lastError().empty());

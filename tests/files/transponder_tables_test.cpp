@@ -15,13 +15,6 @@
 namespace brondavel {
 namespace {
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // Counts the file's own DVB-S and DVB-S2 entries straight from its text.
 std::pair<int, int> CountSystems(const std::string& text) {
     int s = 0, s2 = 0;
@@ -47,7 +40,8 @@ TEST(Dvbv5Table, InstalledTablesMatchTheirOwnText) {
         TransponderTable table;
         std::string error;
         ASSERT_TRUE(ReadDvbv5Table(path, table, error)) << error;
-        const auto [s, s2] = CountSystems(Slurp(path));
+        const std::vector<uint8_t> text = testsupport::Slurp(path);
+        const auto [s, s2] = CountSystems({text.begin(), text.end()});
         int readS = 0, readS2 = 0;
         for (const TableTransponder& t : table.transponders) {
             (t.s2 ? readS2 : readS)++;

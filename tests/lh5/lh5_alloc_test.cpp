@@ -33,7 +33,7 @@ void* operator new[](std::size_t n, const std::nothrow_t&) noexcept {
 namespace {
 
 TEST(Lh5Alloc, RefusedWorkMemoryGivesMinusOne) {
-    lh5test::Bytes in = lh5test::FfFill(100000);
+    lh5test::Bytes in(100000, 0xFF);
     lh5test::Bytes out(in.size() + 28, 0x55);
     g_refuse_large = true;
     std::int64_t n = brondavel::lh5::Compress(in.data(), in.size(), out.data(), out.size());

@@ -46,7 +46,7 @@ TEST(Lh5Crc, MatchesCrc16ArcAndContinuesAcrossPieces) {
 }
 
 TEST(Lh5Format, FfImageGivesShortLevel1BlockWithChecksumAndEndByte) {
-    const Bytes in = FfFill(479232);
+    const Bytes in(479232, 0xFF);
     const Bytes block = CompressOrDie(in);
     ASSERT_GT(block.size(), 28u);
     EXPECT_LT(block.size(), 1000u);
@@ -72,7 +72,6 @@ TEST(Lh5Format, IncompressibleInputGivesMinusOneAndNoUsableBlock) {
 TEST(Lh5Format, OutputCapacityIsRespected) {
     Bytes in = Text(5000, 3);
     Bytes full = CompressOrDie(in);
-    ASSERT_FALSE(full.empty());
     // Exactly enough room works; one byte less fails without writing past the end.
     Bytes exact(full.size());
     EXPECT_EQ(Compress(in.data(), in.size(), exact.data(), exact.size()),
@@ -94,7 +93,6 @@ std::pair<DecodeStatus, Bytes> DecodeAll(const Bytes& member, std::size_t size) 
 TEST(Lh5Decode, CrcMismatchStillWritesTheData) {
     Bytes in = ReceiverRecords(20000, 5);
     Bytes block = CompressOrDie(in);
-    ASSERT_FALSE(block.empty());
     block[22] ^= 0x01;
     EXPECT_EQ(DecodeAll(block, in.size()), std::pair(DecodeStatus::kCrcMismatch, in));
 }
@@ -107,7 +105,6 @@ TEST(Lh5Decode, StoredAndLh4MembersAndExtendedHeaders) {
     EXPECT_EQ(DecodeAll(Member(in, size, crc, '0'), size), ok);
     // Under 4096 bytes every distance fits -lh4-, which the same decoder reads.
     const Bytes ours = CompressOrDie(in);
-    ASSERT_FALSE(ours.empty());
     const Bytes stream(ours.begin() + 27, ours.end() - 1);
     EXPECT_EQ(DecodeAll(Member(stream, size, crc, '4'), size), ok);
     // Named member with two extended headers (5 and 7 bytes) in front of the data.
@@ -128,7 +125,7 @@ TEST(Lh5RoundTrip, SizesAcrossWindowAndBlockBoundaries) {
     for (std::size_t edge : {8192u, 8448u, 16384u, 16640u, 24576u, 65536u})
         for (std::size_t d = edge - 3; d <= edge + 3; ++d) sizes.push_back(d);
     sizes.push_back(70000);
-    const Bytes ff = FfFill(70000);
+    const Bytes ff(70000, 0xFF);
     const Bytes records = ReceiverRecords(70000, 11);
     const Bytes text = Text(70000, 12);
     const Bytes random = RandomBytes(70000, 13);
@@ -148,14 +145,12 @@ TEST(Lh5RoundTrip, BlockFlushAtTheLastCode) {
     // groups of 9 bytes fill the 16384-byte code buffer to its last 24 bytes).
     for (std::size_t edge : {14544u, 29088u})
         for (std::size_t n = edge - 2; n <= edge + 2; ++n) {
-            Bytes in = MatchlessBytes(n);
-            Bytes out = CompressOrDie(in);
-            ASSERT_FALSE(out.empty()) << n;
-            ExpectRoundTrip(in, "matchless");
+            CompressOrDie(MatchlessBytes(n));  // literals only, still smaller
+            ExpectRoundTrip(MatchlessBytes(n), "matchless");
         }
     // Long input with every kind of data in turn crosses many blocks and window slides.
     Bytes mixed = ReceiverRecords(100000, 21);
-    Bytes t = Text(100000, 22), f = FfFill(30000), r = RandomBytes(20000, 23);
+    Bytes t = Text(100000, 22), f = Bytes(30000, 0xFF), r = RandomBytes(20000, 23);
     mixed.insert(mixed.end(), t.begin(), t.end());
     mixed.insert(mixed.end(), f.begin(), f.end());
     mixed.insert(mixed.end(), r.begin(), r.end());

@@ -153,7 +153,6 @@ TEST(Lh5Hostile, BrokenTablesAndCodesAreCorrupt) {
 TEST(Lh5Hostile, TruncatedStreamsAndSizesThatDoNotFit) {
     Bytes in = Text(20000, 41);
     Bytes block = CompressOrDie(in);
-    ASSERT_FALSE(block.empty());
     const std::uint32_t packed = block[7] | (block[8] << 8) | (block[9] << 16);
     for (std::size_t keep : {std::size_t{0}, std::size_t{1}, std::size_t{40},
                              std::size_t{packed / 2}, std::size_t{packed - 2}}) {
@@ -192,7 +191,6 @@ TEST(Lh5Hostile, ExtendedHeadersThatDoNotFit) {
     Bytes in = Text(1000, 44);
     const std::uint16_t crc = Crc16(in.data(), in.size());
     Bytes block = CompressOrDie(in);
-    ASSERT_FALSE(block.empty());
     Bytes stream(block.begin() + 27, block.end() - 1);
     auto decode = [&](const Bytes& ext, std::uint16_t first) {
         return DecodeExact(Member(stream, 1000, crc, '5', "", ext, first), 1000);
@@ -216,7 +214,6 @@ TEST(Lh5Hostile, ExtendedHeadersThatDoNotFit) {
 
 TEST(Lh5Hostile, UnusableBaseHeaders) {
     const Bytes block = CompressOrDie(Text(1000, 45));
-    ASSERT_FALSE(block.empty());
     auto with = [&](std::size_t at, std::uint8_t value) {
         Bytes b = block;
         b[at] = value;

@@ -64,8 +64,7 @@ TEST(CliLink, FailedMode1ReceiveKeepsTheFile) {
     Pty pty;
     brondavel::sim::SimOptions o = Sending(1, dir / "flash.bin");
     o.hangup_after = 9000;
-    ::close(pty.slave);  // without it the sim's close is a real hang-up
-    pty.slave = -1;
+    pty.CloseSlave();
     SimThread sim(pty, o);
     const clitest::Result r =
         RunCli("receive --port " + pty.path + " --mode 1 " + (dir / "keep.bin"));

@@ -138,8 +138,7 @@ TEST(LinkMode1Receive, FailureOrStopLeavesThePreviousFile) {
         LinkOn l(pty.path);
         SimOptions o = Sending(1, dir / "flash.bin");
         o.hangup_after = 9000;
-        ::close(pty.slave);  // without it the sim's close is a real hang-up
-        pty.slave = -1;
+        pty.CloseSlave();
         SimThread sim(pty, o);
         EXPECT_EQ(Receive(l, dir / "keep.bin", 1), kResultFailed);
         EXPECT_EQ(Slurp(dir / "keep.bin"), keep);
@@ -211,9 +210,7 @@ TEST(LinkLineFaults, HangUpEndsWithFailureAtOnce) {
                            ? Accepting(c.mode, c.mode == 2 ? dir / "rx" : dir / "x.bin")
                            : Sending(c.mode, c.mode == 2 ? dir / "f.bin" : dir / "flash.bin");
         o.hangup_after = 9000;
-        // Without the test's own slave handle the sim's close is a real hang-up.
-        ::close(pty.slave);
-        pty.slave = -1;
+        pty.CloseSlave();
         SimThread sim(pty, o);
         auto start = std::chrono::steady_clock::now();
         uint16_t r =
@@ -229,10 +226,7 @@ TEST(LinkLineFaults, IdleListenerReportsAHangUp) {
     Pty pty;
     LinkOn l(pty.path);
     ASSERT_TRUE(l.started);
-    ::close(pty.slave);
-    pty.slave = -1;
-    ::close(pty.master);
-    pty.master = -1;
+    pty.HangUp();
     ASSERT_TRUE(l.owner.WaitFor(kMsgLineHungUp, 1, 5s));
     EXPECT_TRUE(l.link.Port().HungUp());
     EXPECT_TRUE(l.link.Stop());

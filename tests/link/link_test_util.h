@@ -7,9 +7,11 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
+#include <iterator>
 #include <mutex>
 #include <random>
 #include <string>
@@ -42,9 +44,16 @@ struct Pty {
             path = name;
         }
     }
-    ~Pty() {
+    ~Pty() { HangUp(); }
+    void HangUp() {
+        CloseSlave();
         if (master >= 0) ::close(master);
+        master = -1;
+    }
+    // Without the test's own slave handle the sim's close is a real hang-up.
+    void CloseSlave() {
         if (slave >= 0) ::close(slave);
+        slave = -1;
     }
     int master = -1;
     int slave = -1;
@@ -91,18 +100,17 @@ class Recorder : public brondavel::link::LinkObserver {
     // Waits for the nth message of this id (1-based); false on time-out.
     bool WaitFor(uint32_t id, int nth = 1, std::chrono::milliseconds limit = 120s) {
         std::unique_lock<std::mutex> g(m_);
-        return cv_.wait_for(g, limit, [&] { return CountLocked(id) >= nth; });
+        return cv_.wait_for(g, limit, [&] {
+            return std::count_if(messages_.begin(), messages_.end(),
+                                 [id](const Message& m) { return m.id == id; }) >= nth;
+        });
     }
-    int Count(uint32_t id) {
-        std::lock_guard<std::mutex> g(m_);
-        return CountLocked(id);
-    }
+    int Count(uint32_t id) { return static_cast<int>(Of(id).size()); }
     std::vector<Message> Of(uint32_t id) {
         std::lock_guard<std::mutex> g(m_);
         std::vector<Message> out;
-        for (auto& m : messages_) {
-            if (m.id == id) out.push_back(m);
-        }
+        std::copy_if(messages_.begin(), messages_.end(), std::back_inserter(out),
+                     [id](const Message& m) { return m.id == id; });
         return out;
     }
     uint16_t Result() {
@@ -115,11 +123,6 @@ class Recorder : public brondavel::link::LinkObserver {
     }
 
   private:
-    int CountLocked(uint32_t id) {
-        int n = 0;
-        for (auto& m : messages_) n += m.id == id;
-        return n;
-    }
     std::mutex m_;
     std::condition_variable cv_;
     std::vector<Message> messages_;

@@ -93,6 +93,23 @@ TEST(Lrzsz, OurMode2SenderToRb) {
     }
 }
 
+// A peer started in dir with `command` sends over a pty pair to our receiver
+// in `mode`, which writes dir/got.bin; returns the name the batch gave.
+std::string PeerSendsToUs(const TempDir& dir, const std::string& command, int mode) {
+    Child wire("exec socat pty,raw,echo=0,link='" + dir / "A" + "' pty,raw,echo=0,link='" +
+               dir / "B" + "' 2>/dev/null");
+    EXPECT_TRUE(WaitForPath(dir / "A") && WaitForPath(dir / "B"));
+    Child peer("cd '" + dir.path.string() + "' && exec " + command + " < A > A 2>/dev/null");
+    LinkOn l(dir / "B");
+    EXPECT_TRUE(l.started);
+    EXPECT_TRUE(l.link.StartReceive(dir / "got.bin", mode));
+    EXPECT_TRUE(l.owner.WaitFor(mode == 2 ? kMsgReceiveFinished : kMsgResult, 1, 60s));
+    EXPECT_EQ(l.owner.Result(), kResultOk);
+    l.link.Stop();
+    EXPECT_EQ(peer.Wait(), 0);
+    return l.link.ReceivedName();
+}
+
 TEST(Lrzsz, SbToOurMode2Receiver) {
     for (const char* flags : {"-k", ""}) {
         for (size_t size : kSizes) {
@@ -100,37 +117,10 @@ TEST(Lrzsz, SbToOurMode2Receiver) {
             TempDir dir;
             auto data = RandomBytes(size, 30u + static_cast<unsigned>(size));
             Spit(dir / "sent.bin", data);
-            Child wire("exec socat pty,raw,echo=0,link='" + dir / "A" + "' pty,raw,echo=0,link='" +
-                       dir / "B" + "' 2>/dev/null");
-            ASSERT_TRUE(WaitForPath(dir / "A") && WaitForPath(dir / "B"));
-            Child sb("cd '" + dir.path.string() + "' && exec sb " + flags +
-                     " sent.bin < A > A 2>/dev/null");
-            LinkOn l(dir / "B");
-            ASSERT_TRUE(l.started);
-            ASSERT_TRUE(l.link.StartReceive(dir / "tmp_upload.ZCS", 2));
-            ASSERT_TRUE(l.owner.WaitFor(kMsgReceiveFinished, 1, 60s));
-            EXPECT_EQ(l.owner.Result(), kResultOk);
-            EXPECT_EQ(l.link.ReceivedName(), "sent.bin");
-            l.link.Stop();
-            EXPECT_EQ(sb.Wait(), 0);
-            EXPECT_EQ(Slurp(dir / "tmp_upload.ZCS"), data);
+            EXPECT_EQ(PeerSendsToUs(dir, std::string("sb ") + flags + " sent.bin", 2), "sent.bin");
+            EXPECT_EQ(Slurp(dir / "got.bin"), data);
         }
     }
-}
-
-// sx sends dir/name to our mode-1 receiver, which writes dir/got.bin.
-void SxToOurMode1Receiver(const TempDir& dir, const std::string& name) {
-    Child wire("exec socat pty,raw,echo=0,link='" + dir / "A" + "' pty,raw,echo=0,link='" +
-               dir / "B" + "' 2>/dev/null");
-    ASSERT_TRUE(WaitForPath(dir / "A") && WaitForPath(dir / "B"));
-    Child sx("cd '" + dir.path.string() + "' && exec sx -k " + name + " < A > A 2>/dev/null");
-    LinkOn l(dir / "B");
-    ASSERT_TRUE(l.started);
-    ASSERT_TRUE(l.link.StartReceive(dir / "got.bin", 1));
-    ASSERT_TRUE(l.owner.WaitFor(kMsgResult, 1, 60s));
-    EXPECT_EQ(l.owner.Result(), kResultOk);
-    l.link.Stop();
-    EXPECT_EQ(sx.Wait(), 0);
 }
 
 TEST(Lrzsz, SxToOurMode1Receiver) {
@@ -139,7 +129,7 @@ TEST(Lrzsz, SxToOurMode1Receiver) {
         TempDir dir;
         auto data = FlashImage(size, 40);
         Spit(dir / "flash.bin", data);
-        SxToOurMode1Receiver(dir, "flash.bin");
+        PeerSendsToUs(dir, "sx -k flash.bin", 1);
         EXPECT_EQ(Slurp(dir / "got.bin"), data);  // a multiple of 1024: no fill
     }
 }
@@ -150,7 +140,7 @@ TEST(Lrzsz, SxSendsAPackedImageToOurMode1Receiver) {
     TempDir dir;
     const auto image = PackedDemoImage(dir / "m0f1c1.bin");
     ASSERT_FALSE(image.empty());
-    SxToOurMode1Receiver(dir, "m0f1c1.bin");
+    PeerSendsToUs(dir, "sx -k m0f1c1.bin", 1);
     const auto got = Slurp(dir / "got.bin");
     ASSERT_GE(got.size(), image.size());
     EXPECT_TRUE(std::equal(image.begin(), image.end(), got.begin()));

@@ -211,40 +211,31 @@ TEST(ScriptedMode2, EndOfBatchIsBounded) {
     EXPECT_EQ(SendMode2(io, src, "e.ZCS"), kResultFailed);
 }
 
-// The frames a sender puts on the line for a file, then its EOT.
-Bytes FramesOf(const Bytes& file) {
-    return Cat({ScriptedBlocks(file), {kEot}});
-}
-
 TEST(ScriptedMode1, PackedImageEndsAtEotOnceItsBlockIsWhole) {
     linktest::TempDir dir;
     const Bytes image = linktest::PackedDemoImage(dir / "packed.bin");
     ASSERT_GT(image.size(), 4096u);
     ASSERT_LT(image.size(), 20000u);
-    {
-        Bytes script = FramesOf(image);
+    MemorySink sink;
+    auto receive = [&sink](const Bytes& file) {
+        const Bytes script = Cat({ScriptedBlocks(file), {kEot}});
         ScriptedIo io(script.data(), script.size());
-        MemorySink sink;
-        EXPECT_EQ(ReceiveMode1(io, sink), kResultOk);
-        ASSERT_GE(sink.data.size(), image.size());
-        EXPECT_TRUE(std::equal(image.begin(), image.end(), sink.data.begin()));
-        EXPECT_TRUE(sink.closed);
-    }
+        sink = MemorySink();
+        return ReceiveMode1(io, sink);
+    };
+    EXPECT_EQ(receive(image), kResultOk);
+    ASSERT_GE(sink.data.size(), image.size());
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), sink.data.begin()));
+    EXPECT_TRUE(sink.closed);
     // Cut anywhere before the block's end, the image is still incomplete.
-    for (size_t cut = 0; cut + 128 < image.size(); cut += 128) {
-        SCOPED_TRACE(cut);
-        Bytes script = FramesOf(Bytes(image.begin(), image.begin() + static_cast<long>(cut)));
-        ScriptedIo io(script.data(), script.size());
-        MemorySink sink;
-        EXPECT_EQ(ReceiveMode1(io, sink), kResultFailed);
-    }
+    for (size_t cut = 0; cut + 128 < image.size(); cut += 128)
+        EXPECT_EQ(receive(Bytes(image.begin(), image.begin() + static_cast<long>(cut))),
+                  kResultFailed)
+            << cut;
     // An unpacked image still needs the whole stated length.
     Bytes plain = image;
     plain[130] = 'x';  // no method string where a block would have it
-    Bytes script = FramesOf(plain);
-    ScriptedIo io(script.data(), script.size());
-    MemorySink sink;
-    EXPECT_EQ(ReceiveMode1(io, sink), kResultFailed);
+    EXPECT_EQ(receive(plain), kResultFailed);
 }
 
 // Each run first succeeds with a line that takes everything; then every write

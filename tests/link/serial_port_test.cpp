@@ -102,10 +102,7 @@ TEST(SerialPortRead, HangUpEndsEveryWait) {
     OpenPort p;
     ASSERT_TRUE(p.opened);
     p.port.SetTransferCheck([] { return true; });
-    ::close(p.pty.slave);
-    p.pty.slave = -1;
-    ::close(p.pty.master);
-    p.pty.master = -1;
+    p.pty.HangUp();
     uint8_t b;
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(p.port.ReadTimed(&b, 1, 100000), 0u);
@@ -117,12 +114,9 @@ TEST(SerialPortRead, HangUpEndsEveryWait) {
 
 TEST(SerialPortSettings, SerialIniRoundTrip) {
     TempDir dir;
-    {
-        std::ofstream ini(dir / "Serial.ini");
-        // Spaces around "=" as a hand edit leaves them.
-        ini << "[COM]\r\nId = 4\r\nBaudRate=57600\r\nParity =1\r\nParityCheck= 1\r\nDevice = "
-               "/dev/ttyUSB3\r\n";
-    }
+    // Spaces around "=" as a hand edit leaves them.
+    std::ofstream(dir / "Serial.ini") << "[COM]\r\nId = 4\r\nBaudRate=57600\r\nParity =1\r\n"
+                                         "ParityCheck= 1\r\nDevice = /dev/ttyUSB3\r\n";
     Recorder owner;
     ReceiverLink link(&owner);
     EXPECT_TRUE(link.LoadSettings(dir / "Serial.ini"));
@@ -149,10 +143,8 @@ TEST(SerialPortSettings, SerialIniRoundTrip) {
 // written back; a port for the run is not stored either.
 TEST(SerialPortSettings, InvalidValuesAndTheRunPortAreNotStored) {
     TempDir dir;
-    {
-        std::ofstream ini(dir / "Serial.ini");
-        ini << "[COM]\nId=12\nBaudRate=1234\nDataBits=99\nStopBits=2\nParity=x\n";
-    }
+    std::ofstream(dir / "Serial.ini")
+        << "[COM]\nId=12\nBaudRate=1234\nDataBits=99\nStopBits=2\nParity=x\n";
     Recorder owner;
     ReceiverLink link(&owner);
     link.LoadSettings(dir / "Serial.ini");
@@ -166,18 +158,17 @@ TEST(SerialPortSettings, InvalidValuesAndTheRunPortAreNotStored) {
 
     link.UseRunPort("/dev/pts/77");
     EXPECT_EQ(PortDevicePath(1), "/dev/pts/77");
-    ASSERT_TRUE(link.SaveSettings(dir / "Serial.ini"));
-    std::ifstream in(dir / "Serial.ini");
-    const std::string saved((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_NE(saved.find("Id=1\nBaudRate=115200\nDataBits=8\nStopBits=2\nParity=0\n"),
+    auto saved = [&] {
+        EXPECT_TRUE(link.SaveSettings(dir / "Serial.ini"));
+        const std::vector<uint8_t> bytes = Slurp(dir / "Serial.ini");
+        return std::string(bytes.begin(), bytes.end());
+    };
+    EXPECT_NE(saved().find("Id=1\nBaudRate=115200\nDataBits=8\nStopBits=2\nParity=0\n"),
               std::string::npos);
-    EXPECT_NE(saved.find("Device=/dev/ttyS0"), std::string::npos);
+    EXPECT_NE(saved().find("Device=/dev/ttyS0"), std::string::npos);
     // Chosen in the dialog, the same device is stored.
     link.ChoosePort(1, "");
-    ASSERT_TRUE(link.SaveSettings(dir / "Serial.ini"));
-    std::ifstream again(dir / "Serial.ini");
-    EXPECT_NE(std::string((std::istreambuf_iterator<char>(again)), {}).find("Device=/dev/pts/77"),
-              std::string::npos);
+    EXPECT_NE(saved().find("Device=/dev/pts/77"), std::string::npos);
     AssignPortDevice(1, "");
 }
 

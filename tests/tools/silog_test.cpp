@@ -13,46 +13,24 @@ namespace brondavel::silog {
 namespace {
 
 std::string NetworkBlock(int tsid, int frequency, int symbolRate = 27500) {
+    const std::string sys = "\r\n[FNT][Del_SYS]-> ";
     return "[FNT]-> Transport_stream_id : " + std::to_string(tsid) +
-           "\r\n"
-           "[FNT]-> Original_network_id : 1\r\n"
-           "[FNT][Del_SYS]-> frequency : " +
-           std::to_string(frequency) +
-           "\r\n"
-           "[FNT][Del_SYS]-> orbital_position : 192\r\n"
-           "[FNT][Del_SYS]-> west_east_flag : 1\r\n"
-           "[FNT][Del_SYS]-> polarization : 0\r\n"
-           "[FNT][Del_SYS]-> symbol_rate : " +
-           std::to_string(symbolRate) + "\r\n";
+           "\r\n[FNT]-> Original_network_id : 1" + sys +
+           "frequency : " + std::to_string(frequency) + sys + "orbital_position : 192" + sys +
+           "west_east_flag : 1" + sys + "polarization : 0" + sys +
+           "symbol_rate : " + std::to_string(symbolRate) + "\r\n";
 }
 
 std::string EventBlock(const std::string& eventId, const std::string& time,
                        const std::string& name = "event_name : News") {
-    return "service_id : 0x1234\n"
-           "transport_stream_id : 0x0451\n"
-           "original_network_id : 0x0001\n"
-           "section_number : 8\n"
-           "version : 3\n"
-           "table_id : 0x4E\n"
-           "event_id : 0x" +
-           eventId +
-           "\n"
-           "ISO : eng\n" +
-           name +
-           "\n"
-           "Time : " +
-           time + "\n";
+    return "service_id : 0x1234\ntransport_stream_id : 0x0451\noriginal_network_id : 0x0001\n"
+           "section_number : 8\nversion : 3\ntable_id : 0x4E\nevent_id : 0x" +
+           eventId + "\nISO : eng\n" + name + "\nTime : " + time + "\n";
 }
 
-NetworkTable ReadNetwork(const std::string& log) {
-    NetworkTable table;
-    std::istringstream in(log);
-    table.Read(in);
-    return table;
-}
-
-EventTable ReadEvents(const std::string& log) {
-    EventTable table;
+template <typename Table>
+Table Read(const std::string& log) {
+    Table table;
     std::istringstream in(log);
     table.Read(in);
     return table;
@@ -68,8 +46,8 @@ auto Fields(const EventEntry& e) {
 TEST(NetworkLog, ReadsEntriesOnceInLogOrder) {
     // The repeated block is dropped; one differing in the symbol rate is kept.
     const NetworkTable table =
-        ReadNetwork("12:00:01 boot\n" + NetworkBlock(5, 11778) + NetworkBlock(7, 12207) +
-                    NetworkBlock(5, 11778) + NetworkBlock(5, 11778, 22000));
+        Read<NetworkTable>("12:00:01 boot\n" + NetworkBlock(5, 11778) + NetworkBlock(7, 12207) +
+                           NetworkBlock(5, 11778) + NetworkBlock(5, 11778, 22000));
     EXPECT_EQ(table.entries(), (std::vector<NetworkEntry>{{5, 1, 11778, 192, 1, 0, 27500},
                                                           {7, 1, 12207, 192, 1, 0, 27500},
                                                           {5, 1, 11778, 192, 1, 0, 22000}}));
@@ -106,7 +84,7 @@ TEST(NetworkLog, LinesAsTheReceiverWritesThem) {
                   {}},
              Case{"longest line", edge, {{0, 0, 0, 0, 0, 0, 7}}},
          }) {
-        EXPECT_EQ(ReadNetwork(c.log).entries(), c.entries) << c.what;
+        EXPECT_EQ(Read<NetworkTable>(c.log).entries(), c.entries) << c.what;
     }
 }
 
@@ -152,7 +130,7 @@ TEST(EventLog, EntriesAsTheLogMeansThem) {
                       "service_id : 0x0002\nTime : 2009-02-18,22:00 ~ 23:00\n",
                   {2, 0, 0, 0, 20, 9, 2, 18, 22, 0, "", 0, 0, 0, 23, 0, "", "", ""}},
          }) {
-        const EventTable table = ReadEvents(c.log);
+        const EventTable table = Read<EventTable>(c.log);
         ASSERT_FALSE(table.entries().empty()) << c.what;
         EXPECT_EQ(Fields(table.entries().back()), c.last) << c.what;
     }
@@ -160,13 +138,13 @@ TEST(EventLog, EntriesAsTheLogMeansThem) {
 
 TEST(EventLog, DuplicatesByIdentifiersStartAndLanguage) {
     const EventTable table =
-        ReadEvents(EventBlock("10", "2009-02-18,20:30 ~ 21:15") +
-                   // same event again, other end time, version and name: a duplicate
-                   EventBlock("10", "2009-02-18,20:30 ~ 22:00", "event_name : Renamed") +
-                   // other start, other event id, other language: three new entries
-                   EventBlock("10", "2009-02-18,20:31 ~ 22:00") +
-                   EventBlock("11", "2009-02-18,20:30 ~ 21:15") +
-                   "ISO : fra\nTime : 2009-02-18,20:30 ~ 21:15\n");
+        Read<EventTable>(EventBlock("10", "2009-02-18,20:30 ~ 21:15") +
+                         // same event again, other end time, version and name: a duplicate
+                         EventBlock("10", "2009-02-18,20:30 ~ 22:00", "event_name : Renamed") +
+                         // other start, other event id, other language: three new entries
+                         EventBlock("10", "2009-02-18,20:31 ~ 22:00") +
+                         EventBlock("11", "2009-02-18,20:30 ~ 21:15") +
+                         "ISO : fra\nTime : 2009-02-18,20:30 ~ 21:15\n");
     ASSERT_EQ(table.entries().size(), 4u);
     EXPECT_EQ(table.entries()[0].eventName, " News");
     EXPECT_EQ(table.entries()[3].language, "fra");
@@ -175,34 +153,34 @@ TEST(EventLog, DuplicatesByIdentifiersStartAndLanguage) {
 TEST(EventLog, HostileLinesChangeNothing) {
     const std::string good = EventBlock("10", "2009-02-18,20:30 ~ 21:15");
     const EventTable table =
-        ReadEvents(good +
-                   "service_id : 0x0001\n"
-                   "transport_stream_id : 1234\n"       // no 0x
-                   "section_number : 99999999999999\n"  // out of range
-                   "table_id : 0xZZ\n"
-                   "ISO : e\n"                           // too short
-                   "Time : 2009-02-18 20:30\n"           // incomplete: completes nothing
-                   "Time : 12345-01-01,00:00 ~ 00:00\n"  // five-digit year does not scan
-                   + std::string(5000, 'y') + "Time : 2009-01-01,00:00 ~ 00:00\n"  // cut off
-                   + "event_name : " + std::string(4000, 'n') + "\n");
+        Read<EventTable>(good +
+                         "service_id : 0x0001\n"
+                         "transport_stream_id : 1234\n"       // no 0x
+                         "section_number : 99999999999999\n"  // out of range
+                         "table_id : 0xZZ\n"
+                         "ISO : e\n"                           // too short
+                         "Time : 2009-02-18 20:30\n"           // incomplete: completes nothing
+                         "Time : 12345-01-01,00:00 ~ 00:00\n"  // five-digit year does not scan
+                         + std::string(5000, 'y') + "Time : 2009-01-01,00:00 ~ 00:00\n"  // cut off
+                         + "event_name : " + std::string(4000, 'n') + "\n");
     ASSERT_EQ(table.entries().size(), 1u);
     EXPECT_EQ(table.entries()[0].serviceId, 0x1234);
 }
 
 TEST(LogListing, ReadsBackIntoTheSameTables) {
     const NetworkTable network =
-        ReadNetwork(NetworkBlock(5, 11778) + NetworkBlock(-7, 12207, 22000));
+        Read<NetworkTable>(NetworkBlock(5, 11778) + NetworkBlock(-7, 12207, 22000));
     const EventTable events =
-        ReadEvents(EventBlock("ABCD", "2009-02-18,20:30 ~ 21:15") + "extended_text : more\n" +
-                   EventBlock("01", "0000-01-01,00:00 ~ 01:00", "event_name :"));
+        Read<EventTable>(EventBlock("ABCD", "2009-02-18,20:30 ~ 21:15") + "extended_text : more\n" +
+                         EventBlock("01", "0000-01-01,00:00 ~ 01:00", "event_name :"));
     const std::string listing = FormatLogListing(network, events);
     EXPECT_NE(listing.find("# network entries: 2\n"), std::string::npos);
     EXPECT_NE(listing.find("# events: 2\n"), std::string::npos);
     EXPECT_NE(listing.find("Time : 2009-02-18,20:30 ~ 21:15\n"), std::string::npos);
 
-    const NetworkTable network2 = ReadNetwork(listing);
+    const NetworkTable network2 = Read<NetworkTable>(listing);
     EXPECT_EQ(network2.entries(), network.entries());
-    const EventTable events2 = ReadEvents(listing);
+    const EventTable events2 = Read<EventTable>(listing);
     ASSERT_EQ(events2.entries().size(), 2u);
     for (size_t i = 0; i < 2; ++i)
         EXPECT_EQ(Fields(events2.entries()[i]), Fields(events.entries()[i]));
