@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "app/data/merge_dialog.h"
 #include "app/data/update_preview_dialog.h"
@@ -90,6 +91,18 @@ void SaveAsOtherGeneration(QWidget* parent, const DatabaseEngine& db, const QStr
     if (losses.cutNames) lines.push_back("Names cut: " + std::to_string(losses.cutNames));
     Show(parent, QMessageBox::Information, "Success",
          QString("Saved \"%1\" for model %2.\n%3").arg(path).arg(model).arg(Lines(lines)));
+}
+
+std::optional<int> AskReferenceKind(QWidget* parent) {
+    QMessageBox ask(QMessageBox::Question, "Message", "Save the order of which channels?",
+                    QMessageBox::Cancel, parent);
+    QPushButton* tv = ask.addButton("TV", QMessageBox::AcceptRole);
+    QPushButton* radio = ask.addButton("Radio", QMessageBox::AcceptRole);
+    ask.setDefaultButton(tv);
+    ask.exec();
+    if (ask.clickedButton() == tv) return kTv;
+    if (ask.clickedButton() == radio) return kRadio;
+    return std::nullopt;
 }
 
 void SaveReferenceList(QWidget* parent, const DatabaseEngine& db, const QString& path, int kind) {

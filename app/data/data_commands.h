@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "files/database_file.h"
 
@@ -19,6 +20,10 @@ bool MergeFromFile(QWidget* parent, DatabaseEngine& db, const QString& path);
 // generation's flash and compress settings are the defaults).
 void SaveAsOtherGeneration(QWidget* parent, const DatabaseEngine& db, const QString& path,
                            int model);
+
+// Asks whether the TV or the radio order is wanted: kTv, kRadio, or nothing
+// when the user cancels.
+std::optional<int> AskReferenceKind(QWidget* parent);
 
 // Writes the TV (or radio) order as a "number;name;ONID-TSID-SID" list.
 void SaveReferenceList(QWidget* parent, const DatabaseEngine& db, const QString& path, int kind);

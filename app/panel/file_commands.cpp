@@ -365,8 +365,10 @@ void FileCommands::AddDataCommands(QMenu& menu) {
             SaveAsOtherGeneration(parent_, file_->db(), path, settings_.model == 2 ? 0 : 2);
     });
     command("Save reference list...", "menuSaveReferenceList", [this] {
+        const std::optional<int> kind = AskReferenceKind(parent_);
+        if (!kind) return;
         const QString path = choosers_.saveFile("Channel lists (*.txt)");
-        if (!path.isEmpty()) SaveReferenceList(parent_, file_->db(), path, kTv);
+        if (!path.isEmpty()) SaveReferenceList(parent_, file_->db(), path, *kind);
     });
 }
 

@@ -3,6 +3,7 @@
 // report gives the counts, and a merge that would overflow changes nothing.
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
@@ -158,6 +159,20 @@ class DataDialogsTest : public QObject {
                  qPrintable(boxes.seen()[0].text));
         QVERIFY(Image(full) == fullBefore);
         QCOMPARE(full.UndoLabel(), std::string());
+    }
+
+    // Save reference list asks whose order it writes; Cancel writes nothing.
+    void referenceListKindIsAsked() {
+        auto pick = [](const char* text) {
+            OnNextModal([text](QWidget* w) {
+                for (QPushButton* b : w->findChildren<QPushButton*>())
+                    if (b->text().remove('&') == text) b->click();
+            });
+            return AskReferenceKind(nullptr);
+        };
+        QCOMPARE(pick("Radio"), std::optional<int>(kRadio));
+        QCOMPARE(pick("TV"), std::optional<int>(kTv));
+        QCOMPARE(pick("Cancel"), std::optional<int>());
     }
 };
 
