@@ -56,5 +56,33 @@ TEST(TableSource, AFileGivesItsSatellitesAtThePosition) {
     EXPECT_NE(error, "");
 }
 
+// New from table lists what a source offers: the installed tables (read
+// only when picked) or the satellites of one file.
+TEST(TableSource, TheCatalogueListsAndReadsEitherSource) {
+    testsupport::TempDir dir;
+    std::ofstream(dir / "satellites.xml") << R"(<satellites><sat name="Near" position="-70">
+    <transponder frequency="11747000" symbol_rate="27500000" polarization="1" fec_inner="3" system="0"/>
+  </sat></satellites>)";
+    std::string error;
+    TableCatalogue catalogue;
+    ASSERT_TRUE(catalogue.Open({kTableSourceXmlFile, dir / "satellites.xml"}, error)) << error;
+    ASSERT_EQ(catalogue.size(), 1u);
+    EXPECT_EQ(catalogue.Label(0), "Near (7.0W)");
+    TransponderTable table;
+    ASSERT_TRUE(catalogue.Read(0, table, error));
+    EXPECT_EQ(table.transponders.size(), 1u);
+    EXPECT_FALSE(catalogue.Read(1, table, error));
+
+    EXPECT_FALSE(catalogue.Open({kTableSourceInstalled, ""}, error, dir.path.string()));
+    EXPECT_NE(error.find("No table is installed"), std::string::npos) << error;
+    ASSERT_TRUE(catalogue.Open({kTableSourceInstalled, ""}, error)) << error;
+    ASSERT_GT(catalogue.size(), 10u);
+    ASSERT_TRUE(catalogue.Read(0, table, error)) << catalogue.Label(0) << error;
+    EXPECT_FALSE(table.transponders.empty());
+    const std::vector<TransponderTable> nilesat =
+        SourceTablesAt({kTableSourceInstalled, ""}, -70, error);
+    EXPECT_FALSE(nilesat.empty()) << error;
+}
+
 }  // namespace
 }  // namespace brondavel::app
