@@ -112,6 +112,15 @@ std::vector<std::vector<uint8_t>> Bytes(DatabaseEngine& db, int kind) {
     return all;
 }
 
+// Answers the next dialog with Save, after `first` has had its turn.
+void SaveOnNextModal(std::function<void(QWidget*)> first = [](QWidget*) {}) {
+    OnNextModal([first](QWidget* modal) {
+        first(modal);
+        if (auto* save = modal->findChild<QPushButton*>(QStringLiteral("idSave"))) save->click();
+        modal->close();
+    });
+}
+
 // Clicks Save; true when the dialog ended with it.
 bool Save(RecordDialog* dialog) {
     dialog->setResult(0);
@@ -124,342 +133,325 @@ bool Save(RecordDialog* dialog) {
 class EditDialogsTest : public QObject {
     Q_OBJECT
   private slots:
-    void satelliteControlsFollowTheirChoices();
-    void audioListInsertAndDelete();
-    void invalidPidTextIsReset();
-    void saveWithoutEditsChangesNothing_data();
-    void saveWithoutEditsChangesNothing();
-    void nameRules_data();
-    void nameRules();
-    void nameBoxTakesWhatTheFieldStores();
-    void layoutComesFromTheDatabase();
-    void newRecordNeedsAParent();
-    void newRecordsGoUnderTheParentShown();
-    void refusedStoreKeepsTheDialogOpen();
-    void dialogsThatDoNotOpen();
-};
-
-// What the form maps is the forms' business; here the controls' own rules:
-// the 12 V switch of the second generation only, the LNB type greying the
-// frequencies and the tone, the DiSEqC version refilling the ports.
-void EditDialogsTest::satelliteControlsFollowTheirChoices() {
-    for (int model : {kFirstModel, kSecondModel}) {
-        Demo demo(model);
-        auto dialog = Open(kSatellite, demo.db.get(), 0);
-        const bool second = model == kSecondModel;
-        QCOMPARE(Find<QComboBox>(dialog.get(), "idSwitch12V")->isVisible(), second);
-        QCOMPARE(Find<QLabel>(dialog.get(), "idSwitch12VLabel")->isVisible(), second);
-        auto* tone = Find<QComboBox>(dialog.get(), "idTone22k");
-        auto* low = Find<QComboBox>(dialog.get(), "idLocalFreqLow");
-        Pick(dialog.get(), "idLnbType", "Single");
-        QCOMPARE(Shown(dialog.get(), "idLocalFreqLow"), QStringLiteral("5150"));
-        QVERIFY(tone->isEnabled() && !low->isEnabled());
-        Pick(dialog.get(), "idLnbType", "Universal");
-        QCOMPARE(Shown(dialog.get(), "idLocalFreqLow"), QStringLiteral("9750"));
-        QVERIFY(!tone->isEnabled() && low->isEnabled());
-        if (!second) {
+    // What the form maps is the forms' business; here the controls' own rules:
+    // the 12 V switch of the second generation only, the LNB type greying the
+    // frequencies and the tone, the DiSEqC version refilling the ports.
+    void satelliteControlsFollowTheirChoices() {
+        for (int model : {kFirstModel, kSecondModel}) {
+            Demo demo(model);
+            auto dialog = Open(kSatellite, demo.db.get(), 0);
+            const bool second = model == kSecondModel;
+            QCOMPARE(Find<QComboBox>(dialog.get(), "idSwitch12V")->isVisible(), second);
+            QCOMPARE(Find<QLabel>(dialog.get(), "idSwitch12VLabel")->isVisible(), second);
+            auto* tone = Find<QComboBox>(dialog.get(), "idTone22k");
+            auto* low = Find<QComboBox>(dialog.get(), "idLocalFreqLow");
+            Pick(dialog.get(), "idLnbType", "Single");
+            QCOMPARE(Shown(dialog.get(), "idLocalFreqLow"), QStringLiteral("5150"));
+            QVERIFY(tone->isEnabled() && !low->isEnabled());
+            Pick(dialog.get(), "idLnbType", "Universal");
+            QCOMPARE(Shown(dialog.get(), "idLocalFreqLow"), QStringLiteral("9750"));
+            QVERIFY(!tone->isEnabled() && low->isEnabled());
+            if (!second) {
+                QVERIFY(Save(dialog.get()));
+                continue;
+            }
+            auto* ports = Find<QComboBox>(dialog.get(), "idDiseqcPort");
+            QCOMPARE(ports->count(), 5);
+            Pick(dialog.get(), "idDiseqcVersion", "V1.1");
+            QCOMPARE(ports->count(), 17);
+            Pick(dialog.get(), "idDiseqcPort", "P - 16");
+            Pick(dialog.get(), "idSwitch12V", "12 V");
             QVERIFY(Save(dialog.get()));
-            continue;
+            const auto s = demo.Row<gen2::SatelliteRecord>(kSatellite, 0);
+            QCOMPARE(s.diseqcPort(), 16);
+            QCOMPARE(s.switch12V(), 1);
         }
-        auto* ports = Find<QComboBox>(dialog.get(), "idDiseqcPort");
-        QCOMPARE(ports->count(), 5);
-        Pick(dialog.get(), "idDiseqcVersion", "V1.1");
-        QCOMPARE(ports->count(), 17);
-        Pick(dialog.get(), "idDiseqcPort", "P - 16");
-        Pick(dialog.get(), "idSwitch12V", "12 V");
+    }
+
+    void audioListInsertAndDelete() {
+        Demo demo(kFirstModel);
+        auto c = demo.Row<ServiceRecord>(kTv, 1);
+        QVERIFY(!c.audioEmpty(0) && c.audioEmpty(1));
+        auto dialog = Open(kTv, demo.db.get(), 1);
+        auto* audio = Find<AudioListEditor>(dialog.get(), "idAudioList");
+        QCOMPARE(audio->rowCount(), 1);
+
+        audio->clearSelection();
+        std::unique_ptr<QMenu> menu(audio->CreateContextMenu(nullptr));
+        QVERIFY(!menu->actions()[1]->isEnabled());  // Delete needs a selection
+        menu->actions()[0]->trigger();
+        QCOMPARE(audio->currentRow(), 1);
+        QVERIFY(audio->InsertAudioRow());
+        QVERIFY(audio->InsertAudioRow());
+        // A fifth entry has no slot.
+        QVERIFY(!audio->InsertAudioRow());
+        QCOMPARE(audio->rowCount(), 4);
+
+        audio->item(2, AudioListEditor::kPidColumn)->setText(QStringLiteral("222"));
+        audio->item(2, AudioListEditor::kAc3Column)->setText(QStringLiteral("O"));
+        audio->item(2, AudioListEditor::kLanguageColumn)->setText(QStringLiteral("GREEK"));
+        audio->clearSelection();
+        audio->selectRow(0);
+        audio->selectionModel()->select(audio->model()->index(3, 1),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        std::unique_ptr<QMenu> second(audio->CreateContextMenu(nullptr));
+        QVERIFY(second->actions()[1]->isEnabled());
+        second->actions()[1]->trigger();
+        QCOMPARE(audio->rowCount(), 2);
         QVERIFY(Save(dialog.get()));
-        const auto s = demo.Row<gen2::SatelliteRecord>(kSatellite, 0);
-        QCOMPARE(s.diseqcPort(), 16);
-        QCOMPARE(s.switch12V(), 1);
+
+        // The rows left, in order; how rows become slots is the forms' business.
+        c = demo.Row<ServiceRecord>(kTv, 1);
+        QCOMPARE(int(c.audio(1)), 222 | 0x4000);
+        QVERIFY(c.audioEmpty(2) && c.audioEmpty(3));
     }
-}
 
-void EditDialogsTest::audioListInsertAndDelete() {
-    Demo demo(kFirstModel);
-    auto c = demo.Row<ServiceRecord>(kTv, 1);
-    QVERIFY(!c.audioEmpty(0) && c.audioEmpty(1));
-    auto dialog = Open(kTv, demo.db.get(), 1);
-    auto* audio = Find<AudioListEditor>(dialog.get(), "idAudioList");
-    QCOMPARE(audio->rowCount(), 1);
+    void invalidPidTextIsReset() {
+        Demo demo(kFirstModel);
+        auto dialog = Open(kTv, demo.db.get(), 0);
+        auto* audio = Find<AudioListEditor>(dialog.get(), "idAudioList");
+        QVERIFY(audio->rowCount() > 0);
+        QTableWidgetItem* cell = audio->item(0, AudioListEditor::kPidColumn);
+        audio->setCurrentItem(cell);
+        QLineEdit* editor = OpenCellEditor(audio, cell);
+        QVERIFY(editor);
+        editor->clear();
+        QTest::keyClicks(editor, "4a5 6");
+        QCOMPARE(editor->text(), QStringLiteral("456"));  // digits only
 
-    audio->clearSelection();
-    std::unique_ptr<QMenu> menu(audio->CreateContextMenu(nullptr));
-    QVERIFY(!menu->actions()[1]->isEnabled());  // Delete needs a selection
-    menu->actions()[0]->trigger();
-    QCOMPARE(audio->currentRow(), 1);
-    QVERIFY(audio->InsertAudioRow());
-    QVERIFY(audio->InsertAudioRow());
-    // A fifth entry has no slot.
-    QVERIFY(!audio->InsertAudioRow());
-    QCOMPARE(audio->rowCount(), 4);
-
-    audio->item(2, AudioListEditor::kPidColumn)->setText(QStringLiteral("222"));
-    audio->item(2, AudioListEditor::kAc3Column)->setText(QStringLiteral("O"));
-    audio->item(2, AudioListEditor::kLanguageColumn)->setText(QStringLiteral("GREEK"));
-    audio->clearSelection();
-    audio->selectRow(0);
-    audio->selectionModel()->select(audio->model()->index(3, 1),
-                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    std::unique_ptr<QMenu> second(audio->CreateContextMenu(nullptr));
-    QVERIFY(second->actions()[1]->isEnabled());
-    second->actions()[1]->trigger();
-    QCOMPARE(audio->rowCount(), 2);
-    QVERIFY(Save(dialog.get()));
-
-    // The rows left, in order; how rows become slots is the forms' business.
-    c = demo.Row<ServiceRecord>(kTv, 1);
-    QCOMPARE(int(c.audio(1)), 222 | 0x4000);
-    QVERIFY(c.audioEmpty(2) && c.audioEmpty(3));
-}
-
-void EditDialogsTest::invalidPidTextIsReset() {
-    Demo demo(kFirstModel);
-    auto dialog = Open(kTv, demo.db.get(), 0);
-    auto* audio = Find<AudioListEditor>(dialog.get(), "idAudioList");
-    QVERIFY(audio->rowCount() > 0);
-    QTableWidgetItem* cell = audio->item(0, AudioListEditor::kPidColumn);
-    audio->setCurrentItem(cell);
-    QLineEdit* editor = OpenCellEditor(audio, cell);
-    QVERIFY(editor);
-    editor->clear();
-    QTest::keyClicks(editor, "4a5 6");
-    QCOMPARE(editor->text(), QStringLiteral("456"));  // digits only
-
-    editor->clear();
-    MessageBoxAnswerer boxes;
-    QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_VERIFY(boxes.Saw("Error", "Invalid text entered. The text will be reset"));
-    QCOMPARE(cell->text(), QString());
-    // Enter finished the cell, not the dialog.
-    QVERIFY(dialog->isVisible());
-
-    // A good PID finished with Enter is what Save stores.
-    editor = OpenCellEditor(audio, cell);
-    QVERIFY(editor);
-    QTest::keyClicks(editor, "1234");
-    QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_COMPARE(cell->text(), QStringLiteral("1234"));
-    QVERIFY(dialog->isVisible());
-    QVERIFY(Save(dialog.get()));
-    QCOMPARE(int(demo.Row<ServiceRecord>(kTv, 0).audioPid(0)), 1234);
-}
-
-void EditDialogsTest::saveWithoutEditsChangesNothing_data() {
-    QTest::addColumn<int>("model");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("row");
-    for (int model : {kFirstModel, kSecondModel})
-        for (int kind : {kSatellite, kTransponder, kTv, kRadio})
-            for (int row : {0, 4})
-                QTest::addRow("%s kind %d row %d", model == kFirstModel ? "first" : "second", kind,
-                              row)
-                    << model << kind << row;
-}
-
-// Every byte outside the name gets a pattern no dialog would write: Save
-// without an edit must store none of it anew.
-void EditDialogsTest::saveWithoutEditsChangesNothing() {
-    QFETCH(int, model);
-    QFETCH(int, kind);
-    QFETCH(int, row);
-    Demo demo(model);
-    Record record;
-    QVERIFY(demo.db->RowRecord(kind, row, record));
-    const size_t nameStart = demo.db->layout().NameOffset(kind);
-    const size_t nameEnd = nameStart + demo.db->layout().NameSize(kind);
-    for (size_t i = 2; i < record.size; ++i)
-        if (i < nameStart || i >= nameEnd) record.data()[i] = static_cast<uint8_t>(i * 37 + 0xA5);
-    QVERIFY(demo.db->StoreRecord(kind, row, record.stored()));
-    demo.db->MarkSaved();
-    const auto before = Bytes(*demo.db, kind);
-    const std::string undo = demo.db->UndoLabel();
-
-    auto dialog = Open(kind, demo.db.get(), row);
-    QVERIFY(Save(dialog.get()));
-    QCOMPARE(Bytes(*demo.db, kind), before);
-    QCOMPARE(demo.db->modified, 0u);
-    QCOMPARE(demo.db->UndoLabel(), undo);
-}
-
-void EditDialogsTest::nameRules_data() {
-    QTest::addColumn<int>("model");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("told");
-    const QString empty = QStringLiteral("A name cannot be empty.");
-    QTest::newRow("first satellite empty") << kFirstModel << int(kSatellite) << "" << empty;
-    QTest::newRow("second transponder empty") << kSecondModel << int(kTransponder) << "" << empty;
-    QTest::newRow("second channel replaced")
-        << kSecondModel << int(kTv) << QStringLiteral("\u4E2D TV")
-        << QStringLiteral("The name is stored as \"? TV\" (characters replaced).");
-}
-
-void EditDialogsTest::nameRules() {
-    QFETCH(int, model);
-    QFETCH(int, kind);
-    QFETCH(QString, typed);
-    QFETCH(QString, told);
-    Demo demo(model);
-    const auto before = Bytes(*demo.db, kind);
-    auto dialog = Open(kind, demo.db.get(), 1);
-    SetText(dialog.get(), "idName", typed);
-    MessageBoxAnswerer boxes;
-    const bool ended = Save(dialog.get());
-    QCOMPARE(boxes.seen().size(), size_t(1));
-    QCOMPARE(boxes.seen()[0].text, told);
-    // A refused name keeps the dialog open and stores nothing.
-    QCOMPARE(ended, !typed.isEmpty());
-    if (typed.isEmpty()) QCOMPARE(Bytes(*demo.db, kind), before);
-}
-
-void EditDialogsTest::nameBoxTakesWhatTheFieldStores() {
-    const QString arabic = QStringLiteral(
-        "\u0642\u0646\u0627\u0629 \u0627\u0644\u0646\u064A\u0644 "
-        "\u0627\u0644\u0623\u0648\u0644\u0649"
-        " \u0627\u0644\u0641\u0636\u0627\u0626\u064A\u0629");
-    const QString latin = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    struct Case {
-        int model, kind;
-        QString typed;
-    };
-    for (const Case& c : {Case{kFirstModel, kTv, arabic}, Case{kFirstModel, kSatellite, latin},
-                          Case{kSecondModel, kSatellite, latin}, Case{kSecondModel, kTv, arabic}}) {
-        Demo demo(c.model);
-        auto dialog = Open(c.kind, demo.db.get(), 1);
-        auto* name = Find<QLineEdit>(dialog.get(), "idName");
-        name->clear();
-        for (QChar ch : c.typed) name->insert(QString(ch));
-        QVERIFY(name->text().size() < c.typed.size());
+        editor->clear();
         MessageBoxAnswerer boxes;
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(boxes.Saw("Error", "Invalid text entered. The text will be reset"));
+        QCOMPARE(cell->text(), QString());
+        // Enter finished the cell, not the dialog.
+        QVERIFY(dialog->isVisible());
+
+        // A good PID finished with Enter is what Save stores.
+        editor = OpenCellEditor(audio, cell);
+        QVERIFY(editor);
+        QTest::keyClicks(editor, "1234");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(cell->text(), QStringLiteral("1234"));
+        QVERIFY(dialog->isVisible());
         QVERIFY(Save(dialog.get()));
-        // Whatever the box took is stored whole, without a word.
-        QCOMPARE(QString::fromStdString(FullName(*demo.db, c.kind, 1)), name->text());
-        QVERIFY(boxes.seen().empty());
+        QCOMPARE(int(demo.Row<ServiceRecord>(kTv, 0).audioPid(0)), 1234);
     }
-}
 
-// The panel's model setting says first generation while the windows show a
-// second-generation database: the dialog follows the database.
-void EditDialogsTest::layoutComesFromTheDatabase() {
-    Demo demo(kSecondModel);
-    auto c = demo.Row<gen2::ServiceRecord>(kTv, 0);
-    c.setFavoriteMask(1u << 2);
-    QVERIFY(demo.db->StoreRecord(kTv, 0, c.stored));
-    test::ListWindows windows;  // made for the first generation
-    for (int kind = 0; kind < 5; ++kind) {
-        windows.Window(kind).SetDatabase(demo.db.get());
-        windows.Window(kind).RefreshList();
+    void saveWithoutEditsChangesNothing_data() {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("row");
+        for (int model : {kFirstModel, kSecondModel})
+            for (int kind : {kSatellite, kTransponder, kTv, kRadio})
+                for (int row : {0, 4})
+                    QTest::addRow("%s kind %d row %d", model == kFirstModel ? "first" : "second",
+                                  kind, row)
+                        << model << kind << row;
     }
-    bool groupTwoShown = false;
-    OnNextModal([&groupTwoShown](QWidget* modal) {
-        if (auto* box = modal->findChild<QCheckBox*>(QStringLiteral("idFavorite2")))
-            groupTwoShown = box->isChecked();
-        if (auto* lock = modal->findChild<QCheckBox*>(QStringLiteral("idChannelLock")))
-            lock->toggle();
-        if (auto* save = modal->findChild<QPushButton*>(QStringLiteral("idSave"))) save->click();
-        modal->close();
-    });
-    windows.Window(kTv).EditRow(0);
-    QVERIFY(groupTwoShown);
-    QCOMPARE(int(demo.Row<gen2::ServiceRecord>(kTv, 0).favoriteMask()), 1 << 2);
-    QCOMPARE(demo.Row<gen2::ServiceRecord>(kTv, 0).locked(), !c.locked());
 
-    // A new record is selected alone and in view after Save.
-    OnNextModal([](QWidget* modal) {
-        if (auto* save = modal->findChild<QPushButton*>(QStringLiteral("idSave"))) save->click();
-        modal->close();
-    });
-    windows.Window(kSatellite).NewRecord();
-    const int added =
-        demo.db->list(kSatellite).RowOfId(static_cast<uint16_t>(demo.db->Count(kSatellite) - 1));
-    QCOMPARE(windows.Control(kSatellite).SelectedRows(), std::vector<int>{added});
-}
-
-void EditDialogsTest::newRecordNeedsAParent() {
-    FirstGenDatabase db;
-    for (int kind : {kTransponder, kTv}) {
-        MessageBoxAnswerer boxes;
-        QVERIFY(!app::RunEditDialog(nullptr, kind, &db, kNoRow).saved);
-        QVERIFY(boxes.SawPart(kind == kTv ? "Add a transponder first" : "Add a satellite first"));
-        QCOMPARE(db.Count(kind), 0);
-    }
-    OnNextModal([](QWidget* modal) {
-        if (auto* save = modal->findChild<QPushButton*>(QStringLiteral("idSave"))) save->click();
-        modal->close();
-    });
-    const app::EditOutcome outcome = app::RunEditDialog(nullptr, kSatellite, &db, kNoRow);
-    QVERIFY(outcome.saved);
-    QCOMPARE(outcome.newRecordId, std::optional<uint16_t>(0));
-}
-
-// Clicking a satellite shows its transponders, clicking a transponder its
-// channels: new records belong to what is shown. What `check` reports as
-// references to missing records never follows from dialog edits.
-void EditDialogsTest::newRecordsGoUnderTheParentShown() {
-    for (int model : {kFirstModel, kSecondModel}) {
+    // Every byte outside the name gets a pattern no dialog would write: Save
+    // without an edit must store none of it anew.
+    void saveWithoutEditsChangesNothing() {
+        QFETCH(int, model);
+        QFETCH(int, kind);
+        QFETCH(int, row);
         Demo demo(model);
-        ListControls lists{&demo.lists[0], &demo.lists[1], &demo.lists[2], &demo.lists[3]};
-        auto showChildrenOf = [&demo, &lists](int kind, uint16_t id) {
-            demo.db->Refresh(kind, &demo.lists[kind]);
-            demo.db->SelectionChanged(kind, demo.db->list(kind).RowOfId(id), lists);
-        };
-        auto satellite = Open(kSatellite, demo.db.get(), kNoRow);
-        QVERIFY(Save(satellite.get()));
-        showChildrenOf(kSatellite, *satellite->newRecordId());
-        auto transponder = Open(kTransponder, demo.db.get(), kNoRow);
-        QCOMPARE(Find<QComboBox>(transponder.get(), "idSatellite")->currentIndex(),
-                 int(*satellite->newRecordId()));
-        QVERIFY(Save(transponder.get()));
-        const int transponderId = *transponder->newRecordId();
-        showChildrenOf(kTransponder, static_cast<uint16_t>(transponderId));
-        auto channel = Open(kTv, demo.db.get(), kNoRow);
-        QCOMPARE(Find<QComboBox>(channel.get(), "idTransponder")->currentIndex(), transponderId);
-        QVERIFY(Save(channel.get()));
+        Record record;
+        QVERIFY(demo.db->RowRecord(kind, row, record));
+        const size_t nameStart = demo.db->layout().NameOffset(kind);
+        const size_t nameEnd = nameStart + demo.db->layout().NameSize(kind);
+        for (size_t i = 2; i < record.size; ++i)
+            if (i < nameStart || i >= nameEnd)
+                record.data()[i] = static_cast<uint8_t>(i * 37 + 0xA5);
+        QVERIFY(demo.db->StoreRecord(kind, row, record.stored()));
+        demo.db->MarkSaved();
+        const auto before = Bytes(*demo.db, kind);
+        const std::string undo = demo.db->UndoLabel();
 
-        // An existing channel shows its own transponder; a new choice moves it.
-        demo.db->ClearAllKeyFilters(0, lists);
-        Record radio;
-        QVERIFY(demo.db->RowRecord(kRadio, 2, radio));
-        auto moved = Open(kRadio, demo.db.get(), 2);
-        auto* choice = Find<QComboBox>(moved.get(), "idTransponder");
-        QCOMPARE(choice->currentIndex(), int(demo.db->layout().TransponderRefOf(radio)));
-        choice->setCurrentIndex(transponderId);
-        QVERIFY(Save(moved.get()));
-        QVERIFY(demo.db->RowRecord(kRadio, 2, radio));
-        QCOMPARE(int(demo.db->layout().TransponderRefOf(radio)), transponderId);
-        for (int kind : {kTransponder, kTv, kRadio})
-            for (const Record& r : demo.db->ExportRecords(kind))
-                QVERIFY2(!demo.db->IsOrphan(kind, r), qPrintable(QString::number(kind)));
+        auto dialog = Open(kind, demo.db.get(), row);
+        QVERIFY(Save(dialog.get()));
+        QCOMPARE(Bytes(*demo.db, kind), before);
+        QCOMPARE(demo.db->modified, 0u);
+        QCOMPARE(demo.db->UndoLabel(), undo);
     }
-}
 
-void EditDialogsTest::refusedStoreKeepsTheDialogOpen() {
-    RefusingDatabase db;
-    FillFirstGenDemo(db);
-    MemoryListControl list;
-    db.Refresh(kTransponder, &list);
-    auto dialog = Open(kTransponder, &db, 0);
-    SetText(dialog.get(), "idName", "Kept");
-    MessageBoxAnswerer boxes;
-    QVERIFY(!Save(dialog.get()));
-    QVERIFY(boxes.SawPart("The record was not stored"));
-    QCOMPARE(db.attempts, 1);
-    QVERIFY(dialog->isVisible());
-    QCOMPARE(Shown(dialog.get(), "idName"), QStringLiteral("Kept"));
+    void nameRules_data() {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("told");
+        const QString empty = QStringLiteral("A name cannot be empty.");
+        QTest::newRow("first satellite empty") << kFirstModel << int(kSatellite) << "" << empty;
+        QTest::newRow("second transponder empty")
+            << kSecondModel << int(kTransponder) << "" << empty;
+        QTest::newRow("second channel replaced")
+            << kSecondModel << int(kTv) << QStringLiteral("\u4E2D TV")
+            << QStringLiteral("The name is stored as \"? TV\" (characters replaced).");
+    }
 
-    db.refuse = false;
-    QVERIFY(Save(dialog.get()));
-    TransponderRecord t;
-    db.GetRowData(kTransponder, 0, t.stored);
-    QCOMPARE(QString::fromStdString(t.name()), QStringLiteral("Kept"));
-}
+    void nameRules() {
+        QFETCH(int, model);
+        QFETCH(int, kind);
+        QFETCH(QString, typed);
+        QFETCH(QString, told);
+        Demo demo(model);
+        const auto before = Bytes(*demo.db, kind);
+        auto dialog = Open(kind, demo.db.get(), 1);
+        SetText(dialog.get(), "idName", typed);
+        MessageBoxAnswerer boxes;
+        const bool ended = Save(dialog.get());
+        QCOMPARE(boxes.seen().size(), size_t(1));
+        QCOMPARE(boxes.seen()[0].text, told);
+        // A refused name keeps the dialog open and stores nothing.
+        QCOMPARE(ended, !typed.isEmpty());
+        if (typed.isEmpty()) QCOMPARE(Bytes(*demo.db, kind), before);
+    }
 
-void EditDialogsTest::dialogsThatDoNotOpen() {
-    Demo demo(kFirstModel);
-    QVERIFY(!CreateEditDialog(nullptr, kFavorite, demo.db.get(), 0));
-    QVERIFY(!CreateEditDialog(nullptr, kTv, nullptr, 0));
-    QVERIFY(!app::RunEditDialog(nullptr, kTv, nullptr, 0).saved);
-}
+    void nameBoxTakesWhatTheFieldStores() {
+        const QString arabic = QStringLiteral(
+            "\u0642\u0646\u0627\u0629 \u0627\u0644\u0646\u064A\u0644 "
+            "\u0627\u0644\u0623\u0648\u0644\u0649"
+            " \u0627\u0644\u0641\u0636\u0627\u0626\u064A\u0629");
+        const QString latin = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+        struct Case {
+            int model, kind;
+            QString typed;
+        };
+        for (const Case& c :
+             {Case{kFirstModel, kTv, arabic}, Case{kFirstModel, kSatellite, latin},
+              Case{kSecondModel, kSatellite, latin}, Case{kSecondModel, kTv, arabic}}) {
+            Demo demo(c.model);
+            auto dialog = Open(c.kind, demo.db.get(), 1);
+            auto* name = Find<QLineEdit>(dialog.get(), "idName");
+            name->clear();
+            for (QChar ch : c.typed) name->insert(QString(ch));
+            QVERIFY(name->text().size() < c.typed.size());
+            MessageBoxAnswerer boxes;
+            QVERIFY(Save(dialog.get()));
+            // Whatever the box took is stored whole, without a word.
+            QCOMPARE(QString::fromStdString(FullName(*demo.db, c.kind, 1)), name->text());
+            QVERIFY(boxes.seen().empty());
+        }
+    }
+
+    // The panel's model setting says first generation while the windows show a
+    // second-generation database: the dialog follows the database.
+    void layoutComesFromTheDatabase() {
+        Demo demo(kSecondModel);
+        auto c = demo.Row<gen2::ServiceRecord>(kTv, 0);
+        c.setFavoriteMask(1u << 2);
+        QVERIFY(demo.db->StoreRecord(kTv, 0, c.stored));
+        test::ListWindows windows;  // made for the first generation
+        for (int kind = 0; kind < 5; ++kind) {
+            windows.Window(kind).SetDatabase(demo.db.get());
+            windows.Window(kind).RefreshList();
+        }
+        bool groupTwoShown = false;
+        SaveOnNextModal([&groupTwoShown](QWidget* modal) {
+            if (auto* box = modal->findChild<QCheckBox*>(QStringLiteral("idFavorite2")))
+                groupTwoShown = box->isChecked();
+            if (auto* lock = modal->findChild<QCheckBox*>(QStringLiteral("idChannelLock")))
+                lock->toggle();
+        });
+        windows.Window(kTv).EditRow(0);
+        QVERIFY(groupTwoShown);
+        QCOMPARE(int(demo.Row<gen2::ServiceRecord>(kTv, 0).favoriteMask()), 1 << 2);
+        QCOMPARE(demo.Row<gen2::ServiceRecord>(kTv, 0).locked(), !c.locked());
+
+        // A new record is selected alone and in view after Save.
+        SaveOnNextModal();
+        windows.Window(kSatellite).NewRecord();
+        const int added = demo.db->list(kSatellite)
+                              .RowOfId(static_cast<uint16_t>(demo.db->Count(kSatellite) - 1));
+        QCOMPARE(windows.Control(kSatellite).SelectedRows(), std::vector<int>{added});
+    }
+
+    void newRecordNeedsAParent() {
+        FirstGenDatabase db;
+        for (int kind : {kTransponder, kTv}) {
+            MessageBoxAnswerer boxes;
+            QVERIFY(!app::RunEditDialog(nullptr, kind, &db, kNoRow).saved);
+            QVERIFY(
+                boxes.SawPart(kind == kTv ? "Add a transponder first" : "Add a satellite first"));
+            QCOMPARE(db.Count(kind), 0);
+        }
+        SaveOnNextModal();
+        const app::EditOutcome outcome = app::RunEditDialog(nullptr, kSatellite, &db, kNoRow);
+        QVERIFY(outcome.saved);
+        QCOMPARE(outcome.newRecordId, std::optional<uint16_t>(0));
+    }
+
+    // Clicking a satellite shows its transponders, clicking a transponder its
+    // channels: new records belong to what is shown. What `check` reports as
+    // references to missing records never follows from dialog edits.
+    void newRecordsGoUnderTheParentShown() {
+        for (int model : {kFirstModel, kSecondModel}) {
+            Demo demo(model);
+            ListControls lists{&demo.lists[0], &demo.lists[1], &demo.lists[2], &demo.lists[3]};
+            auto showChildrenOf = [&demo, &lists](int kind, uint16_t id) {
+                demo.db->Refresh(kind, &demo.lists[kind]);
+                demo.db->SelectionChanged(kind, demo.db->list(kind).RowOfId(id), lists);
+            };
+            auto satellite = Open(kSatellite, demo.db.get(), kNoRow);
+            QVERIFY(Save(satellite.get()));
+            showChildrenOf(kSatellite, *satellite->newRecordId());
+            auto transponder = Open(kTransponder, demo.db.get(), kNoRow);
+            QCOMPARE(Find<QComboBox>(transponder.get(), "idSatellite")->currentIndex(),
+                     int(*satellite->newRecordId()));
+            QVERIFY(Save(transponder.get()));
+            const int transponderId = *transponder->newRecordId();
+            showChildrenOf(kTransponder, static_cast<uint16_t>(transponderId));
+            auto channel = Open(kTv, demo.db.get(), kNoRow);
+            QCOMPARE(Find<QComboBox>(channel.get(), "idTransponder")->currentIndex(),
+                     transponderId);
+            QVERIFY(Save(channel.get()));
+
+            // An existing channel shows its own transponder; a new choice moves it.
+            demo.db->ClearAllKeyFilters(0, lists);
+            Record radio;
+            QVERIFY(demo.db->RowRecord(kRadio, 2, radio));
+            auto moved = Open(kRadio, demo.db.get(), 2);
+            auto* choice = Find<QComboBox>(moved.get(), "idTransponder");
+            QCOMPARE(choice->currentIndex(), int(demo.db->layout().TransponderRefOf(radio)));
+            choice->setCurrentIndex(transponderId);
+            QVERIFY(Save(moved.get()));
+            QVERIFY(demo.db->RowRecord(kRadio, 2, radio));
+            QCOMPARE(int(demo.db->layout().TransponderRefOf(radio)), transponderId);
+            for (int kind : {kTransponder, kTv, kRadio})
+                for (const Record& r : demo.db->ExportRecords(kind))
+                    QVERIFY2(!demo.db->IsOrphan(kind, r), qPrintable(QString::number(kind)));
+        }
+    }
+
+    void refusedStoreKeepsTheDialogOpen() {
+        RefusingDatabase db;
+        FillFirstGenDemo(db);
+        MemoryListControl list;
+        db.Refresh(kTransponder, &list);
+        auto dialog = Open(kTransponder, &db, 0);
+        SetText(dialog.get(), "idName", "Kept");
+        MessageBoxAnswerer boxes;
+        QVERIFY(!Save(dialog.get()));
+        QVERIFY(boxes.SawPart("The record was not stored"));
+        QCOMPARE(db.attempts, 1);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(Shown(dialog.get(), "idName"), QStringLiteral("Kept"));
+
+        db.refuse = false;
+        QVERIFY(Save(dialog.get()));
+        TransponderRecord t;
+        db.GetRowData(kTransponder, 0, t.stored);
+        QCOMPARE(QString::fromStdString(t.name()), QStringLiteral("Kept"));
+    }
+
+    void dialogsThatDoNotOpen() {
+        Demo demo(kFirstModel);
+        QVERIFY(!CreateEditDialog(nullptr, kFavorite, demo.db.get(), 0));
+        QVERIFY(!CreateEditDialog(nullptr, kTv, nullptr, 0));
+        QVERIFY(!app::RunEditDialog(nullptr, kTv, nullptr, 0).saved);
+    }
+};
 
 QTEST_MAIN(EditDialogsTest)
 #include "edit_dialogs_test.moc"

@@ -18,12 +18,6 @@ using brondavel::test::OnNextModal;
 
 namespace {
 
-void WriteText(const QString& path, const QByteArray& text) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
-}
-
 // Clicks `button` and answers the file dialog it opens with `path`. Returns
 // the dialog's filters; any other modal is closed unanswered. Nothing is
 // checked before the modal is closed, so a failure cannot leave it open.
@@ -83,57 +77,54 @@ const QByteArray kEventLog =
 class EpgTestDialogTest : public QObject {
     Q_OBJECT
   private slots:
-    void readsBothLogsAndPrintsThem();
-    void reportsFilesItCannotReadOrWrite();
+    void readsBothLogsAndPrintsThem() {
+        QTemporaryDir dir;
+        const QString fnt = dir.filePath("fnt.txt"), epg = dir.filePath("epg.txt");
+        QVERIFY(brondavel::test::WriteAll(fnt, kNetworkLog + kNetworkLog));
+        QVERIFY(brondavel::test::WriteAll(epg, kEventLog));
+        EpgTestDialog dialog(nullptr, 2, nullptr);
+        dialog.show();
+
+        QCOMPARE(ClickAndChoose(dialog.findChild<QPushButton*>("fntOpen"), fnt), kLogFilter);
+        QCOMPARE(dialog.findChild<QLineEdit*>("fntOpenPath")->text(), fnt);
+        QCOMPARE(dialog.networkTable().entries().size(), size_t{1});
+
+        QCOMPARE(ClickAndChoose(dialog.findChild<QPushButton*>("epgOpen"), epg), kLogFilter);
+        QCOMPARE(dialog.findChild<QLineEdit*>("epgOpenPath")->text(), epg);
+        QCOMPARE(dialog.eventTable().entries().size(), size_t{1});
+
+        // A second read of the same log adds nothing.
+        QVERIFY(dialog.OpenNetworkLog(fnt));
+        QCOMPARE(dialog.networkTable().entries().size(), size_t{1});
+
+        const QString out = dir.filePath("listing.txt");
+        QCOMPARE(ClickAndChoose(dialog.findChild<QPushButton*>("logPrint"), out), kLogFilter);
+        QCOMPARE(dialog.findChild<QLineEdit*>("logPrintPath")->text(), out);
+        const QByteArray listing = brondavel::test::ReadAll(out);
+        QVERIFY(listing.contains("[FNT][Del_SYS]-> symbol_rate : 27500\n"));
+        QVERIFY(listing.contains("event_name : Evening News\n"));
+        dialog.findChild<QPushButton*>("id1")->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void reportsFilesItCannotReadOrWrite() {
+        QTemporaryDir dir;
+        EpgTestDialog dialog(nullptr, 2, nullptr);
+        dialog.show();
+        const QString missing = dir.filePath("missing.txt");
+        QString caption;
+        QString text = MessageOf([&] { QVERIFY(!dialog.OpenEventLog(missing)); }, &caption);
+        QCOMPARE(caption, QString("Error"));
+        QVERIFY2(text.contains(missing), qPrintable(text));
+        QCOMPARE(dialog.findChild<QLineEdit*>("epgOpenPath")->text(), missing);
+
+        // A listing that cannot be written says so, naming the path once.
+        const QString blocked = dir.filePath("no-such-folder/listing.txt");
+        text = MessageOf([&] { QVERIFY(!dialog.PrintLog(blocked)); }, &caption);
+        QCOMPARE(caption, QString("Error"));
+        QVERIFY2(text.count(blocked) == 1, qPrintable(text));
+    }
 };
-
-void EpgTestDialogTest::readsBothLogsAndPrintsThem() {
-    QTemporaryDir dir;
-    const QString fnt = dir.filePath("fnt.txt"), epg = dir.filePath("epg.txt");
-    WriteText(fnt, kNetworkLog + kNetworkLog);
-    WriteText(epg, kEventLog);
-    EpgTestDialog dialog(nullptr, 2, nullptr);
-    dialog.show();
-
-    QCOMPARE(ClickAndChoose(dialog.findChild<QPushButton*>("fntOpen"), fnt), kLogFilter);
-    QCOMPARE(dialog.findChild<QLineEdit*>("fntOpenPath")->text(), fnt);
-    QCOMPARE(dialog.networkTable().entries().size(), size_t{1});
-
-    QCOMPARE(ClickAndChoose(dialog.findChild<QPushButton*>("epgOpen"), epg), kLogFilter);
-    QCOMPARE(dialog.findChild<QLineEdit*>("epgOpenPath")->text(), epg);
-    QCOMPARE(dialog.eventTable().entries().size(), size_t{1});
-
-    // A second read of the same log adds nothing.
-    QVERIFY(dialog.OpenNetworkLog(fnt));
-    QCOMPARE(dialog.networkTable().entries().size(), size_t{1});
-
-    const QString out = dir.filePath("listing.txt");
-    QCOMPARE(ClickAndChoose(dialog.findChild<QPushButton*>("logPrint"), out), kLogFilter);
-    QCOMPARE(dialog.findChild<QLineEdit*>("logPrintPath")->text(), out);
-    const QByteArray listing = brondavel::test::ReadAll(out);
-    QVERIFY(listing.contains("[FNT][Del_SYS]-> symbol_rate : 27500\n"));
-    QVERIFY(listing.contains("event_name : Evening News\n"));
-    dialog.findChild<QPushButton*>("id1")->click();
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-}
-
-void EpgTestDialogTest::reportsFilesItCannotReadOrWrite() {
-    QTemporaryDir dir;
-    EpgTestDialog dialog(nullptr, 2, nullptr);
-    dialog.show();
-    const QString missing = dir.filePath("missing.txt");
-    QString caption;
-    QString text = MessageOf([&] { QVERIFY(!dialog.OpenEventLog(missing)); }, &caption);
-    QCOMPARE(caption, QString("Error"));
-    QVERIFY2(text.contains(missing), qPrintable(text));
-    QCOMPARE(dialog.findChild<QLineEdit*>("epgOpenPath")->text(), missing);
-
-    // A listing that cannot be written says so, naming the path once.
-    const QString blocked = dir.filePath("no-such-folder/listing.txt");
-    text = MessageOf([&] { QVERIFY(!dialog.PrintLog(blocked)); }, &caption);
-    QCOMPARE(caption, QString("Error"));
-    QVERIFY2(text.count(blocked) == 1, qPrintable(text));
-}
 
 QTEST_MAIN(EpgTestDialogTest)
 #include "epg_test_dialog_test.moc"

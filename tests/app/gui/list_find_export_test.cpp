@@ -38,9 +38,7 @@ void Find(DemoListWindows& w, int kind, const QString& text) {
 }
 
 QStringList Lines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+    QStringList lines = QString::fromUtf8(test::ReadAll(path)).split(QStringLiteral("\r\n"));
     if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
     return lines;
 }
@@ -111,9 +109,8 @@ class ListFindExportTest : public QObject {
             test::MessageBoxAnswerer answerer({QMessageBox::No});
             Export(w, kTv, dir.filePath("all.JSON"));
         }
-        QFile json(dir.filePath("all.JSON"));
-        QVERIFY(json.open(QIODevice::ReadOnly));
-        QCOMPARE(QJsonDocument::fromJson(json.readAll()).array().size(), all);
+        QCOMPARE(QJsonDocument::fromJson(test::ReadAll(dir.filePath("all.JSON"))).array().size(),
+                 all);
         {
             test::MessageBoxAnswerer answerer({QMessageBox::Cancel});
             Export(w, kTv, dir.filePath("never.csv"));

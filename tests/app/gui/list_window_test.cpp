@@ -216,27 +216,23 @@ class ListWindowTest : public QObject {
         QCOMPARE(w.db.GetSortState(kSatellite), sortBefore);
 
         // Sort order: "O" bold at the start, then "N" after a click on it.
-        QVERIFY(sat.Letter(6)->Highlighted());
-        QVERIFY(!sat.Letter(7)->Highlighted());
+        QVERIFY(sat.Letter(6)->Highlighted() && !sat.Letter(7)->Highlighted());
         QTest::mouseClick(sat.Letter(7), Qt::LeftButton);
         QCOMPARE(w.Names(kSatellite), QStringList({"Empty", "S0", "S1", "S2"}));
         QVERIFY(sat.Letter(7)->Highlighted() && !sat.Letter(6)->Highlighted());
 
         // Active filter.
-        QVERIFY(sat.Letter(3)->Highlighted());
-        QVERIFY(!sat.Letter(4)->Highlighted());
+        QVERIFY(sat.Letter(3)->Highlighted() && !sat.Letter(4)->Highlighted());
         sat.ClickLetter(4);
         QCOMPARE(w.Names(kSatellite), QStringList({"S0", "S1", "S2"}));
         QVERIFY(sat.Letter(4)->Highlighted() && !sat.Letter(3)->Highlighted());
 
         // Show all: bold while no list is narrowed, in every window.
-        QVERIFY(sat.Letter(1)->Highlighted());
-        QVERIFY(w.Window(kTv).Letter(3)->Highlighted());
+        QVERIFY(sat.Letter(1)->Highlighted() && w.Window(kTv).Letter(3)->Highlighted());
         w.Select(kSatellite, {1});
         sat.ClickRow(1);  // S1: narrows transponders and channels
         QCOMPARE(w.Names(kTransponder), QStringList({"T2"}));
-        QVERIFY(!sat.Letter(1)->Highlighted());
-        QVERIFY(!w.Window(kTv).Letter(3)->Highlighted());
+        QVERIFY(!sat.Letter(1)->Highlighted() && !w.Window(kTv).Letter(3)->Highlighted());
         QVERIFY(!w.Window(kFavorite).Letter(5)->Highlighted());
         w.Window(kTv).ClickLetter(3);
         QCOMPARE(w.Names(kTransponder).size(), 4);

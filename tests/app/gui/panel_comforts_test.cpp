@@ -62,16 +62,9 @@ class PanelComfortsTest : public QObject {
         // The file keys from any window (at the end): Ctrl+S with changes
         // saves in place, without asking; Ctrl+O and Ctrl+Shift+S ask.
         int opens = 0, saves = 0;
-        app::PathChoosers choosers;
-        choosers.openFile = [&](const QString&) {
-            ++opens;
-            return QString();
-        };
-        choosers.saveFile = [&](const QString&) {
-            ++saves;
-            return QString();
-        };
-        panel.SetPathChoosers(choosers);
+        panel.SetPathChoosers({[&](const QString&) { return ++opens, QString(); },
+                               [&](const QString&) { return ++saves, QString(); },
+                               {}});
         const QStringList before = Names(panel, kTv);
         QVERIFY(before.size() > 2);
         tv->View()->selectRow(1);
@@ -203,9 +196,8 @@ class PanelComfortsTest : public QObject {
         QVERIFY(QFile::copy(p.demoPath, reference));
         panel.Window(kTv)->Sort(SortOrder::kOriginal);
         QVERIFY(Names(panel, kTv) != original);
-        app::PathChoosers choosers;
-        choosers.openFile = [&](const QString&) { return reference; };
-        panel.SetPathChoosers(choosers);
+        QString chosen = reference;
+        panel.SetPathChoosers({[&](const QString&) { return chosen; }, {}, {}});
         {
             MessageBoxAnswerer boxes({QMessageBox::No});
             panel.OnApplyOrder();
@@ -218,9 +210,8 @@ class PanelComfortsTest : public QObject {
 
         // A reference that is no database says why.
         const QString junk = p.dir.filePath("junk.bin");
-        QFile(junk).open(QIODevice::WriteOnly);
-        choosers.openFile = [&](const QString&) { return junk; };
-        panel.SetPathChoosers(choosers);
+        QVERIFY(WriteAll(junk, "junk"));
+        chosen = junk;
         MessageBoxAnswerer failed;
         panel.OnApplyOrder();
         QVERIFY(failed.SawPart(junk));

@@ -73,15 +73,13 @@ class PanelTest : public QObject {
         PanelOnPty p;
         MainPanel& panel = *p.panel;
         panel.show();
-        QVERIFY(!panel.WindowShown(3));
-        QVERIFY(!ById<QToolButton>(&panel, 1003)->isChecked());
+        QVERIFY(!panel.WindowShown(3) && !ById<QToolButton>(&panel, 1003)->isChecked());
         QCOMPARE(panel.DockWith(panel.Window(0)), app::Dock::kNone);
         panel.BuildFileMenu()->findChild<QAction*>("menuResetLayout")->trigger();
         QCOMPARE(panel.DockWith(panel.Window(0)), app::Dock::kAbove);
         QCOMPARE(panel.Window(0)->DockWith(panel.Window(2)), app::Dock::kLeftOf);
         QCOMPARE(panel.ModelSetting(), 0);
-        QVERIFY(!panel.WindowShown(4) && !panel.Window(4)->isVisible());
-        QVERIFY(!panel.WindowShown(3));
+        QVERIFY(!panel.WindowShown(3) && !panel.WindowShown(4) && !panel.Window(4)->isVisible());
     }
 
     void statusLineReportsThePort() {
@@ -119,13 +117,9 @@ class PanelTest : public QObject {
         const QString demo = p.dir.filePath("demo.ZCS");
         QFile::copy(QString::fromStdString(DemoDatabasePath()), demo);
         QString filterAsked;
-        app::PathChoosers choosers;
-        choosers.openFile = [&](const QString& filter) {
-            filterAsked = filter;
-            return demo;
-        };
-        choosers.saveFile = [&](const QString&) { return p.dir.filePath("copy"); };
-        panel.SetPathChoosers(choosers);
+        panel.SetPathChoosers({[&](const QString& filter) { return filterAsked = filter, demo; },
+                               [&](const QString&) { return p.dir.filePath("copy"); },
+                               {}});
         panel.OnOpen();
         QVERIFY(filterAsked.contains("*.zcs"));
         QVERIFY(panel.File() && panel.File()->headerValid());
@@ -171,11 +165,7 @@ class PanelTest : public QObject {
         // A file of another kind opens empty, with a message...
         const QString foreign = p.dir.filePath("notes.bin");
         const QByteArray foreignBytes(336000, 'x');
-        {
-            QFile f(foreign);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(foreignBytes);
-        }
+        QVERIFY(WriteAll(foreign, foreignBytes));
         MessageBoxAnswerer boxes({QMessageBox::Ok, QMessageBox::No});
         QVERIFY(panel.OpenFile(foreign));
         QCOMPARE(panel.File()->db().Count(kTv), 0);
@@ -193,9 +183,8 @@ class PanelTest : public QObject {
     void failedSaveKeepsTheChanges() {
         PanelOnPty p(true);
         MainPanel& panel = *p.panel;
-        app::PathChoosers choosers;
-        choosers.saveFile = [](const QString&) { return QString("/nonexistent-dir/x.ZCS"); };
-        panel.SetPathChoosers(choosers);
+        panel.SetPathChoosers(
+            {{}, [](const QString&) { return QString("/nonexistent-dir/x.ZCS"); }, {}});
         panel.File()->db().modified = 1;
         MessageBoxAnswerer boxes;
         panel.OnSaveAs();
@@ -210,12 +199,7 @@ class PanelTest : public QObject {
         PanelOnPty p(true);
         MainPanel& panel = *p.panel;
         bool asked = false;
-        app::PathChoosers choosers;
-        choosers.folder = [&] {
-            asked = true;
-            return p.dir.path();
-        };
-        panel.SetPathChoosers(choosers);
+        panel.SetPathChoosers({{}, {}, [&] { return asked = true, p.dir.path(); }});
         panel.File()->db().modified = 1;
         MessageBoxAnswerer boxes({QMessageBox::No});
         const QByteArray before = ReadAll(p.demoPath);
@@ -286,9 +270,7 @@ class PanelTest : public QObject {
         MainPanel& panel = *p.panel;
         const QString other = WriteDemoFile(p.dir.path(), 0, 4, 0);
         const QByteArray bytes = ReadAll(other);
-        app::PathChoosers choosers;
-        choosers.saveFile = [&](const QString&) { return other; };
-        panel.SetPathChoosers(choosers);
+        panel.SetPathChoosers({{}, [&](const QString&) { return other; }, {}});
         MessageBoxAnswerer boxes({QMessageBox::No});
         panel.OnSaveAs();
         QCOMPARE(boxes.seen().size(), size_t{1});

@@ -47,16 +47,18 @@ QString WriteDemoFile(const QString& folder, int model, int flash, int compress)
     const QString path =
         QString("%1/demo-%2-%3-%4.bin").arg(folder).arg(model).arg(flash).arg(compress);
     auto file = MakeDatabaseFile(path.toStdString(), model, flash, compress);
-    if (model == 2)
-        FillFirstGenDemo(file->db());
-    else
-        FillSecondGenDemo(file->db());
+    (model == 2 ? FillFirstGenDemo : FillSecondGenDemo)(file->db(), {}, 1);
     return file->Save(path.toStdString()) ? path : QString();
 }
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 app::PanelOptions DemoPanelOptions() {
@@ -67,15 +69,11 @@ app::PanelOptions DemoPanelOptions() {
 
 std::unique_ptr<DatabaseEngine> DemoDatabaseFor(int model) {
     std::unique_ptr<DatabaseEngine> db;
-    if (model == 2) {
-        auto first = std::make_unique<FirstGenDatabase>();
-        FillFirstGenDemo(*first);
-        db = std::move(first);
-    } else {
-        auto second = std::make_unique<SecondGenDatabase>();
-        FillSecondGenDemo(*second);
-        db = std::move(second);
-    }
+    if (model == 2)
+        db = std::make_unique<FirstGenDatabase>();
+    else
+        db = std::make_unique<SecondGenDatabase>();
+    (model == 2 ? FillFirstGenDemo : FillSecondGenDemo)(*db, {}, 1);
     // The default groups a first-generation load creates, for both.
     const std::vector<Record> groups = FirstGenLayout().FavoritesFromImage({});
     db->AddRecords(kFavorite, nullptr, groups.data(), static_cast<int>(groups.size()));

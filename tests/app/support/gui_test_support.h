@@ -36,6 +36,8 @@ QString WriteDemoFile(const QString& folder, int model, int flash, int compress)
 
 // A file's bytes; empty when it cannot be read.
 QByteArray ReadAll(const QString& path);
+// Writes `bytes` as the whole file; false when it cannot.
+bool WriteAll(const QString& path, const QByteArray& bytes);
 // Panel options that open the demo database at start.
 app::PanelOptions DemoPanelOptions();
 
