@@ -195,7 +195,11 @@ class ListWindowTest : public QObject {
                    Qt::AlignHorizontal_Mask;
         };
         QCOMPARE(alignment(0), int(Qt::AlignLeft));
-        QCOMPARE(alignment(1), int(Qt::AlignRight));
+        // Right in a right-to-left paragraph, which the delegate lays out.
+        QCOMPARE(alignment(1), int(Qt::AlignRight | Qt::AlignAbsolute));
+        const QModelIndex arabic = w.Control(kTv).index(1, 2);
+        QVERIFY(arabic.data(app::kRightToLeftRole).toBool());
+        QVERIFY(!w.Control(kTv).index(0, 2).data(app::kRightToLeftRole).toBool());
     }
 
     void letterButtonsActAndFollowTheListState() {
