@@ -28,8 +28,8 @@ struct Windows {
     Windows() {
         bench::FillFullFirstGen(db);
         for (int kind = 0; kind < 5; ++kind) {
-            owned[kind] = std::make_unique<app::ListWindow>(nullptr, 2, kind, &controls, &windows);
-            owned[kind]->SetDatabase(&db, 2);
+            owned[kind] = std::make_unique<app::ListWindow>(nullptr, kind, &controls, &windows);
+            owned[kind]->SetDatabase(&db);
             owned[kind]->RefreshList();
             owned[kind]->show();
         }
