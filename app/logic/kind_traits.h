@@ -40,6 +40,17 @@ struct GridCell {
     int column, row;
 };
 
+// The panel button that shows and hides the kind's window.
+struct PanelToggle {
+    int controlId;
+    // Kept as the button's text for accessibility; only the icon is shown.
+    const char* text;
+    const char* tooltip;
+    const char* icon;
+    // The Registry.ini flag that remembers whether the window is shown.
+    const char* viewFlag;
+};
+
 struct KindTraits {
     RecordKind kind;
     const char* title;
@@ -48,6 +59,7 @@ struct KindTraits {
     // The name the window's rectangle is stored under.
     const char* rectangleName;
     GridCell defaultCell;
+    PanelToggle toggle;
     // The letter code read from the right ('-' a separator), and the buttons
     // of its letters in order.
     const char* letterCode;
@@ -137,6 +149,7 @@ inline constexpr std::array<KindTraits, kKindCount> kKindTraits{{
      "Satellites",
      "SAT_RECT",
      {0, 0},
+     {1004, "SAT", "Satellite Window", ":/panel/satellite.xpm", "SAT_VIEW"},
      "A-AP-ONL",
      kinds::kSatelliteLetters,
      kinds::kSatelliteColumns,
@@ -158,6 +171,7 @@ inline constexpr std::array<KindTraits, kKindCount> kKindTraits{{
      "Transponder",
      "TP_RECT",
      {0, 1},
+     {1002, "TP", "Transponder Window", ":/panel/transponder.xpm", "TP_VIEW"},
      "A-AP-ONSF",
      kinds::kTransponderLetters,
      kinds::kTransponderColumns,
@@ -179,6 +193,7 @@ inline constexpr std::array<KindTraits, kKindCount> kKindTraits{{
      "TV Channel",
      "TV_RECT",
      {1, 0},
+     {1005, "TV", "TV Channel Window", ":/panel/tv.xpm", "TV_VIEW"},
      "A-ONSL",
      kinds::kChannelLetters,
      kinds::kChannelColumns,
@@ -200,6 +215,7 @@ inline constexpr std::array<KindTraits, kKindCount> kKindTraits{{
      "Radio Channel",
      "RADIO_RECT",
      {1, 1},
+     {1003, "RAD", "Radio Channel Window", ":/panel/radio.xpm", "RADIO_VIEW"},
      "A-ONSL",
      kinds::kChannelLetters,
      kinds::kChannelColumns,
@@ -221,6 +237,7 @@ inline constexpr std::array<KindTraits, kKindCount> kKindTraits{{
      "Favorite",
      "FAV_RECT",
      {2, 0},
+     {1009, "FAV", "Favorite Window", ":/panel/favorites.xpm", "FAV_VIEW"},
      "A-AP",
      kinds::kFavoriteLetters,
      kinds::kFavoriteColumns,

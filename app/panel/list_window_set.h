@@ -14,7 +14,7 @@ namespace brondavel::app {
 class ListWindowSet : public QObject {
     Q_OBJECT
   public:
-    static constexpr int kCount = 5;
+    static constexpr int kCount = kKindCount;
 
     ListWindowSet() = default;
     ~ListWindowSet() override;

@@ -21,6 +21,7 @@
 #include "app/lists/list_view_control.h"
 #include "app/logic/configuration_options.h"
 #include "app/logic/file_settings.h"
+#include "app/logic/kind_traits.h"
 #include "app/logic/model_files.h"
 #include "app/logic/status_line.h"
 #include "app/panel/message_boxes.h"
@@ -38,16 +39,6 @@ namespace brondavel::app {
 
 namespace {
 
-// Per record kind: the toggle's control id, its tooltip and its view flag.
-constexpr int kToggleIds[5] = {1004, 1002, 1005, 1003, 1009};
-constexpr const char* kToggleTips[5] = {"Satellite Window", "Transponder Window",
-                                        "TV Channel Window", "Radio Channel Window",
-                                        "Favorite Window"};
-// The short names stay as the buttons' texts for accessibility; only the icons are shown.
-constexpr const char* kToggleTexts[5] = {"SAT", "TP", "TV", "RAD", "FAV"};
-constexpr const char* kToggleIcons[5] = {":/panel/satellite.xpm", ":/panel/transponder.xpm",
-                                         ":/panel/tv.xpm", ":/panel/radio.xpm",
-                                         ":/panel/favorites.xpm"};
 // A shown window's toggle sits sunken in a bright frame, a hidden one stays raised.
 const char* const kToggleStyle =
     "QToolButton { border: 1px solid #0A1628; border-radius: 4px;"
@@ -56,10 +47,12 @@ const char* const kToggleStyle =
     "QToolButton:checked { border: 2px solid #FFD36B;"
     " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #14243C, stop:1 #2A4670); }"
     "QToolButton:pressed { background: #14243C; }";
-constexpr const char* kViewFlags[5] = {"SAT_VIEW", "TP_VIEW", "TV_VIEW", "RADIO_VIEW", "FAV_VIEW"};
-constexpr int kFavorites = 4;
 
 constexpr int kAboutCommand = 16;
+
+RegistryValue ViewFlag(RecordKind kind) {
+    return RegistryValue(RegistryValue::kBoolean, kRegistryKeyPath, TraitsOf(kind).toggle.viewFlag);
+}
 
 template <typename T>
 T* Named(T* widget, int id) {
@@ -77,11 +70,8 @@ MainPanel::MainPanel(const PanelOptions& options)
           },
           [this] { return transfer_ && !transfer_->Session().Idle(); }),
       mainPos_(RegistryValue::kPoint, kRegistryKeyPath, "MAIN_POS"),
-      viewFlags_{RegistryValue(RegistryValue::kBoolean, kRegistryKeyPath, kViewFlags[0]),
-                 RegistryValue(RegistryValue::kBoolean, kRegistryKeyPath, kViewFlags[1]),
-                 RegistryValue(RegistryValue::kBoolean, kRegistryKeyPath, kViewFlags[2]),
-                 RegistryValue(RegistryValue::kBoolean, kRegistryKeyPath, kViewFlags[3]),
-                 RegistryValue(RegistryValue::kBoolean, kRegistryKeyPath, kViewFlags[4])},
+      viewFlags_{ViewFlag(kSatellite), ViewFlag(kTransponder), ViewFlag(kTv), ViewFlag(kRadio),
+                 ViewFlag(kFavorite)},
       modelType_(RegistryValue::kInteger, kRegistryKeyPath, "Model_Type") {
     if (options.modelType >= 0 && options.modelType <= 2) model_ = options.modelType;
     ReadModelSetting();
@@ -153,15 +143,16 @@ void MainPanel::BuildControls() {
     configButton_->setGeometry(140, 8, 80, 30);
     connect(configButton_, &QPushButton::clicked, this, &MainPanel::OnConfig);
 
-    for (int kind = 0; kind < 5; ++kind) {
-        auto* toggle = Named(new QToolButton(this), kToggleIds[kind]);
-        toggle->setText(kToggleTexts[kind]);
-        toggle->setIcon(QIcon(kToggleIcons[kind]));
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        const PanelToggle& traits = TraitsOf(RecordKind(kind)).toggle;
+        auto* toggle = Named(new QToolButton(this), traits.controlId);
+        toggle->setText(traits.text);
+        toggle->setIcon(QIcon(traits.icon));
         toggle->setIconSize(QSize(24, 24));
         toggle->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        toggle->setAccessibleName(kToggleTips[kind]);
+        toggle->setAccessibleName(traits.tooltip);
         toggle->setStyleSheet(kToggleStyle);
-        toggle->setToolTip(kToggleTips[kind]);
+        toggle->setToolTip(traits.tooltip);
         toggle->setCheckable(true);
         toggle->setChecked(true);
         toggle->setGeometry(226 + kind * 46, 8, 42, 30);
@@ -221,15 +212,15 @@ void MainPanel::CreateListWindows() {
             return ChooseExportPath(this, folder.isEmpty() ? suggested : folder + '/' + suggested);
         });
     }
-    for (int kind = 0; kind < 5; ++kind) {
+    for (int kind = 0; kind < kKindCount; ++kind) {
         bool shown = true;
         viewFlags_[kind].Read(&shown);
         shown_[kind] = shown;
     }
     // The favourite window always starts hidden.
-    shown_[kFavorites] = false;
-    toggles_[kFavorites]->hide();
-    for (int kind = 0; kind < 5; ++kind) {
+    shown_[kFavorite] = false;
+    toggles_[kFavorite]->hide();
+    for (int kind = 0; kind < kKindCount; ++kind) {
         const QSignalBlocker quiet(toggles_[kind]);
         toggles_[kind]->setChecked(shown_[kind]);
         windows_[kind]->setVisible(shown_[kind]);
@@ -364,10 +355,10 @@ void MainPanel::CreateTransferController(const QString& runPort) {
 void MainPanel::ShowTransferring(bool transferring) {
     fileButton_->setVisible(!transferring);
     configButton_->setVisible(!transferring);
-    for (int kind = 0; kind < 5; ++kind)
-        toggles_[kind]->setVisible(!transferring && kind != kFavorites);
+    for (int kind = 0; kind < kKindCount; ++kind)
+        toggles_[kind]->setVisible(!transferring && kind != kFavorite);
     if (transferring) {
-        for (int kind = 0; kind < 5; ++kind) {
+        for (int kind = 0; kind < kKindCount; ++kind) {
             shownBeforeTransfer_[kind] = shown_[kind];
             shown_[kind] = false;
             windows_[kind]->hide();
@@ -375,7 +366,7 @@ void MainPanel::ShowTransferring(bool transferring) {
         return;
     }
     GiveDatabaseToWindows();
-    for (int kind = 0; kind < 5; ++kind) {
+    for (int kind = 0; kind < kKindCount; ++kind) {
         shown_[kind] = shownBeforeTransfer_[kind];
         const QSignalBlocker quiet(toggles_[kind]);
         toggles_[kind]->setChecked(shown_[kind]);
@@ -407,7 +398,7 @@ void MainPanel::OnToggle(int kind, bool checked) {
 }
 
 void MainPanel::OnWindowClosed(int kind) {
-    if (kind < 0 || kind >= 5) return;
+    if (kind < 0 || kind >= kKindCount) return;
     shown_[kind] = false;
     const QSignalBlocker quiet(toggles_[kind]);
     toggles_[kind]->setChecked(false);
@@ -533,7 +524,8 @@ void MainPanel::closeEvent(QCloseEvent* event) {
 
 void MainPanel::WriteBackSettings() {
     mainPos_.Write(pos());
-    for (int kind = 0; kind < 5; ++kind) viewFlags_[kind].Write(toggles_[kind]->isChecked());
+    for (int kind = 0; kind < kKindCount; ++kind)
+        viewFlags_[kind].Write(toggles_[kind]->isChecked());
 }
 
 }  // namespace brondavel::app

@@ -135,8 +135,8 @@ class MainPanel : public MagneticDialog {
     std::unique_ptr<TransferController> transfer_;
     ListWindowSet windows_;
     FileCommands files_;
-    std::array<bool, 5> shown_{true, true, true, true, true};
-    std::array<bool, 5> shownBeforeTransfer_{};
+    std::array<bool, kKindCount> shown_{true, true, true, true, true};
+    std::array<bool, kKindCount> shownBeforeTransfer_{};
 
     int model_ = 2;
     int flashType_ = 3;
@@ -148,14 +148,14 @@ class MainPanel : public MagneticDialog {
     bool placed_ = false;  // the windows took their start-up places
 
     RegistryValue mainPos_;
-    std::array<RegistryValue, 5> viewFlags_;
+    std::array<RegistryValue, kKindCount> viewFlags_;
     RegistryValue modelType_;
 
     QTimer passwordTimer_;
 
     QPushButton* fileButton_;
     QPushButton* configButton_;
-    std::array<QToolButton*, 5> toggles_{};
+    std::array<QToolButton*, kKindCount> toggles_{};
     QLabel* path_;
     QLabel* status_;
     QLabel* wait_;
