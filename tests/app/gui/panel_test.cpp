@@ -331,8 +331,7 @@ class PanelTest : public QObject {
             const QByteArray bytes = ReadAll(path);
             MessageBoxAnswerer boxes;
             QVERIFY(panel.OpenFile(path));
-            QVERIFY2(boxes.seen().empty(),
-                     boxes.seen().empty() ? "" : qPrintable(boxes.seen()[0].text));
+            QCOMPARE(boxes.seen().size(), size_t{0});
             QCOMPARE(panel.Files().Note(), QString(c.note));
             QCOMPARE(panel.File()->model == 2, c.model == 2);
             QVERIFY(panel.File()->db().Count(kTv) > 0);
@@ -343,9 +342,7 @@ class PanelTest : public QObject {
             QVERIFY(boxes.seen().empty());
             QCOMPARE(ReadAll(path), bytes);
             QCOMPARE(panel.ModelType(), c.configured);
-            QString remembered;
-            QVERIFY(RegistryValue(RegistryValue::kText, kRegistryKeyPath, "RECENT_SETTINGS1")
-                        .Read(&remembered));
+            const QString remembered = Stored("RECENT_SETTINGS1").toString();
             QCOMPARE(remembered.split(' ').first().toInt() == 2, c.model == 2);
         }
     }
