@@ -40,7 +40,6 @@ class AppE2eTest : public QObject {
   private slots:
     void initTestCase() {
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-        test::EnsureRuntimeFolder();
         test::ResetSettings();
     }
 

@@ -75,10 +75,7 @@ struct RunningProgram {
 class WindowLayoutE2eTest : public QObject {
     Q_OBJECT
   private slots:
-    void init() {
-        brondavel::test::EnsureRuntimeFolder();
-        brondavel::test::ResetSettings();
-    }
+    void init() { brondavel::test::ResetSettings(); }
 
     void firstStartShowsEveryWindowUncovered() {
         RunningProgram program;

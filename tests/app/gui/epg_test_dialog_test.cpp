@@ -2,18 +2,17 @@
 // dialogs, the listing printed, and the failures a user can meet.
 #include "app/dialogs/epg_test_dialog.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "tests/app/support/gui_test_support.h"
+#include "tests/app/support/message_box_answerer.h"
 
 using brondavel::app::EpgTestDialog;
+using brondavel::test::MessageBoxAnswerer;
 using brondavel::test::OnNextModal;
 
 namespace {
@@ -35,21 +34,6 @@ QStringList ClickAndChoose(QPushButton* button, const QString& path) {
     });
     button->click();
     return filters;
-}
-
-// Runs `action` and returns the text of the message box it shows, closing it.
-QString MessageOf(const std::function<void()>& action, QString* caption = nullptr) {
-    QString text = "(no message box)";
-    OnNextModal([&](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (box) {
-            text = box->text();
-            if (caption) *caption = box->windowTitle();
-        }
-        modal->close();
-    });
-    action();
-    return text;
 }
 
 const QStringList kLogFilter{"Bin File(*.txt)"};
@@ -112,17 +96,19 @@ class EpgTestDialogTest : public QObject {
         EpgTestDialog dialog(nullptr, 2, nullptr);
         dialog.show();
         const QString missing = dir.filePath("missing.txt");
-        QString caption;
-        QString text = MessageOf([&] { QVERIFY(!dialog.OpenEventLog(missing)); }, &caption);
-        QCOMPARE(caption, QString("Error"));
-        QVERIFY2(text.contains(missing), qPrintable(text));
+        {
+            MessageBoxAnswerer boxes;
+            QVERIFY(!dialog.OpenEventLog(missing));
+            QVERIFY(boxes.SawOnly("Error", missing));
+        }
         QCOMPARE(dialog.findChild<QLineEdit*>("epgOpenPath")->text(), missing);
 
         // A listing that cannot be written says so, naming the path once.
         const QString blocked = dir.filePath("no-such-folder/listing.txt");
-        text = MessageOf([&] { QVERIFY(!dialog.PrintLog(blocked)); }, &caption);
-        QCOMPARE(caption, QString("Error"));
-        QVERIFY2(text.count(blocked) == 1, qPrintable(text));
+        MessageBoxAnswerer boxes;
+        QVERIFY(!dialog.PrintLog(blocked));
+        QVERIFY(boxes.SawOnly("Error", blocked));
+        QCOMPARE(boxes.seen()[0].text.count(blocked), 1);
     }
 };
 

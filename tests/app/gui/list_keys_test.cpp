@@ -1,16 +1,23 @@
-// The keys of a list window's list: moving the current row, Delete, F2
-// (rename in place), Enter, Alt+Up / Alt+Down and Ctrl+A, pressed on the list
-// as a user does.
+// The keys of a list window's list, pressed on the list as a user does:
+// moving the current row, Delete, F2 (rename in place), Enter, Alt+Up /
+// Alt+Down, Ctrl+A and Ctrl+F (find); and "Export..." of the rows shown or of
+// the whole kind. What a find leaves and what a file holds are the core's.
 #include <QDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLineEdit>
+#include <QMenu>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/lists/name_cell_editor.h"
-#include "tests/app/gui/demo_list_windows.h"
+#include "tests/app/gui/list_windows_fixture.h"
 #include "tests/app/support/message_box_answerer.h"
 
 using namespace brondavel;
 using brondavel::test::DemoListWindows;
+using Names = std::vector<std::string>;
 
 namespace {
 
@@ -21,6 +28,24 @@ std::vector<int> Selected(DemoListWindows& w, int kind) {
 void SetCurrent(DemoListWindows& w, int kind, int row) {
     w.Select(kind, {row});
     w.View(kind).setCurrentIndex(w.Control(kind).index(row, 1));
+}
+
+void Find(DemoListWindows& w, int kind, const QString& text) {
+    if (!w.Window(kind).isActiveWindow()) w.Focus(kind);
+    QTest::keyClick(&w.View(kind), Qt::Key_F, Qt::ControlModifier);
+    QLineEdit* field = w.Window(kind).FindField();
+    QVERIFY(field->isVisible());
+    // Letters as a keyboard layout sends them, Arabic ones included.
+    for (const QChar letter : text)
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(letter), Qt::NoModifier);
+}
+
+void Export(DemoListWindows& w, int kind, const QString& path) {
+    w.Window(kind).SetExportPathChooser([path](const QString&) { return path; });
+    std::unique_ptr<QMenu> menu = w.Window(kind).PrepareContextMenu(-1);
+    QAction* item = menu->findChild<QAction*>(QStringLiteral("menuExport"));
+    QVERIFY(item && item->isEnabled());
+    item->trigger();
 }
 
 }  // namespace
@@ -48,8 +73,7 @@ class ListKeysTest : public QObject {
         for (auto [key, mods] : keys) {
             QTest::keyClick(&tv, key, mods);
             const QModelIndex current = tv.currentIndex();
-            QVERIFY(current.isValid());
-            QVERIFY(!tv.isColumnHidden(current.column()));
+            QVERIFY(current.isValid() && !tv.isColumnHidden(current.column()));
             QVERIFY(tv.viewport()->rect().contains(tv.visualRect(current)));
             QCOMPARE(Selected(w, kTv), std::vector<int>{current.row()});
             // The transponder window shows the channel's transponder selected.
@@ -65,7 +89,7 @@ class ListKeysTest : public QObject {
         QTest::keyClick(&tv, Qt::Key_PageDown);
         const int row = tv.currentIndex().row();
         QVERIFY(tv.viewport()->rect().contains(tv.visualRect(tv.currentIndex())));
-        std::vector<std::string> expected = w.AllNames(kTv);
+        Names expected = w.AllNames(kTv);
         expected.erase(expected.begin() + row);
         QTest::keyClick(&tv, Qt::Key_Delete);
         QCOMPARE(w.AllNames(kTv), expected);
@@ -86,7 +110,7 @@ class ListKeysTest : public QObject {
 
     void deleteRemovesTheSelectionWhereRecordsCanBeDeleted() {
         DemoListWindows w;
-        std::vector<std::string> expected = w.AllNames(kTv);
+        Names expected = w.AllNames(kTv);
         w.Select(kTv, {1, 3});
         QTest::keyClick(&w.View(kTv), Qt::Key_Delete);
         expected.erase(expected.begin() + 3);
@@ -112,9 +136,8 @@ class ListKeysTest : public QObject {
         const std::string arabic = w.Names(kTv)[4];
         QTest::keyClick(&w.View(kTv), Qt::Key_F2);
         app::NameCellEditor* editor = w.Window(kTv).RenameEditor();
-        QVERIFY(editor);
+        QVERIFY(editor && editor->hasFocus());
         QCOMPARE(editor->text(), QString::fromStdString(arabic));
-        QVERIFY(editor->hasFocus());
 
         editor->clear();
         QTest::keyClicks(editor, "Sport Plus");
@@ -125,7 +148,7 @@ class ListKeysTest : public QObject {
         QCOMPARE(w.db->UndoLabel(), std::string("Rename TV Channel"));
         QVERIFY(w.View(kTv).hasFocus());
 
-        // Esc gives up, and so does a refill of the list under the editor.
+        // Esc gives up, and so does a refill or a scroll of the list under it.
         QTest::keyClick(&w.View(kTv), Qt::Key_F2);
         QTest::keyClicks(w.Window(kTv).RenameEditor(), "Other");
         QTest::keyClick(w.Window(kTv).RenameEditor(), Qt::Key_Escape);
@@ -145,23 +168,19 @@ class ListKeysTest : public QObject {
         w.Focus(kTv);
         SetCurrent(w, kTv, 2);
         const std::string before = w.Names(kTv)[2];
-        {
+        const std::tuple<const char*, const char*, std::string> cases[] = {
+            {"", "A name cannot be empty.", before},
+            {"A name far too long for it", "\"A name far too \" (cut to the field's limit)",
+             "A name far too "}};
+        for (const auto& [typed, told, stored] : cases) {
             test::MessageBoxAnswerer answerer;
             QTest::keyClick(&w.View(kTv), Qt::Key_F2);
-            w.Window(kTv).RenameEditor()->clear();
+            w.Window(kTv).RenameEditor()->setText(typed);
             QTest::keyClick(w.Window(kTv).RenameEditor(), Qt::Key_Return);
-            QVERIFY(answerer.Saw("Rename", "A name cannot be empty."));
+            QVERIFY2(answerer.SawPart(told), told);
+            QCOMPARE(w.Names(kTv)[2], stored);
+            QCOMPARE(w.db->modified != 0, stored != before);
         }
-        QCOMPARE(w.Names(kTv)[2], before);
-        QCOMPARE(w.db->modified, 0u);
-        {
-            test::MessageBoxAnswerer answerer;
-            QTest::keyClick(&w.View(kTv), Qt::Key_F2);
-            w.Window(kTv).RenameEditor()->setText("A name far too long for it");
-            QTest::keyClick(w.Window(kTv).RenameEditor(), Qt::Key_Return);
-            QVERIFY(answerer.SawPart("\"A name far too \" (cut to the field's limit)"));
-        }
-        QCOMPARE(w.Names(kTv)[2], std::string("A name far too "));
     }
 
     void windowsGoAwayWithTheEditorOpen() {
@@ -169,7 +188,6 @@ class ListKeysTest : public QObject {
         w->Focus(kRadio);
         SetCurrent(*w, kRadio, 1);
         QTest::keyClick(&w->View(kRadio), Qt::Key_F2);
-        QVERIFY(w->Window(kRadio).RenameEditor());
         QVERIFY(w->Window(kRadio).RenameEditor()->hasFocus());
         w.reset();  // the editor loses its focus while the window is torn down
     }
@@ -189,10 +207,10 @@ class ListKeysTest : public QObject {
 
     void altUpAndDownMoveTheSelectionAndKeepIt() {
         DemoListWindows w;
-        const std::vector<std::string> before = w.Names(kTv);
+        const Names before = w.Names(kTv);
         w.Select(kTv, {2, 3, 6});
         QTest::keyClick(&w.View(kTv), Qt::Key_Up, Qt::AltModifier);
-        std::vector<std::string> up = before;
+        Names up = before;
         std::rotate(up.begin() + 1, up.begin() + 2, up.begin() + 4);
         std::swap(up[5], up[6]);
         QCOMPARE(w.Names(kTv), up);
@@ -200,6 +218,85 @@ class ListKeysTest : public QObject {
         QTest::keyClick(&w.View(kTv), Qt::Key_Down, Qt::AltModifier);
         QCOMPARE(w.Names(kTv), before);
         QCOMPARE(Selected(w, kTv), (std::vector<int>{2, 3, 6}));
+    }
+
+    void aTypedArabicWordLeavesTheMatchingRowsAndEscBringsAllBack() {
+        DemoListWindows w;
+        w.Focus(kTv);
+        const Names all = w.Names(kTv);
+        Names expected;
+        for (const std::string& name : all)
+            if (name.find("النيل") != std::string::npos) expected.push_back(name);
+        QVERIFY(!expected.empty());
+        Find(w, kTv, QStringLiteral("النيل"));
+        QVERIFY(w.Window(kTv).FindField()->hasFocus());
+        QCOMPARE(w.Names(kTv), expected);
+
+        // Esc closes the find, not the window, and shows every row.
+        QTest::keyClick(w.Window(kTv).FindField(), Qt::Key_Escape);
+        QVERIFY(!w.Window(kTv).FindField()->isVisible());
+        QVERIFY(w.Window(kTv).isVisible() && w.View(kTv).hasFocus());
+        QCOMPARE(w.Names(kTv), all);
+
+        // The database given again (a save, a transfer) shows every row.
+        Find(w, kTv, QStringLiteral("News"));
+        QVERIFY(w.Rows(kTv) < static_cast<int>(all.size()));
+        w.Show(w.db.get());
+        QVERIFY(w.Window(kTv).FindField()->isHidden());
+        QCOMPARE(w.Names(kTv), all);
+
+        // Satellites have no find; the favourite groups neither.
+        for (int kind : {kSatellite, kFavorite}) {
+            QTest::keyClick(&w.View(kind), Qt::Key_F, Qt::ControlModifier);
+            QVERIFY(!w.Window(kind).FindField()->isVisible());
+        }
+    }
+
+    void exportWritesTheRowsShownOrAllOfTheKind() {
+        DemoListWindows w;
+        QTemporaryDir dir;
+        auto lines = [&dir](const char* name) {
+            return QString::fromUtf8(test::ReadAll(dir.filePath(name)))
+                .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        };
+        Find(w, kTv, QStringLiteral("News"));
+        const int shown = w.Rows(kTv);
+        const int all = w.db->Count(kTv);
+        QVERIFY(shown > 0 && shown < all);
+        {
+            test::MessageBoxAnswerer answerer({QMessageBox::Yes});
+            Export(w, kTv, dir.filePath("shown.csv"));
+            QVERIFY(answerer.SawPart(QString("shows %1 of the %2 rows").arg(shown).arg(all)));
+        }
+        QCOMPARE(lines("shown.csv").size(), 1 + shown);
+        QVERIFY(lines("shown.csv").last().contains(QString::fromStdString(w.Names(kTv).back())));
+        {
+            test::MessageBoxAnswerer answerer({QMessageBox::No});
+            Export(w, kTv, dir.filePath("all.JSON"));
+        }
+        QCOMPARE(QJsonDocument::fromJson(test::ReadAll(dir.filePath("all.JSON"))).array().size(),
+                 all);
+        {
+            test::MessageBoxAnswerer answerer({QMessageBox::Cancel});
+            Export(w, kTv, dir.filePath("never.csv"));
+        }
+        QVERIFY(!QFile::exists(dir.filePath("never.csv")));
+
+        // A list shown whole is exported without asking; favourite groups too.
+        {
+            test::MessageBoxAnswerer answerer;
+            Export(w, kFavorite, dir.filePath("groups.csv"));
+            QVERIFY(answerer.seen().empty());
+        }
+        QCOMPARE(lines("groups.csv").size(), 1 + 16);
+
+        // A failed export says why: the path, then the reason.
+        QVERIFY(QDir(dir.path()).mkdir("folder.csv"));
+        test::MessageBoxAnswerer answerer;
+        Export(w, kRadio, dir.filePath("folder.csv"));
+        const QString told = "exported to " + dir.filePath("folder.csv") + ": ";
+        QVERIFY(answerer.SawOnly("Export", told));
+        QVERIFY(!answerer.seen()[0].text.endsWith(told));
     }
 };
 

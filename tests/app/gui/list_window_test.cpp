@@ -24,6 +24,14 @@ QAction* Item(QMenu* menu, const char* name) {
     return menu->findChild<QAction*>(QString::fromLatin1(name));
 }
 
+// Deletes the selection of a window, answering its question; what it asked
+// ("caption: text").
+QString DeleteAnswering(ListWindows& w, int kind, QMessageBox::StandardButton answer) {
+    test::MessageBoxAnswerer boxes({answer});
+    w.Window(kind).DeleteSelection();
+    return boxes.seen().empty() ? QString() : boxes.seen()[0].caption + ": " + boxes.seen()[0].text;
+}
+
 }  // namespace
 
 class ListWindowTest : public QObject {
@@ -102,27 +110,18 @@ class ListWindowTest : public QObject {
         // S0 takes T0, T1 and their channels along, once the user agrees;
         // then one reset per list.
         w.Select(kSatellite, {0});
-        {
-            test::MessageBoxAnswerer no({QMessageBox::No});
-            w.Window(kSatellite).DeleteSelection();
-            QVERIFY(no.Saw("Delete", "Delete S0 with 2 transponders and 2 channels?"));
-        }
+        QCOMPARE(DeleteAnswering(w, kSatellite, QMessageBox::No),
+                 QString("Delete: Delete S0 with 2 transponders and 2 channels?"));
         QCOMPARE(w.db.Count(kSatellite), 3);
-        {
-            test::MessageBoxAnswerer yes({QMessageBox::Yes});
-            w.Window(kSatellite).DeleteSelection();
-        }
+        DeleteAnswering(w, kSatellite, QMessageBox::Yes);
         QCOMPARE(counts(), QList<int>({1, 1, 1, 1, 1}));
         QCOMPARE(w.Names(kTv), QStringList({"c2", "c3"}));
         for (auto& spy : inserts) QCOMPARE(spy->count(), 0);  // rows arrive as one reset
 
         // A transponder takes its channels: lists 1 to 4.
         w.Select(kTransponder, {0});
-        {
-            test::MessageBoxAnswerer yes({QMessageBox::Yes});
-            w.Window(kTransponder).DeleteSelection();
-            QVERIFY(yes.Saw("Delete", "Delete T2 with 1 channel?"));
-        }
+        QCOMPARE(DeleteAnswering(w, kTransponder, QMessageBox::Yes),
+                 QString("Delete: Delete T2 with 1 channel?"));
         QCOMPARE(counts(), QList<int>({0, 1, 1, 1, 1}));
         QCOMPARE(w.Names(kTv), QStringList({"c3"}));
     }
@@ -132,10 +131,7 @@ class ListWindowTest : public QObject {
         w.ShowSmall();
         w.Select(kSatellite, {0});
         w.Window(kSatellite).ClickRow(0);  // narrows the others to S0
-        {
-            test::MessageBoxAnswerer yes({QMessageBox::Yes});
-            w.Window(kSatellite).DeleteSelection();
-        }
+        DeleteAnswering(w, kSatellite, QMessageBox::Yes);
         const ListControls lists{&w.Control(kSatellite), &w.Control(kTransponder), &w.Control(kTv),
                                  &w.Control(kRadio)};
         for (int step = 0; step < 2; ++step) {
@@ -188,18 +184,14 @@ class ListWindowTest : public QObject {
         QCOMPARE(w.Control(kTv).rowCount(), 2);
         QCOMPARE(w.Control(kTv).Text(0, 1), QString("4"));
         QCOMPARE(w.Control(kTv).Text(1, 1), QString("5"));
-        auto alignment = [&](int row) {
-            return w.Control(kTv)
-                       .data(w.Control(kTv).index(row, 2), Qt::TextAlignmentRole)
-                       .toInt() &
-                   Qt::AlignHorizontal_Mask;
+        // The name's alignment and whether it is laid out right to left.
+        auto layout = [&](int row) {
+            const QModelIndex name = w.Control(kTv).index(row, 2);
+            return std::pair(name.data(Qt::TextAlignmentRole).toInt() & Qt::AlignHorizontal_Mask,
+                             name.data(app::kRightToLeftRole).toBool());
         };
-        QCOMPARE(alignment(0), int(Qt::AlignLeft));
-        // Right in a right-to-left paragraph, which the delegate lays out.
-        QCOMPARE(alignment(1), int(Qt::AlignRight | Qt::AlignAbsolute));
-        const QModelIndex arabic = w.Control(kTv).index(1, 2);
-        QVERIFY(arabic.data(app::kRightToLeftRole).toBool());
-        QVERIFY(!w.Control(kTv).index(0, 2).data(app::kRightToLeftRole).toBool());
+        QCOMPARE(layout(0), std::pair(int(Qt::AlignLeft), false));
+        QCOMPARE(layout(1), std::pair(int(Qt::AlignRight | Qt::AlignAbsolute), true));
     }
 
     void letterButtonsActAndFollowTheListState() {

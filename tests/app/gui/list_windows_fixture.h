@@ -1,9 +1,11 @@
-// The five list windows over one first-generation database, as the panel
-// wires them, for the list window and drag-and-drop tests.
+// The five list windows as the panel wires them: over a first-generation
+// database of the test's own, or over the first-generation demo.
 #pragma once
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QSettings>
+#include <QTest>
 #include <array>
 #include <memory>
 
@@ -12,6 +14,9 @@
 #include "app/lists/list_window.h"
 #include "app/logic/list_window_kinds.h"
 #include "app/settings/settings_paths.h"
+#include "model/field_table.h"
+#include "model/record_rename.h"
+#include "tests/app/support/gui_test_support.h"
 #include "tests/model/test_builders.h"
 
 namespace brondavel::test {
@@ -42,9 +47,10 @@ struct ListWindows {
 
     // Gives the database to all five windows and fills them, as a load does.
     void Load() { db.LoadImage(std::vector<uint8_t>(FirstGenImage::kSize, 0)); }
-    void Show() {
+    // Gives `on` (the own database when null) to the five windows and fills them.
+    void Show(DatabaseEngine* on = nullptr) {
         for (auto& w : owned) {
-            w->SetDatabase(&db);
+            w->SetDatabase(on ? on : &db);
             w->RefreshList();
         }
     }
@@ -68,6 +74,35 @@ struct ListWindows {
         const int column = app::TraitsOf(static_cast<RecordKind>(kind)).mainColumn;
         for (int row = 0; row < Control(kind).rowCount(); ++row)
             names << Control(kind).Text(row, column);
+        return names;
+    }
+};
+
+// The windows over the demo of the first generation, for the keys, find and
+// export.
+struct DemoListWindows : ListWindows {
+    std::unique_ptr<DatabaseEngine> db = DemoDatabaseFor(2);
+
+    DemoListWindows() { Show(db.get()); }
+    // Shows the window with its list focused, as a user works in it.
+    void Focus(int kind) {
+        Window(kind).show();
+        Window(kind).activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Window(kind)));
+        View(kind).setFocus();
+    }
+    int Rows(int kind) { return Control(kind).rowCount(); }
+    // The whole names of the rows shown.
+    std::vector<std::string> Names(int kind) {
+        std::vector<std::string> names;
+        for (int row = 0; row < Rows(kind); ++row) names.push_back(FullName(*db, kind, row));
+        return names;
+    }
+    // The whole names of every record of a kind, in stored order.
+    std::vector<std::string> AllNames(int kind) {
+        std::vector<std::string> names;
+        const FieldSpec* name = NameField(FieldsOf(Generation::kFirst, kind));
+        for (const Record& r : db->list(kind).records()) names.push_back(FieldName(*name, r));
         return names;
     }
 };

@@ -23,6 +23,11 @@ bool MessageBoxAnswerer::SawPart(const QString& part) const {
     return false;
 }
 
+bool MessageBoxAnswerer::SawOnly(const QString& caption, const QString& part) const {
+    if (seen_.size() != 1) qWarning("%d message boxes", int(seen_.size()));
+    return seen_.size() == 1 && seen_[0].caption == caption && seen_[0].text.contains(part);
+}
+
 void MessageBoxAnswerer::Poll() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box || !box->isVisible() || box == last_) return;

@@ -27,6 +27,8 @@ class MessageBoxAnswerer : public QObject {
     bool Saw(const QString& caption, const QString& text) const;
     // Whether any box so far contained `part`.
     bool SawPart(const QString& part) const;
+    // Whether exactly one box came, with `caption` and a text containing `part`.
+    bool SawOnly(const QString& caption, const QString& part) const;
 
   private:
     void Poll();

@@ -15,19 +15,15 @@
 
 namespace brondavel::test {
 
-// The runtime folder the test's environment names, private as XDG wants it.
-inline void EnsureRuntimeFolder() {
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (runtime.isEmpty()) return;
-    QDir().mkpath(QString::fromLocal8Bit(runtime));
-    QFile::setPermissions(QString::fromLocal8Bit(runtime),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-// Forgets every stored value and "Serial.ini".
+// Forgets every stored value and "Serial.ini", and makes the runtime folder
+// the test's environment names, private as XDG wants it.
 inline void ResetSettings() {
     QFile::remove(app::RegistryFilePath());
     QFile::remove(app::SerialIniPath());
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty()) return;
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 // A panel on the pty's port, with the demo's copy in `dir` when `withDemo`.
