@@ -1,6 +1,6 @@
 #include "files/channel_data_file.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -210,7 +210,7 @@ TEST(ChannelDataFileSave, RadioBeyondFileCapacityIsRefusedNotCut) {
     const auto file = Loaded(dir, bytes);
     EXPECT_EQ(file->db().Count(kRadio), 1100);
     EXPECT_EQ(file->Save(dir / "target.ZCS"), 0);
-    EXPECT_NE(file->lastError().find("radio"), std::string::npos);
+    EXPECT_THAT(file->lastError(), testing::HasSubstr("radio"));
     EXPECT_EQ(Slurp(dir / "target.ZCS"), (Bytes{1, 2, 3}));
     // Back at 1096 the save goes through.
     MemoryListControl list;

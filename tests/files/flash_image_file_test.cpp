@@ -2,7 +2,7 @@
 // compression modes, what a class can hold, and damaged files.
 #include "files/flash_image_file.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <cstring>
 #include <memory>
@@ -14,6 +14,8 @@
 
 namespace brondavel {
 namespace {
+
+using namespace testing;
 
 using Bytes = std::vector<uint8_t>;
 
@@ -146,7 +148,7 @@ class FlashFile : public ::testing::Test {
     void ExpectRefused(FlashImageFile& file, const std::string& why) {
         Spit(dir / "old.bin", Bytes{1, 2, 3});
         EXPECT_EQ(file.Save(dir / "old.bin"), 0);
-        EXPECT_NE(file.lastError().find(why), std::string::npos) << file.lastError();
+        EXPECT_THAT(file.lastError(), HasSubstr(why));
         EXPECT_TRUE(Slurp(dir / "old.bin") == (Bytes{1, 2, 3}));
     }
     TempDir dir;
@@ -213,13 +215,10 @@ TEST_F(FlashFile, FlashTypeZeroHasNoPayload) {
     EXPECT_FALSE(Loaded(full, 0, 3, 0)->loadWarnings().empty());
     // A plain file opened as a compressed one: its payload is no LH5 member.
     const auto wrongMode = Loaded(full, 0, 4, 1);
-    ASSERT_FALSE(wrongMode->loadWarnings().empty());
-    EXPECT_NE(wrongMode->loadWarnings()[0].find("damaged"), std::string::npos);
+    EXPECT_THAT(wrongMode->loadWarnings(), Contains(HasSubstr("damaged")));
     // A 2 MB file stating more TV channels than its region keeps whole.
     const auto over = Loaded(PlainFile(RandomImage(rng, Counts{{20, 300, 3000, 500}}), 0), 0, 3, 0);
-    ASSERT_EQ(over->loadWarnings().size(), 1u);
-    EXPECT_NE(over->loadWarnings()[0].find("keeps only 2730 whole"), std::string::npos)
-        << over->loadWarnings()[0];
+    EXPECT_THAT(over->loadWarnings(), ElementsAre(HasSubstr("keeps only 2730 whole")));
     // Records that no file of this type can hold are not saved as an empty file.
     FlashImageFile filled(dir / "none", 0, 0, 0);
     FillSecondGenDemo(filled.db(), DemoSize{1, 1, 1, 0});
@@ -279,17 +278,14 @@ TEST_F(FlashFile, DamagedCompressedDataLoadsWhatCanBeDecoded) {
     auto f = Loaded(bigger, 0, 4, 1);
     EXPECT_FALSE(f->loadWarnings().empty());
     f = Loaded(Bytes(whole.begin(), whole.begin() + whole.size() / 2), 0, 4, 1);
-    ASSERT_FALSE(f->loadWarnings().empty());
-    EXPECT_NE(f->loadWarnings()[0].find("damaged"), std::string::npos);
-    EXPECT_EQ(f->loadWarnings()[0].find("header"), std::string::npos);
+    EXPECT_THAT(f->loadWarnings(), Contains(AllOf(HasSubstr("damaged"), Not(HasSubstr("header")))));
 
     // Per section: a TV block stating more than the scratch buffer holds
     // leaves the other sections whole.
     Bytes sections = ModeFile(image, 1, 2);
     setStatedSize(sections.data() + 128 + 12, 0x00200000);
     f = Loaded(sections, 0, 4, 2);
-    ASSERT_EQ(f->loadWarnings().size(), 1u);
-    EXPECT_NE(f->loadWarnings()[0].find("TV channel"), std::string::npos);
+    EXPECT_THAT(f->loadWarnings(), ElementsAre(HasSubstr("TV channel")));
     EXPECT_TRUE(f->db().list(kRadio).records() == plain->db().list(kRadio).records());
     EXPECT_TRUE(f->db().list(kTransponder).records() == plain->db().list(kTransponder).records());
 
