@@ -79,15 +79,9 @@ TEST(Lh5Hostile, CraftedValidBlocksDecode) {
 
 TEST(Lh5Hostile, BrokenTablesAndCodesAreCorrupt) {
     const Tables t;
-    std::vector<int> overfullC = t.c, incompleteC = t.c, incompletePt(12, 0), length17(19, 0);
+    std::vector<int> overfullC = t.c, length17(19, 0);
     overfullC[300] = 8;
-    incompleteC[300] = 0;
-    incompletePt[0] = incompletePt[10] = 2;
-    incompletePt[11] = 1;
     length17[0] = 17;
-    BitSink ones;  // a length 7 followed by nothing but 1 bits to the end of the input
-    ones.Put(16, 1).Put(5, 19).Put(3, 7);
-    for (int i = 0; i < 200; ++i) ones.Put(8, 0xFF);
     struct Case {
         const char* what;
         BitSink stream;
@@ -101,21 +95,14 @@ TEST(Lh5Hostile, BrokenTablesAndCodesAreCorrupt) {
         {"4-bit run of 18 zeros in 10 entries", ZeroRun(1, 10, 15)},
         {"3 zeros after the third length, 1 entry left", WithPt({1, 1, 0, 0}, 3)},
         {"length 17", WithPt(length17)},
-        {"length 7 and then only 1 bits", ones},
         {"pre-tree overfull", WithPt({1, 1, 1})},
         {"pre-tree incomplete", WithPt({1, 0, 0, 0})},
-        {"pre-tree empty", WithPt({0, 0, 0, 0})},
         {"literals overfull", WithC(t.pt, overfullC)},
-        {"literals incomplete", WithC(incompletePt, incompleteC)},
         {"positions overfull", WithP(std::vector<int>(14, 3))},
         {"pre-tree symbol 19", Single(19, 'a', 0), 1},
-        {"pre-tree symbol 31", Single(31, 'a', 0), 1},
         {"literal symbol 510", Single(0, 510, 0), 1},
-        {"literal symbol 511", Single(0, 511, 0), 1},
         {"position symbol 14", Single(0, 'a', 14), 1},
-        {"position symbol 15", Single(0, 'a', 15), 1},
         {"a block of 0 codes", Codes("", {}), 4},
-        {"a match before any output", Codes("", {{3, 1}}), 3},
         {"a distance one byte before the start", Codes("xy", {{3, 3}}), 5},
         {"the last match past the size", Codes("x", {{10, 1}}), 8},
     };
@@ -164,22 +151,15 @@ TEST(Lh5Hostile, UnusableHeadersAndSizes) {
     using enum DecodeStatus;
     const Case cases[] = {
         {"extended header of size 1", withExt({}, 1), kBadHeader},
-        {"extended header of size 2", withExt({}, 2), kBadHeader},
-        {"next extended header of size 1", withExt(Patched(ext, 3, {1}), 5), kBadHeader},
         {"extended header sizes summing past the data", withExt(ext, 0x7000), kBadHeader},
-        {"a next extended header inside the data", withExt({0, 5, 0, 5, 0}, 5), kBadHeader},
         {"a chain of extended headers never ending in 0", withExt(chain, 5), kBadHeader},
         {"a compressed size smaller than its extended headers",
          Patched(withExt(ext, 5), 7, {3, 0, 0, 0}), kBadHeader},
         {"header size 0", Patched(block, 0, {0}), kBadHeader},
-        {"header size 1", Patched(block, 0, {1}), kBadHeader},
-        {"header size 2", Patched(block, 0, {2}), kBadHeader},
-        {"header size 20", Patched(block, 0, {20}), kBadHeader},
         {"header size 24", Patched(block, 0, {24}), kBadHeader},
         {"a name the header has no room for", Patched(block, 21, {1}), kBadHeader},
         {"method -lh6-", Patched(block, 5, {'6'}), kBadMethod},
         {"20 bytes of header", Bytes(block.begin(), block.begin() + 20), kTruncated},
-        {"no bytes", Bytes{}, kBadHeader},
         {"only a header size", Bytes{25}, kBadHeader},
         {"-lh0- stating more bytes than the input has", stored, kTruncated, 1001},
         {"-lh0- stating one byte past the end", Patched(stored, 7, {0xEA, 0x03}), kTruncated, 1001},
