@@ -96,34 +96,25 @@ TEST_F(Export, ArraysPerTransponderWithChannelLinesAndEscapedNames) {
     EXPECT_EQ(file.db().Count(kTv), 6);
 }
 
-TEST_F(Export, OrphansNeverReachOutsideTheImage) {
-    Add(file.db(), kTv, Channel(40, "Orphan"));
-    TransponderRecord t = TransponderRecord::Default();
-    t.setSatelliteRef(4000);
-    t.setFrequency(11000);
-    Add(file.db(), kTransponder, t);
-    Add(file.db(), kTv, Channel(2, "OnOrphanTp"));
-    const std::string text = Print();
-    EXPECT_EQ(text.find("Orphan\""), std::string::npos);
-    EXPECT_NE(text.find("CH__11000_HOR_"), std::string::npos);
-}
-
-TEST_F(Export, ArrayNamesAreCIdentifiers) {
+TEST_F(Export, ArrayNamesAreCIdentifiersAndOrphansStayOut) {
     AddSatellite("Astra 1/Hot-Bird\xB0");
     AddTransponder(1, 12065, 1);
     // The same name again, once as it is and once after the characters are replaced.
     AddTransponder(1, 12065, 1);
     AddSatellite("ASTRA_1_HOT_BIRD_");
     AddTransponder(2, 12065, 1);
-    for (uint16_t tp = 0; tp < 5; ++tp) Add(file.db(), kTv, Channel(tp, "x"));
+    AddTransponder(4000, 11000, 2);  // on no satellite
+    for (uint16_t tp = 0; tp < 6; ++tp) Add(file.db(), kTv, Channel(tp, "x"));
+    Add(file.db(), kTv, Channel(40, "Orphan"));  // on no transponder
     const std::string text = Print();
+    EXPECT_EQ(text.find("Orphan"), std::string::npos);
     std::vector<std::string> heads;
     for (size_t at = text.find("CH_"); at != std::string::npos; at = text.find("CH_", at + 1))
         heads.push_back(text.substr(at, text.find('[', at) - at));
-    EXPECT_EQ(heads, (std::vector<std::string>{"CH_TESTSAT_11739_VER_", "CH_TESTSAT_12000_HOR_",
-                                               "CH_ASTRA_1_HOT_BIRD__12065_VER_",
-                                               "CH_ASTRA_1_HOT_BIRD__12065_VER_2",
-                                               "CH_ASTRA_1_HOT_BIRD__12065_VER_3"}));
+    EXPECT_EQ(heads, (std::vector<std::string>{
+                         "CH_TESTSAT_11739_VER_", "CH_TESTSAT_12000_HOR_",
+                         "CH_ASTRA_1_HOT_BIRD__12065_VER_", "CH_ASTRA_1_HOT_BIRD__12065_VER_2",
+                         "CH_ASTRA_1_HOT_BIRD__12065_VER_3", "CH__11000_HOR_"}));
 }
 
 // A firmware build must accept whatever a database holds.
