@@ -2,14 +2,12 @@
 
 #include <gmock/gmock.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <random>
 
@@ -27,9 +25,7 @@ using testsupport::Slurp;
 using testsupport::Spit;
 using testsupport::TempDir;
 
-struct Counts {
-    int sats, tps, tv, radio;
-};
+using Counts = std::array<int, 4>;  // satellites, transponders, TV and radio channels
 
 // A valid file: random header and section header bytes, random record bytes
 // (unnamed bits included) with references that name existing records, 0xFF
@@ -41,17 +37,16 @@ Bytes RandomFile(std::mt19937& rng, Counts counts) {
     std::memcpy(file.data(), "ZCXT", 4);
     std::memcpy(file.data() + 8, "CHAN", 4);
     uint8_t* payload = file.data() + 128;
-    const int count[4] = {counts.sats, counts.tps, counts.tv, counts.radio};
     const size_t recordSize[4] = {44, 24, 56, 56};
     for (int s = 0; s < 4; ++s) {
         uint8_t* section = payload + ChannelDataFile::kRegions[s].payloadOffset;
         for (int i = 0; i < 12; ++i) section[i] = byte();
-        WriteU16(section + 2, static_cast<uint16_t>(count[s]));
-        for (int r = 0; r < count[s]; ++r) {
+        WriteU16(section + 2, static_cast<uint16_t>(counts[s]));
+        for (int r = 0; r < counts[s]; ++r) {
             uint8_t* rec = section + 12 + size_t(r) * recordSize[s];
             for (size_t b = 0; b < recordSize[s]; ++b) rec[b] = byte();
-            if (s == 1) SetField32(rec, 0, 0, 12, static_cast<uint32_t>(rng() % counts.sats));
-            if (s >= 2) WriteU16(rec, static_cast<uint16_t>(rng() % counts.tps));
+            if (s == 1) SetField32(rec, 0, 0, 12, static_cast<uint32_t>(rng() % counts[0]));
+            if (s >= 2) WriteU16(rec, static_cast<uint16_t>(rng() % counts[1]));
         }
     }
     uint8_t* s4 = payload + ChannelDataFile::kRegions[4].payloadOffset;
@@ -88,12 +83,12 @@ TEST(ChannelDataFileRoundTrip, RandomFullAndEmptyFilesComeBackByteForByte) {
         cases.push_back(
             {1 + int(rng() % 64), 1 + int(rng() % 2040), int(rng() % 3501), int(rng() % 1097)});
     for (const Counts& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.sats << "/" << c.tps << "/" << c.tv << "/" << c.radio);
+        SCOPED_TRACE(testing::Message() << c[0] << "/" << c[1] << "/" << c[2] << "/" << c[3]);
         Bytes original = RandomFile(rng, c);
         // Orphans keep their slot and reference: channel 1 names a transponder
         // and transponder 2 a satellite that are not there.
-        if (c.tv > 1) WriteU16(original.data() + 128 + 73728 + 12 + 56, uint16_t(c.tps + 5));
-        if (c.tps > 2) SetField32(original.data() + 128 + 8192 + 12 + 48, 0, 0, 12, c.sats + 7);
+        if (c[2] > 1) WriteU16(original.data() + 128 + 73728 + 12 + 56, uint16_t(c[1] + 5));
+        if (c[1] > 2) SetField32(original.data() + 128 + 8192 + 12 + 48, 0, 0, 12, c[0] + 7);
         const Bytes saved = Resave(dir, original);
         ExpectSameExceptDate(original, saved);
         EXPECT_EQ(std::string(saved.begin() + 24, saved.begin() + 28), "0000");
