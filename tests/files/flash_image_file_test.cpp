@@ -43,10 +43,8 @@ size_t RegionAt(int cls, const int (&order)[6], int section) {
     return offset;
 }
 
-struct Counts {
-    int n[4];
-};
-constexpr Counts kModerate{{20, 300, 1000, 500}};
+using Counts = std::array<int, 4>;  // satellites, transponders, TV and radio channels
+constexpr Counts kModerate{20, 300, 1000, 500};
 
 // An image with random records (every unnamed bit random, references valid,
 // position codes set), random section headers, random section 5 and a
@@ -57,14 +55,14 @@ Bytes RandomImage(std::mt19937& rng, Counts counts) {
     for (int kind = 0; kind < 4; ++kind) {
         uint8_t* section = image.data() + kSectionOffset[kind];
         const size_t area = kSectionLength[kind] - 12;
-        WriteU16(section + 2, static_cast<uint16_t>(counts.n[kind]));
-        std::memset(section + 12 + counts.n[kind] * kRecordSize[kind], 0xFF,
-                    area - counts.n[kind] * kRecordSize[kind]);
-        for (int i = 0; i < counts.n[kind]; ++i) {
+        WriteU16(section + 2, static_cast<uint16_t>(counts[kind]));
+        std::memset(section + 12 + counts[kind] * kRecordSize[kind], 0xFF,
+                    area - counts[kind] * kRecordSize[kind]);
+        for (int i = 0; i < counts[kind]; ++i) {
             uint8_t* r = section + 12 + i * kRecordSize[kind];
             if (kind == kSatellite) WriteU16(r, static_cast<uint16_t>(rng() | 1));
-            if (kind == kTransponder) WriteU16(r, static_cast<uint16_t>(rng() % counts.n[0]));
-            if (kind >= kTv) WriteU16(r, static_cast<uint16_t>(rng() % counts.n[1]));
+            if (kind == kTransponder) WriteU16(r, static_cast<uint16_t>(rng() % counts[0]));
+            if (kind >= kTv) WriteU16(r, static_cast<uint16_t>(rng() % counts[1]));
         }
     }
     for (size_t i = 12; i < kSectionLength[4]; ++i)
@@ -157,7 +155,7 @@ class FlashFile : public ::testing::Test {
 };
 
 TEST_F(FlashFile, PlainFilesMatchTheLayoutByteForByte) {
-    const Counts full2M{{64, 767, 2730, 1365}}, full4M{{64, 2000, 4000, 2000}};
+    const Counts full2M{64, 767, 2730, 1365}, full4M{64, 2000, 4000, 2000};
     for (int type : {1, 2, 3, 4}) {
         SCOPED_TRACE(type);
         const int cls = FlashImageFile::FlashClass(type) == 2 ? 0 : 1;
@@ -169,7 +167,7 @@ TEST_F(FlashFile, PlainFilesMatchTheLayoutByteForByte) {
         // Every record as the image holds it, at full class capacity.
         for (int kind = 0; kind < 4; ++kind) {
             const auto& records = in->db().list(kind).records();
-            ASSERT_EQ(records.size(), size_t((cls == 0 ? full2M : full4M).n[kind]));
+            ASSERT_EQ(records.size(), size_t((cls == 0 ? full2M : full4M)[kind]));
             const uint8_t* last =
                 image.data() + kSectionOffset[kind] + 12 + (records.size() - 1) * kRecordSize[kind];
             EXPECT_EQ(0, std::memcmp(records.back().data(), last, kRecordSize[kind]));
@@ -217,7 +215,7 @@ TEST_F(FlashFile, FlashTypeZeroHasNoPayload) {
     const auto wrongMode = Loaded(full, 0, 4, 1);
     EXPECT_THAT(wrongMode->loadWarnings(), Contains(HasSubstr("damaged")));
     // A 2 MB file stating more TV channels than its region keeps whole.
-    const auto over = Loaded(PlainFile(RandomImage(rng, Counts{{20, 300, 3000, 500}}), 0), 0, 3, 0);
+    const auto over = Loaded(PlainFile(RandomImage(rng, Counts{20, 300, 3000, 500}), 0), 0, 3, 0);
     EXPECT_THAT(over->loadWarnings(), ElementsAre(HasSubstr("keeps only 2730 whole")));
     // Records that no file of this type can hold are not saved as an empty file.
     FlashImageFile filled(dir / "none", 0, 0, 0);
