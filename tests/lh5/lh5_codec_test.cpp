@@ -29,14 +29,6 @@ void ExpectRoundTrip(const Bytes& in, const char* what) {
                 std::pair(DecodeStatus::kOk, in));
 }
 
-TEST(Lh5Crc, MatchesCrc16ArcAndContinuesAcrossPieces) {
-    // The peers check our CRCs on every byte value; here the check value and pieces.
-    EXPECT_EQ(Crc16(reinterpret_cast<const std::uint8_t*>("123456789"), 9), 0xBB3D);
-    Bytes data = RandomBytes(1000, 7);
-    EXPECT_EQ(Crc16(data.data(), data.size()),
-              Crc16(data.data() + 13, data.size() - 13, Crc16(data.data(), 13)));
-}
-
 TEST(Lh5Format, FfImageGivesShortLevel1BlockWithChecksumAndEndByte) {
     const Bytes in(479232, 0xFF);
     const Bytes block = CompressOrDie(in);
