@@ -20,15 +20,11 @@ BitSink WithPt(const std::vector<int>& pt, unsigned zerosAfterThird = 0) {
     return PutPtLengths(s.Put(16, 1), pt, 5, 3, zerosAfterThird);
 }
 
-BitSink WithC(const std::vector<int>& pt, const std::vector<int>& c) {
-    BitSink s = WithPt(pt);
-    return PutCLengths(s, c, pt);
-}
-
-// Standard literal tables, then position lengths as given.
-BitSink WithP(const std::vector<int>& p) {
-    const Tables t;
-    BitSink s = WithC(t.pt, t.c);
+// A block of `codes` codes with the given pre-tree, literal and position lengths.
+BitSink Block(unsigned codes, const std::vector<int>& pt, const std::vector<int>& c,
+              const std::vector<int>& p) {
+    BitSink s;
+    PutCLengths(PutPtLengths(s.Put(16, codes), pt, 5, 3), c, pt);
     return PutPtLengths(s, p, 4, -1);
 }
 
@@ -48,9 +44,7 @@ BitSink ZeroRun(int symbol, unsigned count, unsigned run) {
 BitSink Codes(const std::string& literals,
               const std::vector<std::pair<unsigned, unsigned>>& matches) {
     const Tables t;
-    BitSink s;
-    s.Put(16, static_cast<unsigned>(literals.size() + matches.size()));
-    t.Put(s);
+    BitSink s = Block(static_cast<unsigned>(literals.size() + matches.size()), t.pt, t.c, t.p);
     for (char c : literals) t.Literal(s, static_cast<std::uint8_t>(c));
     for (auto [length, distance] : matches) t.Match(s, length, distance);
     return s;
@@ -90,15 +84,15 @@ TEST(Lh5Hostile, BrokenTablesAndCodesAreCorrupt) {
     const Case cases[] = {
         {"pre-tree count 20", WithPt(std::vector<int>(20, 0))},
         {"literal count 511", WithPt(t.pt).Put(9, 511)},
-        {"position count 15", WithP(std::vector<int>(15, 4))},
+        {"position count 15", Block(1, t.pt, t.c, std::vector<int>(15, 4))},
         {"9-bit zero run of 531 in 510 entries", ZeroRun(2, 510, 511)},
         {"4-bit run of 18 zeros in 10 entries", ZeroRun(1, 10, 15)},
         {"3 zeros after the third length, 1 entry left", WithPt({1, 1, 0, 0}, 3)},
         {"length 17", WithPt(length17)},
         {"pre-tree overfull", WithPt({1, 1, 1})},
         {"pre-tree incomplete", WithPt({1, 0, 0, 0})},
-        {"literals overfull", WithC(t.pt, overfullC)},
-        {"positions overfull", WithP(std::vector<int>(14, 3))},
+        {"literals overfull", Block(1, t.pt, overfullC, t.p)},
+        {"positions overfull", Block(1, t.pt, t.c, std::vector<int>(14, 3))},
         {"pre-tree symbol 19", Single(19, 'a', 0), 1},
         {"literal symbol 510", Single(0, 510, 0), 1},
         {"position symbol 14", Single(0, 'a', 14), 1},

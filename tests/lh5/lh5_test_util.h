@@ -162,11 +162,6 @@ struct Tables {
         cCode = CanonicalCodes(c);
         pCode = CanonicalCodes(p);
     }
-    void Put(BitSink& s) const {
-        PutPtLengths(s, pt, 5, 3);
-        PutCLengths(s, c, pt);
-        PutPtLengths(s, p, 4, -1);
-    }
     void Literal(BitSink& s, unsigned byte) const { s.Put(c[byte], cCode[byte]); }
     // A match of length 3..256 reaching dist (1..8192) bytes back.
     void Match(BitSink& s, unsigned length, unsigned dist) const {
