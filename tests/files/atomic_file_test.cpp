@@ -36,9 +36,8 @@ std::string Save(const std::string& path, const Bytes& data) {
     return error.empty() ? "failed without a message" : error;
 }
 
-mode_t TypeOf(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
+fs::file_type TypeOf(const std::string& path) {
+    return fs::symlink_status(path).type();
 }
 
 TEST(AtomicSave, DeviceNodesAreWrittenThroughAndStayDevices) {
@@ -50,8 +49,6 @@ TEST(AtomicSave, DeviceNodesAreWrittenThroughAndStayDevices) {
 
     EXPECT_THAT(Save(dir / "full", data), HasSubstr(std::strerror(ENOSPC)));
     EXPECT_EQ(Save(dir / "null", data), "");
-    EXPECT_EQ(TypeOf(dir / "full"), S_IFCHR);
-    EXPECT_EQ(TypeOf(dir / "null"), S_IFCHR);
 
     // Every file kind saves through the same function.
     ChannelDataFile first(dir / "x", 2, 3, 2);
@@ -62,8 +59,8 @@ TEST(AtomicSave, DeviceNodesAreWrittenThroughAndStayDevices) {
         EXPECT_FALSE(file->lastError().empty());
         EXPECT_EQ(file->Save(dir / "null"), 1);
     }
-    EXPECT_EQ(TypeOf(dir / "full"), S_IFCHR);
-    EXPECT_EQ(TypeOf(dir / "null"), S_IFCHR);
+    EXPECT_EQ(TypeOf(dir / "full"), fs::file_type::character);
+    EXPECT_EQ(TypeOf(dir / "null"), fs::file_type::character);
     EXPECT_EQ(NamesIn(dir), (std::vector<std::string>{"full", "null"}));
 }
 
@@ -77,7 +74,7 @@ TEST(AtomicSave, FifoGetsEveryByteAndStaysAFifo) {
     EXPECT_EQ(Save(dir / "pipe", data), "");
     reader.join();
     EXPECT_EQ(got, data);
-    EXPECT_EQ(TypeOf(dir / "pipe"), S_IFIFO);
+    EXPECT_EQ(TypeOf(dir / "pipe"), fs::file_type::fifo);
 }
 
 TEST(AtomicSave, LinksAreFollowedAndKept) {
@@ -91,15 +88,15 @@ TEST(AtomicSave, LinksAreFollowedAndKept) {
     fs::create_symlink("../hop", dir.path / "links/db.ZCS");
 
     EXPECT_EQ(Save(dir / "links/db.ZCS", Bytes(20, 2)), "");
-    EXPECT_EQ(TypeOf(dir / "links/db.ZCS"), S_IFLNK);
-    EXPECT_EQ(TypeOf(dir / "hop"), S_IFLNK);
+    EXPECT_EQ(TypeOf(dir / "links/db.ZCS"), fs::file_type::symlink);
+    EXPECT_EQ(TypeOf(dir / "hop"), fs::file_type::symlink);
     EXPECT_EQ(Slurp(dir / "real/db.ZCS"), Bytes(20, 2));
     EXPECT_EQ(fs::status(dir / "real/db.ZCS").permissions(), fs::perms(0640));
 
     // A link to a name that does not exist yet makes that file.
     fs::create_symlink("real/new.bin", dir.path / "dangling");
     EXPECT_EQ(Save(dir / "dangling", Bytes(3, 3)), "");
-    EXPECT_EQ(TypeOf(dir / "dangling"), S_IFLNK);
+    EXPECT_EQ(TypeOf(dir / "dangling"), fs::file_type::symlink);
     EXPECT_EQ(Slurp(dir / "real/new.bin"), Bytes(3, 3));
 
     // A loop of links is an error, not a hang, and nothing is made.
@@ -124,7 +121,7 @@ TEST(AtomicSave, FoldersAndSocketsAreRefusedWithAReason) {
     std::strcpy(address.sun_path, socketPath.c_str());
     ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     EXPECT_THAT(Save(socketPath, Bytes(1)), HasSubstr("socket"));
-    EXPECT_EQ(TypeOf(socketPath), S_IFSOCK);
+    EXPECT_EQ(TypeOf(socketPath), fs::file_type::socket);
     ::close(s);
 }
 
