@@ -4,7 +4,7 @@
 #include "files/atomic_file.h"
 
 #include <fcntl.h>
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -23,20 +23,21 @@
 namespace brondavel {
 namespace {
 
+using testing::HasSubstr;
+
 namespace fs = std::filesystem;
 using namespace testsupport;
 using Bytes = std::vector<uint8_t>;
 
-bool Save(const std::string& path, const Bytes& data, std::string* error = nullptr) {
-    std::string e;
-    const bool ok = WriteFileAtomically(path, {data}, e);
-    if (error) *error = e;
-    return ok;
+// Saves `data` at `path`: "" when the save succeeded, else its message.
+std::string Save(const std::string& path, const Bytes& data) {
+    std::string error;
+    if (WriteFileAtomically(path, {data}, error)) return "";
+    return error.empty() ? "failed without a message" : error;
 }
 
-mode_t TypeOf(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
+fs::file_type TypeOf(const std::string& path) {
+    return fs::symlink_status(path).type();
 }
 
 TEST(AtomicSave, DeviceNodesAreWrittenThroughAndStayDevices) {
@@ -46,12 +47,8 @@ TEST(AtomicSave, DeviceNodesAreWrittenThroughAndStayDevices) {
     ASSERT_EQ(::mknod((dir / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
     const Bytes data(5000, 0x5A);
 
-    std::string error;
-    EXPECT_FALSE(Save(dir / "full", data, &error));
-    EXPECT_NE(error.find(std::strerror(ENOSPC)), std::string::npos) << error;
-    EXPECT_TRUE(Save(dir / "null", data));
-    EXPECT_EQ(TypeOf(dir / "full"), S_IFCHR);
-    EXPECT_EQ(TypeOf(dir / "null"), S_IFCHR);
+    EXPECT_THAT(Save(dir / "full", data), HasSubstr(std::strerror(ENOSPC)));
+    EXPECT_EQ(Save(dir / "null", data), "");
 
     // Every file kind saves through the same function.
     ChannelDataFile first(dir / "x", 2, 3, 2);
@@ -62,8 +59,8 @@ TEST(AtomicSave, DeviceNodesAreWrittenThroughAndStayDevices) {
         EXPECT_FALSE(file->lastError().empty());
         EXPECT_EQ(file->Save(dir / "null"), 1);
     }
-    EXPECT_EQ(TypeOf(dir / "full"), S_IFCHR);
-    EXPECT_EQ(TypeOf(dir / "null"), S_IFCHR);
+    EXPECT_EQ(TypeOf(dir / "full"), fs::file_type::character);
+    EXPECT_EQ(TypeOf(dir / "null"), fs::file_type::character);
     EXPECT_EQ(NamesIn(dir), (std::vector<std::string>{"full", "null"}));
 }
 
@@ -74,10 +71,10 @@ TEST(AtomicSave, FifoGetsEveryByteAndStaysAFifo) {
     for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>(i * 7);
     Bytes got;
     std::thread reader([&] { got = Slurp(dir / "pipe"); });
-    EXPECT_TRUE(Save(dir / "pipe", data));
+    EXPECT_EQ(Save(dir / "pipe", data), "");
     reader.join();
     EXPECT_EQ(got, data);
-    EXPECT_EQ(TypeOf(dir / "pipe"), S_IFIFO);
+    EXPECT_EQ(TypeOf(dir / "pipe"), fs::file_type::fifo);
 }
 
 TEST(AtomicSave, LinksAreFollowedAndKept) {
@@ -90,26 +87,22 @@ TEST(AtomicSave, LinksAreFollowedAndKept) {
     fs::create_directory(dir.path / "links");
     fs::create_symlink("../hop", dir.path / "links/db.ZCS");
 
-    EXPECT_TRUE(Save(dir / "links/db.ZCS", Bytes(20, 2)));
-    EXPECT_EQ(TypeOf(dir / "links/db.ZCS"), S_IFLNK);
-    EXPECT_EQ(TypeOf(dir / "hop"), S_IFLNK);
+    EXPECT_EQ(Save(dir / "links/db.ZCS", Bytes(20, 2)), "");
+    EXPECT_EQ(TypeOf(dir / "links/db.ZCS"), fs::file_type::symlink);
+    EXPECT_EQ(TypeOf(dir / "hop"), fs::file_type::symlink);
     EXPECT_EQ(Slurp(dir / "real/db.ZCS"), Bytes(20, 2));
-    struct stat st {};
-    ASSERT_EQ(::stat((dir / "real/db.ZCS").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(fs::status(dir / "real/db.ZCS").permissions(), fs::perms(0640));
 
     // A link to a name that does not exist yet makes that file.
     fs::create_symlink("real/new.bin", dir.path / "dangling");
-    EXPECT_TRUE(Save(dir / "dangling", Bytes(3, 3)));
-    EXPECT_EQ(TypeOf(dir / "dangling"), S_IFLNK);
+    EXPECT_EQ(Save(dir / "dangling", Bytes(3, 3)), "");
+    EXPECT_EQ(TypeOf(dir / "dangling"), fs::file_type::symlink);
     EXPECT_EQ(Slurp(dir / "real/new.bin"), Bytes(3, 3));
 
     // A loop of links is an error, not a hang, and nothing is made.
     fs::create_symlink("loop2", dir.path / "loop1");
     fs::create_symlink("loop1", dir.path / "loop2");
-    std::string error;
-    EXPECT_FALSE(Save(dir / "loop1", Bytes(1, 1), &error));
-    EXPECT_NE(error.find("loop1"), std::string::npos);
+    EXPECT_THAT(Save(dir / "loop1", Bytes(1, 1)), HasSubstr("loop1"));
     EXPECT_EQ(NamesIn(dir),
               (std::vector<std::string>{"dangling", "hop", "links", "loop1", "loop2", "real"}));
 }
@@ -117,9 +110,7 @@ TEST(AtomicSave, LinksAreFollowedAndKept) {
 TEST(AtomicSave, FoldersAndSocketsAreRefusedWithAReason) {
     TempDir dir;
     fs::create_directory(dir.path / "sub");
-    std::string error;
-    EXPECT_FALSE(Save(dir / "sub", Bytes(1), &error));
-    EXPECT_NE(error.find(std::strerror(EISDIR)), std::string::npos) << error;
+    EXPECT_THAT(Save(dir / "sub", Bytes(1)), HasSubstr(std::strerror(EISDIR)));
 
     const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_GE(s, 0);
@@ -129,9 +120,8 @@ TEST(AtomicSave, FoldersAndSocketsAreRefusedWithAReason) {
     ASSERT_LT(socketPath.size(), sizeof address.sun_path);
     std::strcpy(address.sun_path, socketPath.c_str());
     ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    EXPECT_FALSE(Save(socketPath, Bytes(1), &error));
-    EXPECT_NE(error.find("socket"), std::string::npos) << error;
-    EXPECT_EQ(TypeOf(socketPath), S_IFSOCK);
+    EXPECT_THAT(Save(socketPath, Bytes(1)), HasSubstr("socket"));
+    EXPECT_EQ(TypeOf(socketPath), fs::file_type::socket);
     ::close(s);
 }
 
@@ -156,10 +146,8 @@ TEST(AtomicSave, NewFilesFollowTheUmaskWhichIsNeverChanged) {
     const mode_t saved = ::umask(027);
     EXPECT_EQ(CurrentUmask(), 027u);
     EXPECT_EQ(CurrentUmask(dir.path.string()), 027u);
-    ASSERT_TRUE(Save(dir / "new.bin", Bytes(1)));
-    struct stat st {};
-    ASSERT_EQ(::stat((dir / "new.bin").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    ASSERT_EQ(Save(dir / "new.bin", Bytes(1)), "");
+    EXPECT_EQ(fs::status(dir / "new.bin").permissions(), fs::perms(0640));
 
     std::atomic<bool> reading{true};
     std::thread reader([&] {
@@ -171,6 +159,7 @@ TEST(AtomicSave, NewFilesFollowTheUmaskWhichIsNeverChanged) {
         const std::string name = dir / "other";
         const int fd = ::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
         ASSERT_GE(fd, 0);
+        struct stat st {};
         ASSERT_EQ(::fstat(fd, &st), 0);
         unmasked += (st.st_mode & 0777) != 0640;
         ::close(fd);

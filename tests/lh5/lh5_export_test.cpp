@@ -35,13 +35,16 @@ TEST(Lh5Exports, SharedLibraryExportsOnlyTheCEntryPoints) {
 }
 
 TEST(Lh5Exports, RoundTripAndFailureValues) {
-    Bytes in = ReceiverRecords(100000, 71);
-    Bytes block(in.size() + 28);
-    int n = F_COMPRESS_Data(in.data(), block.data(), static_cast<int>(in.size()));
-    ASSERT_GT(n, 28);
-    Bytes out(in.size());
+    const Bytes in = ReceiverRecords(100000, 71);
+    Bytes block(in.size() + 28), out(in.size());
+    ASSERT_GT(F_COMPRESS_Data(in.data(), block.data(), static_cast<int>(in.size())), 28);
     EXPECT_EQ(F_DECOMPRESS_Decode(block.data(), out.data()), in.size());
     EXPECT_TRUE(out == in);
+
+    // A stream that asks for more than the compressed size its header states: the
+    // decoder stops at the stated end (the sanitizer build catches a read past it).
+    const Bytes cut = Patched(Bytes(block.begin(), block.begin() + 27 + 20), 7, {20, 0, 0, 0});
+    EXPECT_EQ(F_DECOMPRESS_Decode(cut.data(), out.data()), 0u);
 
     // Altered CRC: the data is written, 0 returned.
     block[22] ^= 0x40;
@@ -53,25 +56,6 @@ TEST(Lh5Exports, RoundTripAndFailureValues) {
     EXPECT_EQ(F_COMPRESS_Data(&one, block.data(), 1), -1);
     EXPECT_EQ(F_COMPRESS_Data(in.data(), block.data(), -5), -1);
     EXPECT_EQ(F_DECOMPRESS_Decode(block.data(), out.data()), 0u);  // header size byte 0 now
-
-    // -lh0- member: the stated bytes copied.
-    Bytes raw = Text(500, 72);
-    Bytes stored = Member(raw, 500, brondavel::lh5::Crc16(raw.data(), raw.size()), '0');
-    Bytes back(500);
-    EXPECT_EQ(F_DECOMPRESS_Decode(stored.data(), back.data()), 500u);
-    EXPECT_TRUE(back == raw);
-}
-
-TEST(Lh5Exports, DecoderStaysInsideWhatTheHeaderStates) {
-    // A member whose stream asks for more than the compressed size it states: the
-    // decoder must stop at the stated end (the sanitizer build catches a read past it).
-    Bytes in = Text(4000, 73);
-    Bytes block = CompressOrDie(in);
-    Bytes cut(block.begin(), block.begin() + 27 + 20);
-    cut[7] = 20;
-    cut[8] = cut[9] = cut[10] = 0;
-    Bytes out(in.size());
-    EXPECT_EQ(F_DECOMPRESS_Decode(cut.data(), out.data()), 0u);
 }
 
 TEST(Lh5Exports, BoundedCallsSayWhatIsWrong) {
@@ -94,13 +78,9 @@ TEST(Lh5Exports, BoundedCallsSayWhatIsWrong) {
     EXPECT_EQ(lh5_decompress(block.data(), n, out.data(), out.size() - 1, &m),
               LH5_OUTPUT_TOO_SMALL);
     EXPECT_EQ(m, in.size());
-    // Every cut of the block is bad data, never a read past the cut.
-    for (size_t cut = 0; cut < n; cut += 97) {
-        Bytes part(block.begin(), block.begin() + cut);
-        EXPECT_EQ(lh5_decompress(part.data(), part.size(), out.data(), out.size(), &m),
-                  LH5_BAD_DATA)
-            << cut;
-    }
+    // A cut block is bad data, never a read past the cut.
+    const Bytes cut(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(n / 2));
+    EXPECT_EQ(lh5_decompress(cut.data(), cut.size(), out.data(), out.size(), &m), LH5_BAD_DATA);
 
     EXPECT_EQ(lh5_compress(nullptr, 5, block.data(), bound, &m), LH5_BAD_ARGUMENT);
     EXPECT_EQ(lh5_compress(in.data(), in.size(), block.data(), bound, nullptr), LH5_BAD_ARGUMENT);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -22,29 +23,24 @@ inline Bytes RandomBytes(std::size_t n, std::uint64_t seed) {
     return b;
 }
 
-// 48-byte channel-like records (name, ids, frequencies) followed by 0xFF free space.
+// 48-byte channel-like records (two-word name, id, frequencies) filling three
+// quarters of n bytes, then 0xFF free space.
 inline Bytes ReceiverRecords(std::size_t n, std::uint64_t seed) {
     static const char* kWords[] = {"Sport", "News", "Kino", "Music", "Kids", "Info",
                                    "Welt",  "Plus", "Star", "Gold",  "Life", "Travel"};
     std::mt19937_64 rng(seed);
     Bytes b;
-    b.reserve(n);
-    std::size_t used = n * 3 / 4;
-    for (std::uint16_t id = 0; b.size() < used; ++id) {
+    for (std::uint64_t id = 0; b.size() < n * 3 / 4; ++id) {
+        const std::string name = std::string(kWords[rng() % 12]) + " " + kWords[rng() % 12];
         Bytes rec(48, 0);
-        std::string name = std::string(kWords[rng() % 12]) + " " + kWords[rng() % 12];
-        for (std::size_t i = 0; i < name.size() && i < 20; ++i) rec[i] = name[i];
-        rec[24] = static_cast<std::uint8_t>(id);
-        rec[25] = static_cast<std::uint8_t>(id >> 8);
-        std::uint64_t r = rng();
-        rec[26] = static_cast<std::uint8_t>(r & 0x1F);
-        rec[28] = static_cast<std::uint8_t>(r >> 8);
-        rec[29] = static_cast<std::uint8_t>((r >> 16) & 0x1F);
-        rec[32] = 0x11;
-        rec[33] = static_cast<std::uint8_t>(r >> 24);
+        std::copy(name.begin(), name.end(), rec.begin());
+        const std::uint64_t r = rng();
+        const int at[] = {24, 25, 26, 28, 29, 32, 33};
+        const std::uint64_t v[] = {id, id >> 8, r & 0x1F, r >> 8, (r >> 16) & 0x1F, 0x11, r >> 24};
+        for (int k = 0; k < 7; ++k) rec[at[k]] = static_cast<std::uint8_t>(v[k]);
         b.insert(b.end(), rec.begin(), rec.end());
     }
-    b.resize(used);
+    b.resize(n * 3 / 4);
     b.resize(n, 0xFF);
     return b;
 }
@@ -80,29 +76,39 @@ inline Bytes CompressOrDie(const Bytes& in) {
     return *out;
 }
 
+// Decodes a copy of the member (so a read past it hits the heap's boundary) into an
+// output of exactly `capacity` bytes: the status and the bytes written.
+inline std::pair<brondavel::lh5::DecodeStatus, Bytes> DecodeAll(const Bytes& member,
+                                                                std::size_t capacity) {
+    const Bytes in(member);
+    Bytes out(capacity);
+    const auto r = brondavel::lh5::Decode(in.data(), in.size(), out.data(), out.size());
+    out.resize(r.size);
+    return {r.status, out};
+}
+
+// `b` with the given bytes written over it from `at` on.
+inline Bytes Patched(Bytes b, std::size_t at, std::initializer_list<std::uint8_t> bytes) {
+    std::copy(bytes.begin(), bytes.end(), b.begin() + static_cast<std::ptrdiff_t>(at));
+    return b;
+}
+
 // Writes bits most significant first, as the -lh5- stream does.
 class BitSink {
   public:
-    void Put(int n, unsigned v) {
-        for (int i = n - 1; i >= 0; --i) {
-            cur_ = static_cast<std::uint8_t>((cur_ << 1) | ((v >> i) & 1));
-            if (++bits_ == 8) {
-                bytes_.push_back(cur_);
-                bits_ = 0;
-                cur_ = 0;
-            }
+    BitSink& Put(int n, unsigned v) {
+        for (int i = n - 1; i >= 0; --i, ++bits_) {
+            if (bits_ % 8 == 0) bytes_.push_back(0);
+            bytes_.back() |= static_cast<std::uint8_t>(((v >> i) & 1) << (7 - bits_ % 8));
         }
+        return *this;
     }
-    Bytes Finish() const {
-        Bytes b = bytes_;
-        if (bits_ != 0) b.push_back(static_cast<std::uint8_t>(cur_ << (8 - bits_)));
-        return b;
-    }
+    // The bytes written, the last one filled up with 0 bits.
+    const Bytes& Finish() const { return bytes_; }
 
   private:
     Bytes bytes_;
-    std::uint8_t cur_ = 0;
-    int bits_ = 0;
+    std::size_t bits_ = 0;
 };
 
 // Canonical codes as LHA assigns them (shorter codes first, then by symbol).
@@ -118,54 +124,43 @@ inline std::vector<unsigned> CanonicalCodes(const std::vector<int>& len) {
 
 // Pre-tree or position lengths with their count; zerosAfterThird is the 2-bit field
 // of the pre-tree (special < 0: no such field).
-inline void PutPtLengths(BitSink& s, const std::vector<int>& len, int nbit, int special,
-                         unsigned zerosAfterThird = 0) {
+inline BitSink& PutPtLengths(BitSink& s, const std::vector<int>& len, int nbit, int special,
+                             unsigned zerosAfterThird = 0) {
     s.Put(nbit, static_cast<unsigned>(len.size()));
     for (std::size_t i = 0; i < len.size(); ++i) {
-        int k = len[i];
-        if (k <= 6) {
-            s.Put(3, static_cast<unsigned>(k));
-        } else {
-            s.Put(3, 7);
-            for (int j = 7; j < k; ++j) s.Put(1, 1);
-            s.Put(1, 0);
-        }
+        // 0-6 in three bits; from 7 on, 7 and then a 1 bit for each step beyond, and a 0.
+        s.Put(3, static_cast<unsigned>(std::min(len[i], 7)));
+        for (int j = 7; j <= len[i]; ++j) s.Put(1, j < len[i]);
         if (static_cast<int>(i) + 1 == special) {
             s.Put(2, zerosAfterThird);
             i += zerosAfterThird;
         }
     }
+    return s;
 }
 
 // Literal/length lengths, every entry sent as its own pre-tree symbol.
-inline void PutCLengths(BitSink& s, const std::vector<int>& cLen, const std::vector<int>& ptLen) {
+inline BitSink& PutCLengths(BitSink& s, const std::vector<int>& cLen,
+                            const std::vector<int>& ptLen) {
     auto code = CanonicalCodes(ptLen);
     s.Put(9, static_cast<unsigned>(cLen.size()));
     for (int k : cLen) {
         int sym = k == 0 ? 0 : k + 2;
         s.Put(ptLen[sym], code[sym]);
     }
+    return s;
 }
 
 // A complete set of tables: literals 9 bits, lengths 8 or 9 bits, positions 3 or 4.
 struct Tables {
     std::vector<int> pt, c, p;
     std::vector<unsigned> cCode, pCode;
-    Tables() {
-        pt.assign(12, 0);
-        pt[10] = 1;  // length 8
-        pt[11] = 1;  // length 9
-        c.assign(510, 9);
+    Tables() : pt(12, 0), c(510, 9), p(14, 4) {
+        pt[10] = pt[11] = 1;  // lengths 8 and 9
         c[256] = c[257] = 8;  // match lengths 3 and 4
-        p.assign(14, 4);
         p[0] = p[1] = 3;
         cCode = CanonicalCodes(c);
         pCode = CanonicalCodes(p);
-    }
-    void Put(BitSink& s) const {
-        PutPtLengths(s, pt, 5, 3);
-        PutCLengths(s, c, pt);
-        PutPtLengths(s, p, 4, -1);
     }
     void Literal(BitSink& s, unsigned byte) const { s.Put(c[byte], cCode[byte]); }
     // A match of length 3..256 reaching dist (1..8192) bytes back.

@@ -1,4 +1,6 @@
-// Edited names, as Windows-1256 bytes and as UTF-8, on their way into a record.
+// Names through the receiver text encoding, one target each (TEXT_TARGET):
+// 0, stored name bytes from a file or the receiver through every reading path;
+// 1, edited names, as Windows-1256 bytes and as UTF-8, on their way into a record.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +13,25 @@
 using namespace brondavel::text;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+#if TEXT_TARGET == 0
+    if (size == 0) return 0;
+    // First byte: the list's byte limit; the rest: the name field.
+    const size_t limit = data[0] % 32;
+    const uint8_t* field = data + 1;
+    const size_t fieldSize = size - 1;
+    NameToDisplay(field, fieldSize, limit);
+
+    const std::string_view bytes(reinterpret_cast<const char*>(field), fieldSize);
+    ConexantText t(bytes, STR_CONEXANT, 16);
+    t.ConexantToAnsi();
+    if (t.ansi().size() > kMaxCodeUnits) abort();
+    const std::string cut = t.LimitChar_Conexant(static_cast<int>(limit));
+    if (!cut.empty() && cut.size() + 1 > limit) abort();
+
+    // Reading order and back keeps the character count.
+    const std::u16string units = UniConexant(bytes);
+    if (Inverse(units).size() != units.size()) abort();
+#else
     if (size < 2) return 0;
     const int byteLimit = data[0] % 40;
     const int charLimit = data[1] % 24;
@@ -36,5 +57,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StoreName(text, field, static_cast<size_t>(byteLimit), static_cast<size_t>(charLimit));
     if (byteLimit > 0 && std::memchr(field, 0, static_cast<size_t>(byteLimit)) == nullptr) abort();
     NameToDisplay(field, static_cast<size_t>(byteLimit), kListByteLimit);
+#endif
     return 0;
 }
