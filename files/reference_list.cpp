@@ -159,8 +159,13 @@ std::string FormatReferenceList(const std::vector<ReferenceEntry>& entries) {
         std::string name = e.name;
         for (char& c : name)
             if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-        out += std::to_string(e.number) + ";" + name + ";" + std::to_string(e.networkId) + "-" +
-               std::to_string(e.transportId) + "-" + std::to_string(e.serviceId) + "\n";
+        out += std::to_string(e.number) + ";" + name + ";";
+        // A name-only entry keeps an empty id column: "0-0-0" would read back
+        // as ids that can match a channel whose service id is 0.
+        if (e.hasIds)
+            out += std::to_string(e.networkId) + "-" + std::to_string(e.transportId) + "-" +
+                   std::to_string(e.serviceId);
+        out += "\n";
     }
     return out;
 }
