@@ -18,6 +18,8 @@ class SmallDatabase : public ::testing::Test {
         for (int kind = 0; kind < 5; ++kind) db.Refresh(kind, &lists[kind]);
     }
     ListControls Controls() { return {&lists[0], &lists[1], &lists[2], &lists[3]}; }
+    // The names the list control of `kind` shows.
+    Strings Rows(int kind) { return Column(lists[kind], kind >= kTv ? 2 : 1); }
 
     FirstGenDatabase db;
     MemoryListControl lists[5];

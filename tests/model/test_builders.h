@@ -11,6 +11,8 @@
 
 namespace brondavel::test {
 
+using Strings = std::vector<std::string>;
+
 // Builders for either generation: the first unless a record type is named.
 template <typename S = SatelliteRecord>
 S Sat(int16_t longitude, const std::string& name) {
@@ -70,25 +72,50 @@ inline std::string NameOf(const DatabaseEngine& db, int kind, const Record& r) {
 }
 
 // Names in stored order, and in the order the view shows them.
-inline std::vector<std::string> Names(const DatabaseEngine& db, int kind) {
-    std::vector<std::string> out;
+inline Strings Names(const DatabaseEngine& db, int kind) {
+    Strings out;
     for (const Record& r : db.list(kind).records()) out.push_back(NameOf(db, kind, r));
     return out;
 }
 
-inline std::vector<std::string> ViewNames(const DatabaseEngine& db, int kind) {
-    std::vector<std::string> out;
+inline Strings ViewNames(const DatabaseEngine& db, int kind) {
+    Strings out;
     for (const Record& r : db.list(kind).view()) out.push_back(NameOf(db, kind, r));
     return out;
 }
 
-// The name of the record a child refers to.
-inline std::string ParentName(const DatabaseEngine& db, int kind, const Record& r) {
+// The texts of one column of a list control, row by row.
+inline Strings Column(const MemoryListControl& list, int column) {
+    Strings out;
+    for (int row = 0; row < list.RowCount(); ++row) out.push_back(list.Text(row, column));
+    return out;
+}
+
+// What a freshly refreshed list control of `kind` shows in `column`.
+inline Strings Shown(DatabaseEngine& db, int kind, int column) {
+    MemoryListControl list;
+    db.Refresh(kind, &list);
+    return Column(list, column);
+}
+
+// What the pick list of `kind` offers.
+inline Strings PickList(DatabaseEngine& db, int kind) {
+    MemoryComboBox combo;
+    db.FillPickList(kind, &combo);
+    return combo.items;
+}
+
+// The names of the records the children of `kind` refer to.
+inline Strings ParentNames(const DatabaseEngine& db, int kind) {
     const int parentKind = kind == kTransponder ? kSatellite : kTransponder;
-    const uint16_t ref =
-        kind == kTransponder ? db.layout().SatelliteRefOf(r) : db.layout().TransponderRefOf(r);
-    const Record* p = db.list(parentKind).FindById(ref);
-    return p ? NameOf(db, parentKind, *p) : "<none>";
+    Strings out;
+    for (const Record& r : db.list(kind).records()) {
+        const uint16_t ref =
+            kind == kTransponder ? db.layout().SatelliteRefOf(r) : db.layout().TransponderRefOf(r);
+        const Record* p = db.list(parentKind).FindById(ref);
+        out.push_back(p ? NameOf(db, parentKind, *p) : "<none>");
+    }
+    return out;
 }
 
 }  // namespace brondavel::test
