@@ -126,11 +126,7 @@ TEST_F(Database, DropReparentsAndMarksModified) {
     EXPECT_EQ(Names(db, kTv), (Strings{"c1", "c2", "c0", "c3"}));
 }
 
-TEST_F(Database, StoreAddAndCapacity) {
-    ServiceRecord c = Channel(0, "c0");
-    // Equal to an existing record: refused.
-    EXPECT_EQ(db.StoreRecord(kTv, kNoRow, c.stored), 0);
-    EXPECT_EQ(db.modified, 0u);
+TEST_F(Database, AddStopsAtTheCapacity) {
     // The radio list stops at 1096.
     std::vector<ServiceRecord> many;
     for (int i = 0; i < 1095; ++i) many.push_back(Channel(1, "r", static_cast<uint16_t>(i + 1)));
@@ -143,21 +139,6 @@ TEST_F(Database, StoreAddAndCapacity) {
     EXPECT_EQ(db.Count(kRadio), 1096);
 }
 
-TEST_F(Database, GetRowDataOfNewRowWritesOnlyDefaultName) {
-    SatelliteRecord s;
-    s.setLongitude(77);
-    ASSERT_EQ(db.GetRowData(kSatellite, kNoRow, s.stored), 1);
-    EXPECT_EQ(s.name(), "User-03");
-    EXPECT_EQ(s.longitude(), 77);
-    ServiceRecord c;
-    db.GetRowData(kTv, kNoRow, c.stored);
-    EXPECT_EQ(c.name(), "New Channel");
-    ASSERT_EQ(db.GetRowData(kTv, 2, c.stored), 1);
-    EXPECT_EQ(c.name(), "c2");
-    EXPECT_EQ(db.GetRowData(kTv, 50, c.stored), 0);
-    EXPECT_EQ(db.GetRowData(kFavorite, 0, c.stored), 0);
-}
-
 TEST_F(Database, BadArgumentsChangeNothing) {
     EXPECT_EQ(db.Refresh(7, &lists[0]), 0);
     EXPECT_EQ(db.Refresh(0, nullptr), 0);
@@ -165,6 +146,14 @@ TEST_F(Database, BadArgumentsChangeNothing) {
     EXPECT_EQ(db.DeleteSelected(kTv, &lists[kTv]), 0);  // nothing selected
     EXPECT_EQ(db.ToggleActiveOnly(kTv, &lists[kTv]), 0);
     EXPECT_EQ(db.SortList(-1, 1, &lists[0]), 0);
+    // Favourite groups (a blank image names them) are neither sorted nor
+    // filtered; rows without a record have no data.
+    EXPECT_EQ(db.Describe(kFavorite, 6), "Radio");
+    EXPECT_EQ(db.SortList(kFavorite, 2, &lists[4]), 0);
+    EXPECT_EQ(db.ToggleActiveOnly(kFavorite, &lists[4]), 0);
+    ServiceRecord c;
+    EXPECT_EQ(db.GetRowData(kTv, 50, c.stored), 0);
+    EXPECT_EQ(db.GetRowData(kFavorite, 0, c.stored), 0);
     EXPECT_EQ(db.modified, 0u);
     ChannelDatabase base;
     EXPECT_EQ(base.Count(0), 0);

@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 
 #include "files/channel_data_file.h"
 #include "files/flash_image_file.h"
 #include "model/demo_database.h"
+#include "tests/model/test_builders.h"
 
 namespace brondavel {
 namespace {
@@ -28,25 +28,12 @@ std::vector<uint8_t> SecondGenBytes(FlashImageFile& file) {
     return bytes;
 }
 
-// Puts the channels of both lists in a random order, favourites cleared.
-void Shuffle(DatabaseEngine& db, uint32_t seed, bool clearFavorites) {
-    std::mt19937 rng(seed);
-    for (int kind : {kTv, kRadio}) {
-        std::vector<Record> records = db.list(kind).records();
-        std::shuffle(records.begin(), records.end(), rng);
-        if (clearFavorites)
-            for (Record& r : records)
-                for (int g = 0; g < 16; ++g) db.layout().SetFavoriteMember(r, g, false);
-        ASSERT_EQ(db.RearrangeList(kind, records, "Shuffle"), 1);
-    }
-}
-
 TEST(ReferenceOrder, ShuffledFirstGenerationFileGetsItsOrderAndFavouritesBackAsOneStep) {
     ChannelDataFile original("", 2, 3, 2), work("", 2, 3, 2);
     FillFirstGenDemo(original.db(), DemoSize{6, 10, 300, 80});
     FillFirstGenDemo(work.db(), DemoSize{6, 10, 300, 80});
     const std::vector<uint8_t> want = FirstGenBytes(original);
-    Shuffle(work.db(), 7, true);
+    test::ShuffleChannels(work.db(), 7, true);
     work.db().MarkSaved();
     const std::vector<uint8_t> shuffled = FirstGenBytes(work);
     ASSERT_NE(shuffled, want);
@@ -72,7 +59,7 @@ TEST(ReferenceOrder, ShuffledSecondGenerationFileGetsItsOrderBack) {
     FillSecondGenDemo(original.db(), DemoSize{6, 10, 300, 80});
     FillSecondGenDemo(work.db(), DemoSize{6, 10, 300, 80});
     const std::vector<uint8_t> want = SecondGenBytes(original);
-    Shuffle(work.db(), 11, false);
+    test::ShuffleChannels(work.db(), 11);
     ASSERT_NE(SecondGenBytes(work), want);
     const ReferenceOrderResult r = ApplyReferenceOrder(work.db(), original.db(), false);
     EXPECT_EQ(r.byKey, 380);

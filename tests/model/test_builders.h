@@ -1,6 +1,8 @@
 // Small builders for test databases.
 #pragma once
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,20 @@ int AddAll(DatabaseEngine& db, int kind, std::vector<Typed> typed) {
         records.push_back(typed[i].ToRecord());
     }
     return db.AddRecords(kind, nullptr, records.data(), static_cast<int>(records.size()));
+}
+
+// Puts the channels of both lists in a random order as one step each,
+// "Shuffle"; their favourites cleared on request.
+inline void ShuffleChannels(DatabaseEngine& db, uint32_t seed, bool clearFavorites = false) {
+    std::mt19937 rng(seed);
+    for (int kind : {kTv, kRadio}) {
+        std::vector<Record> records = db.list(kind).records();
+        std::shuffle(records.begin(), records.end(), rng);
+        for (Record& r : records)
+            for (int g = 0; clearFavorites && g < 16; ++g)
+                db.layout().SetFavoriteMember(r, g, false);
+        db.RearrangeList(kind, records, "Shuffle");
+    }
 }
 
 // Satellites S0..S2; transponders T0,T1 on S0, T2 on S1, T3 on S2; TV channels

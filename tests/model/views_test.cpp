@@ -65,17 +65,6 @@ TEST(RowText, ChannelRowsCarryImagesAndNumbers) {
     EXPECT_EQ(db.Describe(kTv, 0), "Plain (TV)");
 }
 
-TEST(Favorites, GroupsAreShownButNeitherSortedNorFiltered) {
-    FirstGenDatabase db;
-    db.LoadImage(std::vector<uint8_t>(FirstGenImage::kSize, 0));
-    MemoryListControl list;
-    db.Refresh(kFavorite, &list);
-    ASSERT_EQ(list.RowCount(), 16);
-    EXPECT_EQ(db.Describe(kFavorite, 6), "Radio");
-    EXPECT_EQ(db.SortList(kFavorite, 2, &list), 0);
-    EXPECT_EQ(db.ToggleActiveOnly(kFavorite, &list), 0);
-}
-
 class Sorting : public ::testing::Test {
   protected:
     Strings Sorted(int kind, int order) {
@@ -101,21 +90,19 @@ TEST_F(Sorting, LongitudeRunsEastwardsAndFlips) {
     EXPECT_EQ(list.RowCount(), 5);
 }
 
-TEST_F(Sorting, EqualKeysFallBackToIdBothWays) {
+TEST_F(Sorting, EqualKeysFallBackToIdBothWaysAndNamesIgnoreCase) {
     AddAll(db, kTransponder,
            std::vector{Tp(3, 11000, "b"), Tp(1, 10000, "a"), Tp(2, 11000, "c"), Tp(0, 11000, "d")});
     EXPECT_EQ(Sorted(kTransponder, 4), (Strings{"a", "b", "c", "d"}));
     EXPECT_EQ(Sorted(kTransponder, 4), (Strings{"d", "c", "b", "a"}));
     EXPECT_EQ(Sorted(kTransponder, 3), (Strings{"d", "a", "c", "b"}));
     EXPECT_EQ(Sorted(kTransponder, 1), (Strings{"b", "a", "c", "d"}));
-}
-
-TEST_F(Sorting, NamesIgnoreCaseAndPrefixesComeFirst) {
-    AddAll(db, kTv,
+    // Prefixes come first.
+    AddAll(db, kRadio,
            std::vector{Channel(0, "beta", 1), Channel(0, "Alpha", 2), Channel(0, "BETA", 3),
                        Channel(0, "alp", 4)});
-    EXPECT_EQ(Sorted(kTv, 2), (Strings{"alp", "Alpha", "beta", "BETA"}));
-    EXPECT_EQ(Sorted(kTv, 2), (Strings{"BETA", "beta", "Alpha", "alp"}));
+    EXPECT_EQ(Sorted(kRadio, 2), (Strings{"alp", "Alpha", "beta", "BETA"}));
+    EXPECT_EQ(Sorted(kRadio, 2), (Strings{"BETA", "beta", "Alpha", "alp"}));
 }
 
 ServiceRecord WithSystems(const std::string& name, uint32_t systems) {
