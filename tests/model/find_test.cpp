@@ -1,6 +1,4 @@
-// The name filter of the list views: what the user types narrows a list by
-// display name, beside the satellite and transponder clicks, and the rows it
-// leaves are the rows the other operations act on.
+// The name filter of the list views, beside the satellite and transponder clicks.
 #include <gtest/gtest.h>
 
 #include "model/name_filter.h"

@@ -1,6 +1,4 @@
-// Shared text lists: a list written from a file restores a shuffled copy
-// exactly; names come along on request with cut names reported; repeats
-// and unmatched channels keep their place rules.
+// Shared text lists: restoring an order, the match rules and names taken along.
 #include "model/list_order.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,4 @@
-// Merging another database in and converting between the generations:
-// self-merge is a no-op, a file of the other generation merges without
-// doubles, overflow adds nothing, and a round trip keeps shared fields.
+// Merging another database in, and converting between the generations.
 #include <gtest/gtest.h>
 
 #include "model/database_convert.h"

@@ -1,6 +1,4 @@
-// Reference order: a shuffled file given its original as reference comes back
-// to the original bytes, in both generations; renamed channels still match
-// by key; the whole change undoes as one step.
+// Reference order: a shuffled file given its original comes back to its bytes.
 #include "model/reference_order.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The second-generation database: its records, image, sort orders, display
-// rules and the operations applied to its whole-u16 references.
+// The second-generation database: records, image, sorting and whole-u16 references.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,6 +1,4 @@
-// Updating a satellite's transponders from a table: what is added, corrected
-// and reported, naming after the list, S2 and circular entries, removal
-// with channels, and one undo step.
+// Updating a satellite's transponders from a table.
 #include "model/transponder_update.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,4 @@
-// Undo and redo through the database operations: every kind of change goes
-// back to the exact file bytes it started from and forward to the bytes it
-// made, and `modified` follows the saved state.
+// Undo and redo of every kind of change, checked on the bytes of the file.
 #include <gtest/gtest.h>
 
 #include <functional>

@@ -1,5 +1,4 @@
-// What the list windows show: row texts, pick lists, descriptions, sorting
-// and the linked selection of the four windows.
+// What the list windows show, how they sort, and their linked selection.
 #include <gtest/gtest.h>
 
 #include <tuple>
