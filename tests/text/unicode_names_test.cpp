@@ -159,12 +159,9 @@ TEST(NameProperties, TextWithoutRightToLeftCharactersRoundTrips) {
         if (!IsRightToLeft(c) && c < 0x2000) alphabet.push_back(c);
     }
     ASSERT_GT(alphabet.size(), 110u);
-    struct Field {
-        size_t bytes, chars;
-    };
-    const Field fields[] = {{kChannelNameBytes, kEditCharLimit},
-                            {kTransponderNameBytes, kEditCharLimit},
-                            {kSatelliteNameBytes, kSatelliteNameChars}};
+    const std::pair<size_t, size_t> fields[] = {{kChannelNameBytes, kEditCharLimit},
+                                                {kTransponderNameBytes, kEditCharLimit},
+                                                {kSatelliteNameBytes, kSatelliteNameChars}};
     std::mt19937 rng(24);
     int exact = 0;
     for (int trial = 0; trial < 3000; ++trial) {
@@ -178,12 +175,12 @@ TEST(NameProperties, TextWithoutRightToLeftCharactersRoundTrips) {
         }
         if (UniConexant(plain) != units) continue;
         const std::string name = Utf16ToUtf8(units);
-        for (const Field& f : fields) {
-            const std::string stored = DisplayToName(name, f.bytes, f.chars);
+        for (const auto& [bytes, chars] : fields) {
+            const std::string stored = DisplayToName(name, bytes, chars);
             const std::string shown = NameToDisplay(stored);
             // Too long a name keeps its beginning.
             ASSERT_TRUE(name.starts_with(shown)) << name;
-            if (plain.size() < f.bytes && units.size() <= f.chars) {
+            if (plain.size() < bytes && units.size() <= chars) {
                 ASSERT_EQ(stored, plain) << name;
                 ASSERT_EQ(shown, name);
                 ++exact;
