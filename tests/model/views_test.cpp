@@ -81,6 +81,8 @@ TEST_F(Sorting, LongitudeRunsEastwardsAndFlips) {
     EXPECT_EQ(Sorted(kSatellite, 3), (Strings{"0E", "19.2E", "180E", "179.9W", "0.1W"}));
     EXPECT_EQ(Sorted(kSatellite, 3), (Strings{"0.1W", "179.9W", "180E", "19.2E", "0E"}));
     EXPECT_EQ(db.GetSortState(kSatellite), 0x23u);
+    EXPECT_EQ(db.SortStateOf(kSatellite),
+              (SortState{SortOrder::kLongitude, SortDirection::kDescending}));
     EXPECT_EQ(db.modified, 1u);
     // Order 4 does not exist for satellites: refresh only.
     db.modified = 0;
