@@ -9,18 +9,21 @@ using namespace test;
 using Database = SmallDatabase;
 
 TEST_F(Database, ActiveMarksFollowChannels) {
+    auto active = [&](int kind) {
+        std::vector<uint32_t> marks;
+        for (int row = 0; row < db.Count(kind); ++row) marks.push_back(db.IsRowActive(kind, row));
+        return marks;
+    };
     // T0..T3 carry channels; every satellite has an active transponder.
-    for (int row = 0; row < 4; ++row) EXPECT_EQ(db.IsRowActive(kTransponder, row), 1u) << row;
-    for (int row = 0; row < 3; ++row) EXPECT_EQ(db.IsRowActive(kSatellite, row), 1u) << row;
+    EXPECT_EQ(active(kTransponder), (std::vector<uint32_t>{1, 1, 1, 1}));
+    EXPECT_EQ(active(kSatellite), (std::vector<uint32_t>{1, 1, 1}));
     // Delete c3, the only channel of T3 (the only transponder of S2).
     lists[kTv].Select({3});
     ASSERT_EQ(db.DeleteSelected(kTv, &lists[kTv]), 1);
     db.UpdateActiveMarks();
-    db.Refresh(kTransponder, &lists[kTransponder]);
-    db.Refresh(kSatellite, &lists[kSatellite]);
-    EXPECT_EQ(db.IsRowActive(kTransponder, 3), 0u);
-    EXPECT_EQ(db.IsRowActive(kSatellite, 2), 0u);
-    EXPECT_EQ(db.IsRowActive(kSatellite, 0), 1u);
+    RefreshAll();
+    EXPECT_EQ(active(kTransponder), (std::vector<uint32_t>{1, 1, 1, 0}));
+    EXPECT_EQ(active(kSatellite), (std::vector<uint32_t>{1, 1, 0}));
     EXPECT_EQ(db.modified, 1u);
     // Active-only view of transponders hides T3 now.
     ASSERT_EQ(db.SetActiveOnly(kTransponder, &lists[kTransponder], 1), 1);
@@ -32,17 +35,15 @@ TEST_F(Database, ActiveMarksFollowChannels) {
 TEST_F(Database, CascadeDeleteOfSatelliteKeepsIdsDenseAndReferencesTrue) {
     lists[kSatellite].Select({0});
     ASSERT_EQ(db.DeleteSelected(kSatellite, &lists[kSatellite]), 1);
-    EXPECT_EQ(Names(db, kSatellite), (std::vector<std::string>{"S1", "S2"}));
-    EXPECT_EQ(Names(db, kTransponder), (std::vector<std::string>{"T2", "T3"}));
-    EXPECT_EQ(Names(db, kTv), (std::vector<std::string>{"c2", "c3"}));
+    EXPECT_EQ(Names(db, kSatellite), (Strings{"S1", "S2"}));
+    EXPECT_EQ(Names(db, kTransponder), (Strings{"T2", "T3"}));
+    EXPECT_EQ(Names(db, kTv), (Strings{"c2", "c3"}));
     EXPECT_EQ(db.list(kRadio).Count(), 0);
     for (int kind = 0; kind < 4; ++kind)
         for (int i = 0; i < db.list(kind).Count(); ++i) EXPECT_EQ(db.list(kind).records()[i].id, i);
     // Every reference still names the record it named before.
-    EXPECT_EQ(ParentName(db, kTransponder, db.list(kTransponder).records()[0]), "S1");
-    EXPECT_EQ(ParentName(db, kTransponder, db.list(kTransponder).records()[1]), "S2");
-    EXPECT_EQ(ParentName(db, kTv, db.list(kTv).records()[0]), "T2");
-    EXPECT_EQ(ParentName(db, kTv, db.list(kTv).records()[1]), "T3");
+    EXPECT_EQ(ParentNames(db, kTransponder), (Strings{"S1", "S2"}));
+    EXPECT_EQ(ParentNames(db, kTv), (Strings{"T2", "T3"}));
     // A new record takes the next free id.
     TransponderRecord t = Tp(0, 12000, "T9");
     ASSERT_EQ(db.StoreRecord(kTransponder, kNoRow, t.stored), 1);
@@ -90,12 +91,12 @@ TEST_F(Database, PickUpFollowsSelectionAndAnAnchorInTheClipboardMovesNothing) {
     EXPECT_EQ(lists[kTv].SelectedRows(), (std::vector<int>{1, 2}));
     EXPECT_EQ(db.SetAnchor(kTv, 2), 1);
     EXPECT_EQ(db.MoveClipboard(kTv, &lists[kTv], 0), 0);
-    EXPECT_EQ(Names(db, kTv), (std::vector<std::string>{"c0", "c1", "c2", "c3"}));
+    EXPECT_EQ(Names(db, kTv), (Strings{"c0", "c1", "c2", "c3"}));
     EXPECT_EQ(db.modified, 0u);
     // With a free anchor the two land after it, in row order.
     EXPECT_EQ(db.SetAnchor(kTv, 3), 0);
     ASSERT_EQ(db.MoveClipboard(kTv, &lists[kTv], 0), 1);
-    EXPECT_EQ(Names(db, kTv), (std::vector<std::string>{"c0", "c3", "c1", "c2"}));
+    EXPECT_EQ(Names(db, kTv), (Strings{"c0", "c3", "c1", "c2"}));
     EXPECT_EQ(db.ClipboardCount(kTv), 0);
     EXPECT_EQ(db.AnchorRow(kTv), kNoRow);
     EXPECT_EQ(lists[kTv].SelectedRows(), std::vector<int>{1});
@@ -105,7 +106,7 @@ TEST_F(Database, DropReparentsAndMarksModified) {
     // Drag c0 (on T0) onto T3.
     lists[kTv].Select({0});
     ASSERT_EQ(db.Drop(kDropReparent, kTv, kTransponder, 3, &lists[kTv], &lists[kTransponder]), 1);
-    EXPECT_EQ(ParentName(db, kTv, db.list(kTv).records()[0]), "T3");
+    EXPECT_EQ(ParentNames(db, kTv)[0], "T3");
     EXPECT_EQ(lists[kTransponder].SelectedRows(), std::vector<int>{3});
     EXPECT_EQ(db.ClipboardCount(kTv), 0);
     EXPECT_EQ(db.modified, 1u);
@@ -122,14 +123,10 @@ TEST_F(Database, DropReparentsAndMarksModified) {
     // Within the list: after the target row.
     lists[kTv].Select({0});
     ASSERT_EQ(db.Drop(kDropMove, kNone, kTv, 2, nullptr, &lists[kTv]), 1);
-    EXPECT_EQ(Names(db, kTv), (std::vector<std::string>{"c1", "c2", "c0", "c3"}));
+    EXPECT_EQ(Names(db, kTv), (Strings{"c1", "c2", "c0", "c3"}));
 }
 
-TEST_F(Database, StoreAddAndCapacity) {
-    ServiceRecord c = Channel(0, "c0");
-    // Equal to an existing record: refused.
-    EXPECT_EQ(db.StoreRecord(kTv, kNoRow, c.stored), 0);
-    EXPECT_EQ(db.modified, 0u);
+TEST_F(Database, AddStopsAtTheCapacity) {
     // The radio list stops at 1096.
     std::vector<ServiceRecord> many;
     for (int i = 0; i < 1095; ++i) many.push_back(Channel(1, "r", static_cast<uint16_t>(i + 1)));
@@ -142,21 +139,6 @@ TEST_F(Database, StoreAddAndCapacity) {
     EXPECT_EQ(db.Count(kRadio), 1096);
 }
 
-TEST_F(Database, GetRowDataOfNewRowWritesOnlyDefaultName) {
-    SatelliteRecord s;
-    s.setLongitude(77);
-    ASSERT_EQ(db.GetRowData(kSatellite, kNoRow, s.stored), 1);
-    EXPECT_EQ(s.name(), "User-03");
-    EXPECT_EQ(s.longitude(), 77);
-    ServiceRecord c;
-    db.GetRowData(kTv, kNoRow, c.stored);
-    EXPECT_EQ(c.name(), "New Channel");
-    ASSERT_EQ(db.GetRowData(kTv, 2, c.stored), 1);
-    EXPECT_EQ(c.name(), "c2");
-    EXPECT_EQ(db.GetRowData(kTv, 50, c.stored), 0);
-    EXPECT_EQ(db.GetRowData(kFavorite, 0, c.stored), 0);
-}
-
 TEST_F(Database, BadArgumentsChangeNothing) {
     EXPECT_EQ(db.Refresh(7, &lists[0]), 0);
     EXPECT_EQ(db.Refresh(0, nullptr), 0);
@@ -164,6 +146,14 @@ TEST_F(Database, BadArgumentsChangeNothing) {
     EXPECT_EQ(db.DeleteSelected(kTv, &lists[kTv]), 0);  // nothing selected
     EXPECT_EQ(db.ToggleActiveOnly(kTv, &lists[kTv]), 0);
     EXPECT_EQ(db.SortList(-1, 1, &lists[0]), 0);
+    // Favourite groups (a blank image names them) are neither sorted nor
+    // filtered; rows without a record have no data.
+    EXPECT_EQ(db.Describe(kFavorite, 6), "Radio");
+    EXPECT_EQ(db.SortList(kFavorite, 2, &lists[4]), 0);
+    EXPECT_EQ(db.ToggleActiveOnly(kFavorite, &lists[4]), 0);
+    ServiceRecord c;
+    EXPECT_EQ(db.GetRowData(kTv, 50, c.stored), 0);
+    EXPECT_EQ(db.GetRowData(kFavorite, 0, c.stored), 0);
     EXPECT_EQ(db.modified, 0u);
     ChannelDatabase base;
     EXPECT_EQ(base.Count(0), 0);

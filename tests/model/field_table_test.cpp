@@ -1,5 +1,4 @@
-// The field tables read the same bits the typed accessors write, in both
-// generations, so dumps, exports and diffs show what the editor stores.
+// The field tables read the same bits the typed accessors write.
 #include "model/field_table.h"
 
 #include <gtest/gtest.h>

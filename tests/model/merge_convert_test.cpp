@@ -1,6 +1,4 @@
-// Merging another database in and converting between the generations:
-// self-merge is a no-op, a file of the other generation merges without
-// doubles, overflow adds nothing, and a round trip keeps shared fields.
+// Merging another database in, and converting between the generations.
 #include <gtest/gtest.h>
 
 #include "model/database_convert.h"
@@ -39,16 +37,15 @@ TEST(Merge, TheOtherGenerationAddsOnlyWhatIsNew) {
     FirstGenDatabase db;
     test::FillSmall(db);  // S0 19.2E: T0 11000 (c0, c1), T1 11100 (r0)
     SecondGenDatabase other;
+    using Sat = gen2::SatelliteRecord;
+    using Tp = gen2::TransponderRecord;
+    using Channel = gen2::ServiceRecord;
     test::AddAll(other, kSatellite,
-                 std::vector{test::Sat<gen2::SatelliteRecord>(192, "Astra"),
-                             test::Sat<gen2::SatelliteRecord>(-8, "Thor")});
-    test::AddAll(other, kTransponder,
-                 std::vector{test::Tp<gen2::TransponderRecord>(0, 11001),
-                             test::Tp<gen2::TransponderRecord>(1, 10872)});
+                 std::vector{test::Sat<Sat>(192, "Astra"), test::Sat<Sat>(-8, "Thor")});
+    test::AddAll(other, kTransponder, std::vector{test::Tp<Tp>(0, 11001), test::Tp<Tp>(1, 10872)});
     // c0 again (same transponder within 2 MHz, same sid), a new one on it and one on Thor.
-    std::vector tv{test::Channel<gen2::ServiceRecord>(0, "c0", 0),
-                   test::Channel<gen2::ServiceRecord>(0, "New", 9),
-                   test::Channel<gen2::ServiceRecord>(1, "Nordic", 5)};
+    std::vector tv{test::Channel<Channel>(0, "c0", 0), test::Channel<Channel>(0, "New", 9),
+                   test::Channel<Channel>(1, "Nordic", 5)};
     for (auto& c : tv) c.setInFavorite(3, true);
     test::AddAll(other, kTv, tv);
 

@@ -66,30 +66,6 @@ TEST(RecordList, MoveKeepsClipboardOrderAndUsesCurrentRecords) {
     EXPECT_EQ(list.MoveClipboard(0), 0);
 }
 
-TEST(RecordList, SortStateFlipsOnRepeatAndBucketsKeepStoredOrder) {
-    RecordList list = ListOf({11, 20, 12, 21, 13});
-    auto asc = [](const Record& a, const Record& b) { return a.data()[0] < b.data()[0]; };
-    EXPECT_EQ(list.sortState(), 0x11u);
-    list.Sort(2, asc);
-    list.Sort(2, asc);
-    EXPECT_EQ(list.typedSortState(), (SortState{SortOrder::kName, SortDirection::kDescending}));
-    EXPECT_EQ(Tags(list), (std::vector<int>{21, 20, 13, 12, 11}));
-    // A missing comparator changes neither state nor order.
-    EXPECT_EQ(list.Sort(4, nullptr), 0);
-    EXPECT_EQ(list.sortState(), 0x22u);
-
-    auto keyOf = [](int i) { return uint32_t(i + 1); };
-    auto matches = [](uint32_t key, const Record& r) { return r.data()[0] / 10 == key; };
-    ASSERT_EQ(list.BucketSort(3, 2, keyOf, matches), 1);
-    EXPECT_EQ(Tags(list), (std::vector<int>{13, 12, 11, 21, 20}));
-    EXPECT_EQ(list.sortState(), 0x13u);
-    ASSERT_EQ(list.BucketSort(3, 2, keyOf, matches), 1);
-    EXPECT_EQ(Tags(list), (std::vector<int>{21, 20, 13, 12, 11}));
-    auto none = [](uint32_t, const Record&) { return false; };
-    EXPECT_EQ(list.BucketSort(4, 2, keyOf, none), 0);
-    EXPECT_EQ(Tags(list), (std::vector<int>{21, 20, 13, 12, 11}));
-}
-
 TEST(RecordList, DeleteByIdsRemovesFirstMatchAndRenumberIsDense) {
     RecordList list = ListOf({0, 1, 2, 3});
     // Stored order 3, 0, 2, 1 after a move-like reordering.

@@ -1,16 +1,14 @@
-// Reference order: a shuffled file given its original as reference comes back
-// to the original bytes, in both generations; renamed channels still match
-// by key; the whole change undoes as one step.
+// Reference order: a shuffled file given its original comes back to its bytes.
 #include "model/reference_order.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 
 #include "files/channel_data_file.h"
 #include "files/flash_image_file.h"
 #include "model/demo_database.h"
+#include "tests/model/test_builders.h"
 
 namespace brondavel {
 namespace {
@@ -28,33 +26,18 @@ std::vector<uint8_t> SecondGenBytes(FlashImageFile& file) {
     return bytes;
 }
 
-// Puts the channels of both lists in a random order, favourites cleared.
-void Shuffle(DatabaseEngine& db, uint32_t seed, bool clearFavorites) {
-    std::mt19937 rng(seed);
-    for (int kind : {kTv, kRadio}) {
-        std::vector<Record> records = db.list(kind).records();
-        std::shuffle(records.begin(), records.end(), rng);
-        if (clearFavorites)
-            for (Record& r : records)
-                for (int g = 0; g < 16; ++g) db.layout().SetFavoriteMember(r, g, false);
-        ASSERT_EQ(db.RearrangeList(kind, records, "Shuffle"), 1);
-    }
-}
-
 TEST(ReferenceOrder, ShuffledFirstGenerationFileGetsItsOrderAndFavouritesBackAsOneStep) {
     ChannelDataFile original("", 2, 3, 2), work("", 2, 3, 2);
-    FillFirstGenDemo(original.db(), DemoSize{6, 10, 300, 80});
-    FillFirstGenDemo(work.db(), DemoSize{6, 10, 300, 80});
+    for (ChannelDataFile* f : {&original, &work})
+        FillFirstGenDemo(f->db(), DemoSize{6, 10, 300, 80});
     const std::vector<uint8_t> want = FirstGenBytes(original);
-    Shuffle(work.db(), 7, true);
+    test::ShuffleChannels(work.db(), 7, true);
     work.db().MarkSaved();
     const std::vector<uint8_t> shuffled = FirstGenBytes(work);
     ASSERT_NE(shuffled, want);
 
     const ReferenceOrderResult r = ApplyReferenceOrder(work.db(), original.db(), true);
-    EXPECT_EQ(r.byKey, 380);
-    EXPECT_EQ(r.byName, 0);
-    EXPECT_EQ(r.unmatched, 0);
+    EXPECT_EQ(std::tuple(r.byKey, r.byName, r.unmatched), std::tuple(380, 0, 0));
     EXPECT_EQ(FirstGenBytes(work), want);
     EXPECT_EQ(work.db().UndoLabel(), "Apply Order");
     EXPECT_EQ(work.db().modified, 1u);
@@ -69,13 +52,12 @@ TEST(ReferenceOrder, ShuffledFirstGenerationFileGetsItsOrderAndFavouritesBackAsO
 
 TEST(ReferenceOrder, ShuffledSecondGenerationFileGetsItsOrderBack) {
     FlashImageFile original("", 0, 4, 0), work("", 0, 4, 0);
-    FillSecondGenDemo(original.db(), DemoSize{6, 10, 300, 80});
-    FillSecondGenDemo(work.db(), DemoSize{6, 10, 300, 80});
+    for (FlashImageFile* f : {&original, &work})
+        FillSecondGenDemo(f->db(), DemoSize{6, 10, 300, 80});
     const std::vector<uint8_t> want = SecondGenBytes(original);
-    Shuffle(work.db(), 11, false);
+    test::ShuffleChannels(work.db(), 11);
     ASSERT_NE(SecondGenBytes(work), want);
-    const ReferenceOrderResult r = ApplyReferenceOrder(work.db(), original.db(), false);
-    EXPECT_EQ(r.byKey, 380);
+    EXPECT_EQ(ApplyReferenceOrder(work.db(), original.db(), false).byKey, 380);
     EXPECT_EQ(SecondGenBytes(work), want);
 }
 
@@ -106,18 +88,17 @@ TEST(ReferenceOrder, RenamedChannelsMatchByKeyAndUnmatchedOnesFollowInTheirOrder
     ASSERT_EQ(db.RearrangeList(kTv, tv, "Rename"), 1);
 
     const ReferenceOrderResult r = ApplyReferenceOrder(db, reference.db(), false);
-    EXPECT_EQ(r.byKey, 37);
-    EXPECT_EQ(r.byName, 1);
-    EXPECT_EQ(r.unmatched, 2);
+    EXPECT_EQ(std::tuple(r.byKey, r.byName, r.unmatched), std::tuple(37, 1, 2));
     const std::vector<Record>& after = db.list(kTv).records();
     ASSERT_EQ(after.size(), 40u);
     // Channels with service ids 1..37 in that order, then the one matched by
     // name at its reference place (sid 38 was the 38th), then the unmatched
     // two in the order they had.
-    for (int i = 0; i < 37; ++i) EXPECT_EQ(ReadU16(after[i].data() + 2), i + 1) << i;
-    EXPECT_EQ(ReadU16(after[37].data() + 2), 9002);
-    EXPECT_EQ(ReadU16(after[38].data() + 2), 9000);
-    EXPECT_EQ(ReadU16(after[39].data() + 2), 9001);
+    std::vector<uint16_t> sids, want;
+    for (const Record& c : after) sids.push_back(ReadU16(c.data() + 2));
+    for (uint16_t sid = 1; sid <= 37; ++sid) want.push_back(sid);
+    want.insert(want.end(), {9002, 9000, 9001});
+    EXPECT_EQ(sids, want);
 }
 
 TEST(ReferenceOrder, RearrangeRefusesWhatIsNoRearrangement) {

@@ -1,5 +1,4 @@
-// The second-generation database: its records, image, sort orders, display
-// rules and the operations applied to its whole-u16 references.
+// The second-generation database: records, image, sorting and whole-u16 references.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,7 +6,7 @@
 #include "model/memory_controls.h"
 #include "model/second_gen_database.h"
 #include "model/second_gen_records.h"
-#include "test_builders.h"
+#include "tests/model/small_database.h"
 
 namespace brondavel {
 namespace {
@@ -34,6 +33,9 @@ ServiceRecord Channel(uint16_t transponder, const std::string& name, uint16_t fl
 
 using test::AddAll;
 using test::Names;
+using test::PickList;
+using test::Shown;
+using test::Strings;
 using test::ViewNames;
 
 const ImageSection& SectionOf(const DatabaseEngine& db, int kind) {
@@ -44,8 +46,15 @@ uint8_t* Slot(std::vector<uint8_t>& image, const ImageSection& s, int i) {
     return image.data() + s.recordsOffset + size_t(i) * s.recordSize;
 }
 
+// The first word of each of the first `n` slots of a section.
+std::vector<uint16_t> FirstWords(std::vector<uint8_t>& image, const ImageSection& s, int n) {
+    std::vector<uint16_t> words;
+    for (int i = 0; i < n; ++i) words.push_back(ReadU16(Slot(image, s, i)));
+    return words;
+}
+
 // Satellites S0..S2; T0,T1 on S0, T2 on S2; TV c0,c1 on T0, c2 on T2; radio r0 on T1.
-class SecondGen : public ::testing::Test {
+class SecondGen : public test::WithLists<SecondGenDatabase> {
   protected:
     void SetUp() override {
         AddAll(db, kSatellite, std::vector{Sat(192, "S0"), Sat(130, "S1"), Sat(-70, "S2")});
@@ -54,15 +63,13 @@ class SecondGen : public ::testing::Test {
         AddAll(db, kTv, std::vector{Channel(0, "c0"), Channel(0, "c1"), Channel(2, "c2")});
         AddAll(db, kRadio, std::vector{Channel(1, "r0")});
         db.UpdateActiveMarks();
+        RefreshAll();
     }
     std::vector<uint8_t> Rebuilt() {
         std::vector<uint8_t> image(db.layout().ImageSize(), 0);
         db.RebuildImage(image);
         return image;
     }
-
-    SecondGenDatabase db;
-    MemoryListControl lists[5];
 };
 
 TEST(SecondGenRecords, FieldsSitWhereTheReceiverKeepsThem) {
@@ -105,8 +112,7 @@ TEST_F(SecondGen, LoadTakesFavouriteNamesFromSection5AndRebuildLeavesItAlone) {
     // Renaming a group changes the database only.
     gen2::FavoriteRecord renamed;
     renamed.setName("Films");
-    MemoryListControl groups;
-    loaded.Refresh(kFavorite, &groups);
+    loaded.Refresh(kFavorite, &lists[kFavorite]);
     ASSERT_EQ(loaded.StoreRecord(kFavorite, 0, renamed.ToRecord().stored()), 1);
     const std::vector<uint8_t> before(image.begin() + SecondGenImage::kSectionOffset[5],
                                       image.end());
@@ -121,9 +127,8 @@ TEST_F(SecondGen, RebuildWritesPositionsFillsFreeSlotsAndKeepsOtherBytes) {
     const ImageSection& tv = SectionOf(db, kTv);
     const ImageSection& tps = SectionOf(db, kTransponder);
     EXPECT_EQ(ReadU16(image.data() + tv.countOffset), 3);
-    EXPECT_EQ(ReadU16(Slot(image, tv, 2)), 2);  // c2 on T2, position 2
-    EXPECT_EQ(ReadU16(Slot(image, tps, 2)), 2);
-    EXPECT_EQ(Slot(image, tv, 3)[0], 0xFF);
+    EXPECT_EQ(FirstWords(image, tv, 4), (std::vector<uint16_t>{0, 0, 2, 0xFFFF}));  // positions
+    EXPECT_EQ(FirstWords(image, tps, 3), (std::vector<uint16_t>{0, 0, 2}));
     EXPECT_EQ(image[tv.recordsOffset + 192000 - 1], 0xFF);
     // Header bytes other than the count, section 4 and section 5 stay.
     EXPECT_EQ(image[tv.offset], 0x33);
@@ -137,12 +142,9 @@ TEST_F(SecondGen, SatellitesAtOneLongitudeShareTheFirstPositionCode) {
     AddAll(db, kSatellite, std::vector{Sat(192, "A", 7), Sat(192, "B", 9), Sat(130, "C", 4)});
     // S0 (192, 0) and the new A (192, 7): both 7 in the image; S1 (130) finds C.
     std::vector<uint8_t> image = Rebuilt();
-    const ImageSection& s = SectionOf(db, kSatellite);
-    EXPECT_EQ(ReadU16(Slot(image, s, 0)), 7);
-    EXPECT_EQ(ReadU16(Slot(image, s, 1)), 4);
-    EXPECT_EQ(ReadU16(Slot(image, s, 2)), 0);  // nothing else at -7.0
-    EXPECT_EQ(ReadU16(Slot(image, s, 3)), 7);
-    EXPECT_EQ(ReadU16(Slot(image, s, 4)), 9);
+    // S2 at -7.0 has nothing to share.
+    EXPECT_EQ(FirstWords(image, SectionOf(db, kSatellite), 5),
+              (std::vector<uint16_t>{7, 4, 0, 7, 9}));
     // The database keeps its own values.
     EXPECT_EQ(ReadU16(db.list(kSatellite).records()[0].data()), 0);
 }
@@ -167,11 +169,8 @@ TEST_F(SecondGen, ChannelOfAMissingTransponderLeavesAnEmptySlotCounted) {
 
 TEST_F(SecondGen, RowsAndDescriptions) {
     AddAll(db, kSatellite, std::vector{Sat(0, "Zero"), Sat(1, "East"), Sat(-1, "West")});
-    db.Refresh(kSatellite, &lists[kSatellite]);
-    EXPECT_EQ(lists[kSatellite].Text(2, 2), "7.0W");
-    EXPECT_EQ(lists[kSatellite].Text(3, 2), "0.0W");
-    EXPECT_EQ(lists[kSatellite].Text(4, 2), "0.1E");
-    EXPECT_EQ(lists[kSatellite].Text(5, 2), "0.1W");
+    EXPECT_EQ(Shown(db, kSatellite, 2),
+              (Strings{"19.2E", "13.0E", "7.0W", "0.0W", "0.1E", "0.1W"}));
 
     TransponderRecord v = Tp(0, 12345, "Vert");
     v.setPolarisation(1);
@@ -181,26 +180,20 @@ TEST_F(SecondGen, RowsAndDescriptions) {
     TransponderRecord slow = Tp(0, 5005, "Slow");
     slow.setSymbolRate(10);  // nor a frequency in tenths
     AddAll(db, kTransponder, std::vector{v, odd, slow});
-    db.Refresh(kTransponder, &lists[kTransponder]);
-    EXPECT_EQ(lists[kTransponder].Text(3, 2), "12345/V/  100");
-    EXPECT_EQ(lists[kTransponder].Text(4, 2), "10700/H/27500");
-    EXPECT_EQ(lists[kTransponder].Text(5, 2), " 5005/H/   10");
+    const Strings rows = Shown(db, kTransponder, 2);
+    EXPECT_EQ(Strings(rows.begin() + 3, rows.end()),
+              (Strings{"12345/V/  100", "10700/H/27500", " 5005/H/   10"}));
     EXPECT_EQ(db.Describe(kTransponder, 3), "Vert (12345/V/  100)");
-    MemoryComboBox combo;
-    db.FillPickList(kTransponder, &combo);
-    EXPECT_EQ(combo.items[3], "12345/V/  100 - Vert");
+    EXPECT_EQ(PickList(db, kTransponder).at(3), "12345/V/  100 - Vert");
 
     ServiceRecord c = Channel(0, "Scrambled", 1 << 5);
     c.setFavoriteMask(0x8000);
     AddAll(db, kTv, std::vector{c});
-    db.Refresh(kTv, &lists[kTv]);
+    RefreshAll();
     const auto& row = lists[kTv].rows[3];
     EXPECT_EQ(row[2].text, "Scrambled");
-    EXPECT_EQ(row[3].image, -1);
-    EXPECT_EQ(row[4].image, 2);
-    EXPECT_EQ(row[5].image, 3);
+    EXPECT_EQ(std::vector({row[3].image, row[4].image, row[5].image}), std::vector({-1, 2, 3}));
     EXPECT_EQ(db.Describe(kTv, 3), "Scrambled (TV)");
-    db.Refresh(kRadio, &lists[kRadio]);
     EXPECT_EQ(db.Describe(kRadio, 0), "r0 (Radio)");
 }
 
@@ -239,8 +232,8 @@ TEST_F(SecondGen, SortOrdersUseTheSecondGenerationKeys) {
     EXPECT_EQ(SecondGenLayout::AccessClass(Channel(0, "", ca(1024 | 128)).ToRecord()), 128u);
     EXPECT_EQ(SecondGenLayout::AccessClass(Channel(0, "", 0x1F).ToRecord()), 0u);
     ASSERT_EQ(db.SortList(kRadio, 3, &lists[kRadio]), 1);
-    EXPECT_EQ(ViewNames(db, kRadio), (std::vector<std::string>{"r0", "locked", "c2+256", "c128",
-                                                               "c256", "c64+512", "c1024"}));
+    EXPECT_EQ(ViewNames(db, kRadio),
+              (Strings{"r0", "locked", "c2+256", "c128", "c256", "c64+512", "c1024"}));
     ASSERT_EQ(db.SortList(kRadio, 4, &lists[kRadio]), 1);
     EXPECT_EQ(ViewNames(db, kRadio).back(), "locked");
 
@@ -248,38 +241,34 @@ TEST_F(SecondGen, SortOrdersUseTheSecondGenerationKeys) {
     AddAll(db, kTransponder,
            std::vector{Tp(0x1001, 2000000, "far"), Tp(1, 11000, "one"), Tp(kNone, 1, "none")});
     ASSERT_EQ(db.SortList(kTransponder, 3, &lists[kTransponder]), 1);
-    EXPECT_EQ(ViewNames(db, kTransponder),
-              (std::vector<std::string>{"T0", "T1", "one", "T2", "far", "none"}));
+    EXPECT_EQ(ViewNames(db, kTransponder), (Strings{"T0", "T1", "one", "T2", "far", "none"}));
     ASSERT_EQ(db.SortList(kTransponder, 4, &lists[kTransponder]), 1);
     EXPECT_EQ(ViewNames(db, kTransponder).front(), "none");
     EXPECT_EQ(ViewNames(db, kTransponder).back(), "far");
 
     AddAll(db, kSatellite, std::vector{Sat(0, "zero"), Sat(-1, "w0.1"), Sat(1800, "half")});
     ASSERT_EQ(db.SortList(kSatellite, 3, &lists[kSatellite]), 1);
-    EXPECT_EQ(ViewNames(db, kSatellite),
-              (std::vector<std::string>{"zero", "S1", "S0", "half", "S2", "w0.1"}));
+    EXPECT_EQ(ViewNames(db, kSatellite), (Strings{"zero", "S1", "S0", "half", "S2", "w0.1"}));
     EXPECT_EQ(db.SortList(kSatellite, 4, &lists[kSatellite]), 0);
 }
 
 TEST_F(SecondGen, DeleteDropAndMoveFollowTheWholeReferences) {
     // A transponder on no satellite is never cascaded.
     AddAll(db, kTransponder, std::vector{Tp(kNone, 12000, "loose")});
-    db.Refresh(kSatellite, &lists[kSatellite]);
     lists[kSatellite].Select({0});
     db.modified = 0;
     ASSERT_EQ(db.DeleteSelected(kSatellite, &lists[kSatellite]), 1);
     EXPECT_EQ(db.modified, 1);
-    EXPECT_EQ(Names(db, kTransponder), (std::vector<std::string>{"T2", "loose"}));
-    EXPECT_EQ(Names(db, kTv), (std::vector<std::string>{"c2"}));
+    EXPECT_EQ(Names(db, kTransponder), (Strings{"T2", "loose"}));
+    EXPECT_EQ(Names(db, kTv), (Strings{"c2"}));
     EXPECT_TRUE(Names(db, kRadio).empty());
     // Ids stay dense and references follow: T2 now on satellite 1 (was 2), c2 on T2 (id 0).
     EXPECT_EQ(db.layout().SatelliteRefOf(db.list(kTransponder).records()[0]), 1);
-    EXPECT_EQ(db.layout().SatelliteRefOf(db.list(kTransponder).records()[1]), kNone);
+    EXPECT_EQ(test::ParentNames(db, kTransponder), (Strings{"S2", "<none>"}));
     EXPECT_EQ(db.layout().TransponderRefOf(db.list(kTv).records()[0]), 0);
 
     // Dropping the loose transponder on a satellite sets the whole u16.
-    db.Refresh(kSatellite, &lists[kSatellite]);
-    db.Refresh(kTransponder, &lists[kTransponder]);
+    RefreshAll();
     lists[kTransponder].Select({1});
     db.modified = 0;
     ASSERT_EQ(db.Drop(kDropReparent, kTransponder, kSatellite, 0, &lists[kTransponder],
@@ -291,8 +280,7 @@ TEST_F(SecondGen, DeleteDropAndMoveFollowTheWholeReferences) {
 
     // A channel dropped on it follows, and the marks with it.
     AddAll(db, kTv, std::vector{Channel(0, "c3")});
-    db.Refresh(kTv, &lists[kTv]);
-    db.Refresh(kTransponder, &lists[kTransponder]);
+    RefreshAll();
     lists[kTv].Select({1});
     ASSERT_EQ(db.Drop(kDropReparent, kTv, kTransponder, 1, &lists[kTv], &lists[kTransponder]), 1);
     EXPECT_EQ(db.layout().TransponderRefOf(db.list(kTv).records()[1]), 1);

@@ -1,5 +1,4 @@
-// Alt+Up / Alt+Down: each selected block passes one unselected neighbour of
-// the rows shown, the rows stay selected, and it all undoes as one step.
+// Alt+Up / Alt+Down: each selected block passes one unselected neighbour shown.
 #include "model/selection_move.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +15,8 @@ class SelectionMove : public test::SmallDatabase {
         test::AddAll(db, kTv, std::vector{test::Channel(0, "c4")});
         RefreshAll();
     }
-    std::vector<std::string> Stored() { return test::Names(db, kTv); }
-    using Names = std::vector<std::string>;
+    test::Strings Stored() { return test::Names(db, kTv); }
+    using Names = test::Strings;
 };
 
 TEST_F(SelectionMove, BlocksPassOneNeighbourAndStaySelected) {
@@ -40,9 +39,7 @@ TEST_F(SelectionMove, BlocksPassOneNeighbourAndStaySelected) {
     EXPECT_EQ(tv.focused, 3);
 
     // Both moves of the first call go back as one step.
-    ASSERT_TRUE(db.Undo(Controls()));
-    ASSERT_TRUE(db.Undo(Controls()));
-    ASSERT_TRUE(db.Undo(Controls()));
+    for (int step = 0; step < 3; ++step) ASSERT_TRUE(db.Undo(Controls()));
     EXPECT_EQ(Stored(), (Names{"c0", "c1", "c2", "c3", "c4"}));
     EXPECT_EQ(db.UndoLabel(), "");
 }
@@ -55,8 +52,9 @@ TEST_F(SelectionMove, NothingToPassChangesNothing) {
     EXPECT_EQ(MoveSelectionByOne(db, kTv, &tv, +1), 0);
     EXPECT_EQ(tv.selected, std::set<int>{4});
     tv.Select({});
-    EXPECT_EQ(MoveSelectionByOne(db, kTv, &tv, +1), 0);
-    EXPECT_EQ(MoveSelectionByOne(db, kFavorite, &lists[kFavorite], +1), 0);
+    EXPECT_EQ(MoveSelectionByOne(db, kTv, &tv, +1) +
+                  MoveSelectionByOne(db, kFavorite, &lists[kFavorite], +1),
+              0);
     EXPECT_EQ(db.modified, 0u);
     EXPECT_EQ(db.UndoLabel(), "");
 }

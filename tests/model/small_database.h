@@ -1,4 +1,4 @@
-// A fixture over FillSmall with every list shown.
+// Fixtures holding a database and a list control of each kind.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,20 +7,28 @@
 
 namespace brondavel::test {
 
-class SmallDatabase : public ::testing::Test {
+template <typename Database>
+class WithLists : public ::testing::Test {
+  protected:
+    void RefreshAll() {
+        for (int kind = 0; kind < 5; ++kind) db.Refresh(kind, &lists[kind]);
+    }
+    ListControls Controls() { return {&lists[0], &lists[1], &lists[2], &lists[3]}; }
+    // The names the list control of `kind` shows.
+    Strings Rows(int kind) { return Column(lists[kind], kind >= kTv ? 2 : 1); }
+
+    Database db;
+    MemoryListControl lists[5];
+};
+
+// FillSmall with every list shown.
+class SmallDatabase : public WithLists<FirstGenDatabase> {
   protected:
     void SetUp() override {
         db.LoadImage(std::vector<uint8_t>(FirstGenImage::kSize, 0));
         FillSmall(db);
         RefreshAll();
     }
-    void RefreshAll() {
-        for (int kind = 0; kind < 5; ++kind) db.Refresh(kind, &lists[kind]);
-    }
-    ListControls Controls() { return {&lists[0], &lists[1], &lists[2], &lists[3]}; }
-
-    FirstGenDatabase db;
-    MemoryListControl lists[5];
 };
 
 }  // namespace brondavel::test

@@ -1,6 +1,8 @@
 // Small builders for test databases.
 #pragma once
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,8 @@
 #include "model/second_gen_records.h"
 
 namespace brondavel::test {
+
+using Strings = std::vector<std::string>;
 
 // Builders for either generation: the first unless a record type is named.
 template <typename S = SatelliteRecord>
@@ -52,6 +56,20 @@ int AddAll(DatabaseEngine& db, int kind, std::vector<Typed> typed) {
     return db.AddRecords(kind, nullptr, records.data(), static_cast<int>(records.size()));
 }
 
+// Puts the channels of both lists in a random order as one step each,
+// "Shuffle"; their favourites cleared on request.
+inline void ShuffleChannels(DatabaseEngine& db, uint32_t seed, bool clearFavorites = false) {
+    std::mt19937 rng(seed);
+    for (int kind : {kTv, kRadio}) {
+        std::vector<Record> records = db.list(kind).records();
+        std::shuffle(records.begin(), records.end(), rng);
+        for (Record& r : records)
+            for (int g = 0; clearFavorites && g < 16; ++g)
+                db.layout().SetFavoriteMember(r, g, false);
+        db.RearrangeList(kind, records, "Shuffle");
+    }
+}
+
 // Satellites S0..S2; transponders T0,T1 on S0, T2 on S1, T3 on S2; TV channels
 // on T0 (c0, c1), T2 (c2) and T3 (c3); radio r0 on T1.
 inline void FillSmall(DatabaseEngine& db) {
@@ -70,25 +88,50 @@ inline std::string NameOf(const DatabaseEngine& db, int kind, const Record& r) {
 }
 
 // Names in stored order, and in the order the view shows them.
-inline std::vector<std::string> Names(const DatabaseEngine& db, int kind) {
-    std::vector<std::string> out;
+inline Strings Names(const DatabaseEngine& db, int kind) {
+    Strings out;
     for (const Record& r : db.list(kind).records()) out.push_back(NameOf(db, kind, r));
     return out;
 }
 
-inline std::vector<std::string> ViewNames(const DatabaseEngine& db, int kind) {
-    std::vector<std::string> out;
+inline Strings ViewNames(const DatabaseEngine& db, int kind) {
+    Strings out;
     for (const Record& r : db.list(kind).view()) out.push_back(NameOf(db, kind, r));
     return out;
 }
 
-// The name of the record a child refers to.
-inline std::string ParentName(const DatabaseEngine& db, int kind, const Record& r) {
+// The texts of one column of a list control, row by row.
+inline Strings Column(const MemoryListControl& list, int column) {
+    Strings out;
+    for (int row = 0; row < list.RowCount(); ++row) out.push_back(list.Text(row, column));
+    return out;
+}
+
+// What a freshly refreshed list control of `kind` shows in `column`.
+inline Strings Shown(DatabaseEngine& db, int kind, int column) {
+    MemoryListControl list;
+    db.Refresh(kind, &list);
+    return Column(list, column);
+}
+
+// What the pick list of `kind` offers.
+inline Strings PickList(DatabaseEngine& db, int kind) {
+    MemoryComboBox combo;
+    db.FillPickList(kind, &combo);
+    return combo.items;
+}
+
+// The names of the records the children of `kind` refer to.
+inline Strings ParentNames(const DatabaseEngine& db, int kind) {
     const int parentKind = kind == kTransponder ? kSatellite : kTransponder;
-    const uint16_t ref =
-        kind == kTransponder ? db.layout().SatelliteRefOf(r) : db.layout().TransponderRefOf(r);
-    const Record* p = db.list(parentKind).FindById(ref);
-    return p ? NameOf(db, parentKind, *p) : "<none>";
+    Strings out;
+    for (const Record& r : db.list(kind).records()) {
+        const uint16_t ref =
+            kind == kTransponder ? db.layout().SatelliteRefOf(r) : db.layout().TransponderRefOf(r);
+        const Record* p = db.list(parentKind).FindById(ref);
+        out.push_back(p ? NameOf(db, parentKind, *p) : "<none>");
+    }
+    return out;
 }
 
 }  // namespace brondavel::test

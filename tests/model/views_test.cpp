@@ -1,5 +1,4 @@
-// What the list windows show: row texts, pick lists, descriptions, sorting
-// and the linked selection of the four windows.
+// What the list windows show, how they sort, and their linked selection.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -11,35 +10,20 @@ namespace {
 
 using namespace test;
 
-std::string SatRow(SatelliteRecord s) {
+TEST(RowText, SatellitePositionsInRowPickListAndDescription) {
     FirstGenDatabase db;
-    AddAll(db, kSatellite, std::vector{s});
-    MemoryListControl list;
-    db.Refresh(kSatellite, &list);
-    return list.Text(0, 2);
-}
-
-TEST(RowText, SatellitePositions) {
-    // Type codes 4000..4064 mark a terrestrial entry.
-    const std::tuple<int16_t, uint16_t, const char*> cases[] = {
-        {-5, 0, "0.5W"},     {0, 0, "0.0E"},       {1300, 0, "130.0E"}, {100, 4000, "TERR"},
-        {100, 4064, "TERR"}, {100, 3999, "10.0E"}, {100, 4065, "10.0E"}};
-    for (const auto& [longitude, code, text] : cases) {
-        SatelliteRecord s = Sat(longitude, "a");
-        if (code) s.setTypeCode(code);
-        EXPECT_EQ(SatRow(s), text) << code;
+    std::vector sats{Sat(0, "Zero"), Sat(1, "One"), Sat(-12, "West"), Sat(1300, "a")};
+    for (uint16_t code : {4000, 4064, 3999, 4065}) {  // 4000..4064 mark a terrestrial entry
+        sats.push_back(Sat(100, "a"));
+        sats.back().setTypeCode(code);
     }
-}
-
-TEST(RowText, LongitudeZeroIsWestInPickListAndDescription) {
-    FirstGenDatabase db;
-    AddAll(db, kSatellite, std::vector{Sat(0, "Zero"), Sat(1, "One"), Sat(-12, "West")});
-    MemoryListControl list;
-    db.Refresh(kSatellite, &list);
-    MemoryComboBox combo;
-    ASSERT_EQ(db.FillPickList(kSatellite, &combo), 1);
-    EXPECT_EQ(combo.items,
-              (std::vector<std::string>{"  0.0W - Zero", "  0.1E - One", "  1.2W - West"}));
+    AddAll(db, kSatellite, sats);
+    EXPECT_EQ(Shown(db, kSatellite, 2),
+              (Strings{"0.0E", "0.1E", "1.2W", "130.0E", "TERR", "TERR", "10.0E", "10.0E"}));
+    // Longitude zero is west in the pick list and the description.
+    const Strings picks = PickList(db, kSatellite);
+    EXPECT_EQ(Strings(picks.begin(), picks.begin() + 3),
+              (Strings{"  0.0W - Zero", "  0.1E - One", "  1.2W - West"}));
     EXPECT_EQ(db.Describe(kSatellite, 0), "Zero (0.0 W)");
     EXPECT_EQ(db.Describe(kSatellite, 1), "One (0.1 E)");
     // A row without a record describes the new-record defaults, unnamed.
@@ -48,70 +32,43 @@ TEST(RowText, LongitudeZeroIsWestInPickListAndDescription) {
 
 TEST(RowText, TransponderFormsInRowPickListAndDescription) {
     FirstGenDatabase db;
-    AddAll(db, kTransponder,
-           std::vector{Tp(0, 5005, "T10", 10), Tp(0, 11739, "T11", 11), Tp(0, 12000, "T100", 100),
-                       Tp(0, 12100, "T256", 256)});
-    auto h = Tp(0, 10000, "Pol0");
-    h.setPolarisation(0);
     auto v = Tp(0, 10001, "Pol1");
     v.setPolarisation(1);
-    AddAll(db, kTransponder, std::vector{h, v});
-    MemoryListControl list;
-    db.Refresh(kTransponder, &list);
-    EXPECT_EQ(list.Text(0, 2), "  500.5");
-    EXPECT_EQ(list.Text(1, 2), "11739/H/   11");
-    EXPECT_EQ(list.Text(2, 2), "12000/H/  100");
-    EXPECT_EQ(list.Text(4, 2), "10000/H/27500");
-    EXPECT_EQ(list.Text(5, 2), "10001/V/27500");
-    MemoryComboBox combo;
-    db.FillPickList(kTransponder, &combo);
-    EXPECT_EQ(combo.items[2], "12000 - T100");
-    EXPECT_EQ(combo.items[3], "12100/H/  256 - T256");
+    AddAll(db, kTransponder,
+           std::vector{Tp(0, 5005, "T10", 10), Tp(0, 11739, "T11", 11), Tp(0, 12000, "T100", 100),
+                       Tp(0, 12100, "T256", 256), v});
+    EXPECT_EQ(Shown(db, kTransponder, 2), (Strings{"  500.5", "11739/H/   11", "12000/H/  100",
+                                                   "12100/H/  256", "10001/V/27500"}));
+    const Strings picks = PickList(db, kTransponder);
+    EXPECT_EQ(Strings(picks.begin() + 2, picks.begin() + 4),
+              (Strings{"12000 - T100", "12100/H/  256 - T256"}));
     EXPECT_EQ(db.Describe(kTransponder, 2), "T100 - 12000");
     EXPECT_EQ(db.Describe(kTransponder, 3), "T256 (12100/H/  256)");
 }
 
 TEST(RowText, ChannelRowsCarryImagesAndNumbers) {
     FirstGenDatabase db;
-    ServiceRecord plain = Channel(0, "Plain"), marked = Channel(0, "Marked");
+    ServiceRecord marked = Channel(0, "Marked"), systemsOnly = Channel(0, "Sys");
     marked.setLocked(true);
     marked.setInFavorite(3, true);
     marked.setScrambled(true);
-    ServiceRecord systemsOnly = Channel(0, "Sys");
     systemsOnly.setAccessSystems(2);  // ignored while `scrambled` is clear
-    AddAll(db, kTv, std::vector{plain, marked, systemsOnly});
+    AddAll(db, kTv, std::vector{Channel(0, "Plain"), marked, systemsOnly});
     MemoryListControl list;
     db.Refresh(kTv, &list);
-    EXPECT_EQ(list.Text(1, 1), "2");
-    EXPECT_EQ(list.Text(1, 2), "Marked");
-    EXPECT_EQ(list.rows[0][3].image, -1);
-    EXPECT_EQ(list.rows[0][4].image, -1);
-    EXPECT_EQ(list.rows[1][3].image, 1);
-    EXPECT_EQ(list.rows[1][4].image, 2);
-    EXPECT_EQ(list.rows[1][5].image, 3);
-    EXPECT_EQ(list.rows[2][5].image, -1);
+    EXPECT_EQ(Column(list, 1), (Strings{"1", "2", "3"}));
+    EXPECT_EQ(Column(list, 2), (Strings{"Plain", "Marked", "Sys"}));
+    std::vector<std::vector<int>> images;
+    for (const auto& row : list.rows) images.push_back({row[3].image, row[4].image, row[5].image});
+    EXPECT_EQ(images, (std::vector<std::vector<int>>{{-1, -1, -1}, {1, 2, 3}, {-1, -1, -1}}));
     EXPECT_EQ(db.Describe(kTv, 0), "Plain (TV)");
-}
-
-TEST(Favorites, GroupsAreShownButNeitherSortedNorFiltered) {
-    FirstGenDatabase db;
-    db.LoadImage(std::vector<uint8_t>(FirstGenImage::kSize, 0));
-    MemoryListControl list;
-    db.Refresh(kFavorite, &list);
-    ASSERT_EQ(list.RowCount(), 16);
-    EXPECT_EQ(db.Describe(kFavorite, 6), "Radio");
-    EXPECT_EQ(db.SortList(kFavorite, 2, &list), 0);
-    EXPECT_EQ(db.ToggleActiveOnly(kFavorite, &list), 0);
 }
 
 class Sorting : public ::testing::Test {
   protected:
-    std::vector<std::string> Sorted(int kind, int order) {
+    Strings Sorted(int kind, int order) {
         db.SortList(kind, order, &list);
-        std::vector<std::string> names;
-        for (int row = 0; row < list.RowCount(); ++row)
-            names.push_back(list.Text(row, kind >= 2 ? 2 : 1));
-        return names;
+        return Column(list, kind >= kTv ? 2 : 1);
     }
     FirstGenDatabase db;
     MemoryListControl list;
@@ -121,11 +78,11 @@ TEST_F(Sorting, LongitudeRunsEastwardsAndFlips) {
     AddAll(db, kSatellite,
            std::vector{Sat(-1, "0.1W"), Sat(1800, "180E"), Sat(0, "0E"), Sat(-1799, "179.9W"),
                        Sat(192, "19.2E")});
-    EXPECT_EQ(Sorted(kSatellite, 3),
-              (std::vector<std::string>{"0E", "19.2E", "180E", "179.9W", "0.1W"}));
-    EXPECT_EQ(Sorted(kSatellite, 3),
-              (std::vector<std::string>{"0.1W", "179.9W", "180E", "19.2E", "0E"}));
+    EXPECT_EQ(Sorted(kSatellite, 3), (Strings{"0E", "19.2E", "180E", "179.9W", "0.1W"}));
+    EXPECT_EQ(Sorted(kSatellite, 3), (Strings{"0.1W", "179.9W", "180E", "19.2E", "0E"}));
     EXPECT_EQ(db.GetSortState(kSatellite), 0x23u);
+    EXPECT_EQ(db.SortStateOf(kSatellite),
+              (SortState{SortOrder::kLongitude, SortDirection::kDescending}));
     EXPECT_EQ(db.modified, 1u);
     // Order 4 does not exist for satellites: refresh only.
     db.modified = 0;
@@ -134,21 +91,19 @@ TEST_F(Sorting, LongitudeRunsEastwardsAndFlips) {
     EXPECT_EQ(list.RowCount(), 5);
 }
 
-TEST_F(Sorting, EqualKeysFallBackToIdBothWays) {
+TEST_F(Sorting, EqualKeysFallBackToIdBothWaysAndNamesIgnoreCase) {
     AddAll(db, kTransponder,
            std::vector{Tp(3, 11000, "b"), Tp(1, 10000, "a"), Tp(2, 11000, "c"), Tp(0, 11000, "d")});
-    EXPECT_EQ(Sorted(kTransponder, 4), (std::vector<std::string>{"a", "b", "c", "d"}));
-    EXPECT_EQ(Sorted(kTransponder, 4), (std::vector<std::string>{"d", "c", "b", "a"}));
-    EXPECT_EQ(Sorted(kTransponder, 3), (std::vector<std::string>{"d", "a", "c", "b"}));
-    EXPECT_EQ(Sorted(kTransponder, 1), (std::vector<std::string>{"b", "a", "c", "d"}));
-}
-
-TEST_F(Sorting, NamesIgnoreCaseAndPrefixesComeFirst) {
-    AddAll(db, kTv,
+    EXPECT_EQ(Sorted(kTransponder, 4), (Strings{"a", "b", "c", "d"}));
+    EXPECT_EQ(Sorted(kTransponder, 4), (Strings{"d", "c", "b", "a"}));
+    EXPECT_EQ(Sorted(kTransponder, 3), (Strings{"d", "a", "c", "b"}));
+    EXPECT_EQ(Sorted(kTransponder, 1), (Strings{"b", "a", "c", "d"}));
+    // Prefixes come first.
+    AddAll(db, kRadio,
            std::vector{Channel(0, "beta", 1), Channel(0, "Alpha", 2), Channel(0, "BETA", 3),
                        Channel(0, "alp", 4)});
-    EXPECT_EQ(Sorted(kTv, 2), (std::vector<std::string>{"alp", "Alpha", "beta", "BETA"}));
-    EXPECT_EQ(Sorted(kTv, 2), (std::vector<std::string>{"BETA", "beta", "Alpha", "alp"}));
+    EXPECT_EQ(Sorted(kRadio, 2), (Strings{"alp", "Alpha", "beta", "BETA"}));
+    EXPECT_EQ(Sorted(kRadio, 2), (Strings{"BETA", "beta", "Alpha", "alp"}));
 }
 
 ServiceRecord WithSystems(const std::string& name, uint32_t systems) {
@@ -166,17 +121,15 @@ TEST_F(Sorting, ScrambleClassesInPriorityOrder) {
                        WithSystems("bisscryptworks", (1u << 8) | (1u << 6)),
                        WithSystems("xcrypt", 1u << 9), WithSystems("3rdcas", 1u << 10),
                        WithSystems("via", 1u), WithSystems("free2", 0)});
-    EXPECT_EQ(Sorted(kTv, 3),
-              (std::vector<std::string>{"free", "free2", "via", "irdetobiss", "conax",
-                                        "bisscryptworks", "xcrypt", "3rdcas"}));
+    EXPECT_EQ(Sorted(kTv, 3), (Strings{"free", "free2", "via", "irdetobiss", "conax",
+                                       "bisscryptworks", "xcrypt", "3rdcas"}));
     EXPECT_EQ(FirstGenLayout::AccessClass(WithSystems("x", 1u << 9).ToRecord()), 512u);
     ServiceRecord top = WithSystems("x", 1u << 9);
     top.setFlags(top.flags() | (1u << 15));  // bit 11 of the class bits
     EXPECT_EQ(FirstGenLayout::AccessClass(top.ToRecord()), 2048u);
     // Descending reverses the classes but keeps stored order inside one.
-    EXPECT_EQ(Sorted(kTv, 3),
-              (std::vector<std::string>{"3rdcas", "xcrypt", "bisscryptworks", "conax", "irdetobiss",
-                                        "via", "free", "free2"}));
+    EXPECT_EQ(Sorted(kTv, 3), (Strings{"3rdcas", "xcrypt", "bisscryptworks", "conax", "irdetobiss",
+                                       "via", "free", "free2"}));
 }
 
 class Cascade : public SmallDatabase {
@@ -186,25 +139,17 @@ class Cascade : public SmallDatabase {
         AddAll(db, kSatellite, std::vector{Sat(100, "S3")});  // no transponders
         RefreshAll();
     }
-    std::vector<std::string> Column(int kind) {
-        std::vector<std::string> out;
-        for (int row = 0; row < lists[kind].RowCount(); ++row)
-            out.push_back(lists[kind].Text(row, kind >= 2 ? 2 : 1));
-        return out;
-    }
 };
 
 TEST_F(Cascade, SatelliteNarrowsTranspondersAndChannels) {
     db.SelectionChanged(kSatellite, 0, Controls());
-    EXPECT_EQ(Column(kTransponder), (std::vector<std::string>{"T0", "T1"}));
-    EXPECT_EQ(Column(kTv), (std::vector<std::string>{"c0", "c1"}));
-    EXPECT_EQ(Column(kRadio), (std::vector<std::string>{"r0"}));
+    EXPECT_EQ(Rows(kTransponder), (Strings{"T0", "T1"}));
+    EXPECT_EQ(Rows(kTv), (Strings{"c0", "c1"}));
+    EXPECT_EQ(Rows(kRadio), (Strings{"r0"}));
     EXPECT_EQ(db.KeyFilterCount(kTv), 2);
     // A satellite without transponders empties both channel windows.
     db.SelectionChanged(kSatellite, 3, Controls());
-    EXPECT_TRUE(Column(kTransponder).empty());
-    EXPECT_TRUE(Column(kTv).empty());
-    EXPECT_TRUE(Column(kRadio).empty());
+    EXPECT_EQ(Rows(kTransponder).size() + Rows(kTv).size() + Rows(kRadio).size(), 0u);
     EXPECT_EQ(db.KeyFilterCount(kTv), 2);  // the keys stay as they were
     // Clearing all filters shows everything; a satellite restricts again.
     EXPECT_EQ(db.ClearAllKeyFilters(0, Controls()), 1);
@@ -212,15 +157,15 @@ TEST_F(Cascade, SatelliteNarrowsTranspondersAndChannels) {
     EXPECT_EQ(db.ClearAllKeyFilters(0, Controls()), 0);
     EXPECT_EQ(lists[kTv].RowCount(), 4);
     db.SelectionChanged(kSatellite, 1, Controls());
-    EXPECT_EQ(Column(kTransponder), (std::vector<std::string>{"T2"}));
+    EXPECT_EQ(Rows(kTransponder), (Strings{"T2"}));
 }
 
 TEST_F(Cascade, TransponderAndChannelHighlightTheirParents) {
     db.SelectionChanged(kTransponder, 2, Controls());  // T2 on S1
     EXPECT_EQ(lists[kSatellite].SelectedRows(), std::vector<int>{1});
     EXPECT_EQ(lists[kSatellite].focused, 1);
-    EXPECT_EQ(Column(kTv), (std::vector<std::string>{"c2"}));
-    EXPECT_TRUE(Column(kRadio).empty());
+    EXPECT_EQ(Rows(kTv), (Strings{"c2"}));
+    EXPECT_TRUE(Rows(kRadio).empty());
     db.ClearAllKeyFilters(0, Controls());
     lists[kSatellite].Select({0, 2});
     db.SelectionChanged(kTv, 3, Controls());  // c3 on T3 on S2
@@ -232,7 +177,7 @@ TEST_F(Cascade, TransponderAndChannelHighlightTheirParents) {
 TEST_F(Cascade, RefreshKeepSelectionFollowsIds) {
     lists[kTv].Select({1, 3});
     db.SortList(kTv, 1, &lists[kTv]);  // Original, already ascending: flips
-    EXPECT_EQ(Column(kTv), (std::vector<std::string>{"c3", "c2", "c1", "c0"}));
+    EXPECT_EQ(Rows(kTv), (Strings{"c3", "c2", "c1", "c0"}));
     EXPECT_EQ(lists[kTv].SelectedRows(), (std::vector<int>{0, 2}));
     db.RefreshKeepSelection(kTv, &lists[kTv], 0);
     EXPECT_EQ(lists[kTv].SelectedRows(), (std::vector<int>{0, 2}));

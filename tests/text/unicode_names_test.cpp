@@ -18,16 +18,6 @@ size_t CountChars(const std::string& stored) {
     return n;
 }
 
-// UTF-8 of the Arabic letters that round-trip: letters of the receiver's table
-// that Windows-1256 also holds.
-std::vector<std::string> RoundTripLetters() {
-    std::vector<std::string> out;
-    for (const ArabicLetter& l : kArabicLetters) {
-        if (AnsiByteOf(l.letter) >= 0) out.push_back(Utf16ToUtf8(std::u16string(1, l.letter)));
-    }
-    return out;
-}
-
 TEST(Utf8Conversion, Windows1256BothWaysAndQuestionMarksForTheRest) {
     EXPECT_EQ(AnsiToUtf8("A\xC7\x80"), "A\u0627\u20AC");
     std::string all;
@@ -128,13 +118,10 @@ TEST(DisplayToName, StoreNameWritesTheFieldOnly) {
     uint8_t field[16 + 4];
     std::memset(field, 0xEE, sizeof field);
     StoreName("ABCDEFGHIJKLMNOPQRSTUVWXYZ", field, 16);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(field)), "ABCDEFGHIJKLMNO");
-    EXPECT_EQ(field[15], 0);
-    for (size_t i = 16; i < sizeof field; ++i) EXPECT_EQ(field[i], 0xEE);
-    std::memset(field, 0xEE, sizeof field);
-    StoreName("AB", field, 16);
-    EXPECT_EQ(field[2], 0);
-    EXPECT_EQ(field[3], 0xEE);  // bytes after the terminator are left alone
+    const std::string full = std::string("ABCDEFGHIJKLMNO", 16) + "\xEE\xEE\xEE\xEE";
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(field), sizeof field), full);
+    StoreName("AB", field, 16);  // bytes after the terminator are left alone
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(field), 5), std::string("AB\0DE", 5));
     StoreName("AB", field, 0);
     StoreName("AB", nullptr, 16);
 }
@@ -143,7 +130,9 @@ TEST(DisplayToName, StoreNameWritesTheFieldOnly) {
 // spaces come back exactly: stored, they are plain reversals, and each shaped
 // form decomposes to its letter.
 TEST(NameProperties, ArabicLettersAndSpacesRoundTrip) {
-    const std::vector<std::string> letters = RoundTripLetters();
+    std::vector<std::string> letters;  // those Windows-1256 also holds
+    for (const ArabicLetter& l : kArabicLetters)
+        if (AnsiByteOf(l.letter) >= 0) letters.push_back(Utf16ToUtf8(std::u16string(1, l.letter)));
     ASSERT_EQ(letters.size(), 53u);
     std::mt19937 rng(1256);
     for (int trial = 0; trial < 2000; ++trial) {
@@ -170,12 +159,9 @@ TEST(NameProperties, TextWithoutRightToLeftCharactersRoundTrips) {
         if (!IsRightToLeft(c) && c < 0x2000) alphabet.push_back(c);
     }
     ASSERT_GT(alphabet.size(), 110u);
-    struct Field {
-        size_t bytes, chars;
-    };
-    const Field fields[] = {{kChannelNameBytes, kEditCharLimit},
-                            {kTransponderNameBytes, kEditCharLimit},
-                            {kSatelliteNameBytes, kSatelliteNameChars}};
+    const std::pair<size_t, size_t> fields[] = {{kChannelNameBytes, kEditCharLimit},
+                                                {kTransponderNameBytes, kEditCharLimit},
+                                                {kSatelliteNameBytes, kSatelliteNameChars}};
     std::mt19937 rng(24);
     int exact = 0;
     for (int trial = 0; trial < 3000; ++trial) {
@@ -189,12 +175,12 @@ TEST(NameProperties, TextWithoutRightToLeftCharactersRoundTrips) {
         }
         if (UniConexant(plain) != units) continue;
         const std::string name = Utf16ToUtf8(units);
-        for (const Field& f : fields) {
-            const std::string stored = DisplayToName(name, f.bytes, f.chars);
+        for (const auto& [bytes, chars] : fields) {
+            const std::string stored = DisplayToName(name, bytes, chars);
             const std::string shown = NameToDisplay(stored);
             // Too long a name keeps its beginning.
             ASSERT_TRUE(name.starts_with(shown)) << name;
-            if (plain.size() < f.bytes && units.size() <= f.chars) {
+            if (plain.size() < bytes && units.size() <= chars) {
                 ASSERT_EQ(stored, plain) << name;
                 ASSERT_EQ(shown, name);
                 ++exact;
