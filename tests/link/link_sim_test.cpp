@@ -14,6 +14,7 @@ using brondavel::sim::SimOptions;
 // Run returns.
 struct Transfer {
     uint16_t Run(const SimOptions& o, const std::string& file, int mode, bool pcSends) {
+        if (o.hangup_after >= 0) pty.CloseSlave();  // the sim's close is then a real hang-up
         SimThread sim(pty, o);
         const uint16_t r = pcSends ? Send(l, file, mode) : Receive(l, file, mode);
         sim.Join();
@@ -29,7 +30,9 @@ struct Transfer {
 
 // Both modes, both directions, sizes around the block edges, and lines that
 // damage or lose a byte: the file arrives whole; mode 1 fills its last block.
-TEST(LinkWithSimulator, FilesArriveWhole) {
+// A hang-up ends the transfer with a failure at once; a mode-1 receive then
+// keeps the file it was to replace.
+TEST(LinkWithSimulator, FilesArriveWholeOrFailAtAHangUp) {
     struct Case {
         int mode;
         bool pcSends;
@@ -45,6 +48,10 @@ TEST(LinkWithSimulator, FilesArriveWhole) {
         {2, true, {5000}, &SimOptions::flip_in, 1500},
         {2, false, {5000}, &SimOptions::flip_out, 2500},
         {1, true, {5000}, &SimOptions::drop_in, 2000},
+        {2, true, {40000}, &SimOptions::hangup_after, 9000},
+        {2, false, {40000}, &SimOptions::hangup_after, 9000},
+        {1, true, {40000}, &SimOptions::hangup_after, 9000},
+        {1, false, {40000}, &SimOptions::hangup_after, 9000},
     };
     for (const Case& c : cases) {
         for (size_t size : c.sizes) {
@@ -64,8 +71,20 @@ TEST(LinkWithSimulator, FilesArriveWhole) {
             if (c.fault) o.*c.fault = c.at;
             const bool nothing = size == 0 && c.mode == 1;  // nothing goes out; the sim waits
             if (nothing) o.timeout_ms = 2500;
+            const bool hangUp = c.fault == &SimOptions::hangup_after;
+            if (hangUp && !c.pcSends) Spit(got, {7});
+            const auto start = std::chrono::steady_clock::now();
             Transfer t;
-            EXPECT_EQ(t.Run(o, c.pcSends ? dir / "f.bin" : got, c.mode, c.pcSends), kResultOk);
+            const uint16_t r = t.Run(o, c.pcSends ? dir / "f.bin" : got, c.mode, c.pcSends);
+            if (hangUp) {
+                EXPECT_EQ(r, kResultFailed);
+                EXPECT_LT(std::chrono::steady_clock::now() - start, 8s);
+                if (c.mode == 1 && !c.pcSends) {
+                    EXPECT_EQ(Slurp(got), std::vector<uint8_t>{7});
+                }
+                continue;
+            }
+            EXPECT_EQ(r, kResultOk);
             if (nothing) continue;
             EXPECT_EQ(t.simRc, 0) << t.simMessage;
             const auto arrived = Slurp(got);
@@ -79,15 +98,11 @@ TEST(LinkWithSimulator, FilesArriveWhole) {
             if (c.fault) continue;
             if (c.mode == 2 && c.pcSends) {
                 // Whole blocks counted, then (0, 0) when the thread ends.
-                auto progress = t.l.owner.Of(kMsgSendProgress);
-                ASSERT_FALSE(progress.empty());
-                EXPECT_EQ(progress.back().wparam, 0u);
-                if (size == 1025) {  // a 1024-byte block, then a 128-byte one
-                    ASSERT_EQ(progress.size(), 3u);
-                    EXPECT_EQ(progress[0].wparam, 1024u);
-                    EXPECT_EQ(progress[1].wparam, 1152u);
-                    EXPECT_EQ(progress[1].lparam, 1025u);
-                }
+                std::vector<Message> progress;
+                for (uint64_t k = 1, sent = 0; k <= plan.Total(); ++k)
+                    progress.push_back({kMsgSendProgress, sent += plan.SizeOf(k), size});
+                progress.push_back({kMsgSendProgress, 0, 0});
+                EXPECT_EQ(t.l.owner.Of(kMsgSendProgress), progress);
                 EXPECT_EQ(t.l.owner.Count(kMsgWaitNotice), 1);
                 EXPECT_TRUE(t.l.link.MonitorRunning());
             } else if (c.mode == 2) {
@@ -130,44 +145,19 @@ TEST(LinkMode1Receive, StopLeavesThePreviousFileSuccessReplacesIt) {
     EXPECT_EQ(NamesIn(dir), (std::vector<std::string>{"flash.bin", "keep.bin", "link.bin"}));
 }
 
-// A mode-1 receive that fails keeps the file it was to replace.
-TEST(LinkLineFaults, HangUpEndsWithFailureAtOnce) {
-    TempDir dir;
-    const auto keep = RandomBytes(3000, 77);
-    Spit(dir / "keep.bin", keep);
-    Spit(dir / "f.bin", RandomBytes(40000, 5));
-    Spit(dir / "flash.bin", FlashImage(40000, 6));
-    fs::create_directory(dir.path / "rx");
-    struct Case {
-        int mode;
-        bool pc_sends;
-    };
-    for (Case c : {Case{2, true}, Case{2, false}, Case{1, true}, Case{1, false}}) {
-        SCOPED_TRACE(c.mode * 10 + c.pc_sends);
-        Pty pty;
-        LinkOn l(pty.path);
-        SimOptions o = c.pc_sends
-                           ? Accepting(c.mode, c.mode == 2 ? dir / "rx" : dir / "x.bin")
-                           : Sending(c.mode, c.mode == 2 ? dir / "f.bin" : dir / "flash.bin");
-        o.hangup_after = 9000;
-        pty.CloseSlave();
-        SimThread sim(pty, o);
-        auto start = std::chrono::steady_clock::now();
-        uint16_t r = c.pc_sends
-                         ? Send(l, dir / "f.bin", c.mode)
-                         : Receive(l, c.mode == 1 ? dir / "keep.bin" : dir / "y.bin", c.mode);
-        EXPECT_EQ(r, kResultFailed);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, 8s);
-        EXPECT_EQ(Slurp(dir / "keep.bin"), keep);
-    }
-}
-
-// The idle listener says once that the line went away, and ends; the port
-// then closes, and opens again only when a device is there.
-TEST(LinkLineFaults, IdleListenerReportsAHangUp) {
+// The idle listener passes bytes on, and takes an empty queue for no
+// hang-up. It says once that the line went away, and ends; the port then
+// closes, and opens again only when a device is there.
+TEST(LinkLineFaults, IdleListenerPassesDataOnAndReportsAHangUp) {
     Pty pty;
     LinkOn l(pty.path);
     ASSERT_TRUE(l.started);
+    ASSERT_EQ(::write(pty.master, "hello", 5), 5);
+    for (int i = 0; i < 3000 && l.owner.IdleBytes().size() < 5; ++i)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_EQ(l.owner.IdleBytes(), "hello");
+    std::this_thread::sleep_for(50ms);  // the monitor has read the queue empty since
+    EXPECT_FALSE(l.link.Port().HungUp());
     pty.HangUp();
     ASSERT_TRUE(l.owner.WaitFor(kMsgLineHungUp, 1, 5s));
     EXPECT_TRUE(l.link.Port().HungUp());
@@ -294,20 +284,6 @@ TEST(LinkThreads, StopAfterTheTransferEndedClosesNothingTwice) {
     EXPECT_TRUE(l.link.Stop());
     EXPECT_TRUE(l.link.Stop());  // on a closed link: nothing
     EXPECT_FALSE(l.link.Port().IsOpen());
-}
-
-TEST(LinkThreads, IdleDataReachesTheOwner) {
-    Pty pty;
-    LinkOn l(pty.path);
-    ASSERT_TRUE(l.started);
-    ASSERT_EQ(::write(pty.master, "hello", 5), 5);
-    ASSERT_TRUE(l.owner.WaitFor(kMsgIdleData, 1, 30s));
-    for (int i = 0; i < 3000 && l.owner.IdleBytes().size() < 5; ++i)
-        std::this_thread::sleep_for(10ms);
-    EXPECT_EQ(l.owner.IdleBytes(), "hello");
-    // The monitor has read the queue empty since: an empty queue is no hang-up.
-    std::this_thread::sleep_for(50ms);
-    EXPECT_FALSE(l.link.Port().HungUp());
 }
 
 }  // namespace

@@ -83,6 +83,7 @@ struct Message {
     uint32_t id;
     uintptr_t wparam;
     uintptr_t lparam;
+    bool operator==(const Message&) const = default;
 };
 
 class Recorder : public brondavel::link::LinkObserver {
