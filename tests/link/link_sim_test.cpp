@@ -221,22 +221,6 @@ TEST(LinkThreads, StopDuringReceiveReportsCancelAndRestartsMonitor) {
     }
 }
 
-TEST(LinkThreads, OneTransferAtATime) {
-    TempDir dir;
-    Spit(dir / "f.bin", RandomBytes(100, 1));
-    Pty pty;
-    LinkOn l(pty.path);
-    ASSERT_TRUE(l.link.StartSend(dir / "f.bin", 2));
-    EXPECT_FALSE(l.link.StartReceive(dir / "r.bin", 2));
-    EXPECT_FALSE(l.link.StartSend(dir / "f.bin", 2));
-    EXPECT_FALSE(fs::exists(dir / "r.bin"));
-    l.link.StopSend();
-    EXPECT_EQ(l.owner.Result(), kResultCancelled);  // stopped in the handshake
-    EXPECT_FALSE(l.link.StartSend(dir / "missing.bin", 2));
-    EXPECT_FALSE(l.link.StartSend(dir / "f.bin", 3));
-    EXPECT_TRUE(l.link.MonitorRunning());
-}
-
 // The next transfer starts the moment the last one has given up by itself:
 // the monitor that the ending thread restarts must not run beside it.
 TEST(LinkThreads, TransferStartedRightAfterAnotherEndsRunsAlone) {
@@ -262,25 +246,32 @@ TEST(LinkThreads, TransferStartedRightAfterAnotherEndsRunsAlone) {
     EXPECT_EQ(l.owner.Count(kMsgResult), 10);
 }
 
-TEST(LinkThreads, StopAfterTheTransferEndedClosesNothingTwice) {
+TEST(LinkThreads, OneTransferAtATimeAndAStopAfterItsEndClosesNothingTwice) {
     TempDir dir;
     Spit(dir / "f.bin", RandomBytes(2000, 2));
     fs::create_directory(dir.path / "rx");
     Pty pty;
     LinkOn l(pty.path);
-    SimThread sim(pty, Accepting(2, dir / "rx"));
+    {
+        SimThread sim(pty, Accepting(2, dir / "rx"));
+        ASSERT_TRUE(l.link.StartSend(dir / "f.bin", 2));
+        EXPECT_FALSE(l.link.StartReceive(dir / "r.bin", 2));
+        EXPECT_FALSE(l.link.StartSend(dir / "f.bin", 2));
+        EXPECT_FALSE(fs::exists(dir / "r.bin"));
+        ASSERT_TRUE(l.owner.WaitFor(kMsgResult));
+        l.link.StopSend();
+        l.link.StopSend();
+        EXPECT_TRUE(l.link.MonitorRunning());
+        EXPECT_EQ(l.owner.Count(kMsgResult), 1);
+        EXPECT_EQ(l.owner.Result(), kResultOk);
+    }
+    EXPECT_FALSE(l.link.StartSend(dir / "missing.bin", 2));
+    EXPECT_FALSE(l.link.StartSend(dir / "f.bin", 3));
+    // The link is usable again at once; stopped in the handshake, a send is cancelled.
     ASSERT_TRUE(l.link.StartSend(dir / "f.bin", 2));
-    ASSERT_TRUE(l.owner.WaitFor(kMsgResult));
     l.link.StopSend();
-    l.link.StopSend();
+    EXPECT_EQ(l.owner.Result(), kResultCancelled);
     EXPECT_TRUE(l.link.MonitorRunning());
-    EXPECT_EQ(l.owner.Count(kMsgResult), 1);
-    EXPECT_EQ(l.owner.Result(), kResultOk);
-    sim.Join();
-    // The link is usable again at once.
-    SimThread again(pty, Accepting(2, dir / "rx"));
-    EXPECT_TRUE(l.link.StartSend(dir / "f.bin", 2));
-    EXPECT_TRUE(l.owner.WaitFor(kMsgResult, 2));
     EXPECT_TRUE(l.link.Stop());
     EXPECT_TRUE(l.link.Stop());  // on a closed link: nothing
     EXPECT_FALSE(l.link.Port().IsOpen());

@@ -130,6 +130,7 @@ uint16_t Play(const Scripted& s, ScriptedIo& io, MemorySink& sink) {
 std::vector<Scripted> Transfers() {
     const Bytes b1 = linktest::Announcing(Bytes(1024, 0x11), 1024), b2(128, 0x22);
     const Bytes small = linktest::Announcing(Bytes(128, 0x33), 0), d1(128, 1), d2(128, 2);
+    const Bytes b1frame = ScriptedFrame(kStx, 1, b1);
     Bytes damaged = ScriptedFrame(kSoh, 1, small);
     damaged[10] ^= 1;
     Bytes endless{kCrcRequest, kAck, kCrcRequest};
@@ -140,20 +141,22 @@ std::vector<Scripted> Transfers() {
     const Bytes classic{kCrcRequest, kAck, kCrcRequest, kAck, kAck, kNak, kAck, kCrcRequest, kAck};
     return {
         {"a repeated block is acknowledged, not written twice", 1, true,
-         Cat({ScriptedFrame(kStx, 1, b1),
-              ScriptedFrame(kStx, 1, b1),
-              ScriptedFrame(kSoh, 2, b2),
-              {kEot}}),
-         kResultOk, Cat({b1, b2}), "", kAck, 4},
+         Cat({b1frame, b1frame, ScriptedFrame(kSoh, 2, b2), {kEot}}), kResultOk, Cat({b1, b2}), "",
+         kAck, 4},
         {"a file short at EOT", 1, true,
          Cat({ScriptedFrame(kSoh, 1, linktest::Announcing(Bytes(128, 0), 4096)), {kEot}}),
+         kResultFailed},
+        {"a sender that cancels", 1, true, {kCan}, kResultFailed},
+        {"a block cut short", 1, true, Bytes(b1frame.begin(), b1frame.begin() + 600),
          kResultFailed},
         {"a damaged first block is taken when repeated", 1, true,
          Cat({damaged, ScriptedFrame(kSoh, 1, small), {kEot}}), kResultOk, small},
         {"a size that is no number", 2, true, Block0(std::string("a.bin\00012z4", 10)),
          kResultFailed},
+        // Noise and a block with the wrong number before block 0 are refused.
         {"cut to size, the name cleaned", 2, true,
-         Cat({Block0(std::string("../evil\000130", 11)),
+         Cat({{'x', kSoh, 1, 0xFE},
+              Block0(std::string("../evil\000130", 11)),
               ScriptedFrame(kSoh, 1, d1),
               ScriptedFrame(kSoh, 1, d1),
               ScriptedFrame(kSoh, 2, d2),
