@@ -120,14 +120,13 @@ TEST(SerialPortSettings, SerialIniRoundTrip) {
     EXPECT_EQ(link.Port().Settings(),
               (LineSettings{.baud_rate = 57600, .parity = 1, .parity_check = true}));
     ASSERT_TRUE(link.SaveSettings(dir / "copy.ini"));
-    ReceiverLink other(&owner);
+    ReceiverLink other(&owner), defaults(&owner);
     other.LoadSettings(dir / "copy.ini");
-    EXPECT_EQ(other.Port().Settings(), link.Port().Settings());
-    EXPECT_EQ(other.Port().PortNumber(), 4);
-    ReceiverLink defaults(&owner);
+    EXPECT_EQ(std::pair(other.Port().PortNumber(), other.Port().Settings()),
+              std::pair(4, link.Port().Settings()));
     EXPECT_FALSE(defaults.LoadSettings(dir / "missing.ini"));
-    EXPECT_EQ(defaults.Port().PortNumber(), 1);
-    EXPECT_EQ(defaults.Port().Settings(), LineSettings{});
+    EXPECT_EQ(std::pair(defaults.Port().PortNumber(), defaults.Port().Settings()),
+              std::pair(1, LineSettings{}));
     AssignPortDevice(4, "");
 }
 

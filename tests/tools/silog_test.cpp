@@ -171,8 +171,7 @@ TEST(LogListing, ReadsBackIntoTheSameTables) {
     EXPECT_NE(listing.find("# events: 2\n"), std::string::npos);
     EXPECT_NE(listing.find("Time : 2009-02-18,20:30 ~ 21:15\n"), std::string::npos);
 
-    const NetworkTable network2 = Read<NetworkTable>(listing);
-    EXPECT_EQ(network2.entries(), network.entries());
+    EXPECT_EQ(Read<NetworkTable>(listing).entries(), network.entries());
     const EventTable events2 = Read<EventTable>(listing);
     ASSERT_EQ(events2.entries().size(), 2u);
     for (size_t i = 0; i < 2; ++i)
