@@ -10,24 +10,11 @@ using namespace linktest;
 using namespace brondavel::link;
 using brondavel::sim::SimOptions;
 
-uint16_t Send(LinkOn& l, const std::string& file, int mode) {
-    EXPECT_TRUE(l.link.StartSend(file, mode));
-    EXPECT_TRUE(l.owner.WaitFor(kMsgResult));
-    l.link.StopSend();
-    return l.owner.Result();
-}
-
-uint16_t Receive(LinkOn& l, const std::string& file, int mode) {
-    EXPECT_TRUE(l.link.StartReceive(file, mode));
-    EXPECT_TRUE(l.owner.WaitFor(mode == 2 ? kMsgReceiveFinished : kMsgResult));
-    l.link.StopReceive();
-    return l.owner.Result();
-}
-
 // One transfer against the simulator on a fresh pty; the sim has ended when
 // Run returns.
 struct Transfer {
     uint16_t Run(const SimOptions& o, const std::string& file, int mode, bool pcSends) {
+        if (o.hangup_after >= 0) pty.CloseSlave();  // the sim's close is then a real hang-up
         SimThread sim(pty, o);
         const uint16_t r = pcSends ? Send(l, file, mode) : Receive(l, file, mode);
         sim.Join();
@@ -41,108 +28,100 @@ struct Transfer {
     std::string simMessage;
 };
 
-// What arrived starts with the file; mode 1 fills its last block.
-void ExpectArrived(const std::vector<uint8_t>& data, const std::string& path) {
-    const auto got = Slurp(path);
-    ASSERT_GE(got.size(), data.size());
-    EXPECT_TRUE(std::equal(data.begin(), data.end(), got.begin()));
-}
-
-TEST(LinkWithSimulator, Mode2SendStoresIdenticalFiles) {
-    for (size_t size : {0, 1000, 1024, 1025, 336000}) {
-        SCOPED_TRACE(size);
-        TempDir dir;
-        auto data = RandomBytes(size, static_cast<unsigned>(size));
-        Spit(dir / "db.ZCS", data);
-        fs::create_directory(dir.path / "rx");
-        Transfer t;
-        EXPECT_EQ(t.Run(Accepting(2, dir / "rx"), dir / "db.ZCS", 2, true), kResultOk);
-        EXPECT_EQ(t.simRc, 0) << t.simMessage;
-        EXPECT_EQ(Slurp(dir / "rx/db.ZCS"), data);
-        // Whole blocks counted, then (0, 0) when the thread ends.
-        auto progress = t.l.owner.Of(kMsgSendProgress);
-        ASSERT_FALSE(progress.empty());
-        EXPECT_EQ(progress.back().wparam, 0u);
-        if (size == 1025) {  // a 1024-byte block, then a 128-byte one
-            ASSERT_EQ(progress.size(), 3u);
-            EXPECT_EQ(progress[0].wparam, 1024u);
-            EXPECT_EQ(progress[1].wparam, 1152u);
-            EXPECT_EQ(progress[1].lparam, 1025u);
+// Both modes, both directions, sizes around the block edges, and lines that
+// damage or lose a byte: the file arrives whole; mode 1 fills its last block.
+// A hang-up ends the transfer with a failure at once; a mode-1 receive then
+// keeps the file it was to replace.
+TEST(LinkWithSimulator, FilesArriveWholeOrFailAtAHangUp) {
+    struct Case {
+        int mode;
+        bool pcSends;
+        std::vector<size_t> sizes;
+        long SimOptions::*fault = nullptr;
+        long at = 0;
+    };
+    const Case cases[] = {
+        {2, true, {0, 1000, 1024, 1025, 336000}},
+        {2, false, {0, 1000, 1025, 336000}},
+        {1, true, {0, 1000, 1025, 336000}},
+        {1, false, {2000, 336000}},
+        {2, true, {5000}, &SimOptions::flip_in, 1500},
+        {2, false, {5000}, &SimOptions::flip_out, 2500},
+        {1, true, {5000}, &SimOptions::drop_in, 2000},
+        {2, true, {40000}, &SimOptions::hangup_after, 9000},
+        {2, false, {40000}, &SimOptions::hangup_after, 9000},
+        {1, true, {40000}, &SimOptions::hangup_after, 9000},
+        {1, false, {40000}, &SimOptions::hangup_after, 9000},
+    };
+    for (const Case& c : cases) {
+        for (size_t size : c.sizes) {
+            SCOPED_TRACE(testing::Message()
+                         << "mode " << c.mode << (c.pcSends ? " send " : " receive ") << size
+                         << (c.fault ? " fault" : ""));
+            TempDir dir;
+            // A mode-1 receiver learns the length from a flash image's header.
+            const auto data = c.mode == 1 && !c.pcSends
+                                  ? FlashImage(size, 3)
+                                  : RandomBytes(size, static_cast<unsigned>(size));
+            Spit(dir / "f.bin", data);
+            fs::create_directory(dir.path / "rx");
+            const std::string got = c.pcSends && c.mode == 2 ? dir / "rx/f.bin" : dir / "got.bin";
+            SimOptions o = !c.pcSends ? Sending(c.mode, dir / "f.bin")
+                                      : Accepting(c.mode, c.mode == 2 ? dir / "rx" : got);
+            if (c.fault) o.*c.fault = c.at;
+            const bool nothing = size == 0 && c.mode == 1;  // nothing goes out; the sim waits
+            if (nothing) o.timeout_ms = 2500;
+            const bool hangUp = c.fault == &SimOptions::hangup_after;
+            if (hangUp && !c.pcSends) Spit(got, {7});
+            const auto start = std::chrono::steady_clock::now();
+            Transfer t;
+            const uint16_t r = t.Run(o, c.pcSends ? dir / "f.bin" : got, c.mode, c.pcSends);
+            if (hangUp) {
+                EXPECT_EQ(r, kResultFailed);
+                EXPECT_LT(std::chrono::steady_clock::now() - start, 8s);
+                if (c.mode == 1 && !c.pcSends) {
+                    EXPECT_EQ(Slurp(got), std::vector<uint8_t>{7});
+                }
+                continue;
+            }
+            EXPECT_EQ(r, kResultOk);
+            if (nothing) continue;
+            EXPECT_EQ(t.simRc, 0) << t.simMessage;
+            const auto arrived = Slurp(got);
+            const BlockPlan plan = PlanBlocks(size);
+            ASSERT_EQ(arrived.size(), c.mode == 2 ? size : plan.full * 1024 + plan.small * 128);
+            EXPECT_TRUE(std::equal(data.begin(), data.end(), arrived.begin()));
+            if (c.mode == 1 && c.pcSends) {
+                EXPECT_TRUE(std::all_of(arrived.begin() + static_cast<long>(size), arrived.end(),
+                                        [](uint8_t b) { return b == 0; }));
+            }
+            if (c.fault) continue;
+            if (c.mode == 2 && c.pcSends) {
+                // Whole blocks counted, then (0, 0) when the thread ends.
+                std::vector<Message> progress;
+                for (uint64_t k = 1, sent = 0; k <= plan.Total(); ++k)
+                    progress.push_back({kMsgSendProgress, sent += plan.SizeOf(k), size});
+                progress.push_back({kMsgSendProgress, 0, 0});
+                EXPECT_EQ(t.l.owner.Of(kMsgSendProgress), progress);
+                EXPECT_EQ(t.l.owner.Count(kMsgWaitNotice), 1);
+                EXPECT_TRUE(t.l.link.MonitorRunning());
+            } else if (c.mode == 2) {
+                EXPECT_EQ(t.l.link.ReceivedName(), "f.bin");
+                EXPECT_EQ(t.l.owner.Count(kMsgNameReceived), 1);
+                EXPECT_EQ(t.l.owner.Of(kMsgReceiveFinished).back().wparam, 0u);
+            } else if (!c.pcSends) {  // the total from offset 12 of block 1
+                EXPECT_EQ(t.l.owner.Of(kMsgReceiveProgress).at(0).lparam, size - 128);
+            }
         }
-        EXPECT_EQ(t.l.owner.Count(kMsgWaitNotice), 1);
-        EXPECT_TRUE(t.l.link.MonitorRunning());
-    }
-}
-
-TEST(LinkWithSimulator, Mode2ReceiveCutsToAnnouncedSize) {
-    for (size_t size : {0, 1000, 1025, 336000}) {
-        SCOPED_TRACE(size);
-        TempDir dir;
-        auto data = RandomBytes(size, 7u + static_cast<unsigned>(size));
-        Spit(dir / "chan.ZCS", data);
-        Transfer t;
-        EXPECT_EQ(t.Run(Sending(2, dir / "chan.ZCS"), dir / "tmp_upload.ZCS", 2, false), kResultOk);
-        EXPECT_EQ(t.simRc, 0) << t.simMessage;
-        EXPECT_EQ(Slurp(dir / "tmp_upload.ZCS"), data);
-        EXPECT_EQ(t.l.link.ReceivedName(), "chan.ZCS");
-        EXPECT_EQ(t.l.owner.Count(kMsgNameReceived), 1);
-        EXPECT_EQ(t.l.owner.Of(kMsgReceiveFinished).back().wparam, 0u);
-    }
-}
-
-TEST(LinkWithSimulator, Mode1SendWritesWholeBlocksWrappingNumbers) {
-    for (size_t size : {0, 1000, 1025, 336000}) {
-        SCOPED_TRACE(size);
-        TempDir dir;
-        auto data = RandomBytes(size, 11u + static_cast<unsigned>(size));
-        Spit(dir / "img.bin", data);
-        SimOptions o = Accepting(1, dir / "got.bin");
-        if (size == 0) o.timeout_ms = 2500;  // nothing goes out; the sim waits in vain
-        Transfer t;
-        EXPECT_EQ(t.Run(o, dir / "img.bin", 1, true), kResultOk);
-        if (size == 0) continue;
-        EXPECT_EQ(t.simRc, 0) << t.simMessage;
-        auto got = Slurp(dir / "got.bin");
-        BlockPlan plan = PlanBlocks(size);
-        ASSERT_EQ(got.size(), plan.full * 1024 + plan.small * 128);
-        ExpectArrived(data, dir / "got.bin");
-        EXPECT_TRUE(std::all_of(got.begin() + static_cast<long>(size), got.end(),
-                                [](uint8_t b) { return b == 0; }));
-    }
-}
-
-TEST(LinkWithSimulator, Mode1ReceiveKeepsFillBytes) {
-    for (size_t size : {2000, 336000}) {
-        SCOPED_TRACE(size);
-        TempDir dir;
-        auto data = FlashImage(size, 3);
-        Spit(dir / "flash.bin", data);
-        Transfer t;
-        EXPECT_EQ(t.Run(Sending(1, dir / "flash.bin"), dir / "out.bin", 1, false), kResultOk);
-        EXPECT_EQ(t.simRc, 0) << t.simMessage;
-        ExpectArrived(data, dir / "out.bin");
-        auto progress = t.l.owner.Of(kMsgReceiveProgress);
-        ASSERT_GE(progress.size(), 2u);
-        EXPECT_EQ(progress[0].lparam, size - 128);  // the total from offset 12 of block 1
     }
 }
 
 // A mode-1 receive writes beside its target and replaces it only on success.
-TEST(LinkMode1Receive, FailureOrStopLeavesThePreviousFile) {
+TEST(LinkMode1Receive, StopLeavesThePreviousFileSuccessReplacesIt) {
     TempDir dir;
     const auto keep = RandomBytes(336000, 77);
     Spit(dir / "keep.bin", keep);
     Spit(dir / "flash.bin", FlashImage(336000, 6));
-    {  // the receiver hangs up half-way
-        Pty pty;
-        LinkOn l(pty.path);
-        SimOptions o = Sending(1, dir / "flash.bin");
-        o.hangup_after = 9000;
-        pty.CloseSlave();
-        SimThread sim(pty, o);
-        EXPECT_EQ(Receive(l, dir / "keep.bin", 1), kResultFailed);
-        EXPECT_EQ(Slurp(dir / "keep.bin"), keep);
-    }
     {  // stopped by the user while blocks arrive
         Pty pty;
         LinkOn l(pty.path);
@@ -166,66 +145,19 @@ TEST(LinkMode1Receive, FailureOrStopLeavesThePreviousFile) {
     EXPECT_EQ(NamesIn(dir), (std::vector<std::string>{"flash.bin", "keep.bin", "link.bin"}));
 }
 
-TEST(LinkLineFaults, DamagedOrLostBytesAreRetried) {
-    TempDir dir;
-    auto data = RandomBytes(5000, 99);
-    Spit(dir / "f.bin", data);
-    fs::create_directory(dir.path / "rx");
-    struct Case {
-        const char* what;
-        SimOptions o;
-        int mode;
-        bool pcSends;
-        std::string arrived;
-    };
-    Case cases[] = {
-        {"PC sends, a byte damaged", Accepting(2, dir / "rx"), 2, true, dir / "rx/f.bin"},
-        {"receiver sends, a byte damaged", Sending(2, dir / "f.bin"), 2, false, dir / "in.bin"},
-        {"mode 1, a byte lost", Accepting(1, dir / "m1.bin"), 1, true, dir / "m1.bin"}};
-    cases[0].o.flip_in = 1500;
-    cases[1].o.flip_out = 2500;
-    cases[2].o.drop_in = 2000;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Transfer t;
-        EXPECT_EQ(t.Run(c.o, c.pcSends ? dir / "f.bin" : c.arrived, c.mode, c.pcSends), kResultOk);
-        ExpectArrived(data, c.arrived);
-    }
-}
-
-TEST(LinkLineFaults, HangUpEndsWithFailureAtOnce) {
-    TempDir dir;
-    Spit(dir / "f.bin", RandomBytes(40000, 5));
-    Spit(dir / "flash.bin", FlashImage(40000, 6));
-    fs::create_directory(dir.path / "rx");
-    struct Case {
-        int mode;
-        bool pc_sends;
-    };
-    for (Case c : {Case{2, true}, Case{2, false}, Case{1, true}, Case{1, false}}) {
-        SCOPED_TRACE(c.mode * 10 + c.pc_sends);
-        Pty pty;
-        LinkOn l(pty.path);
-        SimOptions o = c.pc_sends
-                           ? Accepting(c.mode, c.mode == 2 ? dir / "rx" : dir / "x.bin")
-                           : Sending(c.mode, c.mode == 2 ? dir / "f.bin" : dir / "flash.bin");
-        o.hangup_after = 9000;
-        pty.CloseSlave();
-        SimThread sim(pty, o);
-        auto start = std::chrono::steady_clock::now();
-        uint16_t r =
-            c.pc_sends ? Send(l, dir / "f.bin", c.mode) : Receive(l, dir / "y.bin", c.mode);
-        EXPECT_EQ(r, kResultFailed);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, 8s);
-    }
-}
-
-// The idle listener says once that the line went away, and ends; the port
-// then closes, and opens again only when a device is there.
-TEST(LinkLineFaults, IdleListenerReportsAHangUp) {
+// The idle listener passes bytes on, and takes an empty queue for no
+// hang-up. It says once that the line went away, and ends; the port then
+// closes, and opens again only when a device is there.
+TEST(LinkLineFaults, IdleListenerPassesDataOnAndReportsAHangUp) {
     Pty pty;
     LinkOn l(pty.path);
     ASSERT_TRUE(l.started);
+    ASSERT_EQ(::write(pty.master, "hello", 5), 5);
+    for (int i = 0; i < 3000 && l.owner.IdleBytes().size() < 5; ++i)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_EQ(l.owner.IdleBytes(), "hello");
+    std::this_thread::sleep_for(50ms);  // the monitor has read the queue empty since
+    EXPECT_FALSE(l.link.Port().HungUp());
     pty.HangUp();
     ASSERT_TRUE(l.owner.WaitFor(kMsgLineHungUp, 1, 5s));
     EXPECT_TRUE(l.link.Port().HungUp());
@@ -263,11 +195,15 @@ TEST(LinkLineFaults, SilentOrRefusingReceiverSaysWhatToDo) {
     }
 }
 
+// With queued delivery the owner dispatches nothing by itself: only the
+// stopping call delivers, and must not deadlock.
 TEST(LinkThreads, StopDuringReceiveReportsCancelAndRestartsMonitor) {
     TempDir dir;
-    for (int mode : {1, 2}) {
+    for (auto [mode, delivery] : {std::pair{1, Delivery::kDirect}, std::pair{2, Delivery::kDirect},
+                                  std::pair{2, Delivery::kQueued}}) {
+        SCOPED_TRACE(mode * 10 + (delivery == Delivery::kQueued));
         Pty pty;
-        LinkOn l(pty.path);
+        LinkOn l(pty.path, delivery);
         ASSERT_TRUE(l.started);
         ASSERT_TRUE(l.link.StartReceive(dir / "r.bin", mode));
         EXPECT_FALSE(l.link.MonitorRunning());
@@ -278,25 +214,11 @@ TEST(LinkThreads, StopDuringReceiveReportsCancelAndRestartsMonitor) {
         EXPECT_EQ(l.owner.Count(kMsgResult), 1);
         EXPECT_EQ(l.owner.Result(), kResultCancelled);
         if (mode == 2) {
-            EXPECT_EQ(l.owner.Of(kMsgReceiveFinished).back().wparam, kResultCancelled);
+            ASSERT_EQ(l.owner.Count(kMsgReceiveFinished), 1);
+            EXPECT_EQ(l.owner.Of(kMsgReceiveFinished)[0].wparam, kResultCancelled);
         }
+        EXPECT_TRUE(l.link.Stop());
     }
-}
-
-TEST(LinkThreads, OneTransferAtATime) {
-    TempDir dir;
-    Spit(dir / "f.bin", RandomBytes(100, 1));
-    Pty pty;
-    LinkOn l(pty.path);
-    ASSERT_TRUE(l.link.StartSend(dir / "f.bin", 2));
-    EXPECT_FALSE(l.link.StartReceive(dir / "r.bin", 2));
-    EXPECT_FALSE(l.link.StartSend(dir / "f.bin", 2));
-    EXPECT_FALSE(fs::exists(dir / "r.bin"));
-    l.link.StopSend();
-    EXPECT_EQ(l.owner.Result(), kResultCancelled);  // stopped in the handshake
-    EXPECT_FALSE(l.link.StartSend(dir / "missing.bin", 2));
-    EXPECT_FALSE(l.link.StartSend(dir / "f.bin", 3));
-    EXPECT_TRUE(l.link.MonitorRunning());
 }
 
 // The next transfer starts the moment the last one has given up by itself:
@@ -324,56 +246,35 @@ TEST(LinkThreads, TransferStartedRightAfterAnotherEndsRunsAlone) {
     EXPECT_EQ(l.owner.Count(kMsgResult), 10);
 }
 
-TEST(LinkThreads, StopAfterTheTransferEndedClosesNothingTwice) {
+TEST(LinkThreads, OneTransferAtATimeAndAStopAfterItsEndClosesNothingTwice) {
     TempDir dir;
     Spit(dir / "f.bin", RandomBytes(2000, 2));
     fs::create_directory(dir.path / "rx");
     Pty pty;
     LinkOn l(pty.path);
-    SimThread sim(pty, Accepting(2, dir / "rx"));
+    {
+        SimThread sim(pty, Accepting(2, dir / "rx"));
+        ASSERT_TRUE(l.link.StartSend(dir / "f.bin", 2));
+        EXPECT_FALSE(l.link.StartReceive(dir / "r.bin", 2));
+        EXPECT_FALSE(l.link.StartSend(dir / "f.bin", 2));
+        EXPECT_FALSE(fs::exists(dir / "r.bin"));
+        ASSERT_TRUE(l.owner.WaitFor(kMsgResult));
+        l.link.StopSend();
+        l.link.StopSend();
+        EXPECT_TRUE(l.link.MonitorRunning());
+        EXPECT_EQ(l.owner.Count(kMsgResult), 1);
+        EXPECT_EQ(l.owner.Result(), kResultOk);
+    }
+    EXPECT_FALSE(l.link.StartSend(dir / "missing.bin", 2));
+    EXPECT_FALSE(l.link.StartSend(dir / "f.bin", 3));
+    // The link is usable again at once; stopped in the handshake, a send is cancelled.
     ASSERT_TRUE(l.link.StartSend(dir / "f.bin", 2));
-    ASSERT_TRUE(l.owner.WaitFor(kMsgResult));
     l.link.StopSend();
-    l.link.StopSend();
+    EXPECT_EQ(l.owner.Result(), kResultCancelled);
     EXPECT_TRUE(l.link.MonitorRunning());
-    EXPECT_EQ(l.owner.Count(kMsgResult), 1);
-    EXPECT_EQ(l.owner.Result(), kResultOk);
-    sim.Join();
-    // The link is usable again at once.
-    SimThread again(pty, Accepting(2, dir / "rx"));
-    EXPECT_TRUE(l.link.StartSend(dir / "f.bin", 2));
-    EXPECT_TRUE(l.owner.WaitFor(kMsgResult, 2));
     EXPECT_TRUE(l.link.Stop());
     EXPECT_TRUE(l.link.Stop());  // on a closed link: nothing
     EXPECT_FALSE(l.link.Port().IsOpen());
-}
-
-TEST(LinkThreads, IdleDataReachesTheOwner) {
-    Pty pty;
-    LinkOn l(pty.path);
-    ASSERT_TRUE(l.started);
-    ASSERT_EQ(::write(pty.master, "hello", 5), 5);
-    ASSERT_TRUE(l.owner.WaitFor(kMsgIdleData, 1, 30s));
-    for (int i = 0; i < 3000 && l.owner.IdleBytes().size() < 5; ++i)
-        std::this_thread::sleep_for(10ms);
-    EXPECT_EQ(l.owner.IdleBytes(), "hello");
-    // The monitor has read the queue empty since: an empty queue is no hang-up.
-    std::this_thread::sleep_for(50ms);
-    EXPECT_FALSE(l.link.Port().HungUp());
-}
-
-// The owner dispatches nothing by itself: only the stopping call delivers.
-TEST(LinkThreads, QueuedDeliveryNeverDeadlocksAStop) {
-    TempDir dir;
-    Pty pty;
-    LinkOn l(pty.path, Delivery::kQueued);
-    ASSERT_TRUE(l.started);
-    ASSERT_TRUE(l.link.StartReceive(dir / "r.bin", 2));
-    std::this_thread::sleep_for(100ms);
-    l.link.StopReceive();
-    EXPECT_EQ(l.owner.Result(), kResultCancelled);
-    EXPECT_EQ(l.owner.Count(kMsgReceiveFinished), 1);
-    l.link.Stop();
 }
 
 }  // namespace

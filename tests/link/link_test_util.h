@@ -3,7 +3,6 @@
 
 #include <fcntl.h>
 #include <pty.h>
-#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -84,6 +83,7 @@ struct Message {
     uint32_t id;
     uintptr_t wparam;
     uintptr_t lparam;
+    bool operator==(const Message&) const = default;
 };
 
 class Recorder : public brondavel::link::LinkObserver {
@@ -138,12 +138,15 @@ inline std::vector<uint8_t> RandomBytes(size_t n, unsigned seed) {
     return v;
 }
 
-// A second-generation flash image: 128-byte header whose payload length sits at offset 12.
-inline std::vector<uint8_t> FlashImage(size_t n, unsigned seed) {
-    auto v = RandomBytes(n, seed);
-    uint32_t payload = static_cast<uint32_t>(n - 128);
+// Bytes whose header states a payload length at offset 12, as a flash image's does.
+inline std::vector<uint8_t> Announcing(std::vector<uint8_t> v, uint32_t payload) {
     for (int i = 0; i < 4; ++i) v[12 + i] = static_cast<uint8_t>(payload >> (8 * i));
     return v;
+}
+
+// A second-generation flash image: a 128-byte header, then the payload.
+inline std::vector<uint8_t> FlashImage(size_t n, unsigned seed) {
+    return Announcing(RandomBytes(n, seed), static_cast<uint32_t>(n - 128));
 }
 
 // The demo database as a model 0, flash type 1, compress mode 1 file: its
@@ -159,12 +162,7 @@ inline std::vector<uint8_t> PackedDemoImage(const std::string& path) {
 // A mode-1 sender sends no EOT: the sim ends the file after a silence that
 // must outlast any pause of a busy machine between two blocks.
 inline brondavel::sim::SimOptions Accepting(int mode, const std::string& path) {
-    brondavel::sim::SimOptions o;
-    o.mode = mode;
-    o.path = path;
-    o.idle_end_ms = 2000;
-    o.timeout_ms = 5000;
-    return o;
+    return {.mode = mode, .path = path, .name = {}, .timeout_ms = 5000, .idle_end_ms = 2000};
 }
 
 inline brondavel::sim::SimOptions Sending(int mode, const std::string& path) {
@@ -186,5 +184,20 @@ struct LinkOn {
     brondavel::link::ReceiverLink link;
     bool started = false;
 };
+
+// One transfer on a fresh link, waited for; its result (0xFFFF: none came).
+inline uint16_t Send(LinkOn& l, const std::string& file, int mode) {
+    if (l.link.StartSend(file, mode)) l.owner.WaitFor(brondavel::link::kMsgResult);
+    l.link.StopSend();
+    return l.owner.Result();
+}
+
+inline uint16_t Receive(LinkOn& l, const std::string& file, int mode) {
+    using namespace brondavel::link;
+    if (l.link.StartReceive(file, mode))
+        l.owner.WaitFor(mode == 2 ? kMsgReceiveFinished : kMsgResult);
+    l.link.StopReceive();
+    return l.owner.Result();
+}
 
 }  // namespace linktest

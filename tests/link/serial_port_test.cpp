@@ -27,17 +27,15 @@ TEST(SerialPortOpen, OpensOnlyAChosenFreePort) {
     EXPECT_FALSE(none.Purge());
     EXPECT_EQ(none.ReadTimed(nullptr, 1, 0), 0u);
 
-    Pty pty;
-    AssignPortDevice(7, pty.path);
-    SerialPort a, b;
-    ASSERT_TRUE(a.SetPortNumber(7));
-    ASSERT_TRUE(a.Open());
-    EXPECT_TRUE(a.Open());  // already open
-    EXPECT_FALSE(a.SetPortNumber(3));
-    EXPECT_FALSE(a.Configure(3, LineSettings{}));
+    OpenPort a;
+    ASSERT_TRUE(a.opened);
+    EXPECT_TRUE(a.port.Open());  // already open
+    EXPECT_FALSE(a.port.SetPortNumber(3));
+    EXPECT_FALSE(a.port.Configure(3, LineSettings{}));
+    SerialPort b;
     ASSERT_TRUE(b.SetPortNumber(7));
     EXPECT_FALSE(b.Open()) << "a second open of a held port";
-    EXPECT_TRUE(a.Close());
+    EXPECT_TRUE(a.port.Close());
     EXPECT_TRUE(b.Open());
 
     AssignPortDevice(8, "/dev/brondavel-no-such-tty");
@@ -91,24 +89,19 @@ TEST(SerialPortRead, TimedReadsYieldWholeCountsOrNothing) {
     EXPECT_EQ(p.port.Read(in.data(), 10), 0);
     EXPECT_FALSE(p.port.HungUp()) << "an empty queue is no hang-up";
     EXPECT_EQ(p.port.ReadOrTimeout(in.data(), 1, 5), kReadTimeout);
-    // No transfer runs: the wait ends at once.
+    // A wait ends at once when no transfer runs, and when the line hangs up.
+    auto endsAtOnce = [&] {
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(p.port.ReadTimed(in.data(), 1, 100000), 0u);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    };
     p.port.SetTransferCheck([] { return false; });
-    auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(p.port.ReadTimed(in.data(), 1, 100000), 0u);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
-}
-
-TEST(SerialPortRead, HangUpEndsEveryWait) {
-    OpenPort p;
-    ASSERT_TRUE(p.opened);
+    endsAtOnce();
     p.port.SetTransferCheck([] { return true; });
     p.pty.HangUp();
-    uint8_t b;
-    auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(p.port.ReadTimed(&b, 1, 100000), 0u);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    endsAtOnce();
     EXPECT_TRUE(p.port.HungUp());
-    EXPECT_EQ(p.port.WriteAll(&b, 1), 0u);
+    EXPECT_EQ(p.port.WriteAll(in.data(), 1), 0u);
     EXPECT_TRUE(p.port.Close());
 }
 
@@ -123,19 +116,17 @@ TEST(SerialPortSettings, SerialIniRoundTrip) {
     EXPECT_EQ(link.SettingsNotice(), "");
     EXPECT_EQ(link.Port().PortNumber(), 4);
     EXPECT_EQ(PortDevicePath(4), "/dev/ttyUSB3");
-    EXPECT_EQ(link.Port().Settings().baud_rate, 57600u);
-    EXPECT_EQ(link.Port().Settings().byte_size, 8);  // missing: default
-    EXPECT_EQ(link.Port().Settings().parity, 1);
-    EXPECT_TRUE(link.Port().Settings().parity_check);
+    // DataBits missing: its default.
+    EXPECT_EQ(link.Port().Settings(),
+              (LineSettings{.baud_rate = 57600, .parity = 1, .parity_check = true}));
     ASSERT_TRUE(link.SaveSettings(dir / "copy.ini"));
-    ReceiverLink other(&owner);
+    ReceiverLink other(&owner), defaults(&owner);
     other.LoadSettings(dir / "copy.ini");
-    EXPECT_EQ(other.Port().Settings(), link.Port().Settings());
-    EXPECT_EQ(other.Port().PortNumber(), 4);
-    ReceiverLink defaults(&owner);
+    EXPECT_EQ(std::pair(other.Port().PortNumber(), other.Port().Settings()),
+              std::pair(4, link.Port().Settings()));
     EXPECT_FALSE(defaults.LoadSettings(dir / "missing.ini"));
-    EXPECT_EQ(defaults.Port().PortNumber(), 1);
-    EXPECT_EQ(defaults.Port().Settings(), LineSettings{});
+    EXPECT_EQ(std::pair(defaults.Port().PortNumber(), defaults.Port().Settings()),
+              std::pair(1, LineSettings{}));
     AssignPortDevice(4, "");
 }
 
@@ -152,9 +143,7 @@ TEST(SerialPortSettings, InvalidValuesAndTheRunPortAreNotStored) {
     for (const char* named : {"Id=12", "BaudRate=1234", "DataBits=99", "Parity=x"})
         EXPECT_NE(notice.find(named), std::string::npos) << named;
     EXPECT_EQ(notice.find("StopBits"), std::string::npos);
-    LineSettings expected;
-    expected.stop_bits = 2;
-    EXPECT_EQ(link.Port().Settings(), expected);
+    EXPECT_EQ(link.Port().Settings(), LineSettings{.stop_bits = 2});
 
     link.UseRunPort("/dev/pts/77");
     EXPECT_EQ(PortDevicePath(1), "/dev/pts/77");
