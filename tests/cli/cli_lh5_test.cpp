@@ -9,6 +9,7 @@
 namespace {
 
 using clitest::CliTest;
+using clitest::HasSubstr;
 using testsupport::Slurp;
 namespace fs = std::filesystem;
 
@@ -45,8 +46,8 @@ TEST_F(CliLh5, ArchiversListAndExtractTheNamedMember) {
         SCOPED_TRACE(peer.tool);
         ++tried;
         const std::string listing = clitest::Shell(peer.list + " 2>&1").out;
-        EXPECT_NE(listing.find("channels.ZCS"), std::string::npos) << listing;
-        EXPECT_NE(listing.find("2021"), std::string::npos) << listing;
+        EXPECT_THAT(listing, HasSubstr("channels.ZCS"));
+        EXPECT_THAT(listing, HasSubstr("2021"));
         const std::string out = P("x-" + peer.tool);
         fs::create_directory(out);
         std::string extract = peer.extract;

@@ -12,6 +12,7 @@
 namespace {
 
 using clitest::CliTest;
+using clitest::HasSubstr;
 namespace fs = std::filesystem;
 
 class CliLink : public CliTest {};
@@ -43,7 +44,7 @@ TEST_F(CliLink, CtrlCStopsAReceiveWithExitCode130) {
     ::close(master);
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 130);
-    EXPECT_NE(clitest::ReadText(errors).find("stopped"), std::string::npos);
+    EXPECT_THAT(clitest::ReadText(errors), HasSubstr("stopped"));
     EXPECT_FALSE(fs::exists(target));
 }
 

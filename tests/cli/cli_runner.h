@@ -2,18 +2,23 @@
 // standard error kept in a file of the test's scratch folder.
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "tests/support/build_paths.h"
 #include "tests/support/temp_files.h"
 
 namespace clitest {
+
+using ::testing::HasSubstr;
 
 struct Result {
     int code;
@@ -89,6 +94,19 @@ class CliTest : public ::testing::Test {
                       1u)
                 << r.err;
         }
+    }
+
+    // Bytes of a file in the scratch folder overwritten in place.
+    void Patch(const std::string& name, long at, const std::string& bytes) const {
+        std::fstream f(P(name), std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(at);
+        f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    // A copy of a file in the scratch folder, cut to `length` bytes.
+    void Cut(const std::string& from, const std::string& to, uintmax_t length) const {
+        std::filesystem::copy_file(P(from), P(to));
+        std::filesystem::resize_file(P(to), length);
     }
 
     // A saved file with its save date blanked.

@@ -1,7 +1,6 @@
 // brondavel-cli as scripts see it: output, exit codes, files written.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/cli_runner.h"
@@ -10,7 +9,7 @@ namespace {
 
 using clitest::CliTest;
 using clitest::Count;
-using clitest::ReadText;
+using clitest::HasSubstr;
 using clitest::Result;
 namespace fs = std::filesystem;
 
@@ -23,37 +22,20 @@ class CliCommands : public CliTest {
     nlohmann::json Dump(const std::string& file, const std::string& kind) {
         return nlohmann::json::parse(Cli("dump " + file + " --kind " + kind + " --json").out);
     }
-    std::vector<std::string> Lines(const std::string& text) {
-        std::vector<std::string> lines;
-        std::stringstream in(text);
-        for (std::string line; std::getline(in, line);) lines.push_back(line);
-        return lines;
-    }
 };
 
-TEST_F(CliCommands, InfoReportsKindHeaderDateAndCounts) {
-    Result r = Ok("info --json " + P("demo.ZCS"));
-    const auto j = nlohmann::json::parse(r.out);
+TEST_F(CliCommands, InfoReportsTheFileAndWhatIsWrongWithIt) {
+    const auto j = nlohmann::json::parse(Ok("info --json " + P("demo.ZCS")).out);
     EXPECT_EQ(j["kind"], "ChannelDataFile");
     EXPECT_EQ(j["headerValid"], true);
     EXPECT_EQ(j["date"].get<std::string>().size(), 8u);
     EXPECT_EQ(j["counts"]["satellites"], 6);
     EXPECT_EQ(j["missingBytes"], 0);
     EXPECT_EQ(j["detected"], "--model 2 --flash 0 --compress 0");
-}
-
-TEST_F(CliCommands, InfoOnDamagedFilesSaysWhatIsWrong) {
-    // A file cut short: how many bytes are missing.
-    fs::copy_file(P("demo.ZCS"), P("short.ZCS"));
-    fs::resize_file(P("short.ZCS"), 100000);
-    Result cut = Ok("info " + P("short.ZCS"));
-    EXPECT_NE(cut.out.find("100000 bytes, 236000 bytes missing"), std::string::npos) << cut.out;
+    Cut("demo.ZCS", "short.ZCS", 100000);
+    EXPECT_THAT(Ok("info " + P("short.ZCS")).out, HasSubstr("100000 bytes, 236000 bytes missing"));
     // A date of control bytes is shown escaped, never raw.
-    {
-        std::fstream f(P("demo.ZCS"), std::ios::in | std::ios::out | std::ios::binary);
-        f.seekp(16);
-        f.write("20\x1b[2J\\\x7f", 8);
-    }
+    Patch("demo.ZCS", 16, "20\x1b[2J\\\x7f");
     Result date = Cli("info --json " + P("demo.ZCS"));
     EXPECT_EQ(nlohmann::json::parse(date.out)["date"], "20\\x1B[2J\\\\\\x7F");
     EXPECT_EQ(Cli("info " + P("demo.ZCS")).out.find('\x1b'), std::string::npos);
@@ -63,21 +45,18 @@ TEST_F(CliCommands, ResaveAndCheck) {
     Ok("resave " + P("demo.ZCS") + " " + P("again.ZCS"));
     EXPECT_EQ(fs::file_size(P("again.ZCS")), 336000u);
     EXPECT_EQ(Cli("check " + P("again.ZCS")).code, 0);
-    // An orphaned channel and a bad header are reported, one line each.
-    std::fstream f(P("again.ZCS"), std::ios::in | std::ios::out | std::ios::binary);
-    f.seekp(128 + 73728 + 12);
-    const char ref[2] = {char(0xE8), 0x03};  // transponder 1000
-    f.write(ref, 2);
-    f.seekp(0);
-    f.write("ZCXX", 4);
-    f.close();
+    // Findings go to stdout, one line each, and are not repeated as warnings.
+    Patch("again.ZCS", 128 + 73728 + 12, "\xE8\x03");  // tv 0 on transponder 1000
+    Result orphan = Cli("check " + P("again.ZCS"));
+    EXPECT_EQ(orphan.code, 1);
+    EXPECT_EQ(orphan.out, "tv 0: transponder 1000 does not exist\n");
+    Patch("again.ZCS", 0, "ZCXX");
     Result bad = Cli("check " + P("again.ZCS"));
     EXPECT_EQ(bad.code, 1);
-    EXPECT_NE(bad.out.find("header"), std::string::npos);
-    // check reports its findings on stdout and does not repeat them as warnings.
+    EXPECT_EQ(bad.out, "header: the magics do not match\n");
     EXPECT_EQ(bad.err, "");
-    Result json = Cli("info --json " + P("again.ZCS"));
-    EXPECT_EQ(nlohmann::json::parse(json.out)["headerValid"], false);
+    EXPECT_EQ(nlohmann::json::parse(Cli("info --json " + P("again.ZCS")).out)["headerValid"],
+              false);
 }
 
 TEST_F(CliCommands, RefusalsSayWhy) {
@@ -116,29 +95,24 @@ TEST_F(CliCommands, RefusalsSayWhy) {
 }
 
 TEST_F(CliCommands, DumpRowsAreTheRowsEditTakes) {
-    Result sats = Ok("dump " + P("demo.ZCS") + " --kind satellites --header");
-    const auto lines = Lines(sats.out);
-    ASSERT_EQ(lines.size(), 7u);
-    EXPECT_EQ(lines[0], "row\tname\tposition");
-    EXPECT_EQ(lines[1], "0\tAstra 1\t19.2E");
+    const std::string sats = Ok("dump " + P("demo.ZCS") + " --kind satellites --header").out;
+    EXPECT_EQ(sats.rfind("row\tname\tposition\n0\tAstra 1\t19.2E\n", 0), 0u) << sats;
+    EXPECT_EQ(Count(sats, "\n"), 7u);
     // Channel rows: row index, number, name and the lock, favourite and scramble marks.
-    const std::string in = P("demo.ZCS"), out = P("marked.ZCS");
-    ASSERT_EQ(Cli("edit " + in + " " + out + " favorite tv 4 0 on").code, 0);
-    const auto tv = Lines(Cli("dump " + out + " --kind tv --header").out);
-    EXPECT_EQ(tv[0], "row\tnumber\tname\tlock\tfavorite\tscramble");
+    const std::string out = P("marked.ZCS");
+    Ok("edit " + P("demo.ZCS") + " " + out + " favorite tv 4 0 on");
+    const std::string tv = Cli("dump " + out + " --kind tv --header").out;
+    EXPECT_EQ(tv.rfind("row\tnumber\tname\tlock\tfavorite\tscramble\n", 0), 0u);
     const auto json = Dump(out, "tv");
     const std::string name4 = json[4]["fields"]["name"];
-    EXPECT_EQ(tv[5].substr(0, tv[5].find('\t', 2) + 1), "4\t5\t");
-    EXPECT_NE(tv[5].find("\t" + name4 + "\t"), std::string::npos);
-    EXPECT_EQ(json[4]["row"], 4);
-    EXPECT_EQ(json[4]["columns"][3], "F");
+    EXPECT_THAT(tv, HasSubstr("\n4\t5\t" + name4 + "\t-\tF\t"));
+    EXPECT_GT(Count(tv, "\tS\n"), 0u);
     for (size_t r = 0; r < json.size(); ++r) {
         const auto& fields = json[r]["fields"];
-        const auto& columns = json[r]["columns"];
-        EXPECT_EQ(columns[2], Truthy(fields["locked"]) ? "L" : "-");
-        EXPECT_EQ(columns[3], Truthy(fields["favoriteMask"]) ? "F" : "-");
+        EXPECT_EQ(json[r]["row"], r);
+        EXPECT_EQ(json[r]["columns"][2], Truthy(fields["locked"]) ? "L" : "-");
+        EXPECT_EQ(json[r]["columns"][3], Truthy(fields["favoriteMask"]) ? "F" : "-");
     }
-    EXPECT_GT(Count(Cli("dump " + out + " --kind tv").out, "\tS\n"), 0u);
     // The row read off dump is the row edit renames.
     Ok("edit " + out + " " + out + " rename tv 4 Renamed");
     EXPECT_EQ(Dump(out, "tv")[4]["fields"]["name"], "Renamed");
@@ -182,29 +156,27 @@ TEST_F(CliCommands, DoubleDashEndsTheOptions) {
 
 TEST_F(CliCommands, SortDirectionWordsAndTheToggle) {
     const std::string in = P("demo.ZCS"), out = P("sorted.ZCS");
-    const auto original = Dump(in, "tv");
-    auto idsOf = [](const nlohmann::json& rows) {
-        // Every field: ids are positions again after a save.
-        std::vector<std::string> ids;
-        for (const auto& r : rows) ids.push_back(r["fields"].dump());
-        return ids;
+    // Every field of every row: ids are positions again after a save.
+    auto rowsAfter = [&](const std::string& ops) {
+        if (!ops.empty()) Ok("edit " + in + " " + out + " " + ops);
+        std::vector<std::string> rows;
+        for (const auto& r : Dump(ops.empty() ? in : out, "tv")) rows.push_back(r["fields"].dump());
+        return rows;
     };
-    auto reversed = idsOf(original);
-    std::reverse(reversed.begin(), reversed.end());
-    auto sorted = [&](const std::string& ops) {
-        EXPECT_EQ(Cli("edit " + in + " " + out + " " + ops).code, 0) << ops;
-        return idsOf(Dump(out, "tv"));
+    auto reversed = [](std::vector<std::string> rows) {
+        std::reverse(rows.begin(), rows.end());
+        return rows;
     };
+    const auto original = rowsAfter("");
     // Without a direction word a repeated order toggles: the fresh file is
     // in original order, so this reverses it.
-    EXPECT_EQ(sorted("sort tv original"), reversed);
-    EXPECT_EQ(sorted("sort tv original asc"), idsOf(original));
-    EXPECT_EQ(sorted("sort tv original desc"), reversed);
+    EXPECT_EQ(rowsAfter("sort tv original"), reversed(original));
+    EXPECT_EQ(rowsAfter("sort tv original asc"), original);
+    EXPECT_EQ(rowsAfter("sort tv original desc"), reversed(original));
     // A direction word gets its direction whatever came before: descending
     // is ascending reversed, ties included.
-    auto ascending = sorted("sort tv name asc");
-    std::reverse(ascending.begin(), ascending.end());
-    EXPECT_EQ(sorted("sort tv name desc sort tv name desc"), ascending);
+    EXPECT_EQ(rowsAfter("sort tv name desc sort tv name desc"),
+              reversed(rowsAfter("sort tv name asc")));
     Ok("edit " + in + " " + out + " sort satellites longitude asc");
     EXPECT_EQ(Dump(out, "satellites")[0]["columns"][1], "13.0E");
     // Favourite groups keep their order and number.
@@ -216,21 +188,20 @@ TEST_F(CliCommands, SortDirectionWordsAndTheToggle) {
 }
 
 TEST_F(CliCommands, RenameSaysWhatItCouldNotKeep) {
-    const std::string in = P("demo.ZCS"), out = P("renamed.ZCS");
-    Result exact = Ok("edit " + in + " " + out + " rename tv 0 \"Canal Sport\"");
-    EXPECT_EQ(exact.err, "");
-    Result cut = Ok("edit " + in + " " + out + " rename tv 0 \"A name far too long for it\"");
-    EXPECT_NE(cut.err.find("cut to the field's limit"), std::string::npos) << cut.err;
-    const std::string stored = Dump(out, "tv")[0]["fields"]["name"];
+    const std::string edit = "edit " + P("demo.ZCS") + " " + P("renamed.ZCS") + " rename tv 0 ";
+    EXPECT_EQ(Ok(edit + "\"Canal Sport\"").err, "");
+    EXPECT_THAT(Ok(edit + "\"A name far too long for it\"").err,
+                HasSubstr("cut to the field's limit"));
+    const std::string stored = Dump(P("renamed.ZCS"), "tv")[0]["fields"]["name"];
     EXPECT_EQ(stored, std::string("A name far too long for it").substr(0, stored.size()));
-    Result replaced = Ok("edit " + in + " " + out + " rename tv 0 \"Snow \xE2\x98\x83\"");
-    EXPECT_NE(replaced.err.find("characters replaced"), std::string::npos) << replaced.err;
+    Result replaced = Ok(edit + "\"Snow \xE2\x98\x83\"");
+    EXPECT_THAT(replaced.err, HasSubstr("characters replaced"));
     EXPECT_EQ(Count(replaced.err, "\n"), 1u);
 }
 
 TEST_F(CliCommands, ExportSourceWritesTheChannelTable) {
     Ok("export-source " + P("demo.ZCS") + " " + P("table.txt"));
-    const std::string text = ReadText(P("table.txt"));
+    const std::string text = clitest::ReadText(P("table.txt"));
     EXPECT_EQ(text.find("\nDEFDB_CHDATA_t\tCH_"), 0u);
     EXPECT_EQ(text.find('\r'), std::string::npos);
 }

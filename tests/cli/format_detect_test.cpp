@@ -2,6 +2,7 @@
 // damaged, and the named LHA archive it shares the LH5 header knowledge with.
 #include "files/format_detect.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "cli/lh5_archive.h"
@@ -14,6 +15,7 @@
 namespace {
 
 using namespace brondavel;
+using ::testing::HasSubstr;
 using testsupport::Slurp;
 using testsupport::Spit;
 using testsupport::TempDir;
@@ -95,24 +97,22 @@ TEST(DetectedDatabase, OpensWithTheSettingsTheFileFits) {
     const DetectedDatabase junk = OpenDetectedDatabase(dir / "junk.bin", FileSettings{});
     ASSERT_TRUE(junk.file);
     EXPECT_TRUE(junk.fitsNoSettings);
-    EXPECT_NE(junk.noFitReason.find("junk.bin\" is no database file"), std::string::npos);
+    EXPECT_THAT(junk.noFitReason, HasSubstr("junk.bin\" is no database file"));
     EXPECT_EQ(junk.file->db().Count(kTv), 0);
     const DetectedDatabase missing = OpenDetectedDatabase(dir / "none.bin", FileSettings{});
     EXPECT_FALSE(missing.file);
-    EXPECT_NE(missing.error.find("No such file"), std::string::npos);
+    EXPECT_THAT(missing.error, HasSubstr("No such file"));
 }
 
 // Settings that read a file alike match: models 0 and 1, flash types 1 and
 // 3, any flash type for a header without a class.
 TEST(FormatDetect, SettingsThatReadAlikeMatch) {
-    FormatCandidate gen2;
-    gen2.model = 0;
+    FormatCandidate gen2, noClass;
+    gen2.model = noClass.model = 0;
     gen2.flashType = 3;
     gen2.compressMode = 1;
     EXPECT_TRUE(gen2.Matches(1, 1, 1));
     EXPECT_FALSE(gen2.Matches(0, 2, 1));
-    FormatCandidate noClass;
-    noClass.model = 0;
     EXPECT_TRUE(noClass.Matches(1, 0, 2));
 }
 
@@ -147,7 +147,7 @@ TEST(FormatDetect, DamagedFilesStillPointTheWay) {
     FormatReport report;
     std::string error;
     EXPECT_FALSE(DetectFormat(dir.path.string(), report, error));
-    EXPECT_NE(error.find("it is a folder"), std::string::npos);
+    EXPECT_THAT(error, HasSubstr("it is a folder"));
 }
 
 // The archive itself is read by the archivers in the lh5 command's tests;

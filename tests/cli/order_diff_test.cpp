@@ -8,6 +8,7 @@
 namespace {
 
 using clitest::CliTest;
+using clitest::HasSubstr;
 using clitest::Result;
 
 class CliOrderDiff : public CliTest {};
@@ -25,9 +26,7 @@ TEST_F(CliOrderDiff, SortedFileGetsItsOrderBackFromAnotherGenerationAndDiffSaysS
     // The second-generation demo holds the same channels in the original order.
     Result applied =
         Ok("apply-order " + P("sorted.ZCS") + " " + P("gen2.bin") + " " + P("back.ZCS"));
-    EXPECT_NE(applied.out.find("matched by key: 380\nmatched by name: 0\nunmatched: 0\n"),
-              std::string::npos)
-        << applied.out;
+    EXPECT_THAT(applied.out, HasSubstr("matched by key: 380\nmatched by name: 0\nunmatched: 0\n"));
     Result same = Cli("diff " + P("demo.ZCS") + " " + P("back.ZCS"));
     EXPECT_EQ(same.code, 0);
     EXPECT_EQ(same.out, "");
@@ -39,7 +38,7 @@ TEST_F(CliOrderDiff, DiffListsARenameAndANewParent) {
     EXPECT_EQ(
         r.out.rfind("tv: 0 added, 0 removed, 0 moved, 1 changed\n~ tv #4 -> #4 \"A\\\"B\"", 0), 0u)
         << r.out;
-    EXPECT_NE(r.out.find(": name \"Kids Club\" -> \"A\\\"B\"\n"), std::string::npos) << r.out;
+    EXPECT_THAT(r.out, HasSubstr(": name \"Kids Club\" -> \"A\\\"B\"\n"));
 
     // A new parent is a change of the record pointed to, named by what it is.
     Ok("edit " + P("demo.ZCS") + " " + P("moved.ZCS") + " reparent transponders 5 0");
