@@ -7,6 +7,8 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <thread>
 
 #include "app/logic/command_line.h"
@@ -224,34 +226,25 @@ TEST(SingleInstance, SecondCopyHandsItsFileToTheRunningOne) {
     EXPECT_NE(answer.find("busy"), std::string::npos) << answer;
 }
 
-TEST(CommandLine, PrintPdfAndItsChoices) {
-    CommandLine a =
-        ParseCommandLine({"--print-pdf", "o.pdf", "db.ZCS", "--kind", "radio", "--by", "favorite"});
-    EXPECT_TRUE(a.error.empty()) << a.error;
-    EXPECT_EQ(a.printPdf, "o.pdf");
-    EXPECT_EQ(a.file, "db.ZCS");
-    const ChannelSheetOptions o = SheetOptionsOf(a);
-    EXPECT_FALSE(o.tv);
-    EXPECT_TRUE(o.radio);
-    EXPECT_EQ(o.grouping, SheetGrouping::kPerFavoriteGroup);
-    for (auto wrong :
-         std::vector<std::vector<std::string>>{{"--print-pdf", "o.pdf"},
-                                               {"db", "--kind", "tv"},
-                                               {"--print-pdf", "o", "db", "--kind", "x"},
-                                               {"--print-pdf", "o", "db", "--by", "x"}})
-        EXPECT_FALSE(ParseCommandLine(wrong).error.empty()) << wrong.size();
-}
-
-TEST(CommandLine, FileModelAndPort) {
-    CommandLine a = ParseCommandLine({"db.ZCS", "--model", "0", "--port", "/dev/pts/3"});
-    EXPECT_TRUE(a.error.empty());
-    EXPECT_EQ(a.file, "db.ZCS");
-    EXPECT_EQ(a.model, 0);
-    EXPECT_EQ(a.port, "/dev/pts/3");
+TEST(CommandLine, FileModelPortAndPrintPdf) {
+    const CommandLine a = ParseCommandLine({"db.ZCS", "--model", "0", "--port", "/dev/pts/3"});
+    EXPECT_EQ(std::tie(a.error, a.file, a.model, a.port),
+              std::tuple("", "db.ZCS", 0, "/dev/pts/3"));
     EXPECT_EQ(ParseCommandLine({}).model, -1);
-    for (auto wrong : std::vector<std::vector<std::string>>{
-             {"--model", "3"}, {"--model"}, {"--port"}, {"--bogus"}, {"a", "b"}})
-        EXPECT_FALSE(ParseCommandLine(wrong).error.empty()) << wrong[0];
+    const CommandLine p =
+        ParseCommandLine({"--print-pdf", "o.pdf", "db.ZCS", "--kind", "radio", "--by", "favorite"});
+    EXPECT_EQ(std::tie(p.error, p.printPdf, p.file), std::tuple("", "o.pdf", "db.ZCS"));
+    const ChannelSheetOptions o = SheetOptionsOf(p);
+    EXPECT_EQ(std::tie(o.tv, o.radio, o.grouping),
+              std::tuple(false, true, SheetGrouping::kPerFavoriteGroup));
+    for (const char* wrong :
+         {"--model 3", "--model", "--port", "--bogus", "a b", "--print-pdf o.pdf", "db --kind tv",
+          "--print-pdf o db --kind x", "--print-pdf o db --by x"}) {
+        std::istringstream words(wrong);
+        EXPECT_FALSE(
+            ParseCommandLine({std::istream_iterator<std::string>(words), {}}).error.empty())
+            << wrong;
+    }
 }
 
 }  // namespace
