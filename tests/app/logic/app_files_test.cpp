@@ -76,10 +76,7 @@ TEST(DatabaseOpening, AFileIsReadWithTheSettingsItFits) {
     const std::string plain = WriteDemo(dir, plain2M);
     EXPECT_EQ(OtherSettingsOf(plain, conexant), plain2M);
     EXPECT_FALSE(OtherSettingsOf((dir.path / "new.bin").string(), conexant));
-}
-
-TEST(DatabaseOpening, AFileThatFitsNothingOpensEmptyAndAMissingOneNotAtAll) {
-    Folder dir;
+    // A file that fits nothing opens empty, a missing one not at all.
     dir.Touch("notes.bin", std::string(336000, 'x'));
     OpenedDatabase junk = OpenFittingDatabase((dir.path / "notes.bin").string(), {2, 3, 2});
     ASSERT_TRUE(junk.file);
