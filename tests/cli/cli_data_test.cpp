@@ -17,54 +17,47 @@ using CliData = CliTest;
 
 TEST_F(CliData, UpdateFromTheInstalledNilesatTables) {
     // Row 2 of the demo is Nilesat at 7.0W.
-    const Result dry = Ok("update-transponders " + P("demo.ZCS") + " " + P("out.ZCS") +
-                          " --satellite 2 --dry-run");
+    const std::string update = "update-transponders demo.ZCS out.ZCS --satellite 2 ";
+    const Result dry = Ok(update + "--dry-run");
     EXPECT_THAT(dry.out, HasSubstr("Nilesat-201-7.0W"));
     EXPECT_THAT(dry.out, HasSubstr("S2 left out"));
     EXPECT_FALSE(std::filesystem::exists(P("out.ZCS")));
-
-    const Result done = Ok("update-transponders " + P("demo.ZCS") + " " + P("out.ZCS") +
-                           " --satellite 2 --table /usr/share/dvb/dvb-s/Nilesat-201-7.0W --json");
-    EXPECT_THAT(done.out, HasSubstr("\"s2LeftOut\""));
+    const std::string nilesat = " --table /usr/share/dvb/dvb-s/Nilesat-201-7.0W";
+    EXPECT_THAT(Ok(update + nilesat + " --json").out, HasSubstr("\"s2LeftOut\""));
     // Run again on its own output, nothing is left to add or correct.
-    const Result again = Ok("update-transponders " + P("out.ZCS") + " " + P("out2.ZCS") +
-                            " --satellite 2 --table /usr/share/dvb/dvb-s/Nilesat-201-7.0W");
-    EXPECT_THAT(again.out, HasSubstr("added 0, corrected 0"));
-
+    EXPECT_THAT(Ok("update-transponders out.ZCS out2.ZCS --satellite 2" + nilesat).out,
+                HasSubstr("added 0, corrected 0"));
     // A table for another position, a missing file and a binary file are refused.
     std::vector<clitest::Refusal> refusals;
     for (const std::string& table :
          {std::string("/usr/share/dvb/dvb-s/Astra-19.2E"), P("none"), clitest::CliPath()})
-        refusals.push_back({"update-transponders " + P("demo.ZCS") + " " + P("bad.ZCS") +
-                                " --satellite 2 --table " + table,
+        refusals.push_back({"update-transponders demo.ZCS bad.ZCS --satellite 2 --table " + table,
                             1, "brondavel-cli: "});
     ExpectRefusals(refusals);
     EXPECT_FALSE(std::filesystem::exists(P("bad.ZCS")));
 }
 
 TEST_F(CliData, MergeConvertAndReference) {
-    Result r = Ok("merge " + P("demo.ZCS") + " " + P("demo.ZCS") + " " + P("merged.ZCS"));
+    Result r = Ok("merge demo.ZCS demo.ZCS merged.ZCS");
     EXPECT_EQ(clitest::Count(r.out, ": 0 added,"), 4u) << r.out;
     EXPECT_EQ(Bytes("merged.ZCS"), Bytes("demo.ZCS"));
 
-    Ok("convert " + P("demo.ZCS") + " " + P("second.bin") + " --to-model 0");
-    Ok("convert " + P("second.bin") + " " + P("back.ZCS") + " --to-model 2");
+    Ok("convert demo.ZCS second.bin --to-model 0");
+    Ok("convert second.bin back.ZCS --to-model 2");
     // The second generation merges into the first without doubles.
-    r = Ok("merge " + P("demo.ZCS") + " " + P("second.bin") + " " + P("merged2.ZCS") + " --json");
+    r = Ok("merge demo.ZCS second.bin merged2.ZCS --json");
     EXPECT_EQ(clitest::Count(r.out, "\"added\": 0"), 4u) << r.out;
 
     // A reference list restores the order of a sorted copy exactly.
-    Ok("reference " + P("demo.ZCS") + " " + P("tv.txt") + " --kind tv");
+    Ok("reference demo.ZCS tv.txt --kind tv");
     EXPECT_EQ(clitest::ReadText(P("tv.txt")).rfind("number;name;ONID-TSID-SID\n1;", 0), 0u);
-    Ok("edit " + P("demo.ZCS") + " " + P("sorted.ZCS") + " sort tv name asc");
+    Ok("edit demo.ZCS sorted.ZCS sort tv name asc");
     ASSERT_NE(Bytes("sorted.ZCS"), Bytes("demo.ZCS"));
-    Ok("apply-order " + P("sorted.ZCS") + " " + P("tv.txt") + " " + P("restored.ZCS"));
+    Ok("apply-order sorted.ZCS tv.txt restored.ZCS");
     EXPECT_EQ(Bytes("restored.ZCS"), Bytes("demo.ZCS"));
 
     std::ofstream(P("bad.txt")) << "1;bell\x07\n";
-    ExpectRefusals(
-        {{"apply-order " + P("demo.ZCS") + " " + P("bad.txt") + " " + P("x.ZCS") + " --names", 1,
-          "control characters"}});
+    ExpectRefusals({{"apply-order demo.ZCS bad.txt x.ZCS --names", 1, "control characters"}});
 }
 
 }  // namespace

@@ -63,16 +63,17 @@ struct Refusal {
 
 class CliTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_EQ(Cli("demo " + P("demo.ZCS")).code, 0); }
+    void SetUp() override { ASSERT_EQ(Cli("demo demo.ZCS").code, 0); }
     std::string P(const std::string& name) const { return dir / name; }
 
-    // `args` is a shell command line fragment.
-    Result Cli(const std::string& args) const {
-        const std::string errFile = P("stderr.txt");
-        Result r = Shell(CliPath() + " " + args + " 2>" + errFile);
-        r.err = ReadText(errFile);
+    // A shell command line run in the scratch folder; its standard error is kept.
+    Result Run(const std::string& line) const {
+        Result r = Shell("cd '" + dir.path.string() + "' && " + line + " 2>stderr.txt");
+        r.err = ReadText(P("stderr.txt"));
         return r;
     }
+    // `args` is a shell command line fragment.
+    Result Cli(const std::string& args) const { return Run(CliPath() + " " + args); }
 
     // A command that must succeed; its output for further checks.
     Result Ok(const std::string& args) const {

@@ -20,69 +20,64 @@ class CliSafety : public CliTest {};
 TEST_F(CliSafety, WrongSettingsNeverDestroyADatabase) {
     // A first-generation file read as a second-generation one opens empty; a
     // second-generation one read with another compress mode as nonsense.
-    const std::string a = P("demo.ZCS"), b = P("b.bin");
-    Ok("demo --model 1 --flash 3 --compress 1 " + b);
-    const auto first = Slurp(a), second = Slurp(b);
+    Ok("demo --model 1 --flash 3 --compress 1 b.bin");
+    const auto first = Slurp(P("demo.ZCS")), second = Slurp(P("b.bin"));
     std::vector<clitest::Refusal> refusals{
-        {"resave " + a + " " + a + " --model 0", 1, "try --model 2"}};
+        {"resave demo.ZCS demo.ZCS --model 0", 1, "try --model 2"}};
     for (const char* wrong :
          {"--model 1 --flash 3 --compress 2", "--model 1 --flash 4 --compress 1", "--model 2"})
-        refusals.push_back({"edit " + b + " " + b + " " + wrong + " sort tv name", 1,
+        refusals.push_back({"edit b.bin b.bin " + std::string(wrong) + " sort tv name", 1,
                             "try --model 0 --flash 3 --compress 1"});
     ExpectRefusals(refusals);
-    EXPECT_EQ(Slurp(a), first);
-    EXPECT_EQ(Slurp(b), second);
+    EXPECT_EQ(Slurp(P("demo.ZCS")), first);
+    EXPECT_EQ(Slurp(P("b.bin")), second);
     // The right settings, and --force, still write.
-    Ok("edit " + b + " " + b + " --model 1 --flash 1 --compress 1 sort tv name");
-    Ok("resave " + a + " " + P("forced.bin") + " --model 0 --flash 3 --compress 0 --force");
+    Ok("edit b.bin b.bin --model 1 --flash 1 --compress 1 sort tv name");
+    Ok("resave demo.ZCS forced.bin --model 0 --flash 3 --compress 0 --force");
     EXPECT_TRUE(fs::exists(P("forced.bin")));
 }
 
 TEST_F(CliSafety, OutputOverTheInputIsRefused) {
-    const std::string a = P("demo.ZCS");
-    const auto original = Slurp(a);
-    fs::create_symlink(a, P("link.ZCS"));
+    const auto original = Slurp(P("demo.ZCS"));
+    fs::create_symlink(P("demo.ZCS"), P("link.ZCS"));
     std::vector<clitest::Refusal> refusals;
-    for (const std::string& args :
-         {"export-source " + a + " " + a, "export-source " + a + " " + P("link.ZCS"),
-          "export-source " + a + " " + dir.path.string() + "/./demo.ZCS",
-          "lh5 compress " + a + " " + a, "lh5 decompress " + a + " " + P("link.ZCS")})
+    for (const char* args : {"export-source demo.ZCS demo.ZCS", "export-source demo.ZCS link.ZCS",
+                             "export-source demo.ZCS ./demo.ZCS", "lh5 compress demo.ZCS demo.ZCS",
+                             "lh5 decompress demo.ZCS link.ZCS"})
         refusals.push_back({args, 1, "is the input file"});
     ExpectRefusals(refusals);
-    EXPECT_EQ(Slurp(a), original);
+    EXPECT_EQ(Slurp(P("demo.ZCS")), original);
     EXPECT_TRUE(fs::is_symlink(P("link.ZCS")));
     // A database saved over itself stays a database: that is what resave is for.
-    Ok("resave " + a + " " + a);
-    EXPECT_EQ(fs::file_size(a), original.size());
+    Ok("resave demo.ZCS demo.ZCS");
+    EXPECT_EQ(fs::file_size(P("demo.ZCS")), original.size());
 }
 
 TEST_F(CliSafety, EveryCommandFailsWhenStandardOutputCannotBeWritten) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    const std::string a = P("demo.ZCS");
     std::vector<clitest::Refusal> refusals;
-    for (const std::string& args :
-         {"info " + a, "info --json " + a, "detect " + a, "check " + a + " --model 0",
-          "dump " + a + " --kind tv", "dump " + a + " --kind tv --json", std::string("--help"),
-          std::string("edit --help")})
-        refusals.push_back({args + " >/dev/full", 1, "cannot write standard output"});
+    for (const char* args :
+         {"info demo.ZCS", "info --json demo.ZCS", "detect demo.ZCS", "check demo.ZCS --model 0",
+          "dump demo.ZCS --kind tv", "dump demo.ZCS --kind tv --json", "--help", "edit --help"})
+        refusals.push_back({args + std::string(" >/dev/full"), 1, "cannot write standard output"});
     refusals.push_back(
-        {"info " + a + " >/dev/full", 1, "cannot write standard output: No space left on device"});
+        {"info demo.ZCS >/dev/full", 1, "cannot write standard output: No space left on device"});
     ExpectRefusals(refusals);
 }
 
 TEST_F(CliSafety, DetectNamesTheSettingsAFileNeeds) {
     // Model 1 and flash type 1 read as model 0 and flash type 3 do.
-    const std::string right = "--model 1 --flash 1 --compress 1 ",
-                      other = "--model 0 --flash 4 --compress 2 ";
-    const std::string file = P("b.bin"), expected = "--model 0 --flash 3 --compress 1";
-    Ok("demo " + right + file);
-    EXPECT_THAT(Ok("detect " + file).out, HasSubstr("options:  " + expected));
+    const std::string right = "--model 1 --flash 1 --compress 1 b.bin",
+                      other = "--model 0 --flash 4 --compress 2 b.bin",
+                      expected = "--model 0 --flash 3 --compress 1";
+    Ok("demo " + right);
+    EXPECT_THAT(Ok("detect b.bin").out, HasSubstr("options:  " + expected));
     // With the right settings info is quiet and check passes; with others
     // they say what to try.
-    EXPECT_EQ(Ok("info " + right + file).err, "");
-    Ok("check " + right + file);
-    EXPECT_THAT(Cli("info " + other + file).err, HasSubstr("try " + expected));
-    Result check = Cli("check " + other + file);
+    EXPECT_EQ(Ok("info " + right).err, "");
+    Ok("check " + right);
+    EXPECT_THAT(Cli("info " + other).err, HasSubstr("try " + expected));
+    Result check = Cli("check " + other);
     EXPECT_EQ(check.code, 1);
     EXPECT_THAT(check.out, HasSubstr("settings: the file looks like " + expected));
     testsupport::Spit(P("noise.bin"), std::vector<uint8_t>(5000, 0x5A));

@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 class CliUndo : public CliTest {
   protected:
     void Edit(const std::string& out, const std::string& ops) {
-        const Result r = Cli("edit " + P("demo.ZCS") + " " + P(out) + " " + ops);
+        const Result r = Cli("edit demo.ZCS " + out + " " + ops);
         ASSERT_EQ(r.code, 0) << ops << ": " << r.err;
     }
 };
@@ -37,7 +37,7 @@ TEST_F(CliUndo, UndoGoesBackToTheInputAndRedoForwardToTheChange) {
 }
 
 TEST_F(CliUndo, NothingToUndoOrRedoIsRefusedAndWritesNothing) {
-    const std::string edit = "edit " + P("demo.ZCS") + " " + P("never.ZCS") + " ";
+    const std::string edit = "edit demo.ZCS never.ZCS ";
     ExpectRefusals({
         {edit + "undo", 1, "nothing to undo"},
         {edit + "sort tv name undo undo", 1, "nothing to undo"},
