@@ -9,9 +9,7 @@
 
 namespace {
 
-using clitest::CliTest;
-using clitest::HasSubstr;
-using clitest::Result;
+using namespace clitest;
 
 using CliData = CliTest;
 
@@ -28,9 +26,9 @@ TEST_F(CliData, UpdateFromTheInstalledNilesatTables) {
     EXPECT_THAT(Ok("update-transponders out.ZCS out2.ZCS --satellite 2" + nilesat).out,
                 HasSubstr("added 0, corrected 0"));
     // A table for another position, a missing file and a binary file are refused.
-    std::vector<clitest::Refusal> refusals;
+    std::vector<Refusal> refusals;
     for (const std::string& table :
-         {std::string("/usr/share/dvb/dvb-s/Astra-19.2E"), P("none"), clitest::CliPath()})
+         {std::string("/usr/share/dvb/dvb-s/Astra-19.2E"), P("none"), CliPath()})
         refusals.push_back({"update-transponders demo.ZCS bad.ZCS --satellite 2 --table " + table,
                             1, "brondavel-cli: "});
     ExpectRefusals(refusals);
@@ -39,18 +37,18 @@ TEST_F(CliData, UpdateFromTheInstalledNilesatTables) {
 
 TEST_F(CliData, MergeConvertAndReference) {
     Result r = Ok("merge demo.ZCS demo.ZCS merged.ZCS");
-    EXPECT_EQ(clitest::Count(r.out, ": 0 added,"), 4u) << r.out;
+    EXPECT_EQ(Count(r.out, ": 0 added,"), 4u) << r.out;
     EXPECT_EQ(Bytes("merged.ZCS"), Bytes("demo.ZCS"));
 
     Ok("convert demo.ZCS second.bin --to-model 0");
     Ok("convert second.bin back.ZCS --to-model 2");
     // The second generation merges into the first without doubles.
     r = Ok("merge demo.ZCS second.bin merged2.ZCS --json");
-    EXPECT_EQ(clitest::Count(r.out, "\"added\": 0"), 4u) << r.out;
+    EXPECT_EQ(Count(r.out, "\"added\": 0"), 4u) << r.out;
 
     // A reference list restores the order of a sorted copy exactly.
     Ok("reference demo.ZCS tv.txt --kind tv");
-    EXPECT_EQ(clitest::ReadText(P("tv.txt")).rfind("number;name;ONID-TSID-SID\n1;", 0), 0u);
+    EXPECT_EQ(ReadText(P("tv.txt")).rfind("number;name;ONID-TSID-SID\n1;", 0), 0u);
     Ok("edit demo.ZCS sorted.ZCS sort tv name asc");
     ASSERT_NE(Bytes("sorted.ZCS"), Bytes("demo.ZCS"));
     Ok("apply-order sorted.ZCS tv.txt restored.ZCS");

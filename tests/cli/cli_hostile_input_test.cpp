@@ -11,10 +11,7 @@
 
 namespace {
 
-using clitest::CliTest;
-using clitest::Count;
-using clitest::HasSubstr;
-using clitest::Result;
+using namespace clitest;
 namespace fs = std::filesystem;
 
 using CliHostileInput = CliTest;
@@ -54,7 +51,7 @@ TEST_F(CliHostileInput, CutFilesAreNeverWrittenBackWithoutForce) {
 }
 
 TEST_F(CliHostileInput, PipesAndFifosReadAsStreamsInEveryCommand) {
-    const std::string cli = clitest::CliPath() + " ";
+    const std::string cli = CliPath() + " ";
     for (const char* command :
          {"info /dev/stdin", "check /dev/stdin", "dump /dev/stdin --kind tv",
           "resave /dev/stdin r.ZCS", "edit /dev/stdin e.ZCS sort tv 2",

@@ -8,8 +8,7 @@
 
 namespace {
 
-using clitest::CliTest;
-using clitest::HasSubstr;
+using namespace clitest;
 using testsupport::Slurp;
 namespace fs = std::filesystem;
 

@@ -9,9 +9,7 @@
 
 namespace {
 
-using clitest::CliTest;
-using clitest::HasSubstr;
-using clitest::Result;
+using namespace clitest;
 using testsupport::Slurp;
 namespace fs = std::filesystem;
 
@@ -22,8 +20,7 @@ TEST_F(CliSafety, WrongSettingsNeverDestroyADatabase) {
     // second-generation one read with another compress mode as nonsense.
     Ok("demo --model 1 --flash 3 --compress 1 b.bin");
     const auto first = Slurp(P("demo.ZCS")), second = Slurp(P("b.bin"));
-    std::vector<clitest::Refusal> refusals{
-        {"resave demo.ZCS demo.ZCS --model 0", 1, "try --model 2"}};
+    std::vector<Refusal> refusals{{"resave demo.ZCS demo.ZCS --model 0", 1, "try --model 2"}};
     for (const char* wrong :
          {"--model 1 --flash 3 --compress 2", "--model 1 --flash 4 --compress 1", "--model 2"})
         refusals.push_back({"edit b.bin b.bin " + std::string(wrong) + " sort tv name", 1,
@@ -40,7 +37,7 @@ TEST_F(CliSafety, WrongSettingsNeverDestroyADatabase) {
 TEST_F(CliSafety, OutputOverTheInputIsRefused) {
     const auto original = Slurp(P("demo.ZCS"));
     fs::create_symlink(P("demo.ZCS"), P("link.ZCS"));
-    std::vector<clitest::Refusal> refusals;
+    std::vector<Refusal> refusals;
     for (const char* args : {"export-source demo.ZCS demo.ZCS", "export-source demo.ZCS link.ZCS",
                              "export-source demo.ZCS ./demo.ZCS", "lh5 compress demo.ZCS demo.ZCS",
                              "lh5 decompress demo.ZCS link.ZCS"})
@@ -55,7 +52,7 @@ TEST_F(CliSafety, OutputOverTheInputIsRefused) {
 
 TEST_F(CliSafety, EveryCommandFailsWhenStandardOutputCannotBeWritten) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    std::vector<clitest::Refusal> refusals;
+    std::vector<Refusal> refusals;
     for (const char* args :
          {"info demo.ZCS", "info --json demo.ZCS", "detect demo.ZCS", "check demo.ZCS --model 0",
           "dump demo.ZCS --kind tv", "dump demo.ZCS --kind tv --json", "--help", "edit --help"})

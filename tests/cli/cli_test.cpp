@@ -7,10 +7,7 @@
 
 namespace {
 
-using clitest::CliTest;
-using clitest::Count;
-using clitest::HasSubstr;
-using clitest::Result;
+using namespace clitest;
 namespace fs = std::filesystem;
 
 bool Truthy(const nlohmann::json& j) {
@@ -191,7 +188,7 @@ TEST_F(CliCommands, RenameSaysWhatItCouldNotKeep) {
 
 TEST_F(CliCommands, ExportSourceWritesTheChannelTable) {
     Ok("export-source demo.ZCS table.txt");
-    const std::string text = clitest::ReadText(P("table.txt"));
+    const std::string text = ReadText(P("table.txt"));
     EXPECT_EQ(text.find("\nDEFDB_CHDATA_t\tCH_"), 0u);
     EXPECT_EQ(text.find('\r'), std::string::npos);
 }

@@ -6,8 +6,7 @@
 
 namespace {
 
-using clitest::CliTest;
-using clitest::Result;
+using namespace clitest;
 namespace fs = std::filesystem;
 
 class CliUndo : public CliTest {

@@ -7,9 +7,7 @@
 
 namespace {
 
-using clitest::CliTest;
-using clitest::HasSubstr;
-using clitest::Result;
+using namespace clitest;
 
 class CliOrderDiff : public CliTest {};
 
@@ -42,14 +40,14 @@ TEST_F(CliOrderDiff, DiffListsARenameAndANewParent) {
     // A new parent is a change of the record pointed to, named by what it is.
     Ok("edit demo.ZCS moved.ZCS reparent transponders 5 0");
     Result reparented = Ok("diff demo.ZCS moved.ZCS");
-    EXPECT_EQ(clitest::Count(reparented.out, ": satellite \""), 1u) << reparented.out;
-    EXPECT_EQ(clitest::Count(reparented.out, "\n~ "), 1u) << reparented.out;
+    EXPECT_EQ(Count(reparented.out, ": satellite \""), 1u) << reparented.out;
+    EXPECT_EQ(Count(reparented.out, "\n~ "), 1u) << reparented.out;
 }
 
 TEST_F(CliOrderDiff, DumpCsvHasAHeaderAndOneLinePerRow) {
     Result r = Ok("dump --csv demo.ZCS --kind radio");
     EXPECT_EQ(r.out.rfind("row,id,transponderRef,serviceId,", 0), 0u);
-    EXPECT_EQ(clitest::Count(r.out, "\r\n"), 81u);
+    EXPECT_EQ(Count(r.out, "\r\n"), 81u);
 }
 
 }  // namespace
