@@ -44,8 +44,7 @@ TEST(FormatDetect, EverySavedConfigurationIsRecognised) {
     };
     for (const Case& c : {Case{2, 0, 0}, Case{0, 1, 0}, Case{0, 3, 1}, Case{1, 3, 2}, Case{0, 2, 0},
                           Case{1, 4, 1}, Case{0, 4, 2}}) {
-        SCOPED_TRACE(std::to_string(c.model) + "/" + std::to_string(c.flash) + "/" +
-                     std::to_string(c.compress));
+        SCOPED_TRACE(testing::Message() << c.model << "/" << c.flash << "/" << c.compress);
         const FormatReport report = Detect(SaveDemo(dir, c.model, c.flash, c.compress));
         ASSERT_NE(report.Best(), nullptr);
         EXPECT_TRUE(report.Best()->Matches(c.model, c.flash, c.compress))

@@ -37,7 +37,7 @@ struct Folder : testsupport::TempDir {
 };
 
 std::string WriteDemo(const Folder& dir, const FileSettings& s) {
-    const std::string path = (dir.path / ("demo" + EncodeSettings(s) + ".bin")).string();
+    const std::string path = dir / ("demo" + EncodeSettings(s) + ".bin");
     auto file = MakeDatabaseFile(path, s.model, s.flashType, s.compressMode);
     if (s.model == 2)
         FillFirstGenDemo(file->db());
@@ -62,28 +62,27 @@ TEST(DatabaseOpening, AFileIsReadWithTheSettingsItFits) {
     };
     for (const Case& c : cases) {
         const std::string path = WriteDemo(dir, c.written);
+        SCOPED_TRACE(path);
         OpenedDatabase opened = OpenFittingDatabase(path, c.preferred);
         ASSERT_TRUE(opened.file) << opened.error;
-        EXPECT_FALSE(opened.fitsNothing);
-        EXPECT_EQ(opened.settings, c.expected) << path;
-        EXPECT_EQ(opened.file->model, c.expected.model);
-        EXPECT_GT(opened.file->db().Count(2), 0) << path;
-        EXPECT_TRUE(opened.file->loadWarnings().empty()) << path;
+        EXPECT_EQ(std::tuple(opened.settings, opened.file->model, opened.fitsNothing,
+                             opened.file->loadWarnings().size()),
+                  std::tuple(c.expected, c.expected.model, false, 0u));
+        EXPECT_GT(opened.file->db().Count(2), 0);
         // Saving it back replaces a file of its own kind without a question.
-        EXPECT_FALSE(OtherSettingsOf(path, opened.settings)) << path;
+        EXPECT_FALSE(OtherSettingsOf(path, opened.settings));
     }
     // ...but a file of another kind is named before it is replaced.
     const std::string plain = WriteDemo(dir, plain2M);
     EXPECT_EQ(OtherSettingsOf(plain, conexant), plain2M);
-    EXPECT_FALSE(OtherSettingsOf((dir.path / "new.bin").string(), conexant));
+    EXPECT_FALSE(OtherSettingsOf(dir / "new.bin", conexant));
     // A file that fits nothing opens empty, a missing one not at all.
     dir.Touch("notes.bin", std::string(336000, 'x'));
-    OpenedDatabase junk = OpenFittingDatabase((dir.path / "notes.bin").string(), {2, 3, 2});
+    OpenedDatabase junk = OpenFittingDatabase(dir / "notes.bin", conexant);
     ASSERT_TRUE(junk.file);
-    EXPECT_TRUE(junk.fitsNothing);
-    EXPECT_FALSE(junk.error.empty());
-    EXPECT_EQ(junk.file->db().Count(2), 0);
-    OpenedDatabase missing = OpenFittingDatabase((dir.path / "gone.bin").string(), {2, 3, 2});
+    EXPECT_EQ(std::tuple(junk.fitsNothing, junk.error.empty(), junk.file->db().Count(2)),
+              std::tuple(true, false, 0));
+    OpenedDatabase missing = OpenFittingDatabase(dir / "gone.bin", conexant);
     EXPECT_FALSE(missing.file);
     EXPECT_NE(missing.error.find("gone.bin"), std::string::npos);
 }
@@ -138,19 +137,17 @@ TEST(ReceivedFile, OwnTemporaryFileAndTheFirstFreeName) {
     EXPECT_EQ(fs::file_size(first), 0u);
     std::ofstream(first) << "new";
     PlacedFile placed = PlaceReceivedFile(first, dir.path.string(), "a.bin");
-    EXPECT_TRUE(placed.named);
-    EXPECT_EQ(placed.path, (dir.path / "a(2).bin").string());
+    EXPECT_EQ(std::tie(placed.named, placed.path), std::tuple(true, dir / "a(2).bin"));
     EXPECT_EQ(dir.Read("a(2).bin"), "new");
     EXPECT_EQ(dir.Read("a.bin"), "old");
     EXPECT_FALSE(fs::exists(first));
 
     for (int n = 2; n <= 999; ++n) dir.Touch("a(" + std::to_string(n) + ").bin");
     placed = PlaceReceivedFile(second, dir.path.string(), "a.bin");
-    EXPECT_FALSE(placed.named);
-    EXPECT_EQ(placed.path, second);
+    EXPECT_EQ(std::tie(placed.named, placed.path), std::tuple(false, second));
     EXPECT_FALSE(placed.error.empty());
     EXPECT_TRUE(fs::exists(second));
-    EXPECT_EQ(MakeReceiveFile((dir.path / "none").string(), error), "");
+    EXPECT_EQ(MakeReceiveFile(dir / "none", error), "");
     EXPECT_FALSE(error.empty());
 }
 
@@ -173,7 +170,7 @@ TEST(ReceivedFile, NamesInTheReceiversCodePage) {
 
 TEST(SingleInstance, SecondLockRefusedUntilTheFirstEnds) {
     Folder dir;
-    const std::string runtime = (dir.path / "run").string();
+    const std::string runtime = dir / "run";
     {
         SingleInstanceLock first(runtime);
         EXPECT_TRUE(first.Acquired());
@@ -187,7 +184,7 @@ TEST(SingleInstance, SecondLockRefusedUntilTheFirstEnds) {
 
 TEST(SingleInstance, SecondCopyHandsItsFileToTheRunningOne) {
     Folder dir;
-    const std::string runtime = (dir.path / "run").string();
+    const std::string runtime = dir / "run";
     SingleInstanceLock lock(runtime);
     // Nobody listening: the second copy says so instead of ending silently.
     EXPECT_FALSE(HandOverToRunningCopy(runtime, "a.ZCS", 200).empty());
