@@ -193,4 +193,35 @@ TEST_F(CliCommands, ExportSourceWritesTheChannelTable) {
     EXPECT_EQ(text.find('\r'), std::string::npos);
 }
 
+// A change undone saves the bytes it started from, redone the bytes it made.
+TEST_F(CliCommands, EditUndoGoesBackToTheInputAndRedoForwardToTheChange) {
+    for (const std::string change :
+         {"delete satellites 1", "move tv 3-5 before 0", "rename tv 4 Renamed"}) {
+        SCOPED_TRACE(change);
+        Ok("edit demo.ZCS changed.ZCS " + change);
+        ASSERT_NE(Bytes("changed.ZCS"), Bytes("demo.ZCS"));
+        Ok("edit demo.ZCS undone.ZCS " + change + " undo");
+        EXPECT_EQ(Bytes("undone.ZCS"), Bytes("demo.ZCS"));
+        Ok("edit demo.ZCS redone.ZCS " + change + " undo redo");
+        EXPECT_EQ(Bytes("redone.ZCS"), Bytes("changed.ZCS"));
+    }
+    // Steps undo one at a time, newest first.
+    Ok("edit demo.ZCS first.ZCS sort tv name asc");
+    Ok("edit demo.ZCS two.ZCS sort tv name asc rename tv 0 Other undo");
+    EXPECT_EQ(Bytes("two.ZCS"), Bytes("first.ZCS"));
+}
+
+TEST_F(CliCommands, NothingToUndoOrRedoIsRefusedAndWritesNothing) {
+    const std::string edit = "edit demo.ZCS never.ZCS ";
+    ExpectRefusals({
+        {edit + "undo", 1, "nothing to undo"},
+        {edit + "sort tv name undo undo", 1, "nothing to undo"},
+        {edit + "redo", 1, "nothing to redo"},
+        {edit + "sort tv name undo redo redo", 1, "nothing to redo"},
+        // A new change after an undo drops what could be redone.
+        {edit + "sort tv name undo rename tv 0 X redo", 1, "nothing to redo"},
+    });
+    EXPECT_FALSE(fs::exists(P("never.ZCS")));
+}
+
 }  // namespace
