@@ -1,6 +1,5 @@
-// Inputs a user or a script may really give: files of either generation
-// without settings, cut files, pipes and FIFOs, huge ranges and archives,
-// and signals while waiting.
+// Inputs a user or a script may really give: cut files, pipes and FIFOs,
+// huge ranges and archives, and signals while waiting.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,22 +14,6 @@ using namespace clitest;
 namespace fs = std::filesystem;
 
 using CliHostileInput = CliTest;
-
-TEST_F(CliHostileInput, FilesOpenWithTheSettingsTheyFitUnlessSettingsAreGiven) {
-    const std::string settings = "--model 0 --flash 4 --compress 0 ";
-    Ok("demo " + settings + "gen2.bin");
-    Result given = Ok("dump " + settings + "gen2.bin --kind tv");
-    EXPECT_EQ(given.err, "");
-    // No settings: the second-generation file reads as it should, and one line says how.
-    Result detected = Ok("dump gen2.bin --kind tv");
-    EXPECT_EQ(detected.out, given.out);
-    EXPECT_EQ(Count(detected.err, "\n"), 1u) << detected.err;
-    EXPECT_THAT(detected.err, HasSubstr("read as model 0, SST 4M, no compression"));
-    // A file that fits the defaults says nothing; one edited without settings keeps its own.
-    EXPECT_EQ(Ok("dump demo.ZCS --kind tv").err, "");
-    Ok("edit gen2.bin edited.bin delete tv 0");
-    EXPECT_EQ(Ok("dump " + settings + "edited.bin --kind tv").err, "");
-}
 
 TEST_F(CliHostileInput, CutFilesAreNeverWrittenBackWithoutForce) {
     Cut("demo.ZCS", "cut.ZCS", 274000);

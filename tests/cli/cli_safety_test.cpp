@@ -1,6 +1,6 @@
-// What brondavel-cli must never do to a user's files: save a database read
-// with the wrong settings, write over its own input, or call a failed write
-// a success.
+// Files read with the settings they fit, and what brondavel-cli must never
+// do to a user's files: save a database read with the wrong settings, write
+// over its own input, or call a failed write a success.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -62,21 +62,31 @@ TEST_F(CliSafety, EveryCommandFailsWhenStandardOutputCannotBeWritten) {
     ExpectRefusals(refusals);
 }
 
-TEST_F(CliSafety, DetectNamesTheSettingsAFileNeeds) {
+TEST_F(CliSafety, FilesOpenWithTheSettingsTheyFitAndDetectNamesThem) {
     // Model 1 and flash type 1 read as model 0 and flash type 3 do.
-    const std::string right = "--model 1 --flash 1 --compress 1 b.bin",
-                      other = "--model 0 --flash 4 --compress 2 b.bin",
+    const std::string right = "--model 1 --flash 1 --compress 1 ",
+                      other = "--model 0 --flash 4 --compress 2 ",
                       expected = "--model 0 --flash 3 --compress 1";
-    Ok("demo " + right);
+    Ok("demo " + right + "b.bin");
     EXPECT_THAT(Ok("detect b.bin").out, HasSubstr("options:  " + expected));
-    // With the right settings info is quiet and check passes; with others
-    // they say what to try.
-    EXPECT_EQ(Ok("info " + right).err, "");
-    Ok("check " + right);
-    EXPECT_THAT(Cli("info " + other).err, HasSubstr("try " + expected));
-    Result check = Cli("check " + other);
+    // With the right settings commands are quiet and check passes; with
+    // others they say what to try.
+    const Result given = Ok("dump --kind tv " + right + "b.bin");
+    EXPECT_EQ(given.err + Ok("info " + right + "b.bin").err, "");
+    Ok("check " + right + "b.bin");
+    EXPECT_THAT(Cli("info " + other + "b.bin").err, HasSubstr("try " + expected));
+    Result check = Cli("check " + other + "b.bin");
     EXPECT_EQ(check.code, 1);
     EXPECT_THAT(check.out, HasSubstr("settings: the file looks like " + expected));
+    // No settings: the file reads as it should, and one line says how.
+    Result detected = Ok("dump b.bin --kind tv");
+    EXPECT_EQ(detected.out, given.out);
+    EXPECT_EQ(Count(detected.err, "\n"), 1u) << detected.err;
+    EXPECT_THAT(detected.err, HasSubstr("read as model 0, SST 2M, file compression"));
+    // A file that fits the defaults says nothing; one edited without settings keeps its own.
+    EXPECT_EQ(Ok("dump demo.ZCS --kind tv").err, "");
+    Ok("edit b.bin edited.bin delete tv 0");
+    EXPECT_EQ(Ok("dump --kind tv " + right + "edited.bin").err, "");
     testsupport::Spit(P("noise.bin"), std::vector<uint8_t>(5000, 0x5A));
     Result noise = Cli("detect --json " + P("noise.bin"));
     EXPECT_EQ(noise.code, 1);
