@@ -187,9 +187,8 @@ TEST(MagneticLayoutPartners, ARingOfDocksMovesAsOne) {
     ASSERT_EQ(d.layout.DockWith(&c.layout), kRightOf);
     for (FakeWindow* x : {&a, &b, &c, &d}) x->layout.SetGroupMove(true);
     a.layout.DragTo(At(50, 70, 100, 100));
-    EXPECT_EQ(b.frame, At(150, 70, 100, 100));
-    EXPECT_EQ(c.frame, At(50, 170, 100, 100));
-    EXPECT_EQ(d.frame, At(150, 170, 100, 100));
+    EXPECT_EQ((Frames{b.frame, c.frame, d.frame}),
+              (Frames{At(150, 70, 100, 100), At(50, 170, 100, 100), At(150, 170, 100, 100)}));
 }
 
 TEST(MagneticStepResize, GrowsAndShrinksInWholeStepsNeverBelowTheBase) {
