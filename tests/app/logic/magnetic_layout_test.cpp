@@ -27,6 +27,12 @@ Rect At(int x, int y, int w, int h) {
     return {x, y, x + w, y + h};
 }
 
+// Every window a partner of every other, in the order given.
+void Partners(std::initializer_list<FakeWindow*> windows) {
+    for (FakeWindow* a : windows)
+        for (FakeWindow* b : windows) EXPECT_TRUE(a == b || a->layout.AddPartner(&b->layout));
+}
+
 using enum Dock;
 using Docks = std::array<Dock, 6>;
 using Frames = std::array<Rect, 3>;
@@ -39,12 +45,7 @@ struct Desk : ::testing::Test {
 
     void SetUp() override {
         panel.layout.SetGroupMove(true);
-        for (FakeWindow* w : {&list, &other}) {
-            ASSERT_TRUE(panel.layout.AddPartner(&w->layout));
-            ASSERT_TRUE(w->layout.AddPartner(&panel.layout));
-        }
-        ASSERT_TRUE(list.layout.AddPartner(&other.layout));
-        ASSERT_TRUE(other.layout.AddPartner(&list.layout));
+        Partners({&panel, &list, &other});
     }
     // A body drag: the window's rectangle shifted to (x, y).
     static void Drag(FakeWindow& w, int x, int y) { w.layout.DragTo(w.frame.MovedTo(x, y)); }
@@ -180,9 +181,7 @@ TEST(MagneticLayoutPartners, ARingOfDocksMovesAsOne) {
     // Four windows in a square, each docked to its two neighbours.
     FakeWindow a(At(0, 0, 100, 100)), b(At(100, 0, 100, 100)), c(At(0, 100, 100, 100)),
         d(At(100, 100, 100, 100));
-    for (FakeWindow* x : {&a, &b, &c, &d})
-        for (FakeWindow* y : {&a, &b, &c, &d})
-            if (x != y) x->layout.AddPartner(&y->layout);
+    Partners({&a, &b, &c, &d});
     for (FakeWindow* x : {&a, &b, &c, &d}) x->layout.RecomputeDocking();
     ASSERT_EQ(d.layout.DockWith(&c.layout), kRightOf);
     for (FakeWindow* x : {&a, &b, &c, &d}) x->layout.SetGroupMove(true);
