@@ -168,24 +168,17 @@ TEST(ReceivedFile, NamesInTheReceiversCodePage) {
     EXPECT_EQ(longName.substr(longName.size() - 6), "\xD9\x85.ZCS");
 }
 
-TEST(SingleInstance, SecondLockRefusedUntilTheFirstEnds) {
+TEST(SingleInstance, ASecondCopyIsRefusedTheLockAndHandsItsFileOver) {
     Folder dir;
     const std::string runtime = dir / "run";
     {
         SingleInstanceLock first(runtime);
         EXPECT_TRUE(first.Acquired());
-        SingleInstanceLock second(runtime);
-        EXPECT_FALSE(second.Acquired());
+        EXPECT_FALSE(SingleInstanceLock(runtime).Acquired());
     }
-    SingleInstanceLock later(runtime);
-    EXPECT_TRUE(later.Acquired());
-    EXPECT_EQ(fs::status(runtime).permissions() & fs::perms::all, fs::perms::owner_all);
-}
-
-TEST(SingleInstance, SecondCopyHandsItsFileToTheRunningOne) {
-    Folder dir;
-    const std::string runtime = dir / "run";
     SingleInstanceLock lock(runtime);
+    EXPECT_TRUE(lock.Acquired());
+    EXPECT_EQ(fs::status(runtime).permissions() & fs::perms::all, fs::perms::owner_all);
     // Nobody listening: the second copy says so instead of ending silently.
     EXPECT_FALSE(HandOverToRunningCopy(runtime, "a.ZCS", 200).empty());
 
