@@ -1,69 +1,102 @@
 // The commands for data users bring, run as scripts run them: a transponder
-// update from the installed tables, merge, convert there and back, and a
-// reference list that restores a reordered file.
+// update from the installed tables, merge, convert there and back, a
+// reference list or another file that restores a reordered file, diff and
+// dump --csv.
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <nlohmann/json.hpp>
 
 #include "tests/cli/cli_runner.h"
 
 namespace {
 
-using clitest::CliTest;
-using clitest::Result;
+using namespace clitest;
 
 using CliData = CliTest;
 
 TEST_F(CliData, UpdateFromTheInstalledNilesatTables) {
     // Row 2 of the demo is Nilesat at 7.0W.
-    const Result dry = Ok("update-transponders " + P("demo.ZCS") + " " + P("out.ZCS") +
-                          " --satellite 2 --dry-run");
-    EXPECT_NE(dry.out.find("Nilesat-201-7.0W"), std::string::npos);
-    EXPECT_NE(dry.out.find("S2 left out"), std::string::npos);
+    const std::string update = "update-transponders demo.ZCS out.ZCS --satellite 2 ";
+    const Result dry = Ok(update + "--dry-run");
+    EXPECT_THAT(dry.out, HasSubstr("Nilesat-201-7.0W"));
+    EXPECT_THAT(dry.out, HasSubstr("S2 left out"));
     EXPECT_FALSE(std::filesystem::exists(P("out.ZCS")));
-
-    const Result done = Ok("update-transponders " + P("demo.ZCS") + " " + P("out.ZCS") +
-                           " --satellite 2 --table /usr/share/dvb/dvb-s/Nilesat-201-7.0W --json");
-    EXPECT_NE(done.out.find("\"s2LeftOut\""), std::string::npos);
+    const std::string nilesat = " --table /usr/share/dvb/dvb-s/Nilesat-201-7.0W";
+    EXPECT_THAT(Ok(update + nilesat + " --json").out, HasSubstr("\"s2LeftOut\""));
     // Run again on its own output, nothing is left to add or correct.
-    const Result again = Ok("update-transponders " + P("out.ZCS") + " " + P("out2.ZCS") +
-                            " --satellite 2 --table /usr/share/dvb/dvb-s/Nilesat-201-7.0W");
-    EXPECT_NE(again.out.find("added 0, corrected 0"), std::string::npos) << again.out;
-
+    EXPECT_THAT(Ok("update-transponders out.ZCS out2.ZCS --satellite 2" + nilesat).out,
+                HasSubstr("added 0, corrected 0"));
     // A table for another position, a missing file and a binary file are refused.
-    std::vector<clitest::Refusal> refusals;
+    std::vector<Refusal> refusals;
     for (const std::string& table :
-         {std::string("/usr/share/dvb/dvb-s/Astra-19.2E"), P("none"), clitest::CliPath()})
-        refusals.push_back({"update-transponders " + P("demo.ZCS") + " " + P("bad.ZCS") +
-                                " --satellite 2 --table " + table,
+         {std::string("/usr/share/dvb/dvb-s/Astra-19.2E"), P("none"), CliPath()})
+        refusals.push_back({"update-transponders demo.ZCS bad.ZCS --satellite 2 --table " + table,
                             1, "brondavel-cli: "});
     ExpectRefusals(refusals);
     EXPECT_FALSE(std::filesystem::exists(P("bad.ZCS")));
 }
 
 TEST_F(CliData, MergeConvertAndReference) {
-    Result r = Ok("merge " + P("demo.ZCS") + " " + P("demo.ZCS") + " " + P("merged.ZCS"));
-    EXPECT_EQ(clitest::Count(r.out, ": 0 added,"), 4u) << r.out;
+    Result r = Ok("merge demo.ZCS demo.ZCS merged.ZCS");
+    EXPECT_EQ(Count(r.out, ": 0 added,"), 4u) << r.out;
     EXPECT_EQ(Bytes("merged.ZCS"), Bytes("demo.ZCS"));
 
-    r = Ok("convert " + P("demo.ZCS") + " " + P("second.bin") + " --to-model 0");
-    r = Ok("convert " + P("second.bin") + " " + P("back.ZCS") + " --to-model 2");
+    Ok("convert demo.ZCS second.bin --to-model 0");
+    Ok("convert second.bin back.ZCS --to-model 2");
     // The second generation merges into the first without doubles.
-    r = Ok("merge " + P("demo.ZCS") + " " + P("second.bin") + " " + P("merged2.ZCS") + " --json");
-    EXPECT_EQ(clitest::Count(r.out, "\"added\": 0"), 4u) << r.out;
+    r = Ok("merge demo.ZCS second.bin merged2.ZCS --json");
+    EXPECT_EQ(Count(r.out, "\"added\": 0"), 4u) << r.out;
 
     // A reference list restores the order of a sorted copy exactly.
-    Ok("reference " + P("demo.ZCS") + " " + P("tv.txt") + " --kind tv");
-    EXPECT_EQ(clitest::ReadText(P("tv.txt")).rfind("number;name;ONID-TSID-SID\n1;", 0), 0u);
-    Ok("edit " + P("demo.ZCS") + " " + P("sorted.ZCS") + " sort tv name asc");
+    Ok("reference demo.ZCS tv.txt --kind tv");
+    EXPECT_EQ(ReadText(P("tv.txt")).rfind("number;name;ONID-TSID-SID\n1;", 0), 0u);
+    Ok("edit demo.ZCS sorted.ZCS sort tv name asc");
     ASSERT_NE(Bytes("sorted.ZCS"), Bytes("demo.ZCS"));
-    r = Ok("apply-order " + P("sorted.ZCS") + " " + P("tv.txt") + " " + P("restored.ZCS"));
+    Ok("apply-order sorted.ZCS tv.txt restored.ZCS");
     EXPECT_EQ(Bytes("restored.ZCS"), Bytes("demo.ZCS"));
 
     std::ofstream(P("bad.txt")) << "1;bell\x07\n";
-    r = Cli("apply-order " + P("demo.ZCS") + " " + P("bad.txt") + " " + P("x.ZCS") + " --names");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.err.find("control characters"), std::string::npos) << r.err;
+    ExpectRefusals({{"apply-order demo.ZCS bad.txt x.ZCS --names", 1, "control characters"}});
+}
+
+TEST_F(CliData, SortedFileGetsItsOrderBackFromAnotherGenerationAndDiffSaysSo) {
+    Ok("demo --model 0 --flash 4 --compress 2 gen2.bin");
+    // Sorted by name: nearly every channel moves.
+    Ok("edit demo.ZCS sorted.ZCS sort tv 2");
+    Result moved = Ok("diff --json demo.ZCS sorted.ZCS");
+    const auto j = nlohmann::json::parse(moved.out);
+    EXPECT_GT(j["tv"]["moved"].size(), 100u);
+    EXPECT_TRUE(j["tv"]["added"].empty());
+    EXPECT_TRUE(j["radio"]["moved"].empty());
+
+    // The second-generation demo holds the same channels in the original order.
+    Result applied = Ok("apply-order sorted.ZCS gen2.bin back.ZCS");
+    EXPECT_THAT(applied.out, HasSubstr("matched by key: 380\nmatched by name: 0\nunmatched: 0\n"));
+    Result same = Cli("diff demo.ZCS back.ZCS");
+    EXPECT_EQ(same.code, 0);
+    EXPECT_EQ(same.out, "");
+}
+
+TEST_F(CliData, DiffListsARenameAndANewParent) {
+    Ok("edit demo.ZCS renamed.ZCS rename tv 3 'A\"B'");
+    Result r = Ok("diff demo.ZCS renamed.ZCS");
+    EXPECT_EQ(
+        r.out.rfind("tv: 0 added, 0 removed, 0 moved, 1 changed\n~ tv #4 -> #4 \"A\\\"B\"", 0), 0u)
+        << r.out;
+    EXPECT_THAT(r.out, HasSubstr(": name \"Kids Club\" -> \"A\\\"B\"\n"));
+
+    // A new parent is a change of the record pointed to, named by what it is.
+    Ok("edit demo.ZCS moved.ZCS reparent transponders 5 0");
+    Result reparented = Ok("diff demo.ZCS moved.ZCS");
+    EXPECT_EQ(Count(reparented.out, ": satellite \""), 1u) << reparented.out;
+    EXPECT_EQ(Count(reparented.out, "\n~ "), 1u) << reparented.out;
+}
+
+TEST_F(CliData, DumpCsvHasAHeaderAndOneLinePerRow) {
+    Result r = Ok("dump --csv demo.ZCS --kind radio");
+    EXPECT_EQ(r.out.rfind("row,id,transponderRef,serviceId,", 0), 0u);
+    EXPECT_EQ(Count(r.out, "\r\n"), 81u);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 
 namespace {
 
-using clitest::CliTest;
+using namespace clitest;
 namespace fs = std::filesystem;
 
 class CliLink : public CliTest {};
@@ -28,7 +28,7 @@ TEST_F(CliLink, CtrlCStopsAReceiveWithExitCode130) {
     if (pid == 0) {
         const int err = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(err, STDERR_FILENO);
-        const std::string cli = clitest::CliPath();
+        const std::string cli = CliPath();
         ::execl(cli.c_str(), cli.c_str(), "receive", "--port", port.c_str(), "--mode", "1",
                 target.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
@@ -43,7 +43,7 @@ TEST_F(CliLink, CtrlCStopsAReceiveWithExitCode130) {
     ::close(master);
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 130);
-    EXPECT_NE(clitest::ReadText(errors).find("stopped"), std::string::npos);
+    EXPECT_THAT(ReadText(errors), HasSubstr("stopped"));
     EXPECT_FALSE(fs::exists(target));
 }
 

@@ -2,18 +2,23 @@
 // standard error kept in a file of the test's scratch folder.
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "tests/support/build_paths.h"
 #include "tests/support/temp_files.h"
 
 namespace clitest {
+
+using ::testing::HasSubstr;
 
 struct Result {
     int code;
@@ -36,19 +41,6 @@ inline size_t Count(const std::string& text, const std::string& what) {
     return n;
 }
 
-// A shell command line: its exit code and standard output.
-inline Result Shell(const std::string& command) {
-    FILE* p = ::popen(command.c_str(), "r");
-    Result r{-1, "", ""};
-    if (p == nullptr) return r;
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int status = ::pclose(p);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
-
 // A command that must fail with this exit code and say why on stderr.
 struct Refusal {
     std::string args;
@@ -58,16 +50,26 @@ struct Refusal {
 
 class CliTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_EQ(Cli("demo " + P("demo.ZCS")).code, 0); }
+    void SetUp() override { ASSERT_EQ(Cli("demo demo.ZCS").code, 0); }
     std::string P(const std::string& name) const { return dir / name; }
 
-    // `args` is a shell command line fragment.
-    Result Cli(const std::string& args) const {
-        const std::string errFile = P("stderr.txt");
-        Result r = Shell(CliPath() + " " + args + " 2>" + errFile);
-        r.err = ReadText(errFile);
+    // A shell command line run in the scratch folder: its exit code and
+    // standard output, and its standard error kept in a file there.
+    Result Run(const std::string& line) const {
+        const std::string command = "cd '" + dir.path.string() + "' && " + line + " 2>stderr.txt";
+        FILE* p = ::popen(command.c_str(), "r");
+        Result r{-1, "", ""};
+        if (p == nullptr) return r;
+        std::array<char, 4096> buf;
+        for (size_t n; (n = std::fread(buf.data(), 1, buf.size(), p)) > 0;)
+            r.out.append(buf.data(), n);
+        const int status = ::pclose(p);
+        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.err = ReadText(P("stderr.txt"));
         return r;
     }
+    // `args` is a shell command line fragment.
+    Result Cli(const std::string& args) const { return Run(CliPath() + " " + args); }
 
     // A command that must succeed; its output for further checks.
     Result Ok(const std::string& args) const {
@@ -89,6 +91,19 @@ class CliTest : public ::testing::Test {
                       1u)
                 << r.err;
         }
+    }
+
+    // Bytes of a file in the scratch folder overwritten in place.
+    void Patch(const std::string& name, long at, const std::string& bytes) const {
+        std::fstream f(P(name), std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(at);
+        f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    // A copy of a file in the scratch folder, cut to `length` bytes.
+    void Cut(const std::string& from, const std::string& to, uintmax_t length) const {
+        std::filesystem::copy_file(P(from), P(to));
+        std::filesystem::resize_file(P(to), length);
     }
 
     // A saved file with its save date blanked.

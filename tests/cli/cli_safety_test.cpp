@@ -1,6 +1,6 @@
-// What brondavel-cli must never do to a user's files: save a database read
-// with the wrong settings, write over its own input, or call a failed write
-// a success.
+// Files read with the settings they fit, and what brondavel-cli must never
+// do to a user's files: save a database read with the wrong settings, write
+// over its own input, or call a failed write a success.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -9,116 +9,89 @@
 
 namespace {
 
-using clitest::CliTest;
-using clitest::Result;
+using namespace clitest;
 using testsupport::Slurp;
 namespace fs = std::filesystem;
 
 class CliSafety : public CliTest {};
 
 TEST_F(CliSafety, WrongSettingsNeverDestroyADatabase) {
-    const std::string a = P("demo.ZCS");
-    const auto original = Slurp(a);
-    // A first-generation file read as a second-generation one opens empty.
-    Result resave = Cli("resave " + a + " " + a + " --model 0");
-    EXPECT_EQ(resave.code, 1);
-    EXPECT_NE(resave.err.find("try --model 2"), std::string::npos) << resave.err;
-    EXPECT_EQ(Slurp(a), original);
-    // A second-generation file read with the wrong compress mode reads as nonsense.
-    const std::string b = P("b.bin");
-    Ok("demo --model 1 --flash 3 --compress 1 " + b);
-    const auto flash = Slurp(b);
+    // A first-generation file read as a second-generation one opens empty; a
+    // second-generation one read with another compress mode as nonsense.
+    Ok("demo --model 1 --flash 3 --compress 1 b.bin");
+    const auto first = Slurp(P("demo.ZCS")), second = Slurp(P("b.bin"));
+    std::vector<Refusal> refusals{{"resave demo.ZCS demo.ZCS --model 0", 1, "try --model 2"}};
     for (const char* wrong :
-         {"--model 1 --flash 3 --compress 2", "--model 1 --flash 4 --compress 1", "--model 2"}) {
-        SCOPED_TRACE(wrong);
-        Result edit = Cli("edit " + b + " " + b + " " + wrong + " sort tv name");
-        EXPECT_EQ(edit.code, 1);
-        EXPECT_NE(edit.err.find("try --model 0 --flash 3 --compress 1"), std::string::npos)
-            << edit.err;
-        EXPECT_EQ(Slurp(b), flash);
-    }
+         {"--model 1 --flash 3 --compress 2", "--model 1 --flash 4 --compress 1", "--model 2"})
+        refusals.push_back({"edit b.bin b.bin " + std::string(wrong) + " sort tv name", 1,
+                            "try --model 0 --flash 3 --compress 1"});
+    ExpectRefusals(refusals);
+    EXPECT_EQ(Slurp(P("demo.ZCS")), first);
+    EXPECT_EQ(Slurp(P("b.bin")), second);
     // The right settings, and --force, still write.
-    EXPECT_EQ(Cli("edit " + b + " " + b + " --model 1 --flash 1 --compress 1 sort tv name").code,
-              0);
-    EXPECT_EQ(
-        Cli("resave " + a + " " + P("forced.bin") + " --model 0 --flash 3 --compress 0 --force")
-            .code,
-        0);
+    Ok("edit b.bin b.bin --model 1 --flash 1 --compress 1 sort tv name");
+    Ok("resave demo.ZCS forced.bin --model 0 --flash 3 --compress 0 --force");
     EXPECT_TRUE(fs::exists(P("forced.bin")));
 }
 
 TEST_F(CliSafety, OutputOverTheInputIsRefused) {
-    const std::string a = P("demo.ZCS");
-    const auto original = Slurp(a);
-    fs::create_symlink(a, P("link.ZCS"));
-    std::vector<clitest::Refusal> refusals;
-    for (const std::string& args :
-         {"export-source " + a + " " + a, "export-source " + a + " " + P("link.ZCS"),
-          "export-source " + a + " " + dir.path.string() + "/./demo.ZCS",
-          "lh5 compress " + a + " " + a, "lh5 decompress " + a + " " + P("link.ZCS")})
+    const auto original = Slurp(P("demo.ZCS"));
+    fs::create_symlink(P("demo.ZCS"), P("link.ZCS"));
+    std::vector<Refusal> refusals;
+    for (const char* args : {"export-source demo.ZCS demo.ZCS", "export-source demo.ZCS link.ZCS",
+                             "export-source demo.ZCS ./demo.ZCS", "lh5 compress demo.ZCS demo.ZCS",
+                             "lh5 decompress demo.ZCS link.ZCS"})
         refusals.push_back({args, 1, "is the input file"});
     ExpectRefusals(refusals);
-    EXPECT_EQ(Slurp(a), original);
+    EXPECT_EQ(Slurp(P("demo.ZCS")), original);
     EXPECT_TRUE(fs::is_symlink(P("link.ZCS")));
     // A database saved over itself stays a database: that is what resave is for.
-    EXPECT_EQ(Cli("resave " + a + " " + a).code, 0);
-    EXPECT_EQ(fs::file_size(a), original.size());
+    Ok("resave demo.ZCS demo.ZCS");
+    EXPECT_EQ(fs::file_size(P("demo.ZCS")), original.size());
 }
 
 TEST_F(CliSafety, EveryCommandFailsWhenStandardOutputCannotBeWritten) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    const std::string a = P("demo.ZCS");
-    for (const std::string& args :
-         {"info " + a, "info --json " + a, "detect " + a, "check " + a + " --model 0",
-          "dump " + a + " --kind tv", "dump " + a + " --kind tv --json", std::string("--help"),
-          std::string("edit --help")}) {
-        SCOPED_TRACE(args);
-        Result r = Cli(args + " >/dev/full");
-        EXPECT_EQ(r.code, 1);
-        EXPECT_NE(r.err.find("cannot write standard output"), std::string::npos) << r.err;
-    }
-    Result full = Cli("info " + a + " >/dev/full");
-    EXPECT_NE(full.err.find("No space left on device"), std::string::npos) << full.err;
+    std::vector<Refusal> refusals;
+    for (const char* args :
+         {"info demo.ZCS", "info --json demo.ZCS", "detect demo.ZCS", "check demo.ZCS --model 0",
+          "dump demo.ZCS --kind tv", "dump demo.ZCS --kind tv --json", "--help", "edit --help"})
+        refusals.push_back({args + std::string(" >/dev/full"), 1, "cannot write standard output"});
+    refusals.push_back(
+        {"info demo.ZCS >/dev/full", 1, "cannot write standard output: No space left on device"});
+    ExpectRefusals(refusals);
 }
 
-TEST_F(CliSafety, DetectNamesTheSettingsAFileNeeds) {
-    struct Case {
-        const char* settings;
-        const char* expected;
-    };
-    for (const Case& c :
-         {Case{"--model 2", "--model 2 --flash 0 --compress 0"},
-          Case{"--model 1 --flash 1 --compress 1", "--model 0 --flash 3 --compress 1"},
-          Case{"--model 1 --flash 4 --compress 2", "--model 0 --flash 4 --compress 2"}}) {
-        SCOPED_TRACE(c.settings);
-        const std::string file = P("case.bin");
-        Ok(std::string("demo ") + c.settings + " " + file);
-        Result detect = Ok("detect " + file);
-        EXPECT_NE(detect.out.find(std::string("options:  ") + c.expected), std::string::npos)
-            << detect.out;
-        // With the right settings info is quiet, check passes and an edit
-        // reads back; with others they say what to try.
-        const std::string right = std::string(" ") + c.settings + " ";
-        EXPECT_EQ(Cli("info" + right + file).err, "");
-        EXPECT_EQ(Cli("check" + right + file).code, 0);
-        Ok("edit" + right + file + " " + P("edited.bin") + " sort tv name");
-        Result dump = Cli("dump --kind satellites" + right + P("edited.bin"));
-        EXPECT_EQ(dump.out.substr(0, dump.out.find('\n')), "0\tAstra 1\t19.2E");
-        const char* other = std::string(c.expected).find("--compress 2") != std::string::npos
-                                ? "--model 0 --flash 4 --compress 1"
-                                : "--model 0 --flash 4 --compress 2";
-        Result info = Cli(std::string("info ") + other + " " + file);
-        EXPECT_NE(info.err.find(std::string("try ") + c.expected), std::string::npos) << info.err;
-        Result check = Cli(std::string("check ") + other + " " + file);
-        EXPECT_EQ(check.code, 1);
-        EXPECT_NE(check.out.find(std::string("settings: the file looks like ") + c.expected),
-                  std::string::npos);
-    }
+TEST_F(CliSafety, FilesOpenWithTheSettingsTheyFitAndDetectNamesThem) {
+    // Model 1 and flash type 1 read as model 0 and flash type 3 do.
+    const std::string right = "--model 1 --flash 1 --compress 1 ",
+                      other = "--model 0 --flash 4 --compress 2 ",
+                      expected = "--model 0 --flash 3 --compress 1";
+    Ok("demo " + right + "b.bin");
+    EXPECT_THAT(Ok("detect b.bin").out, HasSubstr("options:  " + expected));
+    // With the right settings commands are quiet and check passes; with
+    // others they say what to try.
+    const Result given = Ok("dump --kind tv " + right + "b.bin");
+    EXPECT_EQ(given.err + Ok("info " + right + "b.bin").err, "");
+    Ok("check " + right + "b.bin");
+    EXPECT_THAT(Cli("info " + other + "b.bin").err, HasSubstr("try " + expected));
+    Result check = Cli("check " + other + "b.bin");
+    EXPECT_EQ(check.code, 1);
+    EXPECT_THAT(check.out, HasSubstr("settings: the file looks like " + expected));
+    // No settings: the file reads as it should, and one line says how.
+    Result detected = Ok("dump b.bin --kind tv");
+    EXPECT_EQ(detected.out, given.out);
+    EXPECT_EQ(Count(detected.err, "\n"), 1u) << detected.err;
+    EXPECT_THAT(detected.err, HasSubstr("read as model 0, SST 2M, file compression"));
+    // A file that fits the defaults says nothing; one edited without settings keeps its own.
+    EXPECT_EQ(Ok("dump demo.ZCS --kind tv").err, "");
+    Ok("edit b.bin edited.bin delete tv 0");
+    EXPECT_EQ(Ok("dump --kind tv " + right + "edited.bin").err, "");
     testsupport::Spit(P("noise.bin"), std::vector<uint8_t>(5000, 0x5A));
     Result noise = Cli("detect --json " + P("noise.bin"));
     EXPECT_EQ(noise.code, 1);
     EXPECT_TRUE(nlohmann::json::parse(noise.out)["best"].is_null());
-    EXPECT_NE(noise.err.find("no database file"), std::string::npos);
+    EXPECT_THAT(noise.err, HasSubstr("no database file"));
 }
 
 }  // namespace

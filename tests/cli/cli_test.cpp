@@ -1,17 +1,13 @@
 // brondavel-cli as scripts see it: output, exit codes, files written.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/cli_runner.h"
 
 namespace {
 
-using clitest::CliTest;
-using clitest::Count;
-using clitest::ReadText;
-using clitest::Result;
+using namespace clitest;
 namespace fs = std::filesystem;
 
 bool Truthy(const nlohmann::json& j) {
@@ -23,216 +19,209 @@ class CliCommands : public CliTest {
     nlohmann::json Dump(const std::string& file, const std::string& kind) {
         return nlohmann::json::parse(Cli("dump " + file + " --kind " + kind + " --json").out);
     }
-    std::vector<std::string> Lines(const std::string& text) {
-        std::vector<std::string> lines;
-        std::stringstream in(text);
-        for (std::string line; std::getline(in, line);) lines.push_back(line);
-        return lines;
-    }
 };
 
-TEST_F(CliCommands, InfoReportsKindHeaderDateAndCounts) {
-    Result r = Ok("info --json " + P("demo.ZCS"));
-    const auto j = nlohmann::json::parse(r.out);
+TEST_F(CliCommands, InfoReportsTheFileAndWhatIsWrongWithIt) {
+    const auto j = nlohmann::json::parse(Ok("info --json demo.ZCS").out);
     EXPECT_EQ(j["kind"], "ChannelDataFile");
     EXPECT_EQ(j["headerValid"], true);
     EXPECT_EQ(j["date"].get<std::string>().size(), 8u);
     EXPECT_EQ(j["counts"]["satellites"], 6);
     EXPECT_EQ(j["missingBytes"], 0);
     EXPECT_EQ(j["detected"], "--model 2 --flash 0 --compress 0");
-}
-
-TEST_F(CliCommands, InfoOnDamagedFilesSaysWhatIsWrong) {
-    // A file cut short: how many bytes are missing.
-    fs::copy_file(P("demo.ZCS"), P("short.ZCS"));
-    fs::resize_file(P("short.ZCS"), 100000);
-    Result cut = Ok("info " + P("short.ZCS"));
-    EXPECT_NE(cut.out.find("100000 bytes, 236000 bytes missing"), std::string::npos) << cut.out;
+    Cut("demo.ZCS", "short.ZCS", 100000);
+    EXPECT_THAT(Ok("info short.ZCS").out, HasSubstr("100000 bytes, 236000 bytes missing"));
     // A date of control bytes is shown escaped, never raw.
-    {
-        std::fstream f(P("demo.ZCS"), std::ios::in | std::ios::out | std::ios::binary);
-        f.seekp(16);
-        f.write("20\x1b[2J\\\x7f", 8);
-    }
-    Result date = Cli("info --json " + P("demo.ZCS"));
-    EXPECT_EQ(nlohmann::json::parse(date.out)["date"], "20\\x1B[2J\\\\\\x7F");
-    EXPECT_EQ(Cli("info " + P("demo.ZCS")).out.find('\x1b'), std::string::npos);
+    Patch("demo.ZCS", 16, "20\x1b[2J\\\x7f");
+    EXPECT_EQ(nlohmann::json::parse(Cli("info --json demo.ZCS").out)["date"],
+              "20\\x1B[2J\\\\\\x7F");
+    EXPECT_EQ(Cli("info demo.ZCS").out.find('\x1b'), std::string::npos);
 }
 
 TEST_F(CliCommands, ResaveAndCheck) {
-    Ok("resave " + P("demo.ZCS") + " " + P("again.ZCS"));
+    Ok("resave demo.ZCS again.ZCS");
     EXPECT_EQ(fs::file_size(P("again.ZCS")), 336000u);
-    EXPECT_EQ(Cli("check " + P("again.ZCS")).code, 0);
-    // An orphaned channel and a bad header are reported, one line each.
-    std::fstream f(P("again.ZCS"), std::ios::in | std::ios::out | std::ios::binary);
-    f.seekp(128 + 73728 + 12);
-    const char ref[2] = {char(0xE8), 0x03};  // transponder 1000
-    f.write(ref, 2);
-    f.seekp(0);
-    f.write("ZCXX", 4);
-    f.close();
-    Result bad = Cli("check " + P("again.ZCS"));
+    Ok("check again.ZCS");
+    // Findings go to stdout, one line each, and are not repeated as warnings.
+    Patch("again.ZCS", 128 + 73728 + 12, "\xE8\x03");  // tv 0 on transponder 1000
+    Result orphan = Cli("check again.ZCS");
+    EXPECT_EQ(orphan.code, 1);
+    EXPECT_EQ(orphan.out, "tv 0: transponder 1000 does not exist\n");
+    Patch("again.ZCS", 0, "ZCXX");
+    Result bad = Cli("check again.ZCS");
     EXPECT_EQ(bad.code, 1);
-    EXPECT_NE(bad.out.find("header"), std::string::npos);
-    // check reports its findings on stdout and does not repeat them as warnings.
+    EXPECT_EQ(bad.out, "header: the magics do not match\n");
     EXPECT_EQ(bad.err, "");
-    Result json = Cli("info --json " + P("again.ZCS"));
-    EXPECT_EQ(nlohmann::json::parse(json.out)["headerValid"], false);
+    EXPECT_EQ(nlohmann::json::parse(Cli("info --json again.ZCS").out)["headerValid"], false);
 }
 
 TEST_F(CliCommands, RefusalsSayWhy) {
-    const std::string demo = P("demo.ZCS");
     testsupport::Spit(P("junk.bin"), std::vector<uint8_t>(100, 0x55));
     ExpectRefusals({
-        {"info " + P("missing.ZCS"), 1, "Cannot open"},
-        {"detect " + P("missing.ZCS"), 1, "No such file or directory"},
+        {"info missing.ZCS", 1, "Cannot open"},
+        {"detect missing.ZCS", 1, "No such file or directory"},
         {"info", 2, "FILE is required"},
         {"nonsense", 2, "A subcommand is required"},
-        {"info --model 7 " + demo, 2, "--model"},
-        {"edit " + demo + " " + P("out.ZCS"), 2, "At least 3 required"},
-        {"dump --csv --json " + demo + " --kind radio", 2, "--json excludes --csv"},
-        {"resave " + demo + " /proc/nope/x.ZCS", 1, "Cannot create a file beside"},
-        {"lh5 compress " + P("missing") + " " + P("out"), 1, "No such file or directory"},
-        {"lh5 compress " + demo + " " + P("no/such/folder.lzh"), 1, "No such file or directory"},
-        {"diff " + demo + " " + P("junk.bin"), 1, "junk.bin\" is no database file"},
-        {"apply-order " + demo + " " + P("junk.bin") + " " + P("out.ZCS"), 1, "junk.bin\""},
+        {"info --model 7 demo.ZCS", 2, "--model"},
+        {"edit demo.ZCS out.ZCS", 2, "At least 3 required"},
+        {"dump --csv --json demo.ZCS --kind radio", 2, "--json excludes --csv"},
+        {"resave demo.ZCS /proc/nope/x.ZCS", 1, "Cannot create a file beside"},
+        {"lh5 compress missing out", 1, "No such file or directory"},
+        {"lh5 compress demo.ZCS no/such/folder.lzh", 1, "No such file or directory"},
+        {"diff demo.ZCS junk.bin", 1, "junk.bin\" is no database file"},
+        {"apply-order demo.ZCS junk.bin out.ZCS", 1, "junk.bin\""},
         // A stream longer than any database file is refused, not read forever.
         {"dump /dev/zero --kind tv", 1, "holds more than"},
-        {"lh5 compress /dev/zero " + P("out"), 1, "larger than any receiver file"},
-        {"send --port x --mode 3 " + demo, 2, "--mode"},
-        {"send --port /dev/null --mode 2 " + demo, 1, "cannot open port /dev/null: Not a tty"},
-        {"receive --port " + P("ttyNone") + " --mode 1 " + P("out"), 1, "No such file"},
-        {"receive --port /dev/null --mode 1 " + dir.path.string(), 1, "is a folder"},
+        {"lh5 compress /dev/zero out", 1, "larger than any receiver file"},
+        {"send --port x --mode 3 demo.ZCS", 2, "--mode"},
+        {"send --port /dev/null --mode 2 demo.ZCS", 1, "cannot open port /dev/null: Not a tty"},
+        {"receive --port ttyNone --mode 1 out", 1, "No such file"},
+        {"receive --port /dev/null --mode 1 .", 1, "is a folder"},
         {"receive --port /dev/null --mode 1 /dev/null", 1, "is not a regular file"},
     });
     EXPECT_EQ(testsupport::NamesIn(dir),
               (std::vector<std::string>{"demo.ZCS", "junk.bin", "stderr.txt"}));
     // A warning is said once, on stderr only.
-    Result wrong = Cli("info --model 0 " + demo);
-    EXPECT_EQ(wrong.code, 0);
+    Result wrong = Ok("info --model 0 demo.ZCS");
     EXPECT_EQ(Count(wrong.err, "not a flash-image header"), 1u);
     EXPECT_EQ(Count(wrong.err, "try --model 2"), 1u);
     EXPECT_EQ(wrong.out.find("warning"), std::string::npos);
 }
 
 TEST_F(CliCommands, DumpRowsAreTheRowsEditTakes) {
-    Result sats = Ok("dump " + P("demo.ZCS") + " --kind satellites --header");
-    const auto lines = Lines(sats.out);
-    ASSERT_EQ(lines.size(), 7u);
-    EXPECT_EQ(lines[0], "row\tname\tposition");
-    EXPECT_EQ(lines[1], "0\tAstra 1\t19.2E");
+    const std::string sats = Ok("dump demo.ZCS --kind satellites --header").out;
+    EXPECT_EQ(sats.rfind("row\tname\tposition\n0\tAstra 1\t19.2E\n", 0), 0u) << sats;
+    EXPECT_EQ(Count(sats, "\n"), 7u);
     // Channel rows: row index, number, name and the lock, favourite and scramble marks.
-    const std::string in = P("demo.ZCS"), out = P("marked.ZCS");
-    ASSERT_EQ(Cli("edit " + in + " " + out + " favorite tv 4 0 on").code, 0);
-    const auto tv = Lines(Cli("dump " + out + " --kind tv --header").out);
-    EXPECT_EQ(tv[0], "row\tnumber\tname\tlock\tfavorite\tscramble");
-    const auto json = Dump(out, "tv");
+    Ok("edit demo.ZCS out.ZCS favorite tv 4 0 on");
+    const std::string tv = Ok("dump out.ZCS --kind tv --header").out;
+    EXPECT_EQ(tv.rfind("row\tnumber\tname\tlock\tfavorite\tscramble\n", 0), 0u);
+    const auto json = Dump("out.ZCS", "tv");
     const std::string name4 = json[4]["fields"]["name"];
-    EXPECT_EQ(tv[5].substr(0, tv[5].find('\t', 2) + 1), "4\t5\t");
-    EXPECT_NE(tv[5].find("\t" + name4 + "\t"), std::string::npos);
-    EXPECT_EQ(json[4]["row"], 4);
-    EXPECT_EQ(json[4]["columns"][3], "F");
+    EXPECT_THAT(tv, HasSubstr("\n4\t5\t" + name4 + "\t-\tF\t"));
+    EXPECT_GT(Count(tv, "\tS\n"), 0u);
     for (size_t r = 0; r < json.size(); ++r) {
         const auto& fields = json[r]["fields"];
-        const auto& columns = json[r]["columns"];
-        EXPECT_EQ(columns[2], Truthy(fields["locked"]) ? "L" : "-");
-        EXPECT_EQ(columns[3], Truthy(fields["favoriteMask"]) ? "F" : "-");
+        EXPECT_EQ(json[r]["row"], r);
+        EXPECT_EQ(json[r]["columns"][2], Truthy(fields["locked"]) ? "L" : "-");
+        EXPECT_EQ(json[r]["columns"][3], Truthy(fields["favoriteMask"]) ? "F" : "-");
     }
-    EXPECT_GT(Count(Cli("dump " + out + " --kind tv").out, "\tS\n"), 0u);
     // The row read off dump is the row edit renames.
-    Ok("edit " + out + " " + out + " rename tv 4 Renamed");
-    EXPECT_EQ(Dump(out, "tv")[4]["fields"]["name"], "Renamed");
+    Ok("edit out.ZCS out.ZCS rename tv 4 Renamed");
+    EXPECT_EQ(Dump("out.ZCS", "tv")[4]["fields"]["name"], "Renamed");
 }
 
 TEST_F(CliCommands, EditAppliesOperationsInOrder) {
-    const std::string in = P("demo.ZCS"), out = P("edited.ZCS");
-    const auto before = Dump(in, "tv");
-    const std::string row2 = before[2]["fields"]["name"];
-    Ok("edit " + in + " " + out + " move tv 0-1 after 4 favorite tv 0 15 on" +
-       " rename tv 1 \"Nouvelle 1\" reparent tv 0 7");
-    const auto after = Dump(out, "tv");
+    const auto before = Dump("demo.ZCS", "tv");
+    Ok("edit demo.ZCS out.ZCS move tv 0-1 after 4 favorite tv 0 15 on rename tv 1 \"Nouvelle 1\" "
+       "reparent tv 0 7");
+    const auto after = Dump("out.ZCS", "tv");
     // Rows 0-1 went behind the old row 4, so the old row 2 leads now.
-    EXPECT_EQ(after[0]["fields"]["name"], row2);
+    EXPECT_EQ(after[0]["fields"]["name"], before[2]["fields"]["name"]);
     EXPECT_EQ(after[3]["fields"]["name"], before[0]["fields"]["name"]);
     EXPECT_EQ(after[0]["fields"]["favoriteMask"].get<int>() & 0x8000, 0x8000);
     EXPECT_EQ(after[1]["fields"]["name"], "Nouvelle 1");
-    const auto tps = Dump(out, "transponders");
-    EXPECT_EQ(after[0]["fields"]["transponderRef"], tps[7]["id"]);
+    EXPECT_EQ(after[0]["fields"]["transponderRef"], Dump("out.ZCS", "transponders")[7]["id"]);
     // Sorting and deleting with cascade.
-    Ok("edit " + out + " " + out + " sort satellites longitude delete satellites 0");
-    const auto sats = Dump(out, "satellites");
+    Ok("edit out.ZCS out.ZCS sort satellites longitude delete satellites 0");
+    const auto sats = Dump("out.ZCS", "satellites");
     ASSERT_EQ(sats.size(), 5u);
     EXPECT_EQ(sats[0]["columns"][1], "19.2E");  // 13.0E came first and went
-    EXPECT_EQ(Cli("check " + out).code, 0);
+    Ok("check out.ZCS");
 }
 
 TEST_F(CliCommands, DoubleDashEndsTheOptions) {
-    const std::string in = P("demo.ZCS"), out = P("dash.ZCS");
     // Before the operations or inside them, and with texts that look like options.
-    Ok("edit " + in + " " + out + " -- rename tv 0 --json rename tv 1 -Sport-");
-    auto tv = Dump(out, "tv");
+    Ok("edit demo.ZCS out.ZCS -- rename tv 0 --json rename tv 1 -Sport-");
+    auto tv = Dump("out.ZCS", "tv");
     EXPECT_EQ(tv[0]["fields"]["name"], "--json");
     EXPECT_EQ(tv[1]["fields"]["name"], "-Sport-");
-    Ok("edit " + in + " " + out + " rename tv 2 -- -Minus");
-    EXPECT_EQ(Dump(out, "tv")[2]["fields"]["name"], "-Minus");
+    Ok("edit demo.ZCS out.ZCS rename tv 2 -- -Minus");
+    EXPECT_EQ(Dump("out.ZCS", "tv")[2]["fields"]["name"], "-Minus");
     // An option after "--" is an argument, not an option.
-    EXPECT_EQ(Cli("dump -- " + out + " --kind tv").code, 2);
-    EXPECT_EQ(Cli("dump --kind tv -- " + out).code, 0);
+    EXPECT_EQ(Cli("dump -- out.ZCS --kind tv").code, 2);
+    Ok("dump --kind tv -- out.ZCS");
 }
 
 TEST_F(CliCommands, SortDirectionWordsAndTheToggle) {
-    const std::string in = P("demo.ZCS"), out = P("sorted.ZCS");
-    const auto original = Dump(in, "tv");
-    auto idsOf = [](const nlohmann::json& rows) {
-        // Every field: ids are positions again after a save.
-        std::vector<std::string> ids;
-        for (const auto& r : rows) ids.push_back(r["fields"].dump());
-        return ids;
+    // Every field of every row: ids are positions again after a save.
+    auto rowsAfter = [&](const std::string& ops) {
+        if (!ops.empty()) Ok("edit demo.ZCS out.ZCS " + ops);
+        std::vector<std::string> rows;
+        for (const auto& r : Dump(ops.empty() ? "demo.ZCS" : "out.ZCS", "tv"))
+            rows.push_back(r["fields"].dump());
+        return rows;
     };
-    auto reversed = idsOf(original);
-    std::reverse(reversed.begin(), reversed.end());
-    auto sorted = [&](const std::string& ops) {
-        EXPECT_EQ(Cli("edit " + in + " " + out + " " + ops).code, 0) << ops;
-        return idsOf(Dump(out, "tv"));
+    auto reversed = [](std::vector<std::string> rows) {
+        std::reverse(rows.begin(), rows.end());
+        return rows;
     };
+    const auto original = rowsAfter("");
     // Without a direction word a repeated order toggles: the fresh file is
     // in original order, so this reverses it.
-    EXPECT_EQ(sorted("sort tv original"), reversed);
-    EXPECT_EQ(sorted("sort tv original asc"), idsOf(original));
-    EXPECT_EQ(sorted("sort tv original desc"), reversed);
+    EXPECT_EQ(rowsAfter("sort tv original"), reversed(original));
+    EXPECT_EQ(rowsAfter("sort tv original asc"), original);
+    EXPECT_EQ(rowsAfter("sort tv original desc"), reversed(original));
     // A direction word gets its direction whatever came before: descending
     // is ascending reversed, ties included.
-    auto ascending = sorted("sort tv name asc");
-    std::reverse(ascending.begin(), ascending.end());
-    EXPECT_EQ(sorted("sort tv name desc sort tv name desc"), ascending);
-    Ok("edit " + in + " " + out + " sort satellites longitude asc");
-    EXPECT_EQ(Dump(out, "satellites")[0]["columns"][1], "13.0E");
+    EXPECT_EQ(rowsAfter("sort tv name desc sort tv name desc"),
+              reversed(rowsAfter("sort tv name asc")));
+    Ok("edit demo.ZCS out.ZCS sort satellites longitude asc");
+    EXPECT_EQ(Dump("out.ZCS", "satellites")[0]["columns"][1], "13.0E");
     // Favourite groups keep their order and number.
-    std::vector<clitest::Refusal> favourites;
-    for (const char* op : {"sort favorites name", "move favorites 0 after 3", "delete favorites 0"})
-        favourites.push_back({"edit " + in + " " + P("fav.ZCS") + " " + op, 1, "groups cannot be"});
-    ExpectRefusals(favourites);
+    ExpectRefusals({{"edit demo.ZCS fav.ZCS sort favorites name", 1, "groups cannot be"},
+                    {"edit demo.ZCS fav.ZCS move favorites 0 after 3", 1, "groups cannot be"},
+                    {"edit demo.ZCS fav.ZCS delete favorites 0", 1, "groups cannot be"}});
     EXPECT_FALSE(fs::exists(P("fav.ZCS")));
 }
 
 TEST_F(CliCommands, RenameSaysWhatItCouldNotKeep) {
-    const std::string in = P("demo.ZCS"), out = P("renamed.ZCS");
-    Result exact = Ok("edit " + in + " " + out + " rename tv 0 \"Canal Sport\"");
-    EXPECT_EQ(exact.err, "");
-    Result cut = Ok("edit " + in + " " + out + " rename tv 0 \"A name far too long for it\"");
-    EXPECT_NE(cut.err.find("cut to the field's limit"), std::string::npos) << cut.err;
-    const std::string stored = Dump(out, "tv")[0]["fields"]["name"];
+    EXPECT_EQ(Ok("edit demo.ZCS out.ZCS rename tv 0 \"Canal Sport\"").err, "");
+    EXPECT_THAT(Ok("edit demo.ZCS out.ZCS rename tv 0 \"A name far too long for it\"").err,
+                HasSubstr("cut to the field's limit"));
+    const std::string stored = Dump("out.ZCS", "tv")[0]["fields"]["name"];
     EXPECT_EQ(stored, std::string("A name far too long for it").substr(0, stored.size()));
-    Result replaced = Ok("edit " + in + " " + out + " rename tv 0 \"Snow \xE2\x98\x83\"");
-    EXPECT_NE(replaced.err.find("characters replaced"), std::string::npos) << replaced.err;
+    Result replaced = Ok("edit demo.ZCS out.ZCS rename tv 0 \"Snow \xE2\x98\x83\"");
+    EXPECT_THAT(replaced.err, HasSubstr("characters replaced"));
     EXPECT_EQ(Count(replaced.err, "\n"), 1u);
 }
 
 TEST_F(CliCommands, ExportSourceWritesTheChannelTable) {
-    Ok("export-source " + P("demo.ZCS") + " " + P("table.txt"));
+    Ok("export-source demo.ZCS table.txt");
     const std::string text = ReadText(P("table.txt"));
     EXPECT_EQ(text.find("\nDEFDB_CHDATA_t\tCH_"), 0u);
     EXPECT_EQ(text.find('\r'), std::string::npos);
+}
+
+// A change undone saves the bytes it started from, redone the bytes it made.
+TEST_F(CliCommands, EditUndoGoesBackToTheInputAndRedoForwardToTheChange) {
+    for (const std::string change :
+         {"delete satellites 1", "move tv 3-5 before 0", "rename tv 4 Renamed"}) {
+        SCOPED_TRACE(change);
+        Ok("edit demo.ZCS changed.ZCS " + change);
+        ASSERT_NE(Bytes("changed.ZCS"), Bytes("demo.ZCS"));
+        Ok("edit demo.ZCS undone.ZCS " + change + " undo");
+        EXPECT_EQ(Bytes("undone.ZCS"), Bytes("demo.ZCS"));
+        Ok("edit demo.ZCS redone.ZCS " + change + " undo redo");
+        EXPECT_EQ(Bytes("redone.ZCS"), Bytes("changed.ZCS"));
+    }
+    // Steps undo one at a time, newest first.
+    Ok("edit demo.ZCS first.ZCS sort tv name asc");
+    Ok("edit demo.ZCS two.ZCS sort tv name asc rename tv 0 Other undo");
+    EXPECT_EQ(Bytes("two.ZCS"), Bytes("first.ZCS"));
+}
+
+TEST_F(CliCommands, NothingToUndoOrRedoIsRefusedAndWritesNothing) {
+    const std::string edit = "edit demo.ZCS never.ZCS ";
+    ExpectRefusals({
+        {edit + "undo", 1, "nothing to undo"},
+        {edit + "sort tv name undo undo", 1, "nothing to undo"},
+        {edit + "redo", 1, "nothing to redo"},
+        {edit + "sort tv name undo redo redo", 1, "nothing to redo"},
+        // A new change after an undo drops what could be redone.
+        {edit + "sort tv name undo rename tv 0 X redo", 1, "nothing to redo"},
+    });
+    EXPECT_FALSE(fs::exists(P("never.ZCS")));
 }
 
 }  // namespace

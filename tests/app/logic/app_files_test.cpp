@@ -7,6 +7,8 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <thread>
 
 #include "app/logic/command_line.h"
@@ -35,7 +37,7 @@ struct Folder : testsupport::TempDir {
 };
 
 std::string WriteDemo(const Folder& dir, const FileSettings& s) {
-    const std::string path = (dir.path / ("demo" + EncodeSettings(s) + ".bin")).string();
+    const std::string path = dir / ("demo" + EncodeSettings(s) + ".bin");
     auto file = MakeDatabaseFile(path, s.model, s.flashType, s.compressMode);
     if (s.model == 2)
         FillFirstGenDemo(file->db());
@@ -60,31 +62,27 @@ TEST(DatabaseOpening, AFileIsReadWithTheSettingsItFits) {
     };
     for (const Case& c : cases) {
         const std::string path = WriteDemo(dir, c.written);
+        SCOPED_TRACE(path);
         OpenedDatabase opened = OpenFittingDatabase(path, c.preferred);
         ASSERT_TRUE(opened.file) << opened.error;
-        EXPECT_FALSE(opened.fitsNothing);
-        EXPECT_EQ(opened.settings, c.expected) << path;
-        EXPECT_EQ(opened.file->model, c.expected.model);
-        EXPECT_GT(opened.file->db().Count(2), 0) << path;
-        EXPECT_TRUE(opened.file->loadWarnings().empty()) << path;
+        EXPECT_EQ(std::tuple(opened.settings, opened.file->model, opened.fitsNothing,
+                             opened.file->loadWarnings().size()),
+                  std::tuple(c.expected, c.expected.model, false, 0u));
+        EXPECT_GT(opened.file->db().Count(2), 0);
         // Saving it back replaces a file of its own kind without a question.
-        EXPECT_FALSE(OtherSettingsOf(path, opened.settings)) << path;
+        EXPECT_FALSE(OtherSettingsOf(path, opened.settings));
     }
     // ...but a file of another kind is named before it is replaced.
     const std::string plain = WriteDemo(dir, plain2M);
     EXPECT_EQ(OtherSettingsOf(plain, conexant), plain2M);
-    EXPECT_FALSE(OtherSettingsOf((dir.path / "new.bin").string(), conexant));
-}
-
-TEST(DatabaseOpening, AFileThatFitsNothingOpensEmptyAndAMissingOneNotAtAll) {
-    Folder dir;
+    EXPECT_FALSE(OtherSettingsOf(dir / "new.bin", conexant));
+    // A file that fits nothing opens empty, a missing one not at all.
     dir.Touch("notes.bin", std::string(336000, 'x'));
-    OpenedDatabase junk = OpenFittingDatabase((dir.path / "notes.bin").string(), {2, 3, 2});
+    OpenedDatabase junk = OpenFittingDatabase(dir / "notes.bin", conexant);
     ASSERT_TRUE(junk.file);
-    EXPECT_TRUE(junk.fitsNothing);
-    EXPECT_FALSE(junk.error.empty());
-    EXPECT_EQ(junk.file->db().Count(2), 0);
-    OpenedDatabase missing = OpenFittingDatabase((dir.path / "gone.bin").string(), {2, 3, 2});
+    EXPECT_EQ(std::tuple(junk.fitsNothing, junk.error.empty(), junk.file->db().Count(2)),
+              std::tuple(true, false, 0));
+    OpenedDatabase missing = OpenFittingDatabase(dir / "gone.bin", conexant);
     EXPECT_FALSE(missing.file);
     EXPECT_NE(missing.error.find("gone.bin"), std::string::npos);
 }
@@ -139,19 +137,17 @@ TEST(ReceivedFile, OwnTemporaryFileAndTheFirstFreeName) {
     EXPECT_EQ(fs::file_size(first), 0u);
     std::ofstream(first) << "new";
     PlacedFile placed = PlaceReceivedFile(first, dir.path.string(), "a.bin");
-    EXPECT_TRUE(placed.named);
-    EXPECT_EQ(placed.path, (dir.path / "a(2).bin").string());
+    EXPECT_EQ(std::tie(placed.named, placed.path), std::tuple(true, dir / "a(2).bin"));
     EXPECT_EQ(dir.Read("a(2).bin"), "new");
     EXPECT_EQ(dir.Read("a.bin"), "old");
     EXPECT_FALSE(fs::exists(first));
 
     for (int n = 2; n <= 999; ++n) dir.Touch("a(" + std::to_string(n) + ").bin");
     placed = PlaceReceivedFile(second, dir.path.string(), "a.bin");
-    EXPECT_FALSE(placed.named);
-    EXPECT_EQ(placed.path, second);
+    EXPECT_EQ(std::tie(placed.named, placed.path), std::tuple(false, second));
     EXPECT_FALSE(placed.error.empty());
     EXPECT_TRUE(fs::exists(second));
-    EXPECT_EQ(MakeReceiveFile((dir.path / "none").string(), error), "");
+    EXPECT_EQ(MakeReceiveFile(dir / "none", error), "");
     EXPECT_FALSE(error.empty());
 }
 
@@ -172,24 +168,17 @@ TEST(ReceivedFile, NamesInTheReceiversCodePage) {
     EXPECT_EQ(longName.substr(longName.size() - 6), "\xD9\x85.ZCS");
 }
 
-TEST(SingleInstance, SecondLockRefusedUntilTheFirstEnds) {
+TEST(SingleInstance, ASecondCopyIsRefusedTheLockAndHandsItsFileOver) {
     Folder dir;
-    const std::string runtime = (dir.path / "run").string();
+    const std::string runtime = dir / "run";
     {
         SingleInstanceLock first(runtime);
         EXPECT_TRUE(first.Acquired());
-        SingleInstanceLock second(runtime);
-        EXPECT_FALSE(second.Acquired());
+        EXPECT_FALSE(SingleInstanceLock(runtime).Acquired());
     }
-    SingleInstanceLock later(runtime);
-    EXPECT_TRUE(later.Acquired());
-    EXPECT_EQ(fs::status(runtime).permissions() & fs::perms::all, fs::perms::owner_all);
-}
-
-TEST(SingleInstance, SecondCopyHandsItsFileToTheRunningOne) {
-    Folder dir;
-    const std::string runtime = (dir.path / "run").string();
     SingleInstanceLock lock(runtime);
+    EXPECT_TRUE(lock.Acquired());
+    EXPECT_EQ(fs::status(runtime).permissions() & fs::perms::all, fs::perms::owner_all);
     // Nobody listening: the second copy says so instead of ending silently.
     EXPECT_FALSE(HandOverToRunningCopy(runtime, "a.ZCS", 200).empty());
 
@@ -224,34 +213,25 @@ TEST(SingleInstance, SecondCopyHandsItsFileToTheRunningOne) {
     EXPECT_NE(answer.find("busy"), std::string::npos) << answer;
 }
 
-TEST(CommandLine, PrintPdfAndItsChoices) {
-    CommandLine a =
-        ParseCommandLine({"--print-pdf", "o.pdf", "db.ZCS", "--kind", "radio", "--by", "favorite"});
-    EXPECT_TRUE(a.error.empty()) << a.error;
-    EXPECT_EQ(a.printPdf, "o.pdf");
-    EXPECT_EQ(a.file, "db.ZCS");
-    const ChannelSheetOptions o = SheetOptionsOf(a);
-    EXPECT_FALSE(o.tv);
-    EXPECT_TRUE(o.radio);
-    EXPECT_EQ(o.grouping, SheetGrouping::kPerFavoriteGroup);
-    for (auto wrong :
-         std::vector<std::vector<std::string>>{{"--print-pdf", "o.pdf"},
-                                               {"db", "--kind", "tv"},
-                                               {"--print-pdf", "o", "db", "--kind", "x"},
-                                               {"--print-pdf", "o", "db", "--by", "x"}})
-        EXPECT_FALSE(ParseCommandLine(wrong).error.empty()) << wrong.size();
-}
-
-TEST(CommandLine, FileModelAndPort) {
-    CommandLine a = ParseCommandLine({"db.ZCS", "--model", "0", "--port", "/dev/pts/3"});
-    EXPECT_TRUE(a.error.empty());
-    EXPECT_EQ(a.file, "db.ZCS");
-    EXPECT_EQ(a.model, 0);
-    EXPECT_EQ(a.port, "/dev/pts/3");
+TEST(CommandLine, FileModelPortAndPrintPdf) {
+    const CommandLine a = ParseCommandLine({"db.ZCS", "--model", "0", "--port", "/dev/pts/3"});
+    EXPECT_EQ(std::tie(a.error, a.file, a.model, a.port),
+              std::tuple("", "db.ZCS", 0, "/dev/pts/3"));
     EXPECT_EQ(ParseCommandLine({}).model, -1);
-    for (auto wrong : std::vector<std::vector<std::string>>{
-             {"--model", "3"}, {"--model"}, {"--port"}, {"--bogus"}, {"a", "b"}})
-        EXPECT_FALSE(ParseCommandLine(wrong).error.empty()) << wrong[0];
+    const CommandLine p =
+        ParseCommandLine({"--print-pdf", "o.pdf", "db.ZCS", "--kind", "radio", "--by", "favorite"});
+    EXPECT_EQ(std::tie(p.error, p.printPdf, p.file), std::tuple("", "o.pdf", "db.ZCS"));
+    const ChannelSheetOptions o = SheetOptionsOf(p);
+    EXPECT_EQ(std::tie(o.tv, o.radio, o.grouping),
+              std::tuple(false, true, SheetGrouping::kPerFavoriteGroup));
+    for (const char* wrong :
+         {"--model 3", "--model", "--port", "--bogus", "a b", "--print-pdf o.pdf", "db --kind tv",
+          "--print-pdf o db --kind x", "--print-pdf o db --by x"}) {
+        std::istringstream words(wrong);
+        EXPECT_FALSE(
+            ParseCommandLine({std::istream_iterator<std::string>(words), {}}).error.empty())
+            << wrong;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // which satellites a satellites.xml source gives for a position.
 #include "app/logic/configuration_table_source.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "tests/support/temp_files.h"
@@ -9,9 +10,26 @@
 namespace brondavel::app {
 namespace {
 
-TEST(TableSource, AFileChoiceNeedsAReadableFile) {
+using ::testing::HasSubstr;
+
+// A satellites.xml with one satellite at 6.9W and one at 7.2W.
+struct TableSourceFile : ::testing::Test {
+    TableSourceFile() {
+        std::ofstream(dir / "satellites.xml") << R"(<satellites>
+  <sat name="Near" position="-69">
+    <transponder frequency="11747000" symbol_rate="27500000" polarization="1" fec_inner="3" system="0"/>
+  </sat>
+  <sat name="Far" position="-72">
+    <transponder frequency="11766000" symbol_rate="27500000" polarization="0" fec_inner="3" system="0"/>
+  </sat>
+</satellites>)";
+    }
     testsupport::TempDir dir;
-    std::ofstream(dir / "satellites.xml") << "<satellites/>";
+    const TableSource source{kTableSourceXmlFile, dir / "satellites.xml"};
+    std::string error;
+};
+
+TEST_F(TableSourceFile, AFileChoiceNeedsAReadableFile) {
     struct Case {
         TableSource source;
         const char* problem;  // part of the message; null when accepted
@@ -25,26 +43,13 @@ TEST(TableSource, AFileChoiceNeedsAReadableFile) {
     };
     for (const Case& c : cases) {
         const std::string problem = TableSourceProblem(c.source);
-        if (c.problem)
-            EXPECT_NE(problem.find(c.problem), std::string::npos) << c.source.path << problem;
-        else
-            EXPECT_EQ(problem, "") << c.source.path;
+        EXPECT_EQ(problem.empty(), !c.problem) << c.source.path << problem;
+        EXPECT_THAT(problem, HasSubstr(c.problem ? c.problem : ""));
     }
     EXPECT_EQ(StoredTableSource(7, "x").kind, kTableSourceInstalled);
 }
 
-TEST(TableSource, AFileGivesItsSatellitesAtThePosition) {
-    testsupport::TempDir dir;
-    std::ofstream(dir / "satellites.xml") << R"(<satellites>
-  <sat name="Near" position="-69">
-    <transponder frequency="11747000" symbol_rate="27500000" polarization="1" fec_inner="3" system="0"/>
-  </sat>
-  <sat name="Far" position="-72">
-    <transponder frequency="11766000" symbol_rate="27500000" polarization="0" fec_inner="3" system="0"/>
-  </sat>
-</satellites>)";
-    const TableSource source{kTableSourceXmlFile, dir / "satellites.xml"};
-    std::string error;
+TEST_F(TableSourceFile, AFileGivesItsSatellitesAtThePosition) {
     const std::vector<TransponderTable> at = SourceTablesAt(source, -70, error);
     ASSERT_EQ(at.size(), 1u) << error;
     EXPECT_EQ(at[0].name, "Near");
@@ -58,23 +63,18 @@ TEST(TableSource, AFileGivesItsSatellitesAtThePosition) {
 
 // New from table lists what a source offers: the installed tables (read
 // only when picked) or the satellites of one file.
-TEST(TableSource, TheCatalogueListsAndReadsEitherSource) {
-    testsupport::TempDir dir;
-    std::ofstream(dir / "satellites.xml") << R"(<satellites><sat name="Near" position="-70">
-    <transponder frequency="11747000" symbol_rate="27500000" polarization="1" fec_inner="3" system="0"/>
-  </sat></satellites>)";
-    std::string error;
+TEST_F(TableSourceFile, TheCatalogueListsAndReadsEitherSource) {
     TableCatalogue catalogue;
-    ASSERT_TRUE(catalogue.Open({kTableSourceXmlFile, dir / "satellites.xml"}, error)) << error;
-    ASSERT_EQ(catalogue.size(), 1u);
-    EXPECT_EQ(catalogue.Label(0), "Near (7.0W)");
+    ASSERT_TRUE(catalogue.Open(source, error)) << error;
+    ASSERT_EQ(catalogue.size(), 2u);
+    EXPECT_EQ(catalogue.Label(1), "Far (7.2W)");
     TransponderTable table;
     ASSERT_TRUE(catalogue.Read(0, table, error));
     EXPECT_EQ(table.transponders.size(), 1u);
-    EXPECT_FALSE(catalogue.Read(1, table, error));
+    EXPECT_FALSE(catalogue.Read(2, table, error));
 
     EXPECT_FALSE(catalogue.Open({kTableSourceInstalled, ""}, error, dir.path.string()));
-    EXPECT_NE(error.find("No table is installed"), std::string::npos) << error;
+    EXPECT_THAT(error, HasSubstr("No table is installed"));
     ASSERT_TRUE(catalogue.Open({kTableSourceInstalled, ""}, error)) << error;
     ASSERT_GT(catalogue.size(), 10u);
     ASSERT_TRUE(catalogue.Read(0, table, error)) << catalogue.Label(0) << error;

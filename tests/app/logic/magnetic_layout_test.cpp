@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 
 #include "app/logic/magnetic_platform.h"
@@ -26,6 +27,16 @@ Rect At(int x, int y, int w, int h) {
     return {x, y, x + w, y + h};
 }
 
+// Every window a partner of every other, in the order given.
+void Partners(std::initializer_list<FakeWindow*> windows) {
+    for (FakeWindow* a : windows)
+        for (FakeWindow* b : windows) EXPECT_TRUE(a == b || a->layout.AddPartner(&b->layout));
+}
+
+using enum Dock;
+using Docks = std::array<Dock, 6>;
+using Frames = std::array<Rect, 3>;
+
 // The main panel at the origin, 300 x 150, carrying its docked windows.
 struct Desk : ::testing::Test {
     FakeWindow panel{At(0, 0, 300, 150)};
@@ -34,15 +45,19 @@ struct Desk : ::testing::Test {
 
     void SetUp() override {
         panel.layout.SetGroupMove(true);
-        for (FakeWindow* w : {&list, &other}) {
-            ASSERT_TRUE(panel.layout.AddPartner(&w->layout));
-            ASSERT_TRUE(w->layout.AddPartner(&panel.layout));
-        }
-        ASSERT_TRUE(list.layout.AddPartner(&other.layout));
-        ASSERT_TRUE(other.layout.AddPartner(&list.layout));
+        Partners({&panel, &list, &other});
     }
     // A body drag: the window's rectangle shifted to (x, y).
     static void Drag(FakeWindow& w, int x, int y) { w.layout.DragTo(w.frame.MovedTo(x, y)); }
+    Frames AllFrames() const { return {panel.frame, list.frame, other.frame}; }
+    // Each pair's dock as either window sees it: panel-list, panel-other, list-other.
+    Docks AllDocks() const {
+        auto dock = [](const FakeWindow& a, const FakeWindow& b) {
+            return a.layout.DockWith(&b.layout);
+        };
+        return {dock(panel, list),  dock(list, panel), dock(panel, other),
+                dock(other, panel), dock(list, other), dock(other, list)};
+    }
 };
 
 TEST(MagneticSnap, FourTestsWithinTenPixelsInOrder) {
@@ -52,12 +67,12 @@ TEST(MagneticSnap, FourTestsWithinTenPixelsInOrder) {
         Dock dock;
         int placedX, placedY;
     } cases[] = {
-        {310, -10, Dock::kRightOf, 300, 0},  // left edge on the partner's right, tops aligned
-        {311, 0, Dock::kNone, 311, 0},      {300, 11, Dock::kNone, 300, 11},
-        {-318, 7, Dock::kLeftOf, -310, 0},  // right edge on the partner's left
-        {9, -141, Dock::kAbove, 0, -150},   // bottom on the partner's top, left edges aligned
-        {-10, 160, Dock::kBelow, 0, 150},   // top on the partner's bottom
-        {-11, 150, Dock::kNone, -11, 150},
+        {310, -10, kRightOf, 300, 0},  // left edge on the partner's right, tops aligned
+        {311, 0, kNone, 311, 0},      {300, 11, kNone, 300, 11},
+        {-318, 7, kLeftOf, -310, 0},  // right edge on the partner's left
+        {9, -141, kAbove, 0, -150},   // bottom on the partner's top, left edges aligned
+        {-10, 160, kBelow, 0, 150},   // top on the partner's bottom
+        {-11, 150, kNone, -11, 150},
     };
     for (const auto& c : cases) {
         const SnapResult snap = SnapAgainst(At(c.x, c.y, 310, 150), partner, 10);
@@ -67,56 +82,45 @@ TEST(MagneticSnap, FourTestsWithinTenPixelsInOrder) {
     // A small window near a narrow partner passes the first and the third
     // test: the first one wins.
     const SnapResult both = SnapAgainst(At(8, -3, 20, 10), At(0, 0, 15, 100), 10);
-    EXPECT_EQ(both.dock, Dock::kRightOf);
+    EXPECT_EQ(both.dock, kRightOf);
     EXPECT_EQ(both.placed, At(15, 0, 20, 10));
 }
 
 TEST_F(Desk, DraggedWindowSnapsBothSidesRecordTheDockAndDraggingAwayBreaksIt) {
     Drag(list, 306, 8);
     EXPECT_EQ(list.frame, At(300, 0, 310, 150));
-    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kRightOf);
-    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
-
+    EXPECT_EQ(AllDocks(), (Docks{kLeftOf, kRightOf, kNone, kNone, kNone, kNone}));
     // Away from every partner: the proposed place is taken as it is, and
     // the dock is broken.
     Drag(list, 300, 400);
-    EXPECT_EQ(list.frame, At(300, 400, 310, 150));
-    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kNone);
-    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kNone);
     Drag(panel, 0, 30);
     EXPECT_EQ(list.frame, At(300, 400, 310, 150));
-
+    EXPECT_EQ(AllDocks(), Docks{});
     // Back within the snap distance: docked again, exactly.
     Drag(list, 305, 36);
     EXPECT_EQ(list.frame, At(300, 30, 310, 150));
-    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
+    EXPECT_EQ(AllDocks(), (Docks{kLeftOf, kRightOf, kNone, kNone, kNone, kNone}));
 }
 
 TEST_F(Desk, PanelCarriesItsDockedWindowsAndTheirs) {
     Drag(list, 305, 3);     // right of the panel
     Drag(other, 295, 147);  // below the list: its left edge is within 10 of the list's
-    ASSERT_EQ(other.frame, At(300, 150, 310, 150));
-    ASSERT_EQ(list.layout.DockWith(&other.layout), Dock::kAbove);
-    // Its left edge is at the panel's right, but a row lower: no dock.
-    EXPECT_EQ(panel.layout.DockWith(&other.layout), Dock::kNone);
-
+    // The other's left edge is at the panel's right, but a row lower: no dock.
+    ASSERT_EQ(AllDocks(), (Docks{kLeftOf, kRightOf, kNone, kNone, kAbove, kBelow}));
     Drag(panel, 40, 60);
-    EXPECT_EQ(panel.frame, At(40, 60, 300, 150));
-    EXPECT_EQ(list.frame, At(340, 60, 310, 150));
-    EXPECT_EQ(other.frame, At(340, 210, 310, 150));  // carried by the list in turn
-    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
-    EXPECT_EQ(list.layout.DockWith(&other.layout), Dock::kAbove);
+    // The other is carried by the list in turn.
+    EXPECT_EQ(AllFrames(),
+              (Frames{At(40, 60, 300, 150), At(340, 60, 310, 150), At(340, 210, 310, 150)}));
+    EXPECT_EQ(AllDocks(), (Docks{kLeftOf, kRightOf, kNone, kNone, kAbove, kBelow}));
 }
 
 TEST_F(Desk, SnappingToOnePartnerReleasesDocksLeftBehind) {
     // "other" docks below the list; then the list is dragged next to the panel,
     // which comes first in its list: the old dock must not survive the move.
     Drag(other, 500, 650);
-    ASSERT_EQ(list.layout.DockWith(&other.layout), Dock::kAbove);
+    ASSERT_EQ(AllDocks(), (Docks{kNone, kNone, kNone, kNone, kAbove, kBelow}));
     Drag(list, 302, 4);
-    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kRightOf);
-    EXPECT_EQ(list.layout.DockWith(&other.layout), Dock::kNone);
-    EXPECT_EQ(other.layout.DockWith(&list.layout), Dock::kNone);
+    EXPECT_EQ(AllDocks(), (Docks{kLeftOf, kRightOf, kNone, kNone, kNone, kNone}));
     Drag(panel, 20, 20);
     EXPECT_EQ(other.frame, At(500, 650, 310, 150));
 }
@@ -125,13 +129,12 @@ TEST_F(Desk, HiddenOrMovedPartnersBreakDocks) {
     Drag(list, 300, 0);
     list.frame = list.frame.MovedTo(301, 0);  // e.g. a resize of the panel
     panel.layout.ValidateDocks();
-    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kNone);
+    EXPECT_EQ(AllDocks(), Docks{});
 
     Drag(list, 300, 0);
     list.shown = false;
     panel.layout.ValidateDocks();
-    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kNone);
-    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kNone);
+    EXPECT_EQ(AllDocks(), Docks{});
 
     // Hidden during a panel move: left where it was, dock broken.
     list.shown = true;
@@ -139,7 +142,7 @@ TEST_F(Desk, HiddenOrMovedPartnersBreakDocks) {
     list.shown = false;
     Drag(panel, 0, 200);
     EXPECT_EQ(list.frame, At(300, 0, 310, 150));
-    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kNone);
+    EXPECT_EQ(AllDocks(), Docks{});
 }
 
 TEST_F(Desk, RecomputeDockingMovesNothing) {
@@ -147,14 +150,11 @@ TEST_F(Desk, RecomputeDockingMovesNothing) {
     other.frame = At(0, 150, 310, 150);
     panel.layout.RecomputeDocking();
     EXPECT_EQ(list.frame, At(305, 4, 310, 150));
-    EXPECT_EQ(panel.layout.DockWith(&list.layout), Dock::kLeftOf);
-    EXPECT_EQ(list.layout.DockWith(&panel.layout), Dock::kRightOf);
-    EXPECT_EQ(panel.layout.DockWith(&other.layout), Dock::kAbove);
-
+    EXPECT_EQ(AllDocks(), (Docks{kLeftOf, kRightOf, kAbove, kBelow, kNone, kNone}));
     // The first group move then pulls the loose window into its exact place.
     Drag(panel, 0, 50);
-    EXPECT_EQ(list.frame, At(300, 50, 310, 150));
-    EXPECT_EQ(other.frame, At(0, 200, 310, 150));
+    EXPECT_EQ(AllFrames(),
+              (Frames{At(0, 50, 300, 150), At(300, 50, 310, 150), At(0, 200, 310, 150)}));
 }
 
 TEST(MagneticLayoutPartners, RegistrationLimits) {
@@ -181,16 +181,13 @@ TEST(MagneticLayoutPartners, ARingOfDocksMovesAsOne) {
     // Four windows in a square, each docked to its two neighbours.
     FakeWindow a(At(0, 0, 100, 100)), b(At(100, 0, 100, 100)), c(At(0, 100, 100, 100)),
         d(At(100, 100, 100, 100));
-    for (FakeWindow* x : {&a, &b, &c, &d})
-        for (FakeWindow* y : {&a, &b, &c, &d})
-            if (x != y) x->layout.AddPartner(&y->layout);
+    Partners({&a, &b, &c, &d});
     for (FakeWindow* x : {&a, &b, &c, &d}) x->layout.RecomputeDocking();
-    ASSERT_EQ(d.layout.DockWith(&c.layout), Dock::kRightOf);
+    ASSERT_EQ(d.layout.DockWith(&c.layout), kRightOf);
     for (FakeWindow* x : {&a, &b, &c, &d}) x->layout.SetGroupMove(true);
     a.layout.DragTo(At(50, 70, 100, 100));
-    EXPECT_EQ(b.frame, At(150, 70, 100, 100));
-    EXPECT_EQ(c.frame, At(50, 170, 100, 100));
-    EXPECT_EQ(d.frame, At(150, 170, 100, 100));
+    EXPECT_EQ((Frames{b.frame, c.frame, d.frame}),
+              (Frames{At(150, 70, 100, 100), At(50, 170, 100, 100), At(150, 170, 100, 100)}));
 }
 
 TEST(MagneticStepResize, GrowsAndShrinksInWholeStepsNeverBelowTheBase) {
@@ -255,7 +252,7 @@ TEST(WindowLayout, DefaultPlacesTouchWithoutOverlapAndFormOneDockedGroup) {
             EXPECT_FALSE(Overlaps(all[i], all[j])) << i << " and " << j;
             // Snapping at the default place moves nothing: it is where a drag ends.
             const SnapResult snap = SnapAgainst(all[i], all[j], MagneticLayout::kSnapDistance);
-            if (snap.dock == Dock::kNone) continue;
+            if (snap.dock == kNone) continue;
             EXPECT_EQ(snap.placed, all[i]) << i << " against " << j;
             docked = docked || DockHolds(snap.dock, all[i], all[j]);
         }

@@ -10,10 +10,10 @@ namespace brondavel::app {
 namespace {
 
 TEST(NumberEntry, ReadsEveryDigitAndNothingElse) {
+    // Past 32 bits the number wraps as the field does.
     const std::pair<const char*, uint32_t> cases[] = {
         {"1234", 1234}, {" 1a2-b3 ", 123},           {"-42", 42},      {"", 0},
-        {"abc", 0},     {"4294967295", 4294967295u}, {"4294967296", 0}};  // wraps like the 32-bit
-                                                                          // field
+        {"abc", 0},     {"4294967295", 4294967295u}, {"4294967296", 0}};
     for (const auto& [text, value] : cases) EXPECT_EQ(ReadDigits(text), value) << text;
 }
 

@@ -33,9 +33,9 @@ TEST(TransferOutcome, ResultCodesGiveTheirMessages) {
     };
     for (const Case& c : cases) {
         const TransferOutcome out = DecideTransferOutcome(c.code, c.kind, c.mode, c.stopped);
-        EXPECT_EQ(out.level, c.level) << c.code;
-        EXPECT_EQ(out.text, c.text) << c.code;
-        EXPECT_EQ(out.openReceivedFile, c.opens) << c.code;
+        EXPECT_EQ(std::tie(out.level, out.text, out.openReceivedFile),
+                  std::tuple(c.level, c.text, c.opens))
+            << c.code;
     }
 }
 
