@@ -155,6 +155,7 @@ std::vector<Scripted> Transfers() {
               Block0("")}),
          kResultOk, Cat({d1, {2, 2}}), ".._evil"},
         {"CRC blocks", 1, false, {kCrcRequest, kAck, kAck}, kResultOk, Cat({b1, b2})},
+        {"an empty file", 1, false, {kCrcRequest}, kResultOk},
         {"checksum blocks, asked for by a NAK", 1, false, {kNak, kAck, kAck}, kResultOk, file},
         {"the first block refused", 1, false, {kCrcRequest, kCan}, kResultFirstBlockRefused, file},
         {"the first EOT taken, as rb does", 2, false, rb, kResultOk, file, "", kEot, 2},

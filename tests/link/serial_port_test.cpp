@@ -42,7 +42,6 @@ TEST(SerialPortOpen, OpensOnlyAChosenFreePort) {
     EXPECT_FALSE(ProbePort(8));
     EXPECT_TRUE(ProbePort(7)) << "a port held by another program is present";
     AssignPortDevice(8, "");
-    EXPECT_EQ(PortDevicePath(1), "/dev/ttyS0");
     EXPECT_NO_THROW(ListSerialDevices());
 }
 
