@@ -36,8 +36,7 @@ TEST(ReceiverSim, ASignalRemovesTheLink) {
     ASSERT_EQ(::poll(&ready, 1, 30000), 1);
     ASSERT_TRUE(fs::is_symlink(link));
     ::kill(pid, SIGTERM);
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_EQ(::waitpid(pid, nullptr, 0), pid);
     ::close(out[0]);
     EXPECT_FALSE(fs::is_symlink(link));
 }
