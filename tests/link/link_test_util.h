@@ -105,7 +105,6 @@ class Recorder : public brondavel::link::LinkObserver {
                                  [id](const Message& m) { return m.id == id; }) >= nth;
         });
     }
-    int Count(uint32_t id) { return static_cast<int>(Of(id).size()); }
     std::vector<Message> Of(uint32_t id) {
         std::lock_guard<std::mutex> g(m_);
         std::vector<Message> out;

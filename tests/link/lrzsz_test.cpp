@@ -56,11 +56,8 @@ class Child {
 };
 
 bool WaitForPath(const std::string& path) {
-    for (int i = 0; i < 3000; ++i) {
-        if (fs::exists(path)) return true;
-        std::this_thread::sleep_for(10ms);
-    }
-    return false;
+    for (int i = 0; i < 3000 && !fs::exists(path); ++i) std::this_thread::sleep_for(10ms);
+    return fs::exists(path);
 }
 
 const size_t kSizes[] = {0, 1000, 1024, 1025, 336000};

@@ -42,17 +42,19 @@ TEST(SerialPortOpen, OpensOnlyAChosenFreePort) {
     EXPECT_FALSE(ProbePort(8));
     EXPECT_TRUE(ProbePort(7)) << "a port held by another program is present";
     AssignPortDevice(8, "");
-    EXPECT_EQ(PortDevicePath(1), "/dev/ttyS0");
     EXPECT_NO_THROW(ListSerialDevices());
+    // Only a terminal serves as a port.
+    EXPECT_EQ(TerminalProblem(a.pty.path), "");
+    EXPECT_EQ(TerminalProblem("/dev/null"), "it is not a terminal");
+    TempDir dir;
+    EXPECT_EQ(TerminalProblem(dir.path.string()), "it is not a device");
+    EXPECT_NE(TerminalProblem(dir / "none"), "");
 }
 
 TEST(SerialPortOpen, LineSettingsApplyAtOnceWhileOpen) {
     OpenPort p;
     ASSERT_TRUE(p.opened);
-    LineSettings s;
-    s.baud_rate = 9600;
-    s.parity = 2;
-    s.stop_bits = 2;
+    const LineSettings s{.baud_rate = 9600, .parity = 2, .stop_bits = 2};
     ASSERT_TRUE(p.port.SetLineSettings(s));
     termios t{};
     ASSERT_EQ(tcgetattr(p.pty.slave, &t), 0);
@@ -105,13 +107,17 @@ TEST(SerialPortRead, TimedReadsYieldWholeCountsOrNothing) {
     EXPECT_TRUE(p.port.Close());
 }
 
-TEST(SerialPortSettings, SerialIniRoundTrip) {
+// Spaces around "=" as a hand edit leaves them. A value the port cannot use
+// takes its default, is named once, and is never written back; a port for
+// the run is not stored either.
+TEST(SerialPortSettings, SerialIniRoundTripWithoutInvalidValuesOrTheRunPort) {
     TempDir dir;
-    // Spaces around "=" as a hand edit leaves them.
     std::ofstream(dir / "Serial.ini") << "[COM]\r\nId = 4\r\nBaudRate=57600\r\nParity =1\r\n"
                                          "ParityCheck= 1\r\nDevice = /dev/ttyUSB3\r\n";
+    std::ofstream(dir / "bad.ini")
+        << "[COM]\nId=12\nBaudRate=1234\nDataBits=99\nStopBits=2\nParity=x\n";
     Recorder owner;
-    ReceiverLink link(&owner);
+    ReceiverLink link(&owner), other(&owner), defaults(&owner), bad(&owner);
     EXPECT_TRUE(link.LoadSettings(dir / "Serial.ini"));
     EXPECT_EQ(link.SettingsNotice(), "");
     EXPECT_EQ(link.Port().PortNumber(), 4);
@@ -120,7 +126,6 @@ TEST(SerialPortSettings, SerialIniRoundTrip) {
     EXPECT_EQ(link.Port().Settings(),
               (LineSettings{.baud_rate = 57600, .parity = 1, .parity_check = true}));
     ASSERT_TRUE(link.SaveSettings(dir / "copy.ini"));
-    ReceiverLink other(&owner), defaults(&owner);
     other.LoadSettings(dir / "copy.ini");
     EXPECT_EQ(std::pair(other.Port().PortNumber(), other.Port().Settings()),
               std::pair(4, link.Port().Settings()));
@@ -128,27 +133,17 @@ TEST(SerialPortSettings, SerialIniRoundTrip) {
     EXPECT_EQ(std::pair(defaults.Port().PortNumber(), defaults.Port().Settings()),
               std::pair(1, LineSettings{}));
     AssignPortDevice(4, "");
-}
 
-// A value the port cannot use takes its default, is named once, and is never
-// written back; a port for the run is not stored either.
-TEST(SerialPortSettings, InvalidValuesAndTheRunPortAreNotStored) {
-    TempDir dir;
-    std::ofstream(dir / "Serial.ini")
-        << "[COM]\nId=12\nBaudRate=1234\nDataBits=99\nStopBits=2\nParity=x\n";
-    Recorder owner;
-    ReceiverLink link(&owner);
-    link.LoadSettings(dir / "Serial.ini");
-    const std::string notice = link.SettingsNotice();
+    bad.LoadSettings(dir / "bad.ini");
+    const std::string notice = bad.SettingsNotice();
     for (const char* named : {"Id=12", "BaudRate=1234", "DataBits=99", "Parity=x"})
         EXPECT_NE(notice.find(named), std::string::npos) << named;
     EXPECT_EQ(notice.find("StopBits"), std::string::npos);
-    EXPECT_EQ(link.Port().Settings(), LineSettings{.stop_bits = 2});
-
-    link.UseRunPort("/dev/pts/77");
+    EXPECT_EQ(bad.Port().Settings(), LineSettings{.stop_bits = 2});
+    bad.UseRunPort("/dev/pts/77");
     EXPECT_EQ(PortDevicePath(1), "/dev/pts/77");
     auto saved = [&] {
-        EXPECT_TRUE(link.SaveSettings(dir / "Serial.ini"));
+        EXPECT_TRUE(bad.SaveSettings(dir / "Serial.ini"));
         const std::vector<uint8_t> bytes = Slurp(dir / "Serial.ini");
         return std::string(bytes.begin(), bytes.end());
     };
@@ -156,18 +151,9 @@ TEST(SerialPortSettings, InvalidValuesAndTheRunPortAreNotStored) {
               std::string::npos);
     EXPECT_NE(saved().find("Device=/dev/ttyS0"), std::string::npos);
     // Chosen in the dialog, the same device is stored.
-    link.ChoosePort(1, "");
+    bad.ChoosePort(1, "");
     EXPECT_NE(saved().find("Device=/dev/pts/77"), std::string::npos);
     AssignPortDevice(1, "");
-}
-
-TEST(SerialPortSettings, OnlyATerminalServesAsAPort) {
-    Pty pty;
-    EXPECT_EQ(TerminalProblem(pty.path), "");
-    EXPECT_EQ(TerminalProblem("/dev/null"), "it is not a terminal");
-    TempDir dir;
-    EXPECT_EQ(TerminalProblem(dir.path.string()), "it is not a device");
-    EXPECT_NE(TerminalProblem(dir / "none"), "");
 }
 
 }  // namespace
