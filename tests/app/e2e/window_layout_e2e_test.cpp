@@ -1,17 +1,12 @@
 // The program itself on a real X server (Xvfb), its windows read back from
-// the server with xdotool: at the first start no window covers another, and
-// windows stored off the screen come back onto it.
+// the server with xdotool: at the first start no window covers another.
 #include <QDir>
 #include <QProcess>
 #include <QRect>
 #include <QTest>
 
-#include "app/settings/registry_value.h"
 #include "tests/app/support/panel_test_support.h"
 #include "tests/support/build_paths.h"
-
-using brondavel::app::kRegistryKeyPath;
-using brondavel::app::RegistryValue;
 
 namespace {
 
@@ -87,21 +82,6 @@ class WindowLayoutE2eTest : public QObject {
                 QVERIFY2(!windows[i].intersects(windows[j]),
                          qPrintable(QString("windows %1 and %2 overlap").arg(i).arg(j)));
         }
-    }
-
-    void placesOffTheScreenComeBack() {
-        const auto rect = [](const char* name, QRect r) {
-            QVERIFY(RegistryValue(RegistryValue::kRectangle, kRegistryKeyPath, name).Write(r));
-        };
-        QVERIFY(RegistryValue(RegistryValue::kPoint, kRegistryKeyPath, "MAIN_POS")
-                    .Write(QPoint(5000, 5000)));
-        rect("SAT_RECT", QRect(1649, 3, 312, 150));
-        rect("TP_RECT", QRect(99999, 400, 312, 150));
-        rect("TV_RECT", QRect(-3000, -3000, 312, 150));
-        RunningProgram program;
-        const QList<QRect> windows = program.Windows();
-        QCOMPARE(windows.size(), 5);
-        for (const QRect& window : windows) QVERIFY(kScreen.contains(window));
     }
 };
 

