@@ -106,21 +106,17 @@ TEST(ChannelDataFileRoundTrip, MovedSatelliteRewritesTransponderPositions) {
     std::mt19937 rng(7);
     const auto file = Loaded(dir, RandomFile(rng, {5, 40, 10, 3}));
     auto& db = file->db();
-    MemoryListControl sats;
-    db.Refresh(kSatellite, &sats);
-    sats.Select({4});
-    db.PickUpSelection(kSatellite, &sats);
-    db.SetAnchor(kSatellite, 0);
-    ASSERT_EQ(db.MoveClipboard(kSatellite, &sats, 1), 1);
-    const std::vector<Record>& satellites = db.list(kSatellite).records();
-    ASSERT_EQ(satellites[0].id, 4);
+    std::vector<Record> satellites = db.list(kSatellite).records();
+    std::rotate(satellites.begin(), satellites.begin() + 4, satellites.end());
+    ASSERT_EQ(db.RearrangeList(kSatellite, satellites, "test"), 1);
     file->RebuildImage();
-    const uint8_t* image = file->image().data();
     for (int i = 0; i < 40; ++i) {
-        const uint32_t position = GetField32(image + 2840 + 24 * size_t(i), 0, 0, 12);
-        const uint16_t satId = db.layout().SatelliteRefOf(db.list(kTransponder).records()[i]);
+        const uint32_t position =
+            GetField32(file->image().data() + 2840 + 24 * size_t(i), 0, 0, 12);
         ASSERT_LT(position, 5u);
-        EXPECT_EQ(satellites[position].id, satId) << "transponder " << i;
+        EXPECT_EQ(satellites[position].id,
+                  db.layout().SatelliteRefOf(db.list(kTransponder).records()[i]))
+            << "transponder " << i;
     }
 }
 

