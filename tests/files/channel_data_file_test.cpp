@@ -12,7 +12,6 @@
 #include <random>
 
 #include "model/first_gen_records.h"
-#include "model/memory_controls.h"
 #include "tests/support/temp_files.h"
 
 namespace brondavel {
@@ -142,10 +141,10 @@ TEST(ChannelDataFileLoad, EveryLengthLoadsAndMissingBytesReadAsErased) {
     EXPECT_EQ(Loaded(dir, longer)->db().Count(kTv), 500);
 }
 
-TEST(ChannelDataFileLoad, SectionFourFromEitherPlace) {
+TEST(ChannelDataFileLoad, SectionFourFromEitherPlaceAndWrongMagics) {
     TempDir dir;
     std::mt19937 rng(5);
-    Bytes bytes = RandomFile(rng, {1, 1, 1, 1});
+    Bytes bytes = RandomFile(rng, {3, 3, 3, 3});
     uint8_t* payload = bytes.data() + 128;
     Bytes section4(payload + 331776, payload + 331776 + 44);
     section4[10] = 0x42;
@@ -156,22 +155,17 @@ TEST(ChannelDataFileLoad, SectionFourFromEitherPlace) {
     payload[331948] = 0;
     const auto none = Loaded(dir, bytes);
     EXPECT_EQ(Bytes(44, 0), Bytes(none->image().begin() + 309424, none->image().begin() + 309468));
-}
 
-TEST(ChannelDataFileLoad, WrongMagicsOpenEmptyAndSayso) {
-    TempDir dir;
-    std::mt19937 rng(9);
-    Bytes bytes = RandomFile(rng, {3, 3, 3, 3});
+    // A wrong magic opens empty and says so; saving writes the loaded header
+    // back with the new date.
     bytes[0] = 'X';
     const auto file = Loaded(dir, bytes);
     EXPECT_FALSE(file->headerValid());
     EXPECT_FALSE(file->loadWarnings().empty());
     EXPECT_EQ(file->db().Count(kSatellite), 0);
-    EXPECT_EQ(file->db().list(kFavorite).Count(), 16);
-    // Saving writes the loaded header back with the new date.
     const Bytes saved = Resave(dir, bytes);
-    EXPECT_EQ(0, std::memcmp(saved.data(), bytes.data(), 16));
-    EXPECT_EQ(0, std::memcmp(saved.data() + 28, bytes.data() + 28, 100));
+    ExpectSameExceptDate({bytes.begin(), bytes.begin() + 128},
+                         {saved.begin(), saved.begin() + 128});
     // A missing file and a directory are refused.
     ChannelDataFile missing(dir / "nope.ZCS", 2, 3, 2);
     EXPECT_EQ(missing.Load(), 0);
@@ -198,12 +192,6 @@ TEST(ChannelDataFileSave, RadioBeyondFileCapacityIsRefusedNotCut) {
     EXPECT_EQ(file->Save(dir / "target.ZCS"), 0);
     EXPECT_THAT(file->lastError(), testing::HasSubstr("radio"));
     EXPECT_EQ(Slurp(dir / "target.ZCS"), (Bytes{1, 2, 3}));
-    // Back at 1096 the save goes through.
-    MemoryListControl list;
-    file->db().Refresh(kRadio, &list);
-    list.Select({1096, 1097, 1098, 1099});
-    file->db().DeleteSelected(kRadio, &list);
-    EXPECT_EQ(file->Save(dir / "target.ZCS"), 1);
     // A count beyond the image's capacity is clamped on load.
     WriteU16(radio + 2, 5000);
     const auto over = Loaded(dir, bytes);
