@@ -82,11 +82,8 @@ void ExpectSameExceptDate(Bytes a, Bytes b) {
 TEST(ChannelDataFileRoundTrip, RandomFullAndEmptyFilesComeBackByteForByte) {
     TempDir dir;
     std::mt19937 rng(20261206);
-    std::vector<Counts> cases = {{0, 0, 0, 0}, {64, 2040, 3500, 1096}, {1, 1, 1, 1}, {2, 3, 2, 0}};
-    for (int i = 0; i < 6; ++i)
-        cases.push_back(
-            {1 + int(rng() % 64), 1 + int(rng() % 2040), int(rng() % 3501), int(rng() % 1097)});
-    for (const Counts& c : cases) {
+    for (const Counts& c :
+         std::vector<Counts>{{0, 0, 0, 0}, {64, 2040, 3500, 1096}, {1, 1, 1, 1}, {2, 3, 2, 0}}) {
         SCOPED_TRACE(testing::Message() << c[0] << "/" << c[1] << "/" << c[2] << "/" << c[3]);
         Bytes original = RandomFile(rng, c);
         // Orphans keep their slot and reference: channel 1 names a transponder
