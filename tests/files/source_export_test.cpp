@@ -126,7 +126,6 @@ TEST_F(Export, HostileDatabaseCompiles) {
         AddTransponder(satellite, 10700, 2);
         AddTransponder(satellite, 10700, 2);
     }
-    AddTransponder(999, 11000, 1);
     const char* names[] = {"\"",      "\\",       "\\\"",         "?\?/\"", "x\0017",
                            "\x1B[1m", "/* */ //", "\x0A\x0D\x09", "\x7F",   "\xFE\x8F\xFE"};
     for (uint16_t tp = 0; tp < file.db().Count(kTransponder); ++tp) {
