@@ -198,7 +198,7 @@ TEST_F(FlashFile, EveryClassAndModeRoundTrips) {
     }
 }
 
-TEST_F(FlashFile, FlashTypeZeroHasNoPayload) {
+TEST_F(FlashFile, HeadersTypeZeroWrongTypesAndFailures) {
     FlashImageFile empty(dir / "none", 0, 0, 0);
     const Bytes file = Saved(empty);
     EXPECT_TRUE(file == Header(0));
@@ -222,6 +222,29 @@ TEST_F(FlashFile, FlashTypeZeroHasNoPayload) {
     FlashImageFile filled(dir / "none", 0, 0, 0);
     FillSecondGenDemo(filled.db(), DemoSize{1, 1, 1, 0});
     ExpectRefused(filled, "keeps at most 0");
+
+    FlashImageFile demo(dir / "x", 1, 2, 0);
+    FillSecondGenDemo(demo.db());
+    const Bytes demoFile = Saved(demo);
+    ASSERT_EQ(demoFile.size(), 128u + 479232u);
+    EXPECT_TRUE(Bytes(demoFile.begin(), demoFile.begin() + 128) == Header(479232));
+
+    // A wrong magic and a cut header open empty.
+    Bytes badMagic = demoFile;
+    badMagic[19] ^= 1;
+    for (const Bytes& damaged : {badMagic, Bytes(demoFile.begin(), demoFile.begin() + 60)}) {
+        const auto bad = Loaded(damaged, 1, 2, 0);
+        EXPECT_FALSE(bad->headerValid());
+        EXPECT_EQ(bad->db().Count(kTv), 0);
+    }
+
+    FlashImageFile oddMode(dir / "x", 1, 2, 3);
+    FillSecondGenDemo(oddMode.db());
+    ExpectRefused(oddMode, "Compress mode 3");
+    EXPECT_EQ(Loaded(demoFile, 1, 2, 7)->db().Count(kTv), 0);
+
+    EXPECT_EQ(demo.Save(dir / "no/such/dir/f.bin"), 0);
+    EXPECT_FALSE(demo.lastError().empty());
 }
 
 TEST_F(FlashFile, The2MBClassKeepsWhatItsRegionsHold) {
@@ -292,29 +315,5 @@ TEST_F(FlashFile, DamagedCompressedDataLoadsWhatCanBeDecoded) {
     EXPECT_GE(f->loadWarnings().size(), 2u);
 }
 
-TEST_F(FlashFile, HeadersFailuresAndAtomicSaves) {
-    FlashImageFile demo(dir / "x", 1, 2, 0);
-    FillSecondGenDemo(demo.db());
-    const Bytes file = Saved(demo);
-    ASSERT_EQ(file.size(), 128u + 479232u);
-    EXPECT_TRUE(Bytes(file.begin(), file.begin() + 128) == Header(479232));
-
-    // A wrong magic and a cut header open empty.
-    Bytes badMagic = file;
-    badMagic[19] ^= 1;
-    for (const Bytes& damaged : {badMagic, Bytes(file.begin(), file.begin() + 60)}) {
-        const auto bad = Loaded(damaged, 1, 2, 0);
-        EXPECT_FALSE(bad->headerValid());
-        EXPECT_EQ(bad->db().Count(kTv), 0);
-    }
-
-    FlashImageFile oddMode(dir / "x", 1, 2, 3);
-    FillSecondGenDemo(oddMode.db());
-    ExpectRefused(oddMode, "Compress mode 3");
-    EXPECT_EQ(Loaded(file, 1, 2, 7)->db().Count(kTv), 0);
-
-    EXPECT_EQ(demo.Save(dir / "no/such/dir/f.bin"), 0);
-    EXPECT_FALSE(demo.lastError().empty());
-}
 }  // namespace
 }  // namespace brondavel
