@@ -119,7 +119,6 @@ TEST(AtomicSave, UnfinishedFileLeavesTargetAndFolderAsTheyWere) {
         std::string error;
         ASSERT_TRUE(file.Open(dir / "keep.bin", error));
         ASSERT_TRUE(file.Write(Bytes(50, 1).data(), 50, error));
-        EXPECT_EQ(NamesIn(dir).size(), 2u);  // the target and the file being written
     }
     EXPECT_EQ(Slurp(dir / "keep.bin"), Bytes(100, 9));
     EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"keep.bin"});
