@@ -73,12 +73,8 @@ TEST(RecordExport, HostileNamesAreQuotedAndKeptWhole) {
     c.setName("a,\"b\"\r\n=1+2");
     const Record r = c.ToRecord();
     const std::string csv = RecordsCsv(Generation::kSecond, kTv, std::span(&r, 1));
-    EXPECT_THAT(csv, StartsWith("row,id,transponderRef,serviceId,"));
-    EXPECT_THAT(csv, HasSubstr(",name,nameBytes"));
     EXPECT_THAT(csv, HasSubstr(",\"a,\"\"b\"\"\r\n=1+2\","));
     EXPECT_THAT(csv, HasSubstr(",0 0 0 0,"));  // an array is one cell
-    EXPECT_EQ(CsvCell("plain"), "plain");
-    EXPECT_EQ(CsvCell("x\ny"), "\"x\ny\"");
 
     const std::string json = RecordsJson(Generation::kSecond, kTv, std::span(&r, 1));
     EXPECT_THAT(json, HasSubstr("\"name\":\"a,\\\"b\\\"\\u000d\\u000a=1+2\""));
