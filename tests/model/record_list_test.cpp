@@ -2,15 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "model/first_gen_records.h"
-
 namespace brondavel {
 namespace {
-
-Record Rec(uint16_t id, uint8_t tag) {
-    uint8_t stored[4] = {tag, 0, 0, 0};
-    return Record(id, stored);
-}
 
 std::vector<int> Tags(const RecordList& list) {
     std::vector<int> tags;
@@ -25,31 +18,6 @@ RecordList ListOf(std::initializer_list<uint8_t> tags) {
         list.Add(stored);
     }
     return list;
-}
-
-TEST(RecordList, AddRefusesDuplicatesAndInsertBatchNeedsItsAnchor) {
-    RecordList list = ListOf({0, 1, 2});
-    uint8_t again[4] = {1, 0, 0, 0};
-    EXPECT_EQ(list.Add(again), 0);
-    EXPECT_EQ(list.records()[2].id, 2);
-    // Favourite groups compare their 16-byte name only.
-    RecordList groups(16, 16);
-    FavoriteRecord a;
-    a.setName("Sports");
-    EXPECT_EQ(groups.Add(a.stored), 1);
-    EXPECT_EQ(groups.Add(a.stored), 0);
-
-    const Record missing = Rec(9, 9);
-    const Record batch[] = {Rec(7, 70), Rec(8, 80)};
-    EXPECT_EQ(list.InsertBatch(&missing, batch, 2, 0), 0);
-    const Record anchor = list.records()[1];
-    ASSERT_EQ(list.InsertBatch(&anchor, batch, 2, 1), 1);
-    ASSERT_EQ(list.InsertBatch(&anchor, batch, 1, 0), 1);
-    EXPECT_EQ(Tags(list), (std::vector<int>{0, 70, 80, 1, 70, 2}));
-    // An empty list appends whatever the anchor.
-    RecordList empty(4, 4);
-    EXPECT_EQ(empty.InsertBatch(&missing, batch, 2, 1), 1);
-    EXPECT_EQ(empty.Count(), 2);
 }
 
 TEST(RecordList, MoveKeepsClipboardOrderAndUsesCurrentRecords) {

@@ -19,13 +19,6 @@ std::vector<uint8_t> FirstGenBytes(ChannelDataFile& file) {
     return bytes;
 }
 
-std::vector<uint8_t> SecondGenBytes(FlashImageFile& file) {
-    std::vector<uint8_t> bytes;
-    std::string error;
-    EXPECT_TRUE(file.BuildFile(bytes, error)) << error;
-    return bytes;
-}
-
 TEST(ReferenceOrder, ShuffledFirstGenerationFileGetsItsOrderAndFavouritesBackAsOneStep) {
     ChannelDataFile original("", 2, 3, 2), work("", 2, 3, 2);
     for (ChannelDataFile* f : {&original, &work})
@@ -48,17 +41,6 @@ TEST(ReferenceOrder, ShuffledFirstGenerationFileGetsItsOrderAndFavouritesBackAsO
     EXPECT_EQ(work.db().UndoLabel(), "Shuffle");
     ASSERT_EQ(work.db().Redo({}), 1);
     EXPECT_EQ(FirstGenBytes(work), want);
-}
-
-TEST(ReferenceOrder, ShuffledSecondGenerationFileGetsItsOrderBack) {
-    FlashImageFile original("", 0, 4, 0), work("", 0, 4, 0);
-    for (FlashImageFile* f : {&original, &work})
-        FillSecondGenDemo(f->db(), DemoSize{6, 10, 300, 80});
-    const std::vector<uint8_t> want = SecondGenBytes(original);
-    test::ShuffleChannels(work.db(), 11);
-    ASSERT_NE(SecondGenBytes(work), want);
-    EXPECT_EQ(ApplyReferenceOrder(work.db(), original.db(), false).byKey, 380);
-    EXPECT_EQ(SecondGenBytes(work), want);
 }
 
 TEST(ReferenceOrder, RenamedChannelsMatchByKeyAndUnmatchedOnesFollowInTheirOrder) {
