@@ -99,18 +99,6 @@ TEST(DetectedDatabase, OpensWithTheSettingsTheFileFits) {
     EXPECT_NE(missing.error.find("No such file"), std::string::npos);
 }
 
-// Settings that read a file alike match: models 0 and 1, flash types 1 and
-// 3, any flash type for a header without a class.
-TEST(FormatDetect, SettingsThatReadAlikeMatch) {
-    FormatCandidate gen2, noClass;
-    gen2.model = noClass.model = 0;
-    gen2.flashType = 3;
-    gen2.compressMode = 1;
-    EXPECT_TRUE(gen2.Matches(1, 1, 1));
-    EXPECT_FALSE(gen2.Matches(0, 2, 1));
-    EXPECT_TRUE(noClass.Matches(1, 0, 2));
-}
-
 TEST(FormatDetect, DamagedFilesStillPointTheWay) {
     TempDir dir;
     // A cut whole-file image keeps its block header: still compress 1, and
