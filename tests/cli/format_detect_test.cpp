@@ -58,7 +58,6 @@ TEST(FormatDetect, EverySavedConfigurationIsRecognised) {
                 report.LooksLikeOther(c.model, c.flash == 3 || c.flash == 1 ? 4 : 3, c.compress));
         }
         EXPECT_TRUE(report.LooksLikeOther(c.model == 2 ? 0 : 2, c.flash, c.compress));
-        ASSERT_EQ(report.candidates.size(), 8u);
     }
 }
 
