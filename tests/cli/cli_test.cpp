@@ -33,18 +33,16 @@ TEST_F(CliCommands, InfoReportsTheFileAndWhatIsWrongWithIt) {
 
 TEST_F(CliCommands, ResaveAndCheck) {
     Ok("resave demo.ZCS again.ZCS");
-    EXPECT_EQ(fs::file_size(P("again.ZCS")), 336000u);
     Ok("check again.ZCS");
     // Findings go to stdout, one line each, and are not repeated as warnings.
     Patch("again.ZCS", 128 + 73728 + 12, "\xE8\x03");  // tv 0 on transponder 1000
-    Result orphan = Cli("check again.ZCS");
-    EXPECT_EQ(orphan.code, 1);
-    EXPECT_EQ(orphan.out, "tv 0: transponder 1000 does not exist\n");
+    const Result orphan = Cli("check again.ZCS");
+    EXPECT_EQ(std::tuple(orphan.code, orphan.out),
+              std::tuple(1, "tv 0: transponder 1000 does not exist\n"));
     Patch("again.ZCS", 0, "ZCXX");
-    Result bad = Cli("check again.ZCS");
-    EXPECT_EQ(bad.code, 1);
-    EXPECT_EQ(bad.out, "header: the magics do not match\n");
-    EXPECT_EQ(bad.err, "");
+    const Result bad = Cli("check again.ZCS");
+    EXPECT_EQ(std::tuple(bad.code, bad.out, bad.err),
+              std::tuple(1, "header: the magics do not match\n", ""));
     EXPECT_EQ(nlohmann::json::parse(Cli("info --json again.ZCS").out)["headerValid"], false);
 }
 
