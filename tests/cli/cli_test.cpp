@@ -149,8 +149,6 @@ TEST_F(CliCommands, RenameSaysWhatItCouldNotKeep) {
     EXPECT_EQ(Ok("edit demo.ZCS out.ZCS rename tv 0 \"Canal Sport\"").err, "");
     EXPECT_THAT(Ok("edit demo.ZCS out.ZCS rename tv 0 \"A name far too long for it\"").err,
                 HasSubstr("cut to the field's limit"));
-    const std::string stored = Dump("out.ZCS", "tv")[0]["fields"]["name"];
-    EXPECT_EQ(stored, std::string("A name far too long for it").substr(0, stored.size()));
     Result replaced = Ok("edit demo.ZCS out.ZCS rename tv 0 \"Snow \xE2\x98\x83\"");
     EXPECT_THAT(replaced.err, HasSubstr("characters replaced"));
     EXPECT_EQ(Count(replaced.err, "\n"), 1u);

@@ -51,13 +51,12 @@ TEST(DatabaseOpening, AFileIsReadWithTheSettingsItFits) {
     Folder dir;
     const FileSettings conexant{2, 3, 2};
     const FileSettings plain2M{0, 3, 0};
-    const FileSettings sections4M{0, 4, 2};
     struct Case {
         FileSettings written, preferred, expected;
     } cases[] = {
-        {plain2M, conexant, plain2M},       // the configuration does not fit: the file's own
-        {conexant, sections4M, {2, 0, 0}},  // either generation
-        {plain2M, {1, 1, 0}, {1, 1, 0}},    // what fits alike keeps the preference
+        {plain2M, conexant, plain2M},      // the configuration does not fit: the file's own
+        {conexant, {0, 4, 2}, {2, 0, 0}},  // either generation
+        {plain2M, {1, 1, 0}, {1, 1, 0}},   // what fits alike keeps the preference
     };
     for (const Case& c : cases) {
         const std::string path = WriteDemo(dir, c.written);

@@ -252,7 +252,6 @@ TEST(WindowLayout, StoredPlacesComeWhollyOntoTheScreens) {
         {one, {1649, 3, 1961, 153}, {1288, 3, 1600, 153}},
         // No sane size at all: as wide as the screen, as high as the smallest.
         {one, {-2147483647, 0, 2147483647, 40}, {0, 0, 1600, 150}},
-        {one, {100, 100, 412, 250}, {100, 100, 412, 250}},
         // A window stays on the screen that holds most of it.
         {two, {1700, 300, 2012, 450}, {1700, 300, 2012, 450}},
         {two, {1500, 300, 1812, 450}, {1600, 300, 1912, 450}},
