@@ -72,7 +72,6 @@ class CliTest : public ::testing::Test {
         r.err = ReadText(P("stderr.txt"));
         return r;
     }
-    // `args` is a shell command line fragment.
     Result Cli(const std::string& args) const { return Run(CliPath() + " " + args); }
 
     // A command that must succeed; its output for further checks.

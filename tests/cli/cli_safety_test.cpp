@@ -15,31 +15,11 @@ namespace fs = std::filesystem;
 
 class CliSafety : public CliTest {};
 
-TEST_F(CliSafety, WrongSettingsNeverDestroyADatabase) {
-    // A first-generation file read as a second-generation one opens empty; a
-    // second-generation one read with another compress mode as nonsense.
-    Ok("demo --model 1 --flash 3 --compress 1 b.bin");
-    const auto first = Slurp(P("demo.ZCS")), second = Slurp(P("b.bin"));
-    std::vector<Refusal> refusals{{"resave demo.ZCS demo.ZCS --model 0", 1, "try --model 2"}};
-    for (const char* wrong :
-         {"--model 1 --flash 3 --compress 2", "--model 1 --flash 4 --compress 1", "--model 2"})
-        refusals.push_back({"edit b.bin b.bin " + std::string(wrong) + " sort tv name", 1,
-                            "try --model 0 --flash 3 --compress 1"});
-    ExpectRefusals(refusals);
-    EXPECT_EQ(Slurp(P("demo.ZCS")), first);
-    EXPECT_EQ(Slurp(P("b.bin")), second);
-    // The right settings, and --force, still write.
-    Ok("edit b.bin b.bin --model 1 --flash 1 --compress 1 sort tv name");
-    Ok("resave demo.ZCS forced.bin --model 0 --flash 3 --compress 0 --force");
-    EXPECT_TRUE(fs::exists(P("forced.bin")));
-}
-
 TEST_F(CliSafety, OutputOverTheInputIsRefused) {
     const auto original = Slurp(P("demo.ZCS"));
     fs::create_symlink(P("demo.ZCS"), P("link.ZCS"));
     std::vector<Refusal> refusals;
-    for (const char* args : {"export-source demo.ZCS demo.ZCS", "export-source demo.ZCS link.ZCS",
-                             "export-source demo.ZCS ./demo.ZCS", "lh5 compress demo.ZCS demo.ZCS",
+    for (const char* args : {"export-source demo.ZCS ./demo.ZCS", "lh5 compress demo.ZCS demo.ZCS",
                              "lh5 decompress demo.ZCS link.ZCS"})
         refusals.push_back({args, 1, "is the input file"});
     ExpectRefusals(refusals);
@@ -53,28 +33,33 @@ TEST_F(CliSafety, OutputOverTheInputIsRefused) {
 TEST_F(CliSafety, EveryCommandFailsWhenStandardOutputCannotBeWritten) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
     std::vector<Refusal> refusals;
-    for (const char* args :
-         {"info demo.ZCS", "info --json demo.ZCS", "detect demo.ZCS", "check demo.ZCS --model 0",
-          "dump demo.ZCS --kind tv", "dump demo.ZCS --kind tv --json", "--help", "edit --help"})
+    for (const char* args : {"check demo.ZCS --model 0", "dump demo.ZCS --kind tv", "edit --help"})
         refusals.push_back({args + std::string(" >/dev/full"), 1, "cannot write standard output"});
     refusals.push_back(
         {"info demo.ZCS >/dev/full", 1, "cannot write standard output: No space left on device"});
     ExpectRefusals(refusals);
 }
 
-TEST_F(CliSafety, FilesOpenWithTheSettingsTheyFitAndDetectNamesThem) {
+TEST_F(CliSafety, FilesOpenWithTheSettingsTheyFitAndWrongOnesNeverDestroyThem) {
     // Model 1 and flash type 1 read as model 0 and flash type 3 do.
     const std::string right = "--model 1 --flash 1 --compress 1 ",
                       other = "--model 0 --flash 4 --compress 2 ",
                       expected = "--model 0 --flash 3 --compress 1";
     Ok("demo " + right + "b.bin");
     EXPECT_THAT(Ok("detect b.bin").out, HasSubstr("options:  " + expected));
-    // With the right settings commands are quiet and check passes; with
-    // others they say what to try.
+    // A first-generation file read as a second-generation one opens empty; a
+    // second-generation one read with other settings as nonsense: neither is saved.
+    const auto first = Slurp(P("demo.ZCS")), second = Slurp(P("b.bin"));
+    ExpectRefusals({{"resave demo.ZCS demo.ZCS --model 0", 1, "try --model 2"},
+                    {"edit b.bin b.bin " + other + "sort tv name", 1, "try " + expected}});
+    EXPECT_EQ(Slurp(P("demo.ZCS")), first);
+    EXPECT_EQ(Slurp(P("b.bin")), second);
+    Ok("resave demo.ZCS forced.bin --model 0 --flash 3 --compress 0 --force");
+    EXPECT_TRUE(fs::exists(P("forced.bin")));
+    // With the right settings commands are quiet and write; with others check says what to try.
+    Ok("edit b.bin b.bin " + right + "sort tv name");
     const Result given = Ok("dump --kind tv " + right + "b.bin");
-    EXPECT_EQ(given.err + Ok("info " + right + "b.bin").err, "");
-    Ok("check " + right + "b.bin");
-    EXPECT_THAT(Cli("info " + other + "b.bin").err, HasSubstr("try " + expected));
+    EXPECT_EQ(given.err, "");
     Result check = Cli("check " + other + "b.bin");
     EXPECT_EQ(check.code, 1);
     EXPECT_THAT(check.out, HasSubstr("settings: the file looks like " + expected));
@@ -83,15 +68,13 @@ TEST_F(CliSafety, FilesOpenWithTheSettingsTheyFitAndDetectNamesThem) {
     EXPECT_EQ(detected.out, given.out);
     EXPECT_EQ(Count(detected.err, "\n"), 1u) << detected.err;
     EXPECT_THAT(detected.err, HasSubstr("read as model 0, SST 2M, file compression"));
-    // A file that fits the defaults says nothing; one edited without settings keeps its own.
-    EXPECT_EQ(Ok("dump demo.ZCS --kind tv").err, "");
+    // A file edited without settings keeps its own.
     Ok("edit b.bin edited.bin delete tv 0");
     EXPECT_EQ(Ok("dump --kind tv " + right + "edited.bin").err, "");
     testsupport::Spit(P("noise.bin"), std::vector<uint8_t>(5000, 0x5A));
-    Result noise = Cli("detect --json " + P("noise.bin"));
-    EXPECT_EQ(noise.code, 1);
-    EXPECT_TRUE(nlohmann::json::parse(noise.out)["best"].is_null());
-    EXPECT_THAT(noise.err, HasSubstr("no database file"));
+    Result noise = Cli("detect --json noise.bin");
+    EXPECT_EQ(std::tuple(noise.code, nlohmann::json::parse(noise.out)["best"].is_null()),
+              std::tuple(1, true));
 }
 
 }  // namespace

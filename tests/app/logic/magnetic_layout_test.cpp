@@ -96,22 +96,6 @@ TEST_F(Desk, DraggedWindowSnapsBothSidesRecordTheDockAndDraggingAwayBreaksIt) {
     Drag(panel, 0, 30);
     EXPECT_EQ(list.frame, At(300, 400, 310, 150));
     EXPECT_EQ(AllDocks(), Docks{});
-    // Back within the snap distance: docked again, exactly.
-    Drag(list, 305, 36);
-    EXPECT_EQ(list.frame, At(300, 30, 310, 150));
-    EXPECT_EQ(AllDocks(), (Docks{kLeftOf, kRightOf, kNone, kNone, kNone, kNone}));
-}
-
-TEST_F(Desk, PanelCarriesItsDockedWindowsAndTheirs) {
-    Drag(list, 305, 3);     // right of the panel
-    Drag(other, 295, 147);  // below the list: its left edge is within 10 of the list's
-    // The other's left edge is at the panel's right, but a row lower: no dock.
-    ASSERT_EQ(AllDocks(), (Docks{kLeftOf, kRightOf, kNone, kNone, kAbove, kBelow}));
-    Drag(panel, 40, 60);
-    // The other is carried by the list in turn.
-    EXPECT_EQ(AllFrames(),
-              (Frames{At(40, 60, 300, 150), At(340, 60, 310, 150), At(340, 210, 310, 150)}));
-    EXPECT_EQ(AllDocks(), (Docks{kLeftOf, kRightOf, kNone, kNone, kAbove, kBelow}));
 }
 
 TEST_F(Desk, SnappingToOnePartnerReleasesDocksLeftBehind) {
@@ -130,14 +114,7 @@ TEST_F(Desk, HiddenOrMovedPartnersBreakDocks) {
     list.frame = list.frame.MovedTo(301, 0);  // e.g. a resize of the panel
     panel.layout.ValidateDocks();
     EXPECT_EQ(AllDocks(), Docks{});
-
-    Drag(list, 300, 0);
-    list.shown = false;
-    panel.layout.ValidateDocks();
-    EXPECT_EQ(AllDocks(), Docks{});
-
     // Hidden during a panel move: left where it was, dock broken.
-    list.shown = true;
     Drag(list, 300, 0);
     list.shown = false;
     Drag(panel, 0, 200);
@@ -145,16 +122,20 @@ TEST_F(Desk, HiddenOrMovedPartnersBreakDocks) {
     EXPECT_EQ(AllDocks(), Docks{});
 }
 
-TEST_F(Desk, RecomputeDockingMovesNothing) {
+TEST_F(Desk, RecomputeDockingMovesNothingAndThePanelCarriesTheGroup) {
     list.frame = At(305, 4, 310, 150);  // placed at start-up
-    other.frame = At(0, 150, 310, 150);
+    // Below the list: its left edge is at the panel's right, but a row lower.
+    other.frame = At(303, 154, 310, 150);
     panel.layout.RecomputeDocking();
+    list.layout.RecomputeDocking();
     EXPECT_EQ(list.frame, At(305, 4, 310, 150));
-    EXPECT_EQ(AllDocks(), (Docks{kLeftOf, kRightOf, kAbove, kBelow, kNone, kNone}));
-    // The first group move then pulls the loose window into its exact place.
+    EXPECT_EQ(AllDocks(), (Docks{kLeftOf, kRightOf, kNone, kNone, kAbove, kBelow}));
+    // The first group move pulls the loose windows into their exact places;
+    // the other is carried by the list in turn.
     Drag(panel, 0, 50);
     EXPECT_EQ(AllFrames(),
-              (Frames{At(0, 50, 300, 150), At(300, 50, 310, 150), At(0, 200, 310, 150)}));
+              (Frames{At(0, 50, 300, 150), At(300, 50, 310, 150), At(300, 200, 310, 150)}));
+    EXPECT_EQ(AllDocks(), (Docks{kLeftOf, kRightOf, kNone, kNone, kAbove, kBelow}));
 }
 
 TEST(MagneticLayoutPartners, RegistrationLimits) {
@@ -227,8 +208,7 @@ TEST(MagneticAnchors, FlagsMoveAndStretch) {
 }
 
 TEST(MagneticPlatform, XWaylandOnlyWhenThereAndNotChosen) {
-    EXPECT_EQ(PlatformToChoose(nullptr, "wayland-0", ":0", false), "xcb");
-    EXPECT_EQ(PlatformToChoose("", "wayland-0", ":0", false), "xcb");
+    EXPECT_EQ(PlatformToChoose("", "wayland-0", ":0", false), "xcb");  // empty is unset
     EXPECT_EQ(PlatformToChoose("wayland", "wayland-0", ":0", false) +
                   PlatformToChoose(nullptr, "wayland-0", ":0", true) +
                   PlatformToChoose(nullptr, "wayland-0", nullptr, false) +
@@ -270,10 +250,8 @@ TEST(WindowLayout, StoredPlacesComeWhollyOntoTheScreens) {
     } cases[] = {
         {one, {5000, 5000, 5500, 5150}, {1100, 850, 1600, 1000}},
         {one, {1649, 3, 1961, 153}, {1288, 3, 1600, 153}},
-        {one, {99999, 3, 100311, 153}, {1288, 3, 1600, 153}},
         // No sane size at all: as wide as the screen, as high as the smallest.
         {one, {-2147483647, 0, 2147483647, 40}, {0, 0, 1600, 150}},
-        {one, {100, 100, 412, 250}, {100, 100, 412, 250}},
         // A window stays on the screen that holds most of it.
         {two, {1700, 300, 2012, 450}, {1700, 300, 2012, 450}},
         {two, {1500, 300, 1812, 450}, {1600, 300, 1912, 450}},

@@ -13,8 +13,6 @@ StatusInputs Idle() {
 
 TEST(StatusLine, IdleTextCarriesModelFlashCompressAndAccount) {
     EXPECT_EQ(StatusLineText(Idle()), "Ver 2.13-8C5AS2-RCIU-S ( 2009.02.18. )");
-    EXPECT_EQ(IdleStatusText(0, 1, 1, 1), "Ver 2.13-4B21A2-RCFB ( 2009.02.18. )");
-    EXPECT_EQ(IdleStatusText(1, 4, 0, 2), "Ver 2.13-4B2DS4-RA ( 2009.02.18. )");
     // Values outside the tables add nothing.
     EXPECT_EQ(IdleStatusText(7, 9, 5, 3), "Ver 2.13--RU ( 2009.02.18. )");
 }
