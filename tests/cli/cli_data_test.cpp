@@ -1,6 +1,5 @@
-// The commands for data users bring, run as scripts run them: a transponder
-// update from the installed tables, merge, convert, a reference list or
-// another file that restores a reordered file, diff and dump --csv.
+// The commands for data users bring, as scripts run them: transponder updates
+// from the installed tables, merge, convert, order restored, and diff.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -71,12 +70,6 @@ TEST_F(CliData, DiffListsARenameAndANewParent) {
     Result reparented = Ok("diff demo.ZCS moved.ZCS");
     EXPECT_EQ(Count(reparented.out, ": satellite \""), 1u) << reparented.out;
     EXPECT_EQ(Count(reparented.out, "\n~ "), 1u) << reparented.out;
-}
-
-TEST_F(CliData, DumpCsvHasAHeaderAndOneLinePerRow) {
-    Result r = Ok("dump --csv demo.ZCS --kind radio");
-    EXPECT_EQ(r.out.rfind("row,id,transponderRef,serviceId,", 0), 0u);
-    EXPECT_EQ(Count(r.out, "\r\n"), 81u);
 }
 
 }  // namespace

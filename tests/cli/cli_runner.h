@@ -41,18 +41,6 @@ inline size_t Count(const std::string& text, const std::string& what) {
     return n;
 }
 
-// A shell command line: its exit code and standard output.
-inline Result Shell(const std::string& line) {
-    Result r{-1, "", ""};
-    FILE* p = ::popen(line.c_str(), "r");
-    if (p == nullptr) return r;
-    std::array<char, 4096> buf;
-    for (size_t n; (n = std::fread(buf.data(), 1, buf.size(), p)) > 0;) r.out.append(buf.data(), n);
-    const int status = ::pclose(p);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
-
 // A command that must fail with this exit code and say why on stderr.
 struct Refusal {
     std::string args;
@@ -65,10 +53,18 @@ class CliTest : public ::testing::Test {
     void SetUp() override { ASSERT_EQ(Cli("demo demo.ZCS").code, 0); }
     std::string P(const std::string& name) const { return dir / name; }
 
-    // A shell command line run in the scratch folder, its standard error
-    // kept in a file there.
+    // A shell command line run in the scratch folder: its exit code and
+    // standard output, and its standard error kept in a file there.
     Result Run(const std::string& line) const {
-        Result r = Shell("cd '" + dir.path.string() + "' && " + line + " 2>stderr.txt");
+        const std::string command = "cd '" + dir.path.string() + "' && " + line + " 2>stderr.txt";
+        FILE* p = ::popen(command.c_str(), "r");
+        Result r{-1, "", ""};
+        if (p == nullptr) return r;
+        std::array<char, 4096> buf;
+        for (size_t n; (n = std::fread(buf.data(), 1, buf.size(), p)) > 0;)
+            r.out.append(buf.data(), n);
+        const int status = ::pclose(p);
+        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         r.err = ReadText(P("stderr.txt"));
         return r;
     }

@@ -31,8 +31,12 @@ TEST_F(CliCommands, InfoReportsTheFileAndWhatIsWrongWithIt) {
     EXPECT_EQ(Cli("info demo.ZCS").out.find('\x1b'), std::string::npos);
 }
 
-TEST_F(CliCommands, ResaveAndCheck) {
+TEST_F(CliCommands, ResaveExportAndCheck) {
     Ok("resave demo.ZCS again.ZCS");
+    Ok("export-source again.ZCS table.txt");
+    const std::string table = ReadText(P("table.txt"));
+    EXPECT_EQ(table.find("\nDEFDB_CHDATA_t\tCH_"), 0u);
+    EXPECT_EQ(table.find('\r'), std::string::npos);
     Ok("check again.ZCS");
     // Findings go to stdout, one line each, and are not repeated as warnings.
     Patch("again.ZCS", 128 + 73728 + 12, "\xE8\x03");  // tv 0 on transponder 1000
@@ -97,6 +101,9 @@ TEST_F(CliCommands, DumpRowsAreTheRowsEditTakes) {
     EXPECT_THAT(tv, HasSubstr("\n5\t6\t" + json[5]["fields"]["name"].get<std::string>() +
                               "\tL\t-\t-\n6\t7\t"));
     EXPECT_EQ(std::tuple(json[6]["row"], json[6]["columns"][4]), std::tuple(6, "S"));
+    const std::string csv = Ok("dump --csv demo.ZCS --kind radio").out;
+    EXPECT_EQ(csv.rfind("row,id,transponderRef,serviceId,", 0), 0u);
+    EXPECT_EQ(Count(csv, "\r\n"), 81u);
 }
 
 TEST_F(CliCommands, EditAppliesOperationsInOrder) {
@@ -152,13 +159,6 @@ TEST_F(CliCommands, RenameSaysWhatItCouldNotKeep) {
     Result replaced = Ok("edit demo.ZCS out.ZCS rename tv 0 \"Snow \xE2\x98\x83\"");
     EXPECT_THAT(replaced.err, HasSubstr("characters replaced"));
     EXPECT_EQ(Count(replaced.err, "\n"), 1u);
-}
-
-TEST_F(CliCommands, ExportSourceWritesTheChannelTable) {
-    Ok("export-source demo.ZCS table.txt");
-    const std::string text = ReadText(P("table.txt"));
-    EXPECT_EQ(text.find("\nDEFDB_CHDATA_t\tCH_"), 0u);
-    EXPECT_EQ(text.find('\r'), std::string::npos);
 }
 
 // A change undone saves the bytes it started from, redone the bytes it made.

@@ -1,7 +1,6 @@
-// A test of the leak checker, not of Brondavel: it leaks one allocation of
-// ours from inside a QtTest slot, which runs under libQt6Core's frames. The
-// suite expects LeakSanitizer to report it; a suppression that names a whole
-// Qt library would hide it, and with it every leak of ours in the GUI tests.
+// A test of the leak checker: one allocation of ours leaked inside a QtTest
+// slot, under libQt6Core's frames, must be reported. A suppression naming a
+// whole Qt library would hide it, and with it every leak of ours in Qt tests.
 #include <QtTest>
 #include <cstdlib>
 

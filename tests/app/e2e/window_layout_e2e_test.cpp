@@ -10,7 +10,7 @@
 
 namespace {
 
-const QRect kScreen(0, 0, 1280, 1024);  // as the test's xvfb-run makes it
+const QRect kScreen(0, 0, 1280, 1024);  // as tests/app/on_own_x_server.sh makes it
 
 QString Xdotool(const QStringList& args) {
     QProcess p;
