@@ -19,7 +19,7 @@ using brondavel::test::ById;
 namespace {
 
 void HideListWindows(MainPanel& panel) {
-    for (int kind = 0; kind < kKindCount; ++kind) panel.Window(kind)->hide();
+    for (int kind = 0; kind < brondavel::kKindCount; ++kind) panel.Window(kind)->hide();
 }
 
 }  // namespace
@@ -38,7 +38,7 @@ BRONDAVEL_SCENE("first_start_layout") {
     MainPanel panel(brondavel::test::DemoPanelOptions());
     panel.show();
     QRect area = panel.frameGeometry();
-    for (int kind = 0; kind < kKindCount; ++kind)
+    for (int kind = 0; kind < brondavel::kKindCount; ++kind)
         if (panel.Window(kind)->isVisible()) area |= panel.Window(kind)->frameGeometry();
     shot.SaveScreenArea(area.adjusted(-3, -3, 3, 3), "first_start_layout");
 }
@@ -96,7 +96,7 @@ BRONDAVEL_SCENE("panel_file_menu") {
     panel.move(40, 40);
     panel.show();
     // A step to undo, so the menu names it.
-    panel.Window(kTv)->Sort(brondavel::SortOrder::kOriginal);
+    panel.Window(brondavel::kTv)->Sort(brondavel::SortOrder::kOriginal);
     std::unique_ptr<QMenu> menu = panel.BuildFileMenu();
     menu->popup(ById(&panel, 1001)->mapToGlobal(QPoint(0, 0)));
     shot.Settle(200);

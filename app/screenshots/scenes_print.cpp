@@ -12,7 +12,7 @@ using namespace brondavel::app;
 
 BRONDAVEL_SCENE("print_preview") {
     MainPanel panel(brondavel::test::DemoPanelOptions());
-    for (int kind = 0; kind < kKindCount; ++kind) panel.Window(kind)->hide();
+    for (int kind = 0; kind < brondavel::kKindCount; ++kind) panel.Window(kind)->hide();
     ChannelSheetOptions options;
     options.radio = false;
     ChannelSheetPreview preview(nullptr, panel.File()->db(), panel.PathText(), options);
