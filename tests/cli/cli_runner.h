@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -30,10 +29,7 @@ inline std::string CliPath() {
     return buildpaths::BinaryDir() + "/bin/brondavel-cli";
 }
 
-inline std::string ReadText(const std::string& path) {
-    const std::vector<uint8_t> bytes = testsupport::Slurp(path);
-    return {bytes.begin(), bytes.end()};
-}
+using testsupport::ReadText;
 
 inline size_t Count(const std::string& text, const std::string& what) {
     size_t n = 0;

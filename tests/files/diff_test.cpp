@@ -86,8 +86,7 @@ TEST(RecordExport, HostileNamesAreQuotedAndKeptWhole) {
     ASSERT_TRUE(ExportRecords(dir / "tv.csv", ExportFormat::kCsv, Generation::kSecond, kTv,
                               std::span(&r, 1), error))
         << error;
-    const std::vector<uint8_t> written = testsupport::Slurp(dir / "tv.csv");
-    EXPECT_EQ(std::string(written.begin(), written.end()), csv);
+    EXPECT_EQ(testsupport::ReadText(dir / "tv.csv"), csv);
     EXPECT_FALSE(ExportRecords(dir / "missing/tv.csv", ExportFormat::kJson, Generation::kSecond,
                                kTv, std::span(&r, 1), error));
     EXPECT_FALSE(error.empty());

@@ -274,7 +274,14 @@ TEST_F(FlashFile, The2MBClassKeepsWhatItsRegionsHold) {
         std::vector<Record> records = random->db().list(kind).records();
         ASSERT_EQ(noise.db().AddRecords(kind, nullptr, records.data(), int(records.size())), 1);
     }
-    ExpectRefused(noise, "TV channel section");
+    ExpectRefused(noise, "TV channel section cannot be compressed");
+    // Channels that compress, but not into their region, are refused too.
+    FlashImageFile dense(dir / "y", 0, 3, 2);
+    FillSecondGenDemo(dense.db(), DemoSize{6, 10, 0, 0});
+    std::vector<Record> channels = random->db().list(kTv).records();
+    for (size_t i = 0; i < channels.size(); ++i) WriteU16(channels[i].data(), uint16_t(i % 60));
+    ASSERT_EQ(dense.db().AddRecords(kTv, nullptr, channels.data(), int(channels.size())), 1);
+    ExpectRefused(dense, "needs");
 }
 
 TEST_F(FlashFile, DamagedCompressedDataLoadsWhatCanBeDecoded) {

@@ -20,11 +20,6 @@ void Add(DatabaseEngine& db, int kind, Typed typed) {
     db.AddRecords(kind, nullptr, &r, 1);
 }
 
-std::string ReadText(const std::string& path) {
-    const std::vector<uint8_t> bytes = testsupport::Slurp(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
 class Export : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -48,7 +43,7 @@ class Export : public ::testing::Test {
     std::string Print() {
         const std::string out = scratch / "export.txt";
         EXPECT_EQ(file.PrintSource(out), 1);
-        return ReadText(out);
+        return testsupport::ReadText(out);
     }
     ServiceRecord Channel(uint16_t tp, const char* name) {
         ServiceRecord c = ServiceRecord::Default();
@@ -146,7 +141,7 @@ TEST_F(Export, HostileDatabaseCompiles) {
     const std::string log = scratch / "cc.log";
     const std::string cmd = "cc -fsyntax-only -std=c99 -pedantic-errors -Wall -Werror " + source +
                             " > " + log + " 2>&1";
-    EXPECT_EQ(std::system(cmd.c_str()), 0) << ReadText(log);
+    EXPECT_EQ(std::system(cmd.c_str()), 0) << testsupport::ReadText(log);
 }
 
 }  // namespace

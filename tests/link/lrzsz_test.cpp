@@ -76,8 +76,7 @@ TEST(Lrzsz, OurMode2SenderToRb) {
         LinkOn l(dir / "tty");
         EXPECT_EQ(Send(l, dir / "chan.ZCS", 2), kResultOk);
         l.link.Stop();
-        const auto log = Slurp(dir / "rb.log");
-        EXPECT_EQ(rb.Wait(), 0) << "rb's log:\n" << std::string(log.begin(), log.end());
+        EXPECT_EQ(rb.Wait(), 0) << "rb's log:\n" << ReadText(dir / "rb.log");
         EXPECT_EQ(Slurp(dir / "rx/chan.ZCS"), data);
     }
 }

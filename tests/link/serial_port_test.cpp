@@ -144,8 +144,7 @@ TEST(SerialPortSettings, SerialIniRoundTripWithoutInvalidValuesOrTheRunPort) {
     EXPECT_EQ(PortDevicePath(1), "/dev/pts/77");
     auto saved = [&] {
         EXPECT_TRUE(bad.SaveSettings(dir / "Serial.ini"));
-        const std::vector<uint8_t> bytes = Slurp(dir / "Serial.ini");
-        return std::string(bytes.begin(), bytes.end());
+        return ReadText(dir / "Serial.ini");
     };
     EXPECT_NE(saved().find("Id=1\nBaudRate=115200\nDataBits=8\nStopBits=2\nParity=0\n"),
               std::string::npos);

@@ -47,6 +47,11 @@ inline std::vector<uint8_t> Slurp(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+inline std::string ReadText(const std::string& path) {
+    const std::vector<uint8_t> bytes = Slurp(path);
+    return {bytes.begin(), bytes.end()};
+}
+
 inline void Spit(const std::string& path, const std::vector<uint8_t>& data) {
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data.data()),
