@@ -15,13 +15,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (FLASH_MODE == 3) {
         brondavel::ChannelDataFile file("fuzz.ZCS", 2, 3, 2);
         if (!file.LoadBytes(std::vector<uint8_t>(data, data + size))) return 0;
-        for (int kind = 0; kind < 5; ++kind) file.db().Refresh(kind, &list);
+        for (int kind = 0; kind < brondavel::kKindCount; ++kind) file.db().Refresh(kind, &list);
         file.BuildFile();
         return 0;
     }
     brondavel::FlashImageFile file("fuzz.bin", 0, data[0] % 5, FLASH_MODE);
     if (!file.LoadBytes(std::vector<uint8_t>(data + 1, data + size))) return 0;
-    for (int kind = 0; kind < 5; ++kind) file.db().Refresh(kind, &list);
+    for (int kind = 0; kind < brondavel::kKindCount; ++kind) file.db().Refresh(kind, &list);
     std::vector<uint8_t> out;
     std::string error;
     if (FLASH_MODE == 0)

@@ -14,8 +14,8 @@
 #include "app/lists/list_window.h"
 #include "app/logic/list_window_kinds.h"
 #include "app/settings/settings_paths.h"
-#include "model/field_table.h"
 #include "model/record_rename.h"
+#include "model/record_text.h"
 #include "tests/app/support/gui_test_support.h"
 #include "tests/model/test_builders.h"
 
@@ -101,8 +101,8 @@ struct DemoListWindows : ListWindows {
     // The whole names of every record of a kind, in stored order.
     std::vector<std::string> AllNames(int kind) {
         std::vector<std::string> names;
-        const FieldSpec* name = NameField(FieldsOf(Generation::kFirst, kind));
-        for (const Record& r : db->list(kind).records()) names.push_back(FieldName(*name, r));
+        for (const Record& r : db->list(kind).records())
+            names.push_back(WholeName(db->layout(), kind, r));
         return names;
     }
 };
